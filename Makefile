@@ -1,0 +1,61 @@
+# Two commands do everything on a fresh Debian machine (as root):
+#   make run FILE=path   build and start the editor on a file
+#   make test            build both trees and run every test
+BUILD   ?= build
+JOBS    ?= $(shell nproc)
+NATIVE  := $(BUILD)/native
+WIN32   := $(BUILD)/win32
+FUZZ    := $(BUILD)/fuzz
+FILE    ?=
+
+.PHONY: all setup native win32 fuzz test test-native test-win32 test-fuzz run bench clean
+
+all: native win32
+
+setup:
+	@bash scripts/setup.sh
+
+native: setup
+	@cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Debug >/dev/null
+	@cmake --build $(NATIVE) -j $(JOBS)
+
+win32: setup
+	@cmake -S . -B $(WIN32) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
+	@cmake --build $(WIN32) -j $(JOBS)
+
+fuzz: setup
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=Debug -DTQ_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZ) -j $(JOBS)
+
+test-native: native
+	@echo "== native tree (AddressSanitizer, UBSan)"
+	@cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
+
+test-win32: win32
+	@echo "== win32 tree (under Wine)"
+	@bash scripts/wine-prefix.sh
+	@cd $(WIN32) && $(CURDIR)/scripts/with-display.sh ctest --output-on-failure -j $(JOBS)
+
+test-fuzz: fuzz
+	@echo "== fuzz tree (libFuzzer, bounded runs)"
+	@cd $(FUZZ) && ctest --output-on-failure -j $(JOBS)
+
+# Every tree runs even when an earlier one failed; the result is the worst.
+test: setup
+	@rc=0; \
+	$(MAKE) --no-print-directory test-native || rc=1; \
+	$(MAKE) --no-print-directory test-win32 || rc=1; \
+	$(MAKE) --no-print-directory test-fuzz || rc=1; \
+	exit $$rc
+
+run: win32
+	@bash scripts/wine-prefix.sh
+	@bash scripts/run.sh "$(FILE)"
+
+bench: native win32
+	@cmake --build $(NATIVE) --target benchmarks -j $(JOBS)
+	@cmake --build $(WIN32) --target benchmarks -j $(JOBS)
+	@bash scripts/bench.sh $(NATIVE) $(WIN32)
+
+clean:
+	rm -rf $(NATIVE) $(WIN32) $(FUZZ)

@@ -1,0 +1,103 @@
+# Build rules shared by every folder.
+#
+#   tq_core_library(name SOURCES ... [DEPS ...])   portable: built in every tree
+#   tq_win_library(name SOURCES ... [DEPS ...])    Win32 shell: built for Windows only
+#   tq_test(name SOURCES ... [DEPS ...] [WIN32_ONLY] [GUI])
+#                                                  a GoogleTest program run by ctest
+#   tq_fuzzer(name SOURCES ... [DEPS ...] [CORPUS dir] [SECONDS n])
+#                                                  a libFuzzer target (fuzz tree), run
+#                                                  by ctest for a bounded time
+#
+# Every program and test carries full debug information and frame pointers:
+# the crash-report component turns addresses into unit, procedure and line.
+
+set(TQ_COMMON_FLAGS -g -fno-omit-frame-pointer -Wall -Wextra -Wno-unused-parameter)
+if(TQ_WIN32)
+    list(APPEND TQ_COMMON_FLAGS -msse2 -mfpmath=sse)
+    add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+    set(TQ_WIN_LINK -static -static-libgcc -static-libstdc++)
+elseif(TQ_FUZZ)
+    list(APPEND TQ_COMMON_FLAGS -fsanitize=fuzzer-no-link,address,undefined)
+    add_link_options(-fsanitize=address,undefined)
+else()
+    list(APPEND TQ_COMMON_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=undefined)
+    add_link_options(-fsanitize=address,undefined)
+endif()
+add_compile_options(${TQ_COMMON_FLAGS})
+include_directories(${CMAKE_SOURCE_DIR})
+
+function(_tq_library name kind)
+    cmake_parse_arguments(A "" "" "SOURCES;DEPS" ${ARGN})
+    add_library(${name} STATIC ${A_SOURCES})
+    target_link_libraries(${name} PUBLIC ${A_DEPS})
+endfunction()
+
+function(tq_core_library name)
+    _tq_library(${name} core ${ARGN})
+endfunction()
+
+function(tq_win_library name)
+    if(TQ_WIN32)
+        _tq_library(${name} win ${ARGN})
+    endif()
+endfunction()
+
+# A Windows program: GUI subsystem, static runtime, map file beside the exe.
+function(tq_win_program name)
+    cmake_parse_arguments(A "" "" "SOURCES;DEPS" ${ARGN})
+    if(NOT TQ_WIN32)
+        return()
+    endif()
+    add_executable(${name} WIN32 ${A_SOURCES})
+    target_link_libraries(${name} PRIVATE ${A_DEPS} ${TQ_WIN_LINK})
+    target_link_options(${name} PRIVATE -Wl,-Map,$<TARGET_FILE_DIR:${name}>/${name}.map)
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+endfunction()
+
+function(tq_test name)
+    cmake_parse_arguments(A "WIN32_ONLY;GUI" "" "SOURCES;DEPS" ${ARGN})
+    if(TQ_FUZZ OR (A_WIN32_ONLY AND NOT TQ_WIN32))
+        return()
+    endif()
+    add_executable(${name} ${A_SOURCES})
+    target_link_libraries(${name} PRIVATE ${A_DEPS} gtest_main gtest)
+    if(TQ_WIN32)
+        target_link_libraries(${name} PRIVATE ${TQ_WIN_LINK})
+        target_link_options(${name} PRIVATE -Wl,-Map,$<TARGET_FILE_DIR:${name}>/${name}.map)
+    endif()
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+    add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
+    # Windows programs see the Linux file system through drive Z:.
+    set(drive "")
+    if(TQ_WIN32)
+        set(drive "Z:")
+    endif()
+    set_tests_properties(${name} PROPERTIES
+        ENVIRONMENT "TQ_SOURCE_DIR=${drive}${CMAKE_SOURCE_DIR};TQ_BINARY_DIR=${drive}${CMAKE_BINARY_DIR}"
+        WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}
+        TIMEOUT 600)
+    if(A_GUI)
+        set_tests_properties(${name} PROPERTIES LABELS gui)
+    endif()
+endfunction()
+
+function(tq_fuzzer name)
+    cmake_parse_arguments(A "" "CORPUS;SECONDS" "SOURCES;DEPS" ${ARGN})
+    if(NOT TQ_FUZZ)
+        return()
+    endif()
+    if(NOT A_SECONDS)
+        set(A_SECONDS 20)
+    endif()
+    add_executable(${name} ${A_SOURCES})
+    target_link_libraries(${name} PRIVATE ${A_DEPS})
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz)
+    set(work ${CMAKE_BINARY_DIR}/fuzz/${name}.corpus)
+    file(MAKE_DIRECTORY ${work})
+    set(dirs ${work})
+    if(A_CORPUS)
+        list(APPEND dirs ${CMAKE_CURRENT_SOURCE_DIR}/${A_CORPUS})
+    endif()
+    add_test(NAME ${name} COMMAND ${name} -max_total_time=${A_SECONDS} -rss_limit_mb=2048 -print_final_stats=1 ${dirs})
+endfunction()

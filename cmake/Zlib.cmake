@@ -1,0 +1,25 @@
+# zlib from the system (Debian's zlib1g-dev natively, libz-mingw-w64-dev for
+# Windows) and minizip compiled from Debian's zlib sources, which the set-up
+# script unpacks under build/thirdparty.
+if(TQ_WIN32)
+    add_library(tq_zlib INTERFACE)
+    target_link_libraries(tq_zlib INTERFACE z)
+else()
+    find_package(ZLIB REQUIRED)
+    add_library(tq_zlib INTERFACE)
+    target_link_libraries(tq_zlib INTERFACE ZLIB::ZLIB)
+endif()
+
+set(TQ_MINIZIP_DIR ${CMAKE_SOURCE_DIR}/build/thirdparty/minizip CACHE PATH "minizip sources")
+if(EXISTS ${TQ_MINIZIP_DIR}/zip.c)
+    set(mz ${TQ_MINIZIP_DIR}/zip.c ${TQ_MINIZIP_DIR}/unzip.c ${TQ_MINIZIP_DIR}/ioapi.c)
+    if(TQ_WIN32)
+        list(APPEND mz ${TQ_MINIZIP_DIR}/iowin32.c)
+    endif()
+    add_library(tq_minizip STATIC ${mz})
+    target_include_directories(tq_minizip SYSTEM PUBLIC ${TQ_MINIZIP_DIR})
+    target_compile_options(tq_minizip PRIVATE -w)
+    target_link_libraries(tq_minizip PUBLIC tq_zlib)
+else()
+    message(FATAL_ERROR "minizip sources missing in ${TQ_MINIZIP_DIR}: run scripts/setup.sh")
+endif()

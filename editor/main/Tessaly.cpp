@@ -1,0 +1,18 @@
+// The editor's entry point.
+#include <windows.h>
+
+#include "editor/main/MainForm.h"
+#include "framework/Application.h"
+#include "framework/Exceptions.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    try {
+        Application->Initialize();
+        Application->SetTitle("Tessaly");
+        MainForm = Application->CreateForm<TMainForm>();
+        Application->Run();
+    } catch (...) {
+        Application->HandleException(Application);
+    }
+    return 0;
+}

@@ -1,0 +1,282 @@
+#include "framework/Controls.h"
+
+#include <windowsx.h>
+
+#include "framework/Application.h"
+#include "framework/Exceptions.h"
+
+namespace {
+const char* const kObjectProp = "TessalyFrameworkObject";
+
+// Registers a window class for a framework control once per class name.
+void RegisterFrameworkClass(const TCreateParams& params, WNDPROC proc) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    if (GetClassInfoExA(GetModuleHandleA(nullptr), params.WinClassName.c_str(), &wc)) return;
+    wc = WNDCLASSEXA{};
+    wc.cbSize = sizeof wc;
+    wc.style = params.ClassStyle;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.hIcon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
+    wc.lpszClassName = params.WinClassName.c_str();
+    if (!RegisterClassExA(&wc)) throw EOSError("Cannot register window class " + params.WinClassName, GetLastError());
+}
+}  // namespace
+
+TShiftState KeyboardShiftState() {
+    TShiftState s = 0;
+    if (GetKeyState(VK_SHIFT) < 0) s |= ssShift;
+    if (GetKeyState(VK_CONTROL) < 0) s |= ssCtrl;
+    if (GetKeyState(VK_MENU) < 0) s |= ssAlt;
+    return s;
+}
+
+TWinControl::TWinControl(TComponent* owner) : TComponent(owner) {
+    WindowProc = [this](UINT m, WPARAM w, LPARAM l) { return WndProc(m, w, l); };
+}
+
+TWinControl::~TWinControl() { DestroyHandle(); }
+
+TWinControl* TWinControl::FromHandle(HWND hwnd) {
+    return hwnd ? static_cast<TWinControl*>(GetPropA(hwnd, kObjectProp)) : nullptr;
+}
+
+HWND TWinControl::Handle() {
+    if (!FHandle) CreateWnd();
+    return FHandle;
+}
+
+void TWinControl::CreateParams(TCreateParams& params) {
+    params.Caption = FCaption;
+    params.X = FLeft;
+    params.Y = FTop;
+    params.Width = FWidth;
+    params.Height = FHeight;
+    if (FParent) params.WndParent = FParent->Handle();
+    params.WinClassName = ClassName();
+    if (!FEnabled) params.Style |= WS_DISABLED;
+}
+
+void TWinControl::CreateWnd() {
+    TCreateParams params;
+    CreateParams(params);
+    HINSTANCE inst = GetModuleHandleA(nullptr);
+    if (params.SystemClassName.empty()) {
+        RegisterFrameworkClass(params, StaticWndProc);
+        FHandle = CreateWindowExA(params.ExStyle, params.WinClassName.c_str(), params.Caption.c_str(), params.Style,
+                                  params.X, params.Y, params.Width, params.Height, params.WndParent, nullptr, inst, this);
+    } else {
+        // A system control: create it, then route its messages through us.
+        FHandle = CreateWindowExA(params.ExStyle, params.SystemClassName.c_str(), params.Caption.c_str(), params.Style,
+                                  params.X, params.Y, params.Width, params.Height, params.WndParent, nullptr, inst, nullptr);
+        if (FHandle) {
+            SetPropA(FHandle, kObjectProp, this);
+            FDefWndProc = reinterpret_cast<WNDPROC>(
+                SetWindowLongPtrA(FHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StaticWndProc)));
+        }
+    }
+    if (!FHandle) throw EOSError("Error creating window " + params.WinClassName, GetLastError());
+    CreateHandleDone();
+    if (FVisible) ShowWindow(FHandle, SW_SHOW);
+}
+
+void TWinControl::DestroyHandle() {
+    if (!FHandle || FDestroying) return;
+    FDestroying = true;
+    HWND h = FHandle;
+    DestroyWindow(h);
+    FHandle = nullptr;
+    FDestroying = false;
+}
+
+void TWinControl::SetParent(TWinControl* parent) {
+    FParent = parent;
+    if (FHandle) ::SetParent(FHandle, parent ? parent->Handle() : nullptr);
+}
+
+std::string TWinControl::Caption() const {
+    if (!FHandle) return FCaption;
+    int n = GetWindowTextLengthA(FHandle);
+    std::string s(static_cast<size_t>(n) + 1, '\0');
+    n = GetWindowTextA(FHandle, s.data(), n + 1);
+    s.resize(static_cast<size_t>(n));
+    return s;
+}
+
+void TWinControl::SetCaption(const std::string& text) {
+    FCaption = text;
+    if (FHandle) SetWindowTextA(FHandle, text.c_str());
+}
+
+void TWinControl::SetBounds(int left, int top, int width, int height) {
+    FLeft = left;
+    FTop = top;
+    FWidth = width;
+    FHeight = height;
+    if (FHandle) MoveWindow(FHandle, left, top, width, height, TRUE);
+}
+
+int TWinControl::ClientWidth() {
+    RECT r;
+    GetClientRect(Handle(), &r);
+    return r.right;
+}
+
+int TWinControl::ClientHeight() {
+    RECT r;
+    GetClientRect(Handle(), &r);
+    return r.bottom;
+}
+
+void TWinControl::SetVisible(bool value) {
+    FVisible = value;
+    if (value) ShowWindow(Handle(), SW_SHOW);
+    else if (FHandle) ShowWindow(FHandle, SW_HIDE);
+}
+
+void TWinControl::SetEnabled(bool value) {
+    FEnabled = value;
+    if (FHandle) EnableWindow(FHandle, value);
+}
+
+void TWinControl::SetFocus() { ::SetFocus(Handle()); }
+bool TWinControl::Focused() { return FHandle && GetFocus() == FHandle; }
+void TWinControl::Invalidate() {
+    if (FHandle) InvalidateRect(FHandle, nullptr, TRUE);
+}
+void TWinControl::Update() {
+    if (FHandle) UpdateWindow(FHandle);
+}
+
+LRESULT TWinControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) { return WindowProc(msg, wParam, lParam); }
+
+LRESULT TWinControl::DefWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (FDefWndProc) return CallWindowProcA(FDefWndProc, FHandle, msg, wParam, lParam);
+    return DefWindowProcA(FHandle, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK TWinControl::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        if (auto* self = static_cast<TWinControl*>(cs->lpCreateParams)) {
+            SetPropA(hwnd, kObjectProp, self);
+            self->FHandle = hwnd;
+        }
+    }
+    TWinControl* self = FromHandle(hwnd);
+    if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    if (msg == WM_NCDESTROY) {
+        LRESULT r = self->DefWndProc(msg, wParam, lParam);
+        RemovePropA(hwnd, kObjectProp);
+        if (self->FHandle == hwnd) self->FHandle = nullptr;
+        return r;
+    }
+    try {
+        return self->WindowProc(msg, wParam, lParam);
+    } catch (...) {
+        Application->HandleException(self);
+        return 0;
+    }
+}
+
+LRESULT TWinControl::MouseMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+    TShiftState shift = KeyboardShiftState();
+    if (wParam & MK_LBUTTON) shift |= ssLeft;
+    if (wParam & MK_RBUTTON) shift |= ssRight;
+    if (wParam & MK_MBUTTON) shift |= ssMiddle;
+    switch (msg) {
+        case WM_LBUTTONDOWN: MouseDown(mbLeft, shift, x, y); break;
+        case WM_RBUTTONDOWN: MouseDown(mbRight, shift, x, y); break;
+        case WM_MBUTTONDOWN: MouseDown(mbMiddle, shift, x, y); break;
+        case WM_LBUTTONDBLCLK:
+            MouseDown(mbLeft, shift | ssDouble, x, y);
+            if (OnDblClick) OnDblClick(this);
+            break;
+        case WM_LBUTTONUP:
+            MouseUp(mbLeft, shift, x, y);
+            Click();
+            break;
+        case WM_RBUTTONUP: MouseUp(mbRight, shift, x, y); break;
+        case WM_MBUTTONUP: MouseUp(mbMiddle, shift, x, y); break;
+        case WM_MOUSEMOVE: MouseMove(shift, x, y); break;
+    }
+    return DefWndProc(msg, wParam, lParam);
+}
+
+LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN: {
+            WORD key = static_cast<WORD>(wParam);
+            KeyDown(key, KeyboardShiftState());
+            if (key == 0) return 0;
+            return DefWndProc(msg, key, lParam);
+        }
+        case WM_KEYUP:
+        case WM_SYSKEYUP: {
+            WORD key = static_cast<WORD>(wParam);
+            KeyUp(key, KeyboardShiftState());
+            if (key == 0) return 0;
+            return DefWndProc(msg, key, lParam);
+        }
+        case WM_CHAR: {
+            char key = static_cast<char>(wParam);
+            KeyPress(key);
+            if (key == 0) return 0;
+            return DefWndProc(msg, static_cast<unsigned char>(key), lParam);
+        }
+        case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN: case WM_LBUTTONDBLCLK:
+        case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP: case WM_MOUSEMOVE:
+            return MouseMessage(msg, wParam, lParam);
+        case WM_SIZE: {
+            LRESULT r = DefWndProc(msg, wParam, lParam);
+            RECT rc;
+            GetWindowRect(FHandle, &rc);
+            FWidth = rc.right - rc.left;
+            FHeight = rc.bottom - rc.top;
+            Resize();
+            return r;
+        }
+        case WM_MOVE: {
+            RECT rc;
+            GetWindowRect(FHandle, &rc);
+            POINT p{rc.left, rc.top};
+            if (HWND parent = GetParent(FHandle); parent && (GetWindowLongA(FHandle, GWL_STYLE) & WS_CHILD))
+                ScreenToClient(parent, &p);
+            FLeft = p.x;
+            FTop = p.y;
+            return DefWndProc(msg, wParam, lParam);
+        }
+        default:
+            return DefWndProc(msg, wParam, lParam);
+    }
+}
+
+void TWinControl::KeyDown(WORD& key, TShiftState shift) {
+    if (OnKeyDown) OnKeyDown(this, key, shift);
+}
+void TWinControl::KeyUp(WORD& key, TShiftState shift) {
+    if (OnKeyUp) OnKeyUp(this, key, shift);
+}
+void TWinControl::KeyPress(char& key) {
+    if (OnKeyPress) OnKeyPress(this, key);
+}
+void TWinControl::MouseDown(TMouseButton b, TShiftState s, int x, int y) {
+    if (OnMouseDown) OnMouseDown(this, b, s, x, y);
+}
+void TWinControl::MouseUp(TMouseButton b, TShiftState s, int x, int y) {
+    if (OnMouseUp) OnMouseUp(this, b, s, x, y);
+}
+void TWinControl::MouseMove(TShiftState s, int x, int y) {
+    if (OnMouseMove) OnMouseMove(this, s, x, y);
+}
+void TWinControl::Click() {
+    if (OnClick) OnClick(this);
+}
+void TWinControl::Resize() {
+    if (OnResize) OnResize(this);
+}

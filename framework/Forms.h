@@ -1,0 +1,41 @@
+#pragma once
+// A top-level window: caption, bounds, show, close with close query, modal
+// showing with a modal result.
+#include "framework/Controls.h"
+
+enum TCloseAction { caNone, caHide, caFree, caMinimize };
+enum TModalResult : int { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6, mrNo = 7 };
+
+using TCloseEvent = std::function<void(TObject* sender, TCloseAction& action)>;
+using TCloseQueryEvent = std::function<void(TObject* sender, bool& canClose)>;
+
+class TForm : public TWinControl {
+public:
+    explicit TForm(TComponent* owner);
+    std::string ClassName() const override { return "TForm"; }
+
+    // Asks OnCloseQuery, then runs OnClose; hides the form (ending a modal
+    // loop), or ends the application when it is the main form.
+    void Close();
+    virtual bool CloseQuery();
+    int ShowModal();
+    int ModalResult = mrNone;
+    void BringToFront();
+
+    TNotifyEvent OnCreate;
+    TNotifyEvent OnShow;
+    TNotifyEvent OnHide;
+    TNotifyEvent OnActivate;
+    TNotifyEvent OnDeactivate;
+    TNotifyEvent OnDestroy;
+    TCloseEvent OnClose;
+    TCloseQueryEvent OnCloseQuery;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    virtual void DoClose(TCloseAction& action);
+
+private:
+    bool FInModal = false;
+};

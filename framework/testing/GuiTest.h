@@ -1,0 +1,27 @@
+#pragma once
+// Driving real windows from tests: messages in, texts, pixels and
+// screenshots out. Keys and clicks are posted to the window's queue and the
+// keyboard state is set so that the shift keys read as pressed.
+#include <windows.h>
+
+#include <string>
+
+#include "framework/Controls.h"
+
+namespace guitest {
+
+// Dispatches messages until the queue stays empty for a moment.
+void PumpUntilIdle(int settleMs = 30, int maxMs = 3000);
+void PressKey(HWND hwnd, WORD vk, TShiftState shift = 0);
+void TypeChar(HWND hwnd, char ch);
+void TypeText(HWND hwnd, const std::string& text);
+void Click(HWND hwnd, int x, int y, TMouseButton button = mbLeft, TShiftState shift = 0);
+std::string WindowText(HWND hwnd);
+// A pixel of the window's client area as it is on the screen.
+COLORREF PixelAt(HWND hwnd, int x, int y);
+// Writes the window as it is on the screen to an RGB PNG file.
+bool SaveScreenshot(HWND hwnd, const std::string& path);
+// Where a test puts the screenshots a person should look at.
+std::string ScreenshotPath(const std::string& name);
+
+}  // namespace guitest

@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Makes the Wine prefix once; later calls return at once.
+set -euo pipefail
+. "$(dirname "$0")/wine-env.sh"
+if [ ! -f "$WINEPREFIX/.tessaly-ready" ]; then
+    mkdir -p "$WINEPREFIX"
+    DISPLAY= wineboot -i >/dev/null 2>&1 || true
+    # Wine draws the window frames itself, so no window manager is needed
+    # and hiding a window does not wait for one.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+    wineserver -w || true
+    touch "$WINEPREFIX/.tessaly-ready"
+fi
