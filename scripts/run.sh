@@ -30,7 +30,7 @@ shot() {
     else
         echo "run: the main window did not show" >&2
     fi
-    wineserver -k 2>/dev/null
+    wine taskkill /F /IM Tessaly.exe >/dev/null 2>&1
     wait $pid 2>/dev/null
     [ -n "$found" ]
 }
