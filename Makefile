@@ -1,6 +1,7 @@
 # Two commands do everything on a fresh Debian machine (as root):
 #   make run FILE=path   build and start the editor on a file
 #   make test            build both trees and run every test
+MAKEFLAGS += --no-print-directory
 BUILD   ?= build
 JOBS    ?= $(shell nproc)
 NATIVE  := $(BUILD)/native

@@ -4,7 +4,8 @@
 set -u
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 . "$ROOT/scripts/wine-env.sh"
-EXE="$ROOT/build/win32/bin/Tessaly.exe"
+EXE=${TQ_EXE:-$ROOT/build/win32/bin/Tessaly.exe}
+SHOT=${TQ_SCREENSHOT:-$ROOT/build/screenshot.png}
 args=()
 if [ -n "${1:-}" ]; then
     [ -e "$1" ] || echo "run: note: $1 does not exist; the editor will say so" >&2
@@ -24,9 +25,10 @@ shot() {
         sleep 0.1
     done
     sleep 1
-    out="$ROOT/build/screenshot.png"
+    out="$SHOT"
+    mkdir -p "$(dirname "$out")"
     if [ -n "$found" ]; then
-        import -window root "$out" && echo "run: main window shown; screenshot saved to build/screenshot.png"
+        import -window root "$out" && echo "run: main window shown; screenshot saved to $out"
     else
         echo "run: the main window did not show" >&2
     fi
@@ -35,5 +37,5 @@ shot() {
     [ -n "$found" ]
 }
 export -f shot
-export ROOT EXE
+export ROOT EXE SHOT
 . "$ROOT/scripts/with-display.sh" shot
