@@ -13,11 +13,18 @@ public:
     virtual std::string ClassName() const { return "TObject"; }
 };
 
+class TFiler;
+struct TClassInfo;
+
 class TPersistent : public TObject {
 public:
     std::string ClassName() const override { return "TPersistent"; }
     // Copies the state of another object; the default refuses.
     virtual void Assign(const TPersistent* source);
+    // The published properties that layouts stream (TypeInfo.h); null: none.
+    virtual const TClassInfo* ClassInfo() const { return nullptr; }
+    // Stream entries beyond the published properties (Filer.h).
+    virtual void DefineProperties(TFiler* filer) {}
 protected:
     virtual void AssignTo(TPersistent* dest) const;
 };

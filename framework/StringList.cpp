@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/Exceptions.h"
+#include "framework/Filer.h"
 #include "framework/Streams.h"
 #include "framework/SysUtils.h"
 
@@ -28,8 +29,36 @@ int TStrings::AddObject(const std::string& s, TObject* obj) {
     return i;
 }
 
+void TStrings::InsertObject(int index, const std::string& s, TObject* obj) {
+    Insert(index, s);
+    PutObject(index, obj);
+}
+
+bool TStrings::Equals(const TStrings& other) const {
+    if (Count() != other.Count()) return false;
+    for (int i = 0; i < Count(); ++i)
+        if (Get(i) != other.Get(i)) return false;
+    return true;
+}
+
+void TStrings::BeginUpdate() {
+    if (FUpdateCount == 0) SetUpdateState(true);  // told before the count rises, so OnChanging runs once
+    ++FUpdateCount;
+}
+
+void TStrings::EndUpdate() {
+    if (FUpdateCount > 0 && --FUpdateCount == 0) SetUpdateState(false);
+}
+
 void TStrings::AddStrings(const TStrings& other) {
-    for (int i = 0; i < other.Count(); ++i) AddObject(other.Get(i), other.GetObject(i));
+    BeginUpdate();
+    try {
+        for (int i = 0; i < other.Count(); ++i) AddObject(other.Get(i), other.GetObject(i));
+    } catch (...) {
+        EndUpdate();
+        throw;
+    }
+    EndUpdate();
 }
 
 int TStrings::CompareStrings(const std::string& a, const std::string& b) const {
@@ -45,7 +74,7 @@ int TStrings::IndexOf(const std::string& s) const {
 int TStrings::IndexOfName(const std::string& name) const {
     for (int i = 0; i < Count(); ++i) {
         std::string line = Get(i);
-        size_t eq = line.find('=');
+        size_t eq = line.find(NameValueSeparator);
         if (eq != std::string::npos && CompareStrings(line.substr(0, eq), name) == 0) return i;
     }
     return -1;
@@ -95,6 +124,11 @@ std::string TStrings::Text() const {
 }
 
 void TStrings::SetText(const std::string& text) {
+    BeginUpdate();
+    struct End {
+        TStrings* self;
+        ~End() { self->EndUpdate(); }
+    } end{this};
     Clear();
     size_t i = 0, n = text.size();
     while (i < n) {
@@ -106,39 +140,68 @@ void TStrings::SetText(const std::string& text) {
     }
 }
 
-std::string TStrings::CommaText() const {
+// The comma text is the delimited text with ',' and '"', whatever the list's own settings.
+std::string TStrings::CommaText() const { return JoinDelimited(',', '"'); }
+void TStrings::SetCommaText(const std::string& text) { SplitDelimited(text, ',', '"'); }
+std::string TStrings::DelimitedText() const { return JoinDelimited(Delimiter, QuoteChar); }
+void TStrings::SetDelimitedText(const std::string& text) { SplitDelimited(text, Delimiter, QuoteChar); }
+
+std::string TStrings::Names(int index) const {
+    std::string line = Get(index);
+    size_t eq = line.find(NameValueSeparator);
+    return eq == std::string::npos ? std::string() : line.substr(0, eq);
+}
+
+std::string TStrings::Values(const std::string& name) const {
+    int i = IndexOfName(name);
+    return i < 0 ? std::string() : ValueFromIndex(i);
+}
+
+std::string TStrings::ValueFromIndex(int index) const {
+    std::string line = Get(index);
+    size_t eq = line.find(NameValueSeparator);
+    return eq == std::string::npos ? std::string() : line.substr(eq + 1);
+}
+
+std::string TStrings::JoinDelimited(char delim, char quote) const {
     std::string out;
     for (int i = 0; i < Count(); ++i) {
-        if (i) out += ',';
+        if (i) out += delim;
         std::string s = Get(i);
-        bool quote = s.empty() || s.find_first_of(" ,\"") != std::string::npos;
+        bool quote = s.empty() || s.find(delim) != std::string::npos || s.find(quote) != std::string::npos ||
+                     std::any_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) <= ' '; });
         if (!quote) {
             out += s;
             continue;
         }
-        out += '"';
+        out += quote;
         for (char c : s) {
-            if (c == '"') out += '"';
+            if (c == quote) out += quote;
             out += c;
         }
-        out += '"';
+        out += quote;
     }
     return out;
 }
 
-void TStrings::SetCommaText(const std::string& text) {
+void TStrings::SplitDelimited(const std::string& text, char delim, char quote) {
+    BeginUpdate();
+    struct End {
+        TStrings* self;
+        ~End() { self->EndUpdate(); }
+    } end{this};
     Clear();
     size_t i = 0, n = text.size();
     auto skipBlanks = [&] { while (i < n && static_cast<unsigned char>(text[i]) <= ' ') ++i; };
     skipBlanks();
     while (i < n) {
         std::string item;
-        if (text[i] == '"') {
+        if (text[i] == quote) {
             ++i;
             while (i < n) {
-                if (text[i] == '"') {
-                    if (i + 1 < n && text[i + 1] == '"') {
-                        item += '"';
+                if (text[i] == quote) {
+                    if (i + 1 < n && text[i + 1] == quote) {
+                        item += quote;
                         i += 2;
                         continue;
                     }
@@ -148,29 +211,38 @@ void TStrings::SetCommaText(const std::string& text) {
                 item += text[i++];
             }
         } else {
-            while (i < n && text[i] != ',' && static_cast<unsigned char>(text[i]) > ' ') item += text[i++];
+            while (i < n && text[i] != delim && static_cast<unsigned char>(text[i]) > ' ') item += text[i++];
         }
         Add(item);
         skipBlanks();
-        if (i < n && text[i] == ',') {
+        if (i < n && text[i] == delim) {
             ++i;
             skipBlanks();
-            if (i >= n) Add("");  // a trailing comma ends with an empty item
+            if (i >= n) Add("");  // a trailing delimiter ends with an empty item
         }
     }
 }
 
-std::string TStrings::Names(int index) const {
-    std::string line = Get(index);
-    size_t eq = line.find('=');
-    return eq == std::string::npos ? std::string() : line.substr(0, eq);
-}
-
-std::string TStrings::Values(const std::string& name) const {
-    int i = IndexOfName(name);
-    if (i < 0) return {};
-    std::string line = Get(i);
-    return line.substr(line.find('=') + 1);
+void TStrings::DefineProperties(TFiler* filer) {
+    filer->DefineProperty(
+        "Strings",
+        [this](TReader& reader) {
+            reader.ReadListBegin();
+            BeginUpdate();
+            struct End {
+                TStrings* self;
+                ~End() { self->EndUpdate(); }
+            } end{this};
+            Clear();
+            while (!reader.EndOfList()) Add(reader.ReadString());
+            reader.ReadListEnd();
+        },
+        [this](TWriter& writer) {
+            writer.WriteListBegin();
+            for (int i = 0; i < Count(); ++i) writer.WriteString(Get(i));
+            writer.WriteListEnd();
+        },
+        Count() > 0);
 }
 
 void TStrings::SetValues(const std::string& name, const std::string& value) {
@@ -195,7 +267,11 @@ void TStrings::SaveToStream(TStream& stream) const {
     if (!text.empty()) stream.WriteBuffer(text.data(), static_cast<int32_t>(text.size()));
 }
 
-TStringList::~TStringList() { Clear(); }
+TStringList::~TStringList() {
+    OnChange = nullptr;
+    OnChanging = nullptr;
+    Clear();
+}
 
 void TStringList::Check(int index) const {
     if (index < 0 || index >= Count())
@@ -210,8 +286,9 @@ std::string TStringList::Get(int index) const {
 void TStringList::Put(int index, const std::string& s) {
     if (FSorted) throw EStringListError("Operation not allowed on sorted list");
     Check(index);
+    Changing();
     FItems[index].s = s;
-    if (OnChange) OnChange(this);
+    Changed();
 }
 
 TObject* TStringList::GetObject(int index) const {
@@ -221,35 +298,44 @@ TObject* TStringList::GetObject(int index) const {
 
 void TStringList::PutObject(int index, TObject* obj) {
     Check(index);
+    Changing();
     FItems[index].obj = obj;
+    Changed();
 }
 
 void TStringList::Insert(int index, const std::string& s) {
     if (FSorted) throw EStringListError("Operation not allowed on sorted list");
     if (index < 0 || index > Count())
         throw EStringListError("List index out of bounds (" + std::to_string(index) + ")");
+    Changing();
     FItems.insert(FItems.begin() + index, Item{s, nullptr});
-    if (OnChange) OnChange(this);
+    Changed();
 }
 
 void TStringList::Delete(int index) {
     Check(index);
-    if (OwnsObjects) delete FItems[index].obj;
+    Changing();
+    TObject* obj = FItems[index].obj;
     FItems.erase(FItems.begin() + index);
-    if (OnChange) OnChange(this);
+    if (OwnsObjects) delete obj;
+    Changed();
 }
 
 void TStringList::Clear() {
-    if (OwnsObjects)
-        for (auto& it : FItems) delete it.obj;
+    if (FItems.empty()) return;
+    Changing();
+    std::vector<Item> old = std::move(FItems);
     FItems.clear();
-    if (OnChange) OnChange(this);
+    if (OwnsObjects)
+        for (auto& it : old) delete it.obj;
+    Changed();
 }
 
 int TStringList::Add(const std::string& s) {
     if (!FSorted) {
+        Changing();
         FItems.push_back(Item{s, nullptr});
-        if (OnChange) OnChange(this);
+        Changed();
         return Count() - 1;
     }
     int index;
@@ -259,8 +345,9 @@ int TStringList::Add(const std::string& s) {
         // Equal items keep the order in which they came.
         while (index < Count() && CompareStrings(FItems[index].s, s) == 0) ++index;
     }
+    Changing();
     FItems.insert(FItems.begin() + index, Item{s, nullptr});
-    if (OnChange) OnChange(this);
+    Changed();
     return index;
 }
 
@@ -282,12 +369,16 @@ bool TStringList::Find(const std::string& s, int& index) const {
 }
 
 void TStringList::Sort() {
+    if (FSorted || Count() < 2) return;
+    Changing();
     std::stable_sort(FItems.begin(), FItems.end(),
                      [this](const Item& a, const Item& b) { return CompareStrings(a.s, b.s) < 0; });
-    if (OnChange) OnChange(this);
+    Changed();
 }
 
 void TStringList::CustomSort(const std::function<int(TStringList&, int, int)>& compare) {
+    if (FSorted || Count() < 2) return;
+    Changing();
     // Sort a permutation, then apply it, so compare sees the list as it was.
     std::vector<int> order(FItems.size());
     for (size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
@@ -296,10 +387,38 @@ void TStringList::CustomSort(const std::function<int(TStringList&, int, int)>& c
     sorted.reserve(FItems.size());
     for (int i : order) sorted.push_back(FItems[i]);
     FItems = std::move(sorted);
-    if (OnChange) OnChange(this);
+    Changed();
 }
 
 void TStringList::SetSorted(bool value) {
     if (value && !FSorted) Sort();
     FSorted = value;
+}
+
+void TStringList::SetCaseSensitive(bool value) {
+    if (value == CaseSensitive) return;
+    CaseSensitive = value;
+    if (FSorted) {
+        FSorted = false;
+        Sort();
+        FSorted = true;
+    }
+}
+
+void TStringList::SetCapacity(int capacity) {
+    if (capacity < Count()) throw EStringListError("List capacity out of bounds (" + std::to_string(capacity) + ")");
+    FItems.reserve(static_cast<size_t>(capacity));
+}
+
+void TStringList::SetUpdateState(bool updating) {
+    if (updating) Changing();
+    else Changed();
+}
+
+void TStringList::Changing() {
+    if (FUpdateCount == 0 && OnChanging) OnChanging(this);
+}
+
+void TStringList::Changed() {
+    if (FUpdateCount == 0 && OnChange) OnChange(this);
 }
