@@ -168,9 +168,9 @@ std::string TStrings::JoinDelimited(char delim, char quote) const {
     for (int i = 0; i < Count(); ++i) {
         if (i) out += delim;
         std::string s = Get(i);
-        bool quote = s.empty() || s.find(delim) != std::string::npos || s.find(quote) != std::string::npos ||
+        bool needsQuotes = s.empty() || s.find(delim) != std::string::npos || s.find(quote) != std::string::npos ||
                      std::any_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) <= ' '; });
-        if (!quote) {
+        if (!needsQuotes) {
             out += s;
             continue;
         }
