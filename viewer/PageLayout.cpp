@@ -1,0 +1,419 @@
+#include "viewer/PageLayout.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "framework/Exceptions.h"
+#include "framework/SysUtils.h"
+#include "viewer/PageTextDecoder.h"
+#include "viewer/TextSearch.h"
+
+namespace {
+
+int32_t Clamp32(int64_t v) {
+    return static_cast<int32_t>(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
+                                                    std::numeric_limits<int32_t>::max()));
+}
+
+void Grow(int32_t& v, int64_t by) { v = Clamp32(static_cast<int64_t>(v) + by); }
+
+// Where a line may break: after anything that is not a printable ASCII
+// character, and after a hyphen. Bytes from 0x80 up are letters of the
+// ANSI code page (and 0xA0 the no-break space), so they never break.
+bool IsBreak(char c) {
+    unsigned char u = static_cast<unsigned char>(c);
+    return u <= 32 || u == 127 || c == '-';
+}
+
+bool IsTag(const std::string& name, const char* tag) { return SameText(name, tag); }
+
+}  // namespace
+
+disphtml::disphtml(TextMeasurer& measurer, PictureLoader& pictures) : Measurer_(measurer), Loader_(pictures) {}
+
+void disphtml::Reset() {
+    Items_.clear();
+    Pictures_.clear();
+    InBody_ = InTitle_ = InLink_ = LineHasContent_ = InTable_ = TableOpen_ = Bold_ = Italic_ = false;
+    ListDepth_ = ExcessLists_ = 0;
+    LineHeight_ = 0;
+    Title_.clear();
+    LinkTarget_.clear();
+    Error_.clear();
+    HitPositions_.clear();
+    HitCount_ = 0;
+    MainY_ = X_ = Indent_ = LeftMargin;
+    TargetColumn_ = -1;
+    RightEdge_ = Clamp32(static_cast<int64_t>(LayoutWidth) - 10 - 20);
+    CellIgnored_ = false;
+}
+
+void disphtml::LayoutPage(const xml_parser& parser) {
+    Reset();
+    parser.Parse(*this);
+}
+
+int32_t& disphtml::TargetY() { return TargetColumn_ < 0 ? MainY_ : Columns_[static_cast<size_t>(TargetColumn_)].Y; }
+
+void disphtml::Fail(const std::exception& e) {
+    if (Error_.empty()) Error_ = e.what();
+}
+
+// ---- lines ---------------------------------------------------------------
+
+void disphtml::NewLine() {
+    Grow(TargetY(), LineHasContent_ ? LineHeight_ : BaseLineHeight);
+    X_ = Indent_;
+    LineHasContent_ = false;
+    LineHeight_ = 0;
+}
+
+void disphtml::ParagraphEnd() {
+    if (LineHasContent_) {
+        Grow(TargetY(), static_cast<int64_t>(LineHeight_) + BaseLineHeight);
+        LineHasContent_ = false;
+        LineHeight_ = 0;
+    }
+    X_ = Indent_;
+}
+
+void disphtml::RowEnd() {
+    int32_t m = -1;
+    for (const Column& c : Columns_) m = std::max(m, c.Y);
+    for (Column& c : Columns_) c.Y = Clamp32(static_cast<int64_t>(m + 1.5 * BaseLineHeight));
+    MainY_ = Clamp32(static_cast<int64_t>(m) + BaseLineHeight);
+    X_ = LeftMargin;
+    LineHasContent_ = false;
+    LineHeight_ = 0;
+}
+
+// ---- lists ---------------------------------------------------------------
+
+// Levels beyond the ones held are counted, so that their end tags match,
+// but change nothing: their items go on in the innermost level held.
+void disphtml::OpenList(int32_t kind) {
+    if (ListDepth_ >= kListLevels) {
+        ++ExcessLists_;
+        return;
+    }
+    Lists_[static_cast<size_t>(ListDepth_)] = {kind, 0};
+    ++ListDepth_;
+    Grow(Indent_, 2 * static_cast<int64_t>(BaseLineHeight));
+}
+
+// An end tag with no open level closes nothing.
+void disphtml::CloseList() {
+    if (ExcessLists_ > 0) {
+        --ExcessLists_;
+    } else if (ListDepth_ > 0) {
+        --ListDepth_;
+        Grow(Indent_, -2 * static_cast<int64_t>(BaseLineHeight));
+    }
+}
+
+void disphtml::ListMarker() {
+    if (ListDepth_ == 0) return;
+    ListLevel& level = Lists_[static_cast<size_t>(ListDepth_ - 1)];
+    if (level.Counter < std::numeric_limits<int32_t>::max()) ++level.Counter;
+    PageItem item;
+    item.Size = FontSize;
+    if (level.Kind == 1) {
+        item.Kind = pkText;
+        item.Text = IntToStr(level.Counter) + ".";
+        item.X = Clamp32(static_cast<int64_t>(X_ - 1.4 * BaseLineHeight));
+        item.Y = TargetY();
+    } else {
+        item.Kind = pkBullet;
+        item.X = Clamp32(static_cast<int64_t>(X_) - BaseLineHeight);
+        item.Y = Clamp32(static_cast<int64_t>(TargetY() + 0.7 * BaseLineHeight));
+    }
+    Items_.push_back(std::move(item));
+}
+
+// ---- tables --------------------------------------------------------------
+
+// A cell outside any table is ignored (its text flows on as ordinary text);
+// a cell before the first row of a table opens that row. Cells beyond the
+// columns held share the last column.
+void disphtml::StartCell() {
+    CellIgnored_ = !TableOpen_;
+    if (CellIgnored_) return;
+    if (!InTable_) {
+        InTable_ = true;
+        ColumnIndex_ = -1;
+    }
+    if (ColumnIndex_ < kColumns) ++ColumnIndex_;
+    EnterColumn();
+}
+
+void disphtml::EnterColumn() {
+    TargetColumn_ = std::min(ColumnIndex_, kColumns - 1);
+    const Column& c = Columns_[static_cast<size_t>(TargetColumn_)];
+    X_ = Indent_ = c.Left;
+    RightEdge_ = c.Right;
+}
+
+// The value is a percentage whose last character (the percent sign) is
+// dropped whatever it is. A width that is no decimal number is skipped and
+// the cell keeps its natural width; one above 100 fills the row.
+void disphtml::SetCellWidth(const std::string& value) {
+    if (CellIgnored_ || ColumnIndex_ < 0 || ColumnIndex_ >= kColumns) return;
+    std::string number = value.empty() ? value : value.substr(0, value.size() - 1);
+    bool decimal = !number.empty() && std::all_of(number.begin(), number.end(), [](char c) {
+        return c >= '0' && c <= '9';
+    });
+    int64_t percent = 0;
+    if (!decimal || !TryStrToInt64(number, percent)) {
+        Fail(EConvertError("'" + number + "' is not a valid integer value"));
+        return;
+    }
+    Columns_[static_cast<size_t>(ColumnIndex_)].Percent = static_cast<int32_t>(std::min<int64_t>(percent, 100));
+    CompletePercentages();
+    ComputeColumns();
+    EnterColumn();
+}
+
+void disphtml::CompletePercentages() {
+    int64_t sum = 0;
+    for (Column& c : Columns_) {
+        if (c.Percent == 0) {
+            c.Percent = static_cast<int32_t>(std::max<int64_t>(0, 100 - sum));
+            return;
+        }
+        sum += c.Percent;
+    }
+}
+
+void disphtml::ComputeColumns() {
+    int64_t s = 0, sum = 0;
+    for (Column& c : Columns_) {
+        c.Left = Clamp32(s + 10);
+        s += (static_cast<int64_t>(LayoutWidth) - 20) * c.Percent / 100;
+        c.Right = Clamp32(s - 10);
+        sum += c.Percent;
+        if (sum >= 100) break;
+    }
+}
+
+// ---- pictures ------------------------------------------------------------
+
+// A picture that cannot be loaded is left out; the rest of the page is
+// still laid out and the first such error is kept for the view to report.
+void disphtml::AddPicture(const std::string& src) {
+    std::unique_ptr<PagePicture> picture;
+    try {
+        picture = Loader_.Load(PageFolder + src);
+    } catch (const std::exception& e) {
+        Fail(e);
+        return;
+    }
+    if (!picture) return;
+    PageItem item;
+    item.Y = TargetY();
+    item.X = X_;
+    item.Kind = pkPicture;
+    item.Size = FontSize;
+    item.Picture = picture.get();
+    Items_.push_back(std::move(item));
+    Grow(X_, static_cast<int64_t>(picture->Width()) + 2);
+    LineHasContent_ = true;
+    LineHeight_ = Clamp32(std::max<int64_t>(LineHeight_, static_cast<int64_t>(picture->Height()) + 2));
+    Pictures_.push_back(std::move(picture));
+}
+
+// ---- tags ----------------------------------------------------------------
+
+void disphtml::StartTag(const std::string& name) {
+    if (IsTag(name, "h1")) {
+        ParagraphEnd();
+        FontSize = 30;
+    } else if (IsTag(name, "h2")) {
+        ParagraphEnd();
+        FontSize = 20;
+    } else if (IsTag(name, "h3")) {
+        ParagraphEnd();
+        FontSize = 14;
+    } else if (IsTag(name, "ol")) {
+        OpenList(1);
+        NewLine();
+    } else if (IsTag(name, "ul")) {
+        OpenList(2);
+        NewLine();
+    } else if (IsTag(name, "li")) {
+        NewLine();
+        ListMarker();
+    } else if (IsTag(name, "td")) {
+        StartCell();
+    } else if (IsTag(name, "table")) {
+        NewLine();
+        Columns_[0].Percent = 100;
+        for (size_t i = 1; i < Columns_.size(); ++i) Columns_[i].Percent = 0;
+        ComputeColumns();
+        for (Column& c : Columns_) c.Y = MainY_;
+        TableOpen_ = true;
+    } else if (IsTag(name, "tr")) {
+        // A row outside any table would take the row height of columns
+        // long left behind and throw the page back up; it is ignored.
+        if (!TableOpen_) return;
+        RowEnd();
+        InTable_ = true;
+        ColumnIndex_ = -1;
+    } else if (IsTag(name, "b")) {
+        Bold_ = true;
+    } else if (IsTag(name, "i")) {
+        Italic_ = true;
+    } else if (IsTag(name, "br")) {
+        NewLine();
+    } else if (IsTag(name, "p")) {
+        ParagraphEnd();
+    } else if (IsTag(name, "a")) {
+        InLink_ = true;
+    } else if (IsTag(name, "title")) {
+        InTitle_ = true;
+    } else if (IsTag(name, "body")) {
+        InBody_ = true;
+    }
+}
+
+void disphtml::EndTag(const std::string& name) {
+    if (IsTag(name, "h1") || IsTag(name, "h2") || IsTag(name, "h3")) {
+        FontSize = 12;
+        ParagraphEnd();
+    } else if (IsTag(name, "ol") || IsTag(name, "ul")) {
+        CloseList();
+        ParagraphEnd();
+    } else if (IsTag(name, "b")) {
+        Bold_ = false;
+    } else if (IsTag(name, "i")) {
+        Italic_ = false;
+    } else if (IsTag(name, "table")) {
+        if (!TableOpen_) return;
+        TargetColumn_ = -1;
+        Indent_ = LeftMargin;
+        RightEdge_ = Clamp32(static_cast<int64_t>(LayoutWidth) - 30);
+        RowEnd();
+        NewLine();
+        InTable_ = false;
+        TableOpen_ = false;
+    } else if (IsTag(name, "a")) {
+        LinkTarget_.clear();
+        InLink_ = false;
+    } else if (IsTag(name, "title")) {
+        InTitle_ = false;
+    } else if (IsTag(name, "body")) {
+        InBody_ = false;
+    }
+}
+
+void disphtml::Attribute(const std::string& tag, const std::string& name, const std::string& value) {
+    if (IsTag(tag, "img") && IsTag(name, "src"))
+        AddPicture(value);
+    else if (IsTag(tag, "td") && IsTag(name, "width"))
+        SetCellWidth(value);
+    else if (IsTag(tag, "a") && IsTag(name, "href"))
+        LinkTarget_ = value;
+}
+
+// ---- text ----------------------------------------------------------------
+
+void disphtml::Text(const std::string& raw) {
+    if (InTitle_) Title_ += raw;
+    if (!InBody_) return;
+    std::string text = DecodePageText(raw);
+    if (text.empty()) return;
+    bool blank = Trim(text).empty();
+    if (!LineHasContent_) {
+        if (blank) return;
+        size_t start = 0;
+        while (start < text.size() && static_cast<unsigned char>(text[start]) <= ' ') ++start;
+        text.erase(0, start);
+    }
+    if (!blank) LineHasContent_ = true;
+
+    std::vector<std::string> words;
+    for (int32_t i = 0; i < SearchWords.Count(); ++i) {
+        std::string w = SearchWords.Word(i);
+        if (!w.empty()) words.push_back(std::move(w));
+    }
+    while (!words.empty()) {
+        int32_t best = 0;
+        size_t bestLength = 0;
+        for (const std::string& w : words) {
+            int32_t at = FindText(text, w);
+            if (at > 0 && (best == 0 || at < best)) best = at, bestLength = w.size();
+        }
+        if (best == 0) break;
+        size_t at = static_cast<size_t>(best) - 1;
+        if (at > 0) Place(text.substr(0, at), false, 0);
+        Place(text.substr(at, bestLength), true, HitCount_);
+        ++HitCount_;
+        HitPositions_.push_back(TargetY());
+        text.erase(0, at + bestLength);
+    }
+    if (!text.empty()) Place(text, false, 0);
+}
+
+// Places a text segment by segment, each ending at a break character. A
+// word that no longer fits moves to the next line together with the pieces
+// of it already placed (a word split by tags wraps as one piece) unless it
+// began at the line's start, where it overflows instead.
+void disphtml::Place(const std::string& text, bool hit, int32_t hitNumber) {
+    PageItem tmpl;
+    tmpl.Kind = pkText;
+    if (Bold_) tmpl.Kind = pkBold;
+    if (Italic_) tmpl.Kind = pkItalic;
+    if (InLink_) {
+        tmpl.Kind = pkLink;
+        tmpl.Link = LinkTarget_;
+    }
+    tmpl.Hit = hit;
+    tmpl.HitNumber = hitNumber;
+    tmpl.Size = FontSize;
+    int32_t fontLine = Clamp32(2 - static_cast<int64_t>(Measurer_.SelectFont(tmpl.Kind, tmpl.Size)));
+    LineHeight_ = std::max(LineHeight_, fontLine);
+    if (RightEdge_ < 30) return;
+
+    size_t segStart = 0;
+    bool first = true;
+    for (size_t i = 0; i <= text.size(); ++i) {
+        bool atEnd = i == text.size();
+        if (!atEnd && !IsBreak(text[i])) continue;
+        int64_t w = Measurer_.TextWidth(text.substr(segStart, i - segStart));
+        if (static_cast<int64_t>(X_) + w > RightEdge_ && i > segStart && X_ != Indent_) {
+            bool wrap = true;
+            size_t wordStart = Items_.size();
+            if (first) {
+                // The word's earlier pieces: the items before this one that
+                // end no word, on this line.
+                int32_t y = TargetY();
+                while (wordStart > 0 && !Items_[wordStart - 1].EndsWord && Items_[wordStart - 1].Y == y) {
+                    --wordStart;
+                    if (Items_[wordStart].X == Indent_) wrap = false;
+                }
+            }
+            if (wrap) {
+                X_ = Indent_;
+                Grow(TargetY(), LineHeight_);
+                LineHeight_ = fontLine;
+                for (size_t k = wordStart; k < Items_.size(); ++k) {
+                    Items_[k].Y = TargetY();
+                    Items_[k].X = X_;
+                    Grow(X_, Items_[k].Width);
+                }
+            }
+        }
+        int64_t f = atEnd ? 0 : Measurer_.TextWidth(std::string(1, text[i]));
+        if (!(atEnd && i == segStart)) {  // an empty piece at the end would show nothing
+            PageItem item = tmpl;
+            item.Y = TargetY();
+            item.X = X_;
+            item.Text = text.substr(segStart, i - segStart + (atEnd ? 0 : 1));
+            item.Width = Clamp32(w + f);
+            item.EndsWord = f != 0;
+            Items_.push_back(std::move(item));
+        }
+        Grow(X_, w + f);
+        segStart = i + 1;
+        first = false;
+    }
+}

@@ -1,0 +1,120 @@
+#pragma once
+// The layout of a help page: the reader's callbacks become a flat list of
+// positioned items (words and word pieces, list markers, pictures, marked
+// search hits) in one forward pass. Positions are pixels from the page's top
+// left; the page view subtracts its scroll position when it paints.
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "viewer/PagePicture.h"
+#include "viewer/Sentence.h"
+#include "viewer/TextMeasurer.h"
+#include "viewer/XmlParser.h"
+
+enum PageItemKind : int32_t {
+    pkText = 0,
+    pkLink = 1,
+    pkItalic = 2,
+    pkBold = 3,
+    pkBullet = 10,
+    pkPicture = 20,
+};
+
+struct PageItem {
+    int32_t Y = 0;
+    int32_t X = 0;
+    int32_t Kind = pkText;
+    bool Hit = false;
+    int32_t HitNumber = 0;
+    int32_t Size = 12;          // font size in points
+    std::string Text;           // a trailing break character included
+    int32_t Width = 0;          // of the text, the trailing break character included
+    bool EndsWord = false;      // the text ends with a break character of non-zero width
+    std::string Link;
+    PagePicture* Picture = nullptr;  // owned by the layout's pictures list
+};
+
+class disphtml : public xml_user {
+public:
+    static constexpr int kListLevels = 10;
+    static constexpr int kColumns = 10;
+
+    disphtml(TextMeasurer& measurer, PictureLoader& pictures);
+
+    // Set by the page view.
+    int32_t LeftMargin = 10;
+    int32_t LayoutWidth = 0;
+    int32_t BaseLineHeight = 18;  // 2 - the pixel height of the view's default font
+    int32_t FontSize = 12;        // carries over from one layout to the next
+    std::string PageFolder;       // with its trailing backslash
+    Sentence SearchWords;
+
+    // Empties the page and the state for a new layout.
+    void Reset();
+    // Reset, then one pass of the reader over its page.
+    void LayoutPage(const xml_parser& parser);
+
+    void StartTag(const std::string& name) override;
+    void EndTag(const std::string& name) override;
+    void Text(const std::string& text) override;
+    void Attribute(const std::string& tag, const std::string& name, const std::string& value) override;
+
+    const std::vector<PageItem>& Items() const { return Items_; }
+    const std::string& Title() const { return Title_; }
+    int32_t PageHeight() const { return MainY_; }
+    int32_t HitCount() const { return HitCount_; }
+    const std::vector<int32_t>& HitPositions() const { return HitPositions_; }
+    // The first picture or cell width of this layout that had to be skipped,
+    // empty when none. The view reports it once per page load.
+    const std::string& LayoutError() const { return Error_; }
+
+private:
+    struct ListLevel {
+        int32_t Kind = 0;  // 1 numbered, 2 bulleted
+        int32_t Counter = 0;
+    };
+    struct Column {
+        int32_t Left = 0, Right = 0, Percent = 0, Y = 0;
+    };
+
+    int32_t& TargetY();
+    void NewLine();
+    void ParagraphEnd();
+    void RowEnd();
+    void OpenList(int32_t kind);
+    void CloseList();
+    void ListMarker();
+    void StartCell();
+    void SetCellWidth(const std::string& value);
+    void EnterColumn();
+    void CompletePercentages();
+    void ComputeColumns();
+    void AddPicture(const std::string& src);
+    void Place(const std::string& text, bool hit, int32_t hitNumber);
+    void Fail(const std::exception& e);
+
+    TextMeasurer& Measurer_;
+    PictureLoader& Loader_;
+
+    std::vector<PageItem> Items_;
+    std::vector<std::unique_ptr<PagePicture>> Pictures_;
+    std::string Title_, LinkTarget_, Error_;
+    std::vector<int32_t> HitPositions_;
+    int32_t HitCount_ = 0;
+
+    int32_t MainY_ = 0, X_ = 0, Indent_ = 0, RightEdge_ = 0, LineHeight_ = 0;
+    int32_t TargetColumn_ = -1;  // -1: lines advance the main y; else that column's y
+    bool InBody_ = false, InTitle_ = false, InLink_ = false, LineHasContent_ = false;
+    bool InTable_ = false, TableOpen_ = false, Bold_ = false, Italic_ = false;
+
+    std::array<ListLevel, kListLevels> Lists_{};
+    int32_t ListDepth_ = 0;
+    int32_t ExcessLists_ = 0;  // levels opened beyond the ones held
+
+    std::array<Column, kColumns> Columns_{};
+    int32_t ColumnIndex_ = -1;
+    bool CellIgnored_ = false;
+};

@@ -1,0 +1,163 @@
+// The layout with the real fonts of the page view, drawn the way the view
+// paints its items, for a person to look at.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "framework/testing/GuiTest.h"
+#include "viewer/GdiTextMeasurer.h"
+#include "viewer/PageLayout.h"
+#include "viewer/tests/LayoutFakes.h"
+
+namespace {
+
+class MemoryBitmap {
+public:
+    MemoryBitmap(int w, int h) : W(w), H(h) {
+        HDC screen = GetDC(nullptr);
+        Dc = CreateCompatibleDC(screen);
+        Bitmap = CreateCompatibleBitmap(screen, w, h);
+        ReleaseDC(nullptr, screen);
+        Old = SelectObject(Dc, Bitmap);
+    }
+    ~MemoryBitmap() {
+        SelectObject(Dc, Old);
+        DeleteObject(Bitmap);
+        DeleteDC(Dc);
+    }
+    int W, H;
+    HDC Dc;
+    HBITMAP Bitmap;
+    HGDIOBJ Old;
+};
+
+// Paints the items as the page view does: links blue, the current hit on
+// light green, other hits on white, bullets as small discs, pictures (grey
+// boxes here) 2 pixels down.
+void PaintItems(const disphtml& layout, GdiTextMeasurer& fonts, HDC dc, int w, int h, int32_t currentHit) {
+    RECT all{0, 0, w, h};
+    HBRUSH back = CreateSolidBrush(GetSysColor(COLOR_WINDOW));
+    FillRect(dc, &all, back);
+    DeleteObject(back);
+    COLORREF text = GetSysColor(COLOR_WINDOWTEXT);
+    for (const PageItem& it : layout.Items()) {
+        if (it.Kind == pkPicture) {
+            RECT box{it.X, it.Y + 2, it.X + it.Picture->Width(), it.Y + 2 + it.Picture->Height()};
+            HBRUSH grey = CreateSolidBrush(RGB(160, 176, 200));
+            FillRect(dc, &box, grey);
+            DeleteObject(grey);
+            continue;
+        }
+        if (it.Kind == pkBullet) {
+            HBRUSH b = CreateSolidBrush(text);
+            HGDIOBJ ob = SelectObject(dc, b);
+            Ellipse(dc, it.X - 2, it.Y - 2, it.X + 3, it.Y + 3);
+            SelectObject(dc, ob);
+            DeleteObject(b);
+        }
+        if (it.Hit) {
+            SetBkMode(dc, OPAQUE);
+            SetBkColor(dc, it.HitNumber == currentHit ? RGB(208, 255, 208) : RGB(255, 255, 255));
+        } else {
+            SetBkMode(dc, TRANSPARENT);
+        }
+        SetTextColor(dc, it.Kind == pkLink ? RGB(0, 0, 255) : text);
+        SelectObject(dc, fonts.Font(it.Kind == pkBullet ? pkText : it.Kind, it.Size));
+        TextOutA(dc, it.X, it.Y, it.Text.data(), static_cast<int>(it.Text.size()));
+    }
+}
+
+HBITMAP gShown = nullptr;
+
+LRESULT CALLBACK ShowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_PAINT) {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd, &ps);
+        HDC mem = CreateCompatibleDC(dc);
+        HGDIOBJ old = SelectObject(mem, gShown);
+        BITMAP bm;
+        GetObject(gShown, sizeof bm, &bm);
+        BitBlt(dc, 0, 0, bm.bmWidth, bm.bmHeight, mem, 0, 0, SRCCOPY);
+        SelectObject(mem, old);
+        DeleteDC(mem);
+        EndPaint(hwnd, &ps);
+        return 0;
+    }
+    return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+HWND ShowBitmap(HBITMAP bitmap, int w, int h) {
+    gShown = bitmap;
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = ShowProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "TqPageShot";
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    RegisterClassA(&wc);
+    RECT r{0, 0, w, h};
+    AdjustWindowRect(&r, WS_OVERLAPPEDWINDOW, FALSE);
+    HWND hwnd = CreateWindowA("TqPageShot", "Laid-out help page", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                              r.right - r.left, r.bottom - r.top, nullptr, nullptr, wc.hInstance, nullptr);
+    guitest::PumpUntilIdle();
+    return hwnd;
+}
+
+TEST(GdiTextMeasurer, RealFontsMeasureAsExpected) {
+    MemoryBitmap bmp(50, 50);
+    GdiTextMeasurer m(bmp.Dc);
+    int dpi = GetDeviceCaps(bmp.Dc, LOGPIXELSY);
+    EXPECT_EQ(m.SelectFont(pkText, 12), -MulDiv(12, dpi, 72));
+    EXPECT_EQ(m.TextWidth(""), 0);
+    int32_t narrow = m.TextWidth("iiii"), wide = m.TextWidth("MMMM");
+    EXPECT_GT(narrow, 0);
+    EXPECT_GT(wide, narrow);
+    int32_t plain = m.TextWidth("Heading");
+    m.SelectFont(pkText, 30);
+    EXPECT_GT(m.TextWidth("Heading"), 2 * plain);
+    m.SelectFont(pkBold, 12);
+    EXPECT_GE(m.TextWidth("Heading"), plain);
+}
+
+TEST(PageLayoutOnScreen, FixturePageWithRealFonts) {
+    const int w = 560, h = 900;
+    MemoryBitmap bmp(w, h);
+    GdiTextMeasurer fonts(bmp.Dc);
+    FakePictures pictures;
+    pictures.Known["tests\\data\\pages\\search.png"] = {64, 48};
+    disphtml layout(fonts, pictures);
+    layout.LayoutWidth = w;
+    layout.BaseLineHeight = 2 - fonts.FontHeight(12);
+    layout.PageFolder = "tests\\data\\pages\\";
+    layout.SearchWords.Split("byte", BlankDelimiters());
+    xml_parser parser;
+    ASSERT_EQ(parser.ReadFile("tests/data/pages/sample.htm"), 0);
+    layout.LayoutPage(parser);
+    EXPECT_EQ(layout.LayoutError(), "");
+    EXPECT_GE(layout.HitCount(), 3);
+    ASSERT_GT(layout.Items().size(), 50u);
+    EXPECT_LT(layout.PageHeight(), h);
+
+    // Words break at the right edge: only a word that starts its line passes it.
+    for (const PageItem& it : layout.Items()) {
+        if (it.Kind >= pkBullet || !it.EndsWord) continue;
+        fonts.SelectFont(it.Kind, it.Size);
+        int32_t word = fonts.TextWidth(it.Text.substr(0, it.Text.size() - 1));
+        EXPECT_TRUE(it.X + word <= w - 30 || it.X <= 10 + 4 * layout.BaseLineHeight) << it.Text;
+    }
+
+    PaintItems(layout, fonts, bmp.Dc, w, h, 0);
+    HWND hwnd = ShowBitmap(bmp.Bitmap, w, h);
+    // Text reaches the screen: the heading's first letter is dark.
+    const PageItem& heading = layout.Items().front();
+    EXPECT_EQ(heading.Size, 30);
+    bool dark = false;
+    for (int y = heading.Y; y < heading.Y + 40 && !dark; ++y)
+        for (int x = heading.X; x < heading.X + 20 && !dark; ++x)
+            dark = GetRValue(guitest::PixelAt(hwnd, x, y)) < 100;
+    EXPECT_TRUE(dark);
+    EXPECT_TRUE(guitest::SaveScreenshot(hwnd, guitest::ScreenshotPath("viewer_page_layout")));
+    DestroyWindow(hwnd);
+}
+
+}  // namespace
