@@ -1,0 +1,19 @@
+#pragma once
+// Files and shell commands for the archive tests, the same natively and
+// under Wine (where the Linux tools run as Unix processes).
+#include <string>
+
+// An empty folder for one test under the build tree, ending in a delimiter.
+std::string TestFolder(const std::string& name);
+// The Linux path of a file the test sees (Wine shows the root as drive Z:).
+std::string UnixPath(const std::string& path);
+// A fixture from tests/data.
+std::string DataFile(const std::string& name);
+
+void WriteTestFile(const std::string& path, const std::string& bytes);
+std::string ReadTestFile(const std::string& path);
+bool TestFileExists(const std::string& path);
+
+// Runs a POSIX shell script on the Linux side; returns its exit status and
+// its standard output and error in `output`, or -1 when it could not run.
+int RunShell(const std::string& script, std::string& output);

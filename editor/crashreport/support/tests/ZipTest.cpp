@@ -1,0 +1,278 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "editor/crashreport/support/LocalFiles.h"
+#include "editor/crashreport/support/ZipExtractor.h"
+#include "editor/crashreport/support/ZipWriter.h"
+#include "editor/crashreport/support/tests/TestFiles.h"
+
+namespace {
+
+struct SourceFile {
+    std::string file;    // name in the source folder
+    std::string entry;   // name inside the archive as given
+    std::string stored;  // name inside the archive as readers see it
+    std::string bytes;
+};
+
+std::vector<SourceFile> SampleFiles() {
+    std::mt19937 rng(9);
+    std::string noise(100000, '\0');
+    for (char& c : noise)
+        c = char(rng());
+    std::string text;
+    for (int i = 0; i < 500; ++i)
+        text += "line " + std::to_string(i) + " of the report\r\n";
+    return {
+        {"report.txt", "report.txt", "report.txt", text},
+        {"shot.png", "sub/Screenshot.png", "sub/Screenshot.png", noise},
+        {"empty.log", "empty.log", "empty.log", ""},
+        {"app.log", "logs\\app.log", "logs/app.log", "backslashes become slashes"},
+    };
+}
+
+// Writes the sample files and zips them; returns the archive's path.
+std::string WriteSampleArchive(const std::string& folder, const std::string& password) {
+    TZipWriter writer(folder + "out.zip", password);
+    for (const SourceFile& f : SampleFiles()) {
+        WriteTestFile(folder + f.file, f.bytes);
+        EXPECT_TRUE(writer.AddFile(folder + f.file, f.entry)) << f.file;
+    }
+    EXPECT_TRUE(writer.Close()) << writer.FirstError();
+    EXPECT_FALSE(writer.Failed());
+    return folder + "out.zip";
+}
+
+std::string Quoted(const std::string& path) { return "'" + UnixPath(path) + "'"; }
+
+// Every file under a folder, relative, with "/".
+std::set<std::string> FilesUnder(const std::string& folder) {
+    std::string out;
+    EXPECT_EQ(RunShell("cd " + Quoted(folder) + " && find . -type f | sed 's|^./||'", out), 0) << out;
+    std::set<std::string> files;
+    std::istringstream lines(out);
+    for (std::string line; std::getline(lines, line);)
+        files.insert(line);
+    return files;
+}
+
+std::string Native(const std::string& folder, const std::string& relative) {
+    std::string p = folder + relative;
+    std::replace(p.begin(), p.end(), '/', PathDelim);
+    return p;
+}
+
+}  // namespace
+
+TEST(Zip, OurArchivesExtractWithOurReader) {
+    for (const std::string password : {"", "hunter2"}) {
+        std::string folder = TestFolder(password.empty() ? "own_plain" : "own_password");
+        std::string archive = WriteSampleArchive(folder, password);
+        EXPECT_TRUE(ExtractZipFiles(archive, folder + "x", password));
+        std::set<std::string> expected;
+        for (const SourceFile& f : SampleFiles()) {
+            EXPECT_TRUE(ReadTestFile(Native(folder + "x/", f.stored)) == f.bytes) << f.stored;
+            expected.insert(f.stored);
+        }
+        EXPECT_EQ(FilesUnder(folder + "x"), expected);
+    }
+}
+
+// Info-ZIP's unzip and Python's zipfile read what we write, password
+// entries with the password only; an empty password gives plain entries.
+TEST(Zip, IndependentReadersOpenOurArchives) {
+    for (const std::string password : {"", "hunter2"}) {
+        std::string folder = TestFolder(password.empty() ? "check_plain" : "check_password");
+        std::string archive = WriteSampleArchive(folder, password);
+        std::string out;
+        std::string pw = password.empty() ? "" : " -P " + password;
+        EXPECT_EQ(RunShell("unzip -t" + pw + " " + Quoted(archive), out), 0) << out;
+        EXPECT_NE(out.find("No errors detected"), std::string::npos) << out;
+
+        std::string py = "import sys, zipfile\n"
+                         "z = zipfile.ZipFile(sys.argv[1])\n"
+                         "pw = sys.argv[2].encode() or None\n"
+                         "for i in z.infolist():\n"
+                         "    print(i.filename, i.flag_bits & 1, i.compress_type, i.file_size)\n"
+                         "    data = z.read(i, pwd=pw)\n"
+                         "    src = open(sys.argv[3] + '/' + sys.argv[4 + len([0 for j in z.infolist() if j.header_offset < i.header_offset])], 'rb').read()\n"
+                         "    assert data == src, i.filename\n"
+                         "print('all equal')\n";
+        WriteTestFile(folder + "check.py", py);
+        std::string files;
+        for (const SourceFile& f : SampleFiles())
+            files += " " + f.file;
+        EXPECT_EQ(RunShell("python3 " + Quoted(folder + "check.py") + " " + Quoted(archive) + " '" + password + "' " +
+                               Quoted(folder) + files,
+                           out),
+                  0)
+            << out;
+        std::string flag = password.empty() ? " 0 8 " : " 1 8 ";
+        for (const SourceFile& f : SampleFiles())
+            EXPECT_NE(out.find(f.stored + flag + std::to_string(f.bytes.size())), std::string::npos) << out;
+        EXPECT_NE(out.find("all equal"), std::string::npos) << out;
+
+        if (!password.empty()) {
+            EXPECT_NE(RunShell("unzip -t -P wrong " + Quoted(archive), out), 0) << out;
+        }
+    }
+}
+
+TEST(Zip, ArchivesOfOtherToolsExtract) {
+    std::string bin;
+    for (int i = 0; i < 4; ++i)
+        for (int b = 0; b < 256; ++b)
+            bin += char(b);
+    std::string text;
+    for (int i = 0; i < 20; ++i)
+        text += "Archives written by another tool open in ours.\r\n";
+    for (const char* fixture : {"python_deflated.zip", "python_stored.zip"}) {
+        std::string folder = TestFolder(std::string("fixture_") + fixture);
+        TZipExtractor extractor(DataFile(fixture), folder);
+        EXPECT_TRUE(extractor.Extracted) << fixture;
+        EXPECT_TRUE(ReadTestFile(Native(folder, "hello.txt")) == text);
+        EXPECT_TRUE(ReadTestFile(Native(folder, "data/bin.dat")) == bin);
+        EXPECT_TRUE(TestFileExists(Native(folder, "empty.txt")));
+        EXPECT_EQ(FilesUnder(folder), (std::set<std::string>{"hello.txt", "data/bin.dat", "empty.txt"}));
+    }
+
+    std::string a;
+    for (int i = 0; i < 10; ++i)
+        a += "first file, protected by the traditional zip password\n";
+    std::string folder = TestFolder("fixture_password");
+    EXPECT_TRUE(ExtractZipFiles(DataFile("infozip_password.zip"), folder, "letmein"));
+    EXPECT_TRUE(ReadTestFile(Native(folder, "a.txt")) == a);
+    EXPECT_TRUE(ReadTestFile(Native(folder, "sub/b.txt")) == bin.substr(0, 256));
+
+    // A wrong password or none extracts nothing and says so.
+    for (const char* wrong : {"letmeout", ""}) {
+        std::string f = TestFolder(std::string("fixture_wrong_password") + (*wrong ? "_x" : "_none"));
+        EXPECT_FALSE(ExtractZipFiles(DataFile("infozip_password.zip"), f, wrong)) << wrong;
+        EXPECT_TRUE(FilesUnder(f).empty()) << wrong;
+    }
+}
+
+// Names that would land outside the target are refused; the rest are
+// extracted, folders and all.
+TEST(Zip, ExtractionStaysInsideTheFolder) {
+    std::string root = TestFolder("unsafe");
+    EXPECT_FALSE(ExtractZipFiles(DataFile("unsafe_names.zip"), root + "target", ""));
+    EXPECT_EQ(FilesUnder(root), (std::set<std::string>{"target/ok/nested/good.txt", "target/ok/back/slash.txt"}));
+    EXPECT_EQ(ReadTestFile(Native(root, "target/ok/nested/good.txt")), "content of ok/nested/good.txt");
+    EXPECT_FALSE(TestFileExists("/evil2.txt"));
+}
+
+TEST(Zip, SafeEntryPaths) {
+    const std::string D(1, PathDelim);
+    const std::pair<const char*, std::string> accepted[] = {
+        {"a.txt", "a.txt"},
+        {"dir/sub/a.txt", "dir" + D + "sub" + D + "a.txt"},
+        {"dir\\a.txt", "dir" + D + "a.txt"},
+        {"./a//b.txt", "a" + D + "b.txt"},
+        {"dir/", "dir" + D},
+        {"..a/b..", "..a" + D + "b.."},
+        {"CONSOLE.txt", "CONSOLE.txt"},
+    };
+    for (const auto& [name, path] : accepted) {
+        std::string got;
+        EXPECT_TRUE(SafeEntryPath(name, got)) << name;
+        EXPECT_EQ(got, path) << name;
+    }
+    for (const char* name : {"", "..", "../a", "a/../../b", "a/..", "/a", "\\a", "C:a", "c:\\a", "a/b:c", "a/ ../b",
+                             "a/.../b", "nul", "Com1.txt", "a/LPT9", "aux .txt"}) {
+        std::string got;
+        EXPECT_FALSE(SafeEntryPath(name, got)) << name;
+    }
+}
+
+TEST(Zip, CreatingOverAnExistingFileReplacesIt) {
+    std::string folder = TestFolder("replace");
+    std::string archive = WriteSampleArchive(folder, "");
+    WriteTestFile(folder + "one.txt", "only entry");
+    TZipWriter writer(archive, "");
+    EXPECT_TRUE(writer.AddFile(folder + "one.txt", "one.txt"));
+    EXPECT_TRUE(writer.Close());
+    std::string out;
+    EXPECT_EQ(RunShell("python3 -c \"import zipfile,sys; print(zipfile.ZipFile(sys.argv[1]).namelist())\" " +
+                           Quoted(archive),
+                       out),
+              0)
+        << out;
+    EXPECT_NE(out.find("['one.txt']"), std::string::npos) << out;
+}
+
+// The writer keeps its first failure, and closing says the archive is not
+// whole.
+TEST(Zip, WriterReportsItsFirstFailure) {
+    std::string folder = TestFolder("writer_failure");
+    WriteTestFile(folder + "a.txt", "a");
+    {
+        TZipWriter writer(folder + "w.zip", "pw");
+        EXPECT_TRUE(writer.AddFile(folder + "a.txt", "a.txt"));
+        EXPECT_FALSE(writer.AddFile(folder + "missing.txt", "missing.txt"));
+        EXPECT_TRUE(writer.AddFile(folder + "a.txt", "again.txt"));
+        EXPECT_TRUE(writer.Failed());
+        EXPECT_NE(writer.FirstError().find("missing.txt"), std::string::npos) << writer.FirstError();
+        EXPECT_FALSE(writer.Close());
+        EXPECT_NE(writer.FirstError().find("missing.txt"), std::string::npos);
+    }
+    {
+        TZipWriter writer(folder + "no" + PathDelim + "such" + PathDelim + "w.zip", "");
+        EXPECT_TRUE(writer.Failed());
+        EXPECT_FALSE(writer.AddFile(folder + "a.txt", "a.txt"));
+        EXPECT_FALSE(writer.Close());
+        EXPECT_NE(writer.FirstError().find("w.zip"), std::string::npos) << writer.FirstError();
+    }
+    // An archive without entries is whole and empty.
+    TZipArchive empty = CreateZipFile(folder + "empty.zip");
+    ASSERT_NE(empty, nullptr);
+    EXPECT_TRUE(CloseZipFile(empty));
+    std::string out;
+    EXPECT_EQ(RunShell("python3 -c \"import zipfile,sys; print(len(zipfile.ZipFile(sys.argv[1]).namelist()))\" " +
+                           Quoted(folder + "empty.zip"),
+                       out),
+              0)
+        << out;
+    EXPECT_EQ(out, "0\n");
+    EXPECT_FALSE(AddZipFile(nullptr, folder + "a.txt", "a.txt", ""));
+    EXPECT_FALSE(CloseZipFile(nullptr));
+}
+
+// Damaged data fails its check; the half-written file is not left behind.
+TEST(Zip, DamagedEntryIsNotExtracted) {
+    std::string folder = TestFolder("damaged");
+    std::string text(20000, '\0');
+    for (size_t i = 0; i < text.size(); ++i)
+        text[i] = char('a' + i * 7 % 26);
+    WriteTestFile(folder + "t.txt", text);
+    TZipWriter writer(folder + "d.zip", "");
+    ASSERT_TRUE(writer.AddFile(folder + "t.txt", "t.txt"));
+    ASSERT_TRUE(writer.Close());
+    std::string zip = ReadTestFile(folder + "d.zip");
+    size_t data = 30 + uint8_t(zip[26]) + 256 * uint8_t(zip[27]) + uint8_t(zip[28]) + 256 * uint8_t(zip[29]);
+    zip[data + 40] ^= 0x20;
+    WriteTestFile(folder + "d.zip", zip);
+    EXPECT_FALSE(ExtractZipFiles(folder + "d.zip", folder + "out", ""));
+    EXPECT_FALSE(TestFileExists(Native(folder, "out/t.txt")));
+    EXPECT_FALSE(ExtractZipFiles(folder + "nothing.zip", folder + "out", ""));
+}
+
+// The folder is trimmed, and works with or without its delimiter.
+TEST(Zip, TargetFolderForms) {
+    std::string folder = TestFolder("folder_forms");
+    WriteTestFile(folder + "a.txt", "A");
+    {
+        TZipWriter writer(folder + "f.zip", "");
+        writer.AddFile(folder + "a.txt", "a.txt");
+    }
+    EXPECT_TRUE(ExtractZipFiles(folder + "f.zip", "  " + folder + "one  ", ""));
+    EXPECT_EQ(ReadTestFile(Native(folder, "one/a.txt")), "A");
+    EXPECT_TRUE(ExtractZipFiles(folder + "f.zip", folder + "two" + PathDelim, ""));
+    EXPECT_EQ(ReadTestFile(Native(folder, "two/a.txt")), "A");
+}
