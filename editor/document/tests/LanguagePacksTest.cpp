@@ -1,0 +1,129 @@
+// The two language packs as they go into the program: the same keys, all of
+// them, and every key the editor's code asks for.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <set>
+#include <sstream>
+
+#include "editor/document/LanguageSystem.h"
+
+namespace {
+std::string SourceDir() {
+    const char* dir = std::getenv("TQ_SOURCE_DIR");
+    return dir ? dir : "../../..";
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::string PackText(const char* name) { return ReadFile(SourceDir() + "/resources/" + name); }
+
+TLanguageSystem Pack(const char* name) {
+    TLanguageSystem table;
+    table.parseText(PackText(name));
+    return table;
+}
+
+std::set<std::string> Keys(const TLanguageSystem& table) {
+    std::set<std::string> keys;
+    for (const auto& [key, text] : table.texts) keys.insert(key);
+    return keys;
+}
+
+std::set<std::string> ListedKeys() {
+    std::set<std::string> keys;
+    std::istringstream in(ReadFile(SourceDir() + "/editor/document/tests/data/pack_keys.txt"));
+    for (std::string line; std::getline(in, line);)
+        if (!line.empty()) keys.insert(line);
+    return keys;
+}
+
+size_t CountOf(const std::string& s, char c) { return static_cast<size_t>(std::count(s.begin(), s.end(), c)); }
+}  // namespace
+
+TEST(LanguagePacks, BothHoldExactlyTheListedKeys) {
+    std::set<std::string> listed = ListedKeys();
+    ASSERT_EQ(listed.size(), 307u);
+    EXPECT_EQ(Keys(Pack("lang_en.txt")), listed);
+    EXPECT_EQ(Keys(Pack("lang_nl.txt")), listed);
+}
+
+TEST(LanguagePacks, AreAnsiTextsWithCrLfLineEnds) {
+    for (const char* name : {"lang_en.txt", "lang_nl.txt"}) {
+        std::string text = PackText(name);
+        ASSERT_FALSE(text.empty()) << name;
+        for (size_t i = 0; i < text.size(); ++i) {
+            if (text[i] == '\n') {
+                EXPECT_TRUE(i > 0 && text[i - 1] == '\r') << name << " at " << i;
+            }
+            EXPECT_NE(text[i], '\0') << name;
+        }
+        EXPECT_TRUE(text.size() < 3 || text.compare(0, 3, "\xEF\xBB\xBF") != 0) << name << " has a UTF-8 mark";
+    }
+}
+
+TEST(LanguagePacks, EnglishTextsAsTheEditorShowsThem) {
+    TLanguageSystem en = Pack("lang_en.txt");
+    EXPECT_EQ(en.getText("WORD_OK"), "Ok");
+    EXPECT_EQ(en.getText("YES_AMP"), "&Yes");
+    EXPECT_EQ(en.getText("HELPDIR"), "help_en\\");
+    EXPECT_EQ(en.getText("TO"), "to");
+    EXPECT_EQ(en.getText("MenuKeep"), "Keep File Size at ");
+    EXPECT_EQ(en.getText("BACKSPACEONCEQ"),
+              "Backspace once and decrease file size?\n(This question will not be asked when the Insert mode is on)");
+    EXPECT_EQ(en.getText("FILEERROR"), "File Error");
+    EXPECT_EQ(en.getText("CannotReadFrom"), "Cannot read from ");
+    EXPECT_EQ(en.getText("CannotReadAllFrom"), "Cannot read all data from ");
+    EXPECT_EQ(en.getText("CannotWriteTo"), "Cannot write to ");
+    EXPECT_EQ(en.getText("GOTOSEARCHFOR"),
+              "First enter data to search for. Press Ctrl+F to open the \"Search for...\" window.");
+    EXPECT_EQ(en.getText("ALLFILESFILTER"), "All files (*.*)|*.*|");
+    EXPECT_EQ(en.getText("DIALOGSOLUTION").substr(0, 8), "\nAdvice:");
+}
+
+TEST(LanguagePacks, DutchKeepsLineBreaksAcceleratorsAndEdgeBlanks) {
+    TLanguageSystem en = Pack("lang_en.txt"), nl = Pack("lang_nl.txt");
+    EXPECT_EQ(nl.getText("YES_AMP"), "&Ja");
+    EXPECT_EQ(nl.getText("NO_AMP"), "&Nee");
+    EXPECT_EQ(nl.getText("WORD_CANCEL"), "Annuleren");
+    EXPECT_EQ(nl.getText("WORD_OK"), "Ok");
+    EXPECT_EQ(nl.getText("HELPDIR"), "help_nl\\");
+    for (const auto& [key, english] : en.texts) {
+        std::string dutch = nl.getText(key);
+        EXPECT_EQ(CountOf(dutch, '\n'), CountOf(english, '\n')) << key;
+        EXPECT_EQ(CountOf(dutch, '&'), CountOf(english, '&')) << key;
+        EXPECT_EQ(CountOf(dutch, '|'), CountOf(english, '|')) << key;
+        EXPECT_EQ(!dutch.empty() && dutch.back() == ' ', !english.empty() && english.back() == ' ') << key;
+        EXPECT_EQ(!dutch.empty() && dutch[0] == '\n', !english.empty() && english[0] == '\n') << key;
+        EXPECT_FALSE(dutch.empty()) << key;
+    }
+}
+
+// Every getText("KEY") with a literal key in the editor's code names a key of
+// both packs, so that no "NF:" text reaches the screen.
+TEST(LanguagePacks, HoldEveryKeyTheCodeAsksFor) {
+    std::set<std::string> keys = ListedKeys();
+    const std::regex call(R"(getText\(\s*"([^"]*)\"\s*\))");
+    int calls = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(SourceDir() + "/editor")) {
+        const std::string path = entry.path().generic_string();
+        if (!entry.is_regular_file() || path.find("/tests/") != std::string::npos) continue;
+        const std::string ext = entry.path().extension().string();
+        if (ext != ".cpp" && ext != ".h") continue;
+        const std::string text = ReadFile(path);
+        for (std::sregex_iterator it(text.begin(), text.end(), call), end; it != end; ++it) {
+            ++calls;
+            EXPECT_TRUE(keys.count((*it)[1].str())) << (*it)[1].str() << " asked for in " << path;
+        }
+    }
+    SUCCEED() << calls << " literal lookups checked";
+}
