@@ -200,7 +200,7 @@ void disphtml::ComputeColumns() {
 // A picture that cannot be loaded is left out; the rest of the page is
 // still laid out and the first such error is kept for the view to report.
 void disphtml::AddPicture(const std::string& src) {
-    std::unique_ptr<PagePicture> picture;
+    std::unique_ptr<TGraphic> picture;
     try {
         picture = Loader_.Load(PageFolder + src);
     } catch (const std::exception& e) {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "viewer/PagePicture.h"
+#include "viewer/PictureLoader.h"
 #include "viewer/Sentence.h"
 #include "viewer/TextMeasurer.h"
 #include "viewer/XmlParser.h"
@@ -34,7 +34,7 @@ struct PageItem {
     int32_t Width = 0;          // of the text, the trailing break character included
     bool EndsWord = false;      // the text ends with a break character of non-zero width
     std::string Link;
-    PagePicture* Picture = nullptr;  // owned by the layout's pictures list
+    TGraphic* Picture = nullptr;  // owned by the layout's pictures list
 };
 
 class disphtml : public xml_user {
@@ -100,7 +100,7 @@ private:
     PictureLoader& Loader_;
 
     std::vector<PageItem> Items_;
-    std::vector<std::unique_ptr<PagePicture>> Pictures_;
+    std::vector<std::unique_ptr<TGraphic>> Pictures_;
     std::string Title_, LinkTarget_, Error_;
     std::vector<int32_t> HitPositions_;
     int32_t HitCount_ = 0;

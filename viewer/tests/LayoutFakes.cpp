@@ -11,7 +11,7 @@ int32_t FakeMeasurer::TextWidth(const std::string& text) {
     return static_cast<int32_t>(text.size()) * (Size / 2);
 }
 
-std::unique_ptr<PagePicture> FakePictures::Load(const std::string& path) {
+std::unique_ptr<TGraphic> FakePictures::Load(const std::string& path) {
     Asked.push_back(path);
     auto found = Known.find(path);
     if (found == Known.end()) throw Exception("Cannot open picture " + path);

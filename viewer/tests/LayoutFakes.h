@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "viewer/PagePicture.h"
+#include "viewer/PictureLoader.h"
 #include "viewer/TextMeasurer.h"
 
 // Every byte is size / 2 pixels wide; a font is 4/3 of its points high
@@ -17,11 +17,18 @@ public:
     int32_t Size = 12;
 };
 
-class FakePicture : public PagePicture {
+// A picture of a size and nothing else.
+class FakePicture : public TGraphic {
 public:
     FakePicture(int32_t w, int32_t h) : W(w), H(h) {}
+    void Draw(TCanvas&, const TRect&) override {}
+    bool Empty() const override { return false; }
     int32_t Width() const override { return W; }
     int32_t Height() const override { return H; }
+    void SetWidth(int32_t value) override { W = value; }
+    void SetHeight(int32_t value) override { H = value; }
+    void LoadFromStream(TStream&) override {}
+    void SaveToStream(TStream&) override {}
     int32_t W, H;
 };
 
@@ -29,7 +36,7 @@ public:
 // file that cannot be read.
 class FakePictures : public PictureLoader {
 public:
-    std::unique_ptr<PagePicture> Load(const std::string& path) override;
+    std::unique_ptr<TGraphic> Load(const std::string& path) override;
     std::map<std::string, std::pair<int32_t, int32_t>> Known;
     std::vector<std::string> Asked;
 };

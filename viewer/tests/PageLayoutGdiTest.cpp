@@ -68,26 +68,22 @@ void PaintItems(const disphtml& layout, GdiTextMeasurer& fonts, HDC dc, int w, i
     }
 }
 
-HBITMAP gShown = nullptr;
+HDC gShown = nullptr;  // the bitmap stays selected in its memory dc
 
 LRESULT CALLBACK ShowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_PAINT) {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(hwnd, &ps);
-        HDC mem = CreateCompatibleDC(dc);
-        HGDIOBJ old = SelectObject(mem, gShown);
-        BITMAP bm;
-        GetObject(gShown, sizeof bm, &bm);
-        BitBlt(dc, 0, 0, bm.bmWidth, bm.bmHeight, mem, 0, 0, SRCCOPY);
-        SelectObject(mem, old);
-        DeleteDC(mem);
+        RECT r;
+        GetClientRect(hwnd, &r);
+        BitBlt(dc, 0, 0, r.right, r.bottom, gShown, 0, 0, SRCCOPY);
         EndPaint(hwnd, &ps);
         return 0;
     }
     return DefWindowProcA(hwnd, msg, wp, lp);
 }
 
-HWND ShowBitmap(HBITMAP bitmap, int w, int h) {
+HWND ShowBitmap(HDC bitmap, int w, int h) {
     gShown = bitmap;
     WNDCLASSA wc{};
     wc.lpfnWndProc = ShowProc;
@@ -147,7 +143,7 @@ TEST(PageLayoutOnScreen, FixturePageWithRealFonts) {
     }
 
     PaintItems(layout, fonts, bmp.Dc, w, h, 0);
-    HWND hwnd = ShowBitmap(bmp.Bitmap, w, h);
+    HWND hwnd = ShowBitmap(bmp.Dc, w, h);
     // Text reaches the screen: the heading's first letter is dark.
     const PageItem& heading = layout.Items().front();
     EXPECT_EQ(heading.Size, 30);
@@ -156,6 +152,7 @@ TEST(PageLayoutOnScreen, FixturePageWithRealFonts) {
         for (int x = heading.X; x < heading.X + 20 && !dark; ++x)
             dark = GetRValue(guitest::PixelAt(hwnd, x, y)) < 100;
     EXPECT_TRUE(dark);
+    EXPECT_EQ(guitest::PixelAt(hwnd, w - 5, h - 5), GetSysColor(COLOR_WINDOW));
     EXPECT_TRUE(guitest::SaveScreenshot(hwnd, guitest::ScreenshotPath("viewer_page_layout")));
     DestroyWindow(hwnd);
 }
