@@ -27,9 +27,10 @@ TComponent::~TComponent() {
     // Tell everyone who asked, then free what we own, then leave our owner.
     auto notifies = std::move(FFreeNotifies);
     for (TComponent* c : notifies) {
-        c->Notification(this, TOperation::opRemove);
+        // Unlink first: a listener may free itself when told.
         auto& back = c->FFreeNotifies;
         back.erase(std::remove(back.begin(), back.end(), this), back.end());
+        c->Notification(this, TOperation::opRemove);
     }
     DestroyComponents();
     if (FOwner) FOwner->RemoveComponent(this);
