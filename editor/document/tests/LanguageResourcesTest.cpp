@@ -5,11 +5,14 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <set>
+#include <sstream>
 
 #include "editor/document/LanguageResources.h"
 #include "editor/document/PerformanceCounter.h"
 #include "editor/document/tests/DocumentTestSupport.h"
+#include "framework/Exceptions.h"
 #include "framework/Registry.h"
 #include "framework/WinText.h"
 
