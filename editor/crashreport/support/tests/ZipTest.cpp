@@ -39,11 +39,14 @@ std::vector<SourceFile> SampleFiles() {
 
 // Writes the sample files and zips them; returns the archive's path.
 std::string WriteSampleArchive(const std::string& folder, const std::string& password) {
-    TZipWriter writer(folder + "out.zip", password);
-    for (const SourceFile& f : SampleFiles()) {
+    for (const SourceFile& f : SampleFiles())
         WriteTestFile(folder + f.file, f.bytes);
+    // A known local time for one file, to see it in the entry.
+    std::string out;
+    EXPECT_EQ(RunShell("touch -d '2021-03-04 05:06:08' '" + UnixPath(folder) + "report.txt'", out), 0) << out;
+    TZipWriter writer(folder + "out.zip", password);
+    for (const SourceFile& f : SampleFiles())
         EXPECT_TRUE(writer.AddFile(folder + f.file, f.entry)) << f.file;
-    }
     EXPECT_TRUE(writer.Close()) << writer.FirstError();
     EXPECT_FALSE(writer.Failed());
     return folder + "out.zip";
@@ -99,7 +102,7 @@ TEST(Zip, IndependentReadersOpenOurArchives) {
                          "z = zipfile.ZipFile(sys.argv[1])\n"
                          "pw = sys.argv[2].encode() or None\n"
                          "for i in z.infolist():\n"
-                         "    print(i.filename, i.flag_bits & 1, i.compress_type, i.file_size)\n"
+                         "    print(i.filename, i.flag_bits & 1, i.compress_type, i.file_size, i.date_time)\n"
                          "    data = z.read(i, pwd=pw)\n"
                          "    src = open(sys.argv[3] + '/' + sys.argv[4 + len([0 for j in z.infolist() if j.header_offset < i.header_offset])], 'rb').read()\n"
                          "    assert data == src, i.filename\n"
@@ -117,6 +120,7 @@ TEST(Zip, IndependentReadersOpenOurArchives) {
         for (const SourceFile& f : SampleFiles())
             EXPECT_NE(out.find(f.stored + flag + std::to_string(f.bytes.size())), std::string::npos) << out;
         EXPECT_NE(out.find("all equal"), std::string::npos) << out;
+        EXPECT_NE(out.find("report.txt" + flag + "11890 (2021, 3, 4, 5, 6, 8)"), std::string::npos) << out;
 
         if (!password.empty()) {
             EXPECT_NE(RunShell("unzip -t -P wrong " + Quoted(archive), out), 0) << out;
@@ -261,6 +265,18 @@ TEST(Zip, DamagedEntryIsNotExtracted) {
     EXPECT_FALSE(ExtractZipFiles(folder + "d.zip", folder + "out", ""));
     EXPECT_FALSE(TestFileExists(Native(folder, "out/t.txt")));
     EXPECT_FALSE(ExtractZipFiles(folder + "nothing.zip", folder + "out", ""));
+}
+
+// Names are 8-bit texts of the code page, stored as they are.
+TEST(Zip, CodePageNamesRoundTrip) {
+    std::string folder = TestFolder("code_page");
+    WriteTestFile(folder + "caf\xE9.txt", "menu");
+    {
+        TZipWriter writer(folder + "c.zip", "");
+        EXPECT_TRUE(writer.AddFile(folder + "caf\xE9.txt", "d\xE9j\xE0" + std::string(1, PathDelim) + "caf\xE9.txt"));
+    }
+    EXPECT_TRUE(ExtractZipFiles(folder + "c.zip", folder + "out", ""));
+    EXPECT_EQ(ReadTestFile(Native(folder, "out/d\xE9j\xE0/caf\xE9.txt")), "menu");
 }
 
 // The folder is trimmed, and works with or without its delimiter.
