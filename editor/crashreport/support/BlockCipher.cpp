@@ -19,11 +19,17 @@ inline void Store32BE(unsigned char* p, uint32_t v) {
     p[3] = uint8_t(v);
 }
 
-struct Block {
-    unsigned char b[8];
-};
-
 }  // namespace
+
+// The last bytes of a length that is not a multiple of 8, in both directions.
+void TBlockCipher::XorTail(uint32_t cy, uint32_t cz, const unsigned char* in, unsigned char* out, int32_t n) const {
+    EncryptBlock(cy, cz);
+    unsigned char pad[8];
+    Store32BE(pad, cy);
+    Store32BE(pad + 4, cz);
+    for (int32_t i = 0; i < n; ++i)
+        out[i] = in[i] ^ pad[i];
+}
 
 void TBlockCipher::InitKey(const std::string& password) {
     TMD5Digest digest;
@@ -67,14 +73,8 @@ void TBlockCipher::Encrypt(const void* source, void* destination, int32_t length
         cy = y;
         cz = z;
     }
-    if (pos < length) {
-        EncryptBlock(cy, cz);
-        Block pad;
-        Store32BE(pad.b, cy);
-        Store32BE(pad.b + 4, cz);
-        for (int32_t i = 0; pos + i < length; ++i)
-            out[pos + i] = in[pos + i] ^ pad.b[i];
-    }
+    if (pos < length)
+        XorTail(cy, cz, in + pos, out + pos, length - pos);
 }
 
 void TBlockCipher::Decrypt(const void* source, void* destination, int32_t length) const {
@@ -92,12 +92,6 @@ void TBlockCipher::Decrypt(const void* source, void* destination, int32_t length
         cy = y0;
         cz = z0;
     }
-    if (pos < length) {
-        EncryptBlock(cy, cz);
-        Block pad;
-        Store32BE(pad.b, cy);
-        Store32BE(pad.b + 4, cz);
-        for (int32_t i = 0; pos + i < length; ++i)
-            out[pos + i] = in[pos + i] ^ pad.b[i];
-    }
+    if (pos < length)
+        XorTail(cy, cz, in + pos, out + pos, length - pos);
 }

@@ -23,5 +23,6 @@ public:
 private:
     void EncryptBlock(uint32_t& y, uint32_t& z) const;
     void DecryptBlock(uint32_t& y, uint32_t& z) const;
+    void XorTail(uint32_t cy, uint32_t cz, const unsigned char* in, unsigned char* out, int32_t n) const;
     uint32_t k_[4] = {0, 0, 0, 0};
 };

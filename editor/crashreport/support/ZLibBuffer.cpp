@@ -23,6 +23,14 @@ size_t Grow(const z_stream& stream, size_t size, size_t by) {
     return size_t(next);
 }
 
+// Enlarges the output by `by` bytes and points the stream at the new room.
+void MoreRoom(z_stream& stream, std::vector<uint8_t>& output, size_t by) {
+    size_t produced = stream.total_out;
+    output.resize(Grow(stream, output.size(), by));
+    stream.next_out = output.data() + produced;
+    stream.avail_out = uInt(output.size() - produced);
+}
+
 }  // namespace
 
 void ZCompress(const void* input, int32_t count, std::vector<uint8_t>& output) {
@@ -40,21 +48,16 @@ void ZCompress(const void* input, int32_t count, std::vector<uint8_t>& output) {
     if (rc != Z_OK)
         Fail(stream, rc);
     try {
-        output.resize(size_t(capacity));
         stream.next_in = static_cast<Bytef*>(const_cast<void*>(input));
         stream.avail_in = uInt(count);
-        stream.next_out = output.data();
-        stream.avail_out = uInt(output.size());
+        MoreRoom(stream, output, size_t(capacity));
         for (;;) {
             rc = deflate(&stream, Z_FINISH);
             if (rc == Z_STREAM_END)
                 break;
             if (rc < 0 && rc != Z_BUF_ERROR)
                 Fail(stream, rc);
-            size_t produced = stream.total_out;
-            output.resize(Grow(stream, output.size(), 256));
-            stream.next_out = output.data() + produced;
-            stream.avail_out = uInt(output.size() - produced);
+            MoreRoom(stream, output, 256);
         }
         output.resize(stream.total_out);
     } catch (...) {
@@ -78,11 +81,9 @@ void ZDecompress(const void* input, int32_t count, std::vector<uint8_t>& output)
     if (rc != Z_OK)
         Fail(stream, rc);
     try {
-        output.resize(step);
         stream.next_in = static_cast<Bytef*>(const_cast<void*>(input));
         stream.avail_in = uInt(count);
-        stream.next_out = output.data();
-        stream.avail_out = uInt(output.size());
+        MoreRoom(stream, output, step);
         for (;;) {
             rc = inflate(&stream, Z_NO_FLUSH);
             if (rc == Z_STREAM_END)
@@ -91,13 +92,9 @@ void ZDecompress(const void* input, int32_t count, std::vector<uint8_t>& output)
             // ends here with Z_BUF_ERROR, a wanted dictionary with Z_NEED_DICT.
             if (rc != Z_OK)
                 Fail(stream, rc);
-            if (stream.avail_out == 0) {
-                // Doubling keeps large, well-compressed data linear in time.
-                size_t produced = stream.total_out;
-                output.resize(Grow(stream, output.size(), output.size() > step ? output.size() : step));
-                stream.next_out = output.data() + produced;
-                stream.avail_out = uInt(output.size() - produced);
-            }
+            // Doubling keeps large, well-compressed data linear in time.
+            if (stream.avail_out == 0)
+                MoreRoom(stream, output, output.size() > step ? output.size() : step);
         }
         output.resize(stream.total_out);
     } catch (...) {
