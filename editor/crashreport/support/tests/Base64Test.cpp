@@ -73,12 +73,14 @@ TEST(Base64, RoundTripOfEveryByte) {
 }
 
 #ifndef _WIN32
+#include <unistd.h>
+
 TEST(Base64, MatchesTheBase64Tool) {
     std::string data(100000, '\0');
     std::mt19937 rng(5);
     for (char& c : data)
         c = char(rng());
-    std::string name = ::testing::TempDir() + "base64_input.bin";
+    std::string name = ::testing::TempDir() + "base64_input_" + std::to_string(getpid()) + ".bin";
     std::ofstream(name, std::ios::binary) << data;
     FILE* p = popen(("base64 -w0 '" + name + "'").c_str(), "r");
     ASSERT_NE(p, nullptr);
@@ -88,6 +90,7 @@ TEST(Base64, MatchesTheBase64Tool) {
     while ((n = std::fread(buf, 1, sizeof buf, p)) > 0)
         tool.append(buf, n);
     pclose(p);
+    std::remove(name.c_str());
     EXPECT_EQ(Base64EncodeString(data), tool);
     EXPECT_EQ(Base64DecodeString(tool), data);
 }

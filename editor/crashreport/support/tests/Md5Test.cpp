@@ -47,10 +47,12 @@ TEST(Md5, PiecesGiveTheSameDigest) {
 }
 
 #ifndef _WIN32
+#include <unistd.h>
+
 // Every length across the padding boundaries (55, 56, 63, 64, 119, 120...)
 // against md5sum.
 TEST(Md5, MatchesMd5sumAcrossPaddingBoundaries) {
-    std::string dir = ::testing::TempDir() + "md5_lengths";
+    std::string dir = ::testing::TempDir() + "md5_lengths_" + std::to_string(getpid());
     ASSERT_EQ(std::system(("rm -rf '" + dir + "' && mkdir -p '" + dir + "'").c_str()), 0);
     std::map<std::string, std::string> expected;
     for (int n = 0; n <= 200; ++n) {
@@ -71,5 +73,6 @@ TEST(Md5, MatchesMd5sumAcrossPaddingBoundaries) {
     }
     pclose(p);
     EXPECT_EQ(seen, 201);
+    std::system(("rm -rf '" + dir + "'").c_str());
 }
 #endif
