@@ -177,8 +177,16 @@ void TDataFile::reserveRecordSlot() {
     }
 }
 
-void TDataFile::fileRecord(UndoAction* record) {
-    if (record) addUndoAction(record);
+template <class Record, class... Args>
+std::unique_ptr<UndoAction> TDataFile::prepareRecord(Args... args) {
+    if (!recording()) return nullptr;
+    auto record = std::make_unique<Record>(this, args...);
+    reserveRecordSlot();
+    return record;
+}
+
+void TDataFile::fileRecord(std::unique_ptr<UndoAction> record) {
+    if (record) addUndoAction(record.release());
     else if (undoEnabled && mode == ModeNormal) DestroyRecords(redoList);
 }
 
@@ -186,37 +194,25 @@ void TDataFile::setByte(int32_t pos, uint8_t value) {
     checkReadOnly();
     if (pos < 0) throw Exception("Application Error: setByte: index<0");
     if (pos >= size) throw Exception("Application Error: setByte: index>=size");
-    std::unique_ptr<UndoAction> record;
-    if (recording()) {
-        record = std::make_unique<UndoSetByte>(this, pos, data[pos]);
-        reserveRecordSlot();
-    }
+    std::unique_ptr<UndoAction> record = prepareRecord<UndoSetByte>(pos, data[pos]);
     data[pos] = value;
-    fileRecord(record.release());
+    fileRecord(std::move(record));
 }
 
 void TDataFile::fill(int32_t pos, int32_t count, uint8_t value) {
     checkReadOnly();
     checkRange("fill", pos, count);
-    std::unique_ptr<UndoAction> record;
-    if (recording()) {
-        record = std::make_unique<UndoFill>(this, pos, count);
-        reserveRecordSlot();
-    }
+    std::unique_ptr<UndoAction> record = prepareRecord<UndoFill>(pos, count);
     std::memset(data + pos, value, static_cast<size_t>(count));
-    fileRecord(record.release());
+    fileRecord(std::move(record));
 }
 
 void TDataFile::overwrite(int32_t pos, int32_t count, const uint8_t* bytes) {
     checkReadOnly();
     checkRange("overwrite", pos, count);
-    std::unique_ptr<UndoAction> record;
-    if (recording()) {
-        record = std::make_unique<UndoFill>(this, pos, count);
-        reserveRecordSlot();
-    }
+    std::unique_ptr<UndoAction> record = prepareRecord<UndoFill>(pos, count);
     if (count > 0) std::memmove(data + pos, bytes, static_cast<size_t>(count));
-    fileRecord(record.release());
+    fileRecord(std::move(record));
 }
 
 void TDataFile::insertFill(int32_t pos, int32_t count, uint8_t value) { insertBytes(pos, count, nullptr, value); }
@@ -235,11 +231,7 @@ void TDataFile::insertBytes(int32_t pos, int32_t count, const uint8_t* bytes, ui
         own.assign(bytes, bytes + count);
         bytes = own.data();
     }
-    std::unique_ptr<UndoAction> record;
-    if (recording()) {
-        record = std::make_unique<UndoInsert>(this, pos, count);
-        reserveRecordSlot();
-    }
+    std::unique_ptr<UndoAction> record = prepareRecord<UndoInsert>(pos, count);
     const int32_t oldSize = size;
     setSize(static_cast<int32_t>(newSize));  // the one step that may fail
     std::memmove(data + pos + count, data + pos, static_cast<size_t>(oldSize - pos));
@@ -248,33 +240,25 @@ void TDataFile::insertBytes(int32_t pos, int32_t count, const uint8_t* bytes, ui
     } else {
         std::memset(data + pos, value, static_cast<size_t>(count));
     }
-    fileRecord(record.release());
+    fileRecord(std::move(record));
 }
 
 void TDataFile::deleteBytes(int32_t pos, int32_t count) {
     checkReadOnly();
     checkRange("deleteBytes", pos, count);
-    std::unique_ptr<UndoAction> record;
-    if (recording()) {
-        record = std::make_unique<UndoDelete>(this, pos, count);
-        reserveRecordSlot();
-    }
+    std::unique_ptr<UndoAction> record = prepareRecord<UndoDelete>(pos, count);
     const int32_t oldSize = size;
     std::memmove(data + pos, data + pos + count, static_cast<size_t>(oldSize - count - pos));
     setSize(oldSize - count);  // shrinking keeps the block when it cannot be resized
-    fileRecord(record.release());
+    fileRecord(std::move(record));
 }
 
 void TDataFile::setEndOfFile(int32_t pos) {
     checkReadOnly();
     checkRange("setEndOfFile", pos, 0);
-    std::unique_ptr<UndoAction> record;
-    if (recording()) {
-        record = std::make_unique<UndoEndOfFile>(this, pos);
-        reserveRecordSlot();
-    }
+    std::unique_ptr<UndoAction> record = prepareRecord<UndoEndOfFile>(pos);
     setSize(pos);
-    fileRecord(record.release());
+    fileRecord(std::move(record));
 }
 
 void TDataFile::moveRaw(int32_t dest, int32_t source, int32_t count) {

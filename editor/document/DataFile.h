@@ -2,6 +2,7 @@
 // The document: the whole file being edited, in one growable block of bytes,
 // with a read-only guard and step-wise undo and redo through change records.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -86,8 +87,12 @@ public:
 private:
     void insertBytes(int32_t pos, int32_t count, const uint8_t* bytes, uint8_t value);
     bool recording() const;
+    // The record of a change about to be made (none while not recording),
+    // with room already made for it in its list.
+    template <class Record, class... Args>
+    std::unique_ptr<UndoAction> prepareRecord(Args... args);
     void reserveRecordSlot();
-    void fileRecord(UndoAction* record);
+    void fileRecord(std::unique_ptr<UndoAction> record);
     void revertStep(std::vector<UndoAction*>& from);
     void checkRange(const char* operation, int64_t pos, int64_t count) const;
     void fileError(const char* key, const std::u16string& fileName);

@@ -71,32 +71,38 @@ TEST(LanguagePacks, AreAnsiTextsWithCrLfLineEnds) {
     }
 }
 
-TEST(LanguagePacks, EnglishTextsAsTheEditorShowsThem) {
-    TLanguageSystem en = Pack("lang_en.txt");
-    EXPECT_EQ(en.getText("WORD_OK"), "Ok");
-    EXPECT_EQ(en.getText("YES_AMP"), "&Yes");
-    EXPECT_EQ(en.getText("HELPDIR"), "help_en\\");
-    EXPECT_EQ(en.getText("TO"), "to");
-    EXPECT_EQ(en.getText("MenuKeep"), "Keep File Size at ");
-    EXPECT_EQ(en.getText("BACKSPACEONCEQ"),
-              "Backspace once and decrease file size?\n(This question will not be asked when the Insert mode is on)");
-    EXPECT_EQ(en.getText("FILEERROR"), "File Error");
-    EXPECT_EQ(en.getText("CannotReadFrom"), "Cannot read from ");
-    EXPECT_EQ(en.getText("CannotReadAllFrom"), "Cannot read all data from ");
-    EXPECT_EQ(en.getText("CannotWriteTo"), "Cannot write to ");
-    EXPECT_EQ(en.getText("GOTOSEARCHFOR"),
-              "First enter data to search for. Press Ctrl+F to open the \"Search for...\" window.");
-    EXPECT_EQ(en.getText("ALLFILESFILTER"), "All files (*.*)|*.*|");
+TEST(LanguagePacks, TextsAsTheEditorShowsThem) {
+    TLanguageSystem en = Pack("lang_en.txt"), nl = Pack("lang_nl.txt");
+    struct Case {
+        const TLanguageSystem& pack;
+        const char* key;
+        std::string text;
+    } cases[] = {
+        {en, "WORD_OK", "Ok"},
+        {en, "YES_AMP", "&Yes"},
+        {en, "HELPDIR", "help_en\\"},
+        {en, "TO", "to"},
+        {en, "MenuKeep", "Keep File Size at "},
+        {en, "BACKSPACEONCEQ",
+         "Backspace once and decrease file size?\n(This question will not be asked when the Insert mode is on)"},
+        {en, "FILEERROR", "File Error"},
+        {en, "CannotReadFrom", "Cannot read from "},
+        {en, "CannotReadAllFrom", "Cannot read all data from "},
+        {en, "CannotWriteTo", "Cannot write to "},
+        {en, "GOTOSEARCHFOR", "First enter data to search for. Press Ctrl+F to open the \"Search for...\" window."},
+        {en, "ALLFILESFILTER", "All files (*.*)|*.*|"},
+        {nl, "WORD_OK", "Ok"},
+        {nl, "YES_AMP", "&Ja"},
+        {nl, "NO_AMP", "&Nee"},
+        {nl, "WORD_CANCEL", "Annuleren"},
+        {nl, "HELPDIR", "help_nl\\"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(c.pack.getText(c.key), c.text) << c.key;
     EXPECT_EQ(en.getText("DIALOGSOLUTION").substr(0, 8), "\nAdvice:");
 }
 
 TEST(LanguagePacks, DutchKeepsLineBreaksAcceleratorsAndEdgeBlanks) {
     TLanguageSystem en = Pack("lang_en.txt"), nl = Pack("lang_nl.txt");
-    EXPECT_EQ(nl.getText("YES_AMP"), "&Ja");
-    EXPECT_EQ(nl.getText("NO_AMP"), "&Nee");
-    EXPECT_EQ(nl.getText("WORD_CANCEL"), "Annuleren");
-    EXPECT_EQ(nl.getText("WORD_OK"), "Ok");
-    EXPECT_EQ(nl.getText("HELPDIR"), "help_nl\\");
     for (const auto& [key, english] : en.texts) {
         std::string dutch = nl.getText(key);
         EXPECT_EQ(CountOf(dutch, '\n'), CountOf(english, '\n')) << key;
