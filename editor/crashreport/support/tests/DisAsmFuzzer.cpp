@@ -19,8 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::memset(buffer.get() + size, 0x66, slack);   // more prefixes: the longest road
 
     TDisAsm disasm;
+    const std::string odd = "#Ev @so %c ^\x05@ga" + std::string(300, '#');
     if (data[0] & 1) {
-        const std::string odd = "#Ev @so %c ^\x05@ga" + std::string(300, '#');
         disasm.OnJumpTarget = [&](uint32_t, uint32_t, uint32_t, std::string& text) { text = odd; };
         disasm.OnCallTarget = [&](uint32_t, uint32_t, uint32_t, std::string& text) { text = odd; };
         disasm.OnAddress = [&](uint32_t, uint32_t, uint32_t, std::string& text) { text += odd; };
