@@ -1,8 +1,12 @@
 #include "editor/unicode/UvxCodePage.h"
 
+#include "framework/Filer.h"
+
 namespace {
 IUvxCodePages* gPages = nullptr;
-}
+// Layouts read 8-bit strings into wide properties through the system code page.
+const bool kReaderUsesSystemCodePage = (ReaderAnsiToWide = &AnsiToWideSys, true);
+}  // namespace
 
 IUvxCodePages& UvxCodePages() { return gPages ? *gPages : SystemUvxCodePages(); }
 void SetUvxCodePages(IUvxCodePages* pages) { gPages = pages; }

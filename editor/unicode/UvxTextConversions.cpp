@@ -81,8 +81,11 @@ std::string WideStringToUTF7(const std::u16string& s) {
     return out;
 }
 
-// A '+' right after a shift sequence starts the next one rather than being
-// taken as its end marker, so "+AOk+AOk-" is two characters (RFC 2152).
+// '+' belongs to the base64 alphabet, so "+AOk+AOk-" read greedily is one
+// run that leaves stray bits. When a run goes wrong like that and a '+' in it
+// came right after a cleanly ended character, that '+' opened a new sequence:
+// the run is cut there and read again, which gives "\u00E9\u00E9". Runs that
+// decode cleanly keep the RFC 2152 reading ("+AOk+AA-" stays two characters).
 std::u16string UTF7ToWideString(const std::string& s) {
     const Utf7Tables& t = Tables();
     std::u16string out;
@@ -99,7 +102,12 @@ std::u16string UTF7ToWideString(const std::string& s) {
         ++i;
         uint32_t bits = 0;
         int nbits = 0, digits = 0, produced = 0;
+        size_t splitAt = 0, splitOut = 0;
         while (i < n && IsBase64(static_cast<unsigned char>(s[i]))) {
+            if (s[i] == '+' && splitAt == 0 && produced > 0 && bits == 0) {
+                splitAt = i;
+                splitOut = out.size();
+            }
             bits = (bits << 6) | static_cast<uint32_t>(t.base64Value[static_cast<unsigned char>(s[i])]);
             nbits += 6;
             ++digits;
@@ -110,6 +118,11 @@ std::u16string UTF7ToWideString(const std::string& s) {
             }
             bits &= (1u << nbits) - 1;
             ++i;
+        }
+        if (bits != 0 && splitAt != 0) {
+            out.resize(splitOut);
+            i = splitAt;
+            continue;
         }
         if (i < n && s[i] == '-') {
             ++i;
