@@ -11,6 +11,7 @@
 #include "editor/document/DataFile.h"
 #include "editor/document/Win32DocumentIO.h"
 #include "editor/document/tests/DocumentTestSupport.h"
+#include "framework/Exceptions.h"
 #include "framework/WinText.h"
 
 namespace {
@@ -145,6 +146,30 @@ TEST_F(Win32DocumentIOTest, FilesBeyondTheLargestDocumentAreRefusedWhole) {
         EXPECT_EQ(io.messages[0], u"File Error|Cannot read all data from " + name);
         DeleteFileW(WC(name));
     }
+}
+
+// Almost 2 GiB fits a document but not the address space of this 32-bit
+// process: the out-of-memory error leaves the document and closes the file.
+TEST_F(Win32DocumentIOTest, AFileTooLargeForMemoryRaisesOutOfMemory) {
+    const std::u16string name = TempName(u"tq_doc_large.bin");
+    HANDLE h = CreateFileW(WC(name), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    LARGE_INTEGER to;
+    to.QuadPart = MaxDocumentSize;
+    ASSERT_TRUE(SetFilePointerEx(h, to, nullptr, FILE_BEGIN));
+    ASSERT_TRUE(SetEndOfFile(h));
+    CloseHandle(h);
+    try {
+        doc.loadFromFile(name);
+        GTEST_SKIP() << "the allocation succeeded";
+    } catch (const EOutOfMemory&) {
+    }
+    ExpectUnchanged();
+    EXPECT_TRUE(io.messages.empty());
+    h = CreateFileW(WC(name), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_NE(h, INVALID_HANDLE_VALUE) << "the load left the file open";
+    CloseHandle(h);
+    DeleteFileW(WC(name));
 }
 
 TEST_F(Win32DocumentIOTest, TheOneDocumentUsesTheSystemFiles) {
