@@ -157,4 +157,37 @@ TEST(PageLayoutOnScreen, FixturePageWithRealFonts) {
     DestroyWindow(hwnd);
 }
 
+TEST(PageLayoutOnScreen, NarrowViewWrapsInsideListsAndColumns) {
+    const int w = 300, h = 560;
+    MemoryBitmap bmp(w, h);
+    GdiTextMeasurer fonts(bmp.Dc);
+    FakePictures pictures;
+    disphtml layout(fonts, pictures);
+    layout.LayoutWidth = w;
+    layout.BaseLineHeight = 2 - fonts.FontHeight(12);
+    xml_parser lists, table;
+    ASSERT_EQ(lists.ReadFile("tests/data/pages/lists.htm"), 0);
+    ASSERT_EQ(table.ReadFile("tests/data/pages/table.htm"), 0);
+    // Both pages, one below the other: the second continues the first's layout.
+    layout.LayoutPage(lists);
+    table.Parse(layout);
+
+    // The middle column (25 to 75 percent) keeps its text between its edges.
+    int32_t left = 10 + (w - 20) / 4, right = 10 + (w - 20) * 3 / 4 - 10 - 10 + 10;
+    int lines = 0;
+    for (const PageItem& it : layout.Items()) {
+        if (it.Text.rfind("occurrence", 0) == 0 || it.Text.rfind("location", 0) == 0) {
+            EXPECT_GE(it.X, left) << it.Text;
+            EXPECT_LE(it.X + it.Width, right + it.Width / 2) << it.Text;
+            ++lines;
+        }
+    }
+    EXPECT_EQ(lines, 2);
+
+    PaintItems(layout, fonts, bmp.Dc, w, h, -1);
+    HWND hwnd = ShowBitmap(bmp.Dc, w, h);
+    EXPECT_TRUE(guitest::SaveScreenshot(hwnd, guitest::ScreenshotPath("viewer_page_layout_narrow")));
+    DestroyWindow(hwnd);
+}
+
 }  // namespace
