@@ -61,15 +61,19 @@ public:
         struct stat st;
         return fstat(FFd, &st) == 0 ? static_cast<int64_t>(st.st_size) : -1;
     }
-    int64_t read(uint8_t* buffer, int32_t count) override { return Loop(buffer, count, false); }
-    int64_t write(const uint8_t* buffer, int32_t count) override { return Loop(const_cast<uint8_t*>(buffer), count, true); }
+    int64_t read(uint8_t* buffer, int32_t count) override {
+        return Loop(count, [&](int64_t done) { return ::read(FFd, buffer + done, static_cast<size_t>(count - done)); });
+    }
+    int64_t write(const uint8_t* buffer, int32_t count) override {
+        return Loop(count, [&](int64_t done) { return ::write(FFd, buffer + done, static_cast<size_t>(count - done)); });
+    }
 
 private:
-    int64_t Loop(uint8_t* p, int32_t count, bool out) {
+    // The system may move fewer bytes per call than asked.
+    static int64_t Loop(int32_t count, const std::function<ssize_t(int64_t)>& call) {
         int64_t done = 0;
         while (done < count) {
-            ssize_t n = out ? ::write(FFd, p + done, static_cast<size_t>(count - done))
-                            : ::read(FFd, p + done, static_cast<size_t>(count - done));
+            ssize_t n = call(done);
             if (n <= 0) break;
             done += n;
         }
@@ -122,7 +126,7 @@ void SearchCase(const char* label, TDataFile& doc, const uint8_t* pattern) {
     std::memcpy(doc.data + Size - 4, pattern, 4);
 
     int32_t found = -1;
-    double t = Seconds([&] { found = doc.search(0, pattern, 4, true, last); }, 5);
+    double t = Seconds([&] { found = doc.search(0, pattern, 4, true, last); }, 10);
     const double forward = MBps(Size, t);
     std::printf("search forward %s finds: %d\n", label, found);
     Line(std::string("search forward ") + label, forward, "MB/s");
@@ -132,13 +136,13 @@ void SearchCase(const char* label, TDataFile& doc, const uint8_t* pattern) {
         count = 0;
         for (int32_t at = doc.search(0, pattern, 4, true, last); at >= 0; at = doc.search(at + 1, pattern, 4, true, last))
             ++count;
-    }, 5);
+    }, 10);
     std::printf("search count %s finds: %d\n", label, count);
     Line(std::string("search count ") + label, MBps(Size, t), "MB/s");
 
 #if !defined(_WIN32)
     const void* hit = nullptr;
-    double r = Seconds([&] { hit = memmem(doc.data, static_cast<size_t>(doc.size), pattern, 4); }, 5);
+    double r = Seconds([&] { hit = memmem(doc.data, static_cast<size_t>(doc.size), pattern, 4); }, 10);
     const int32_t at = hit ? static_cast<int32_t>(static_cast<const uint8_t*>(hit) - doc.data) : -1;
     if (at != found) std::printf("MISMATCH: memmem finds %d\n", at);
     Line(std::string("memmem forward ") + label, MBps(Size, r), "MB/s");
@@ -152,7 +156,7 @@ void SearchCase(const char* label, TDataFile& doc, const uint8_t* pattern) {
             ++refCount;
             p = static_cast<const uint8_t*>(h) + 1;
         }
-    }, 5);
+    }, 10);
     if (refCount != count) std::printf("MISMATCH: memmem counts %d\n", refCount);
     Line(std::string("memmem count ") + label, MBps(Size, r), "MB/s");
 #else
@@ -161,7 +165,7 @@ void SearchCase(const char* label, TDataFile& doc, const uint8_t* pattern) {
     if (doc.data[0] == 0 && doc.data[Size / 2] == 0) {
         doc.data[Size - 1] = 2;
         const void* hit = nullptr;
-        double r = Seconds([&] { hit = std::memchr(doc.data, 2, static_cast<size_t>(doc.size)); }, 5);
+        double r = Seconds([&] { hit = std::memchr(doc.data, 2, static_cast<size_t>(doc.size)); }, 10);
         if (hit != doc.data + Size - 1) std::printf("MISMATCH: memchr\n");
         doc.data[Size - 1] = pattern[3];
         Line(std::string("memchr ") + label, MBps(Size, r), "MB/s");
@@ -171,7 +175,7 @@ void SearchCase(const char* label, TDataFile& doc, const uint8_t* pattern) {
 
     std::memcpy(doc.data + Size - 4, tail, 4);
     std::memcpy(doc.data, pattern, 4);
-    t = Seconds([&] { found = doc.search(last, pattern, 4, false, 0); }, 5);
+    t = Seconds([&] { found = doc.search(last, pattern, 4, false, 0); }, 10);
     std::printf("search backward %s finds: %d\n", label, found);
     Line(std::string("search backward ") + label, MBps(Size, t), "MB/s");
     std::memcpy(doc.data, head, 4);
