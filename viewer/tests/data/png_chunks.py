@@ -47,7 +47,7 @@ def header(chunks):
 
 def pixel16(path, x, y):
     """The RGBA samples of one pixel, 16 bits each, as ImageMagick reads them."""
-    raw = subprocess.run(["/usr/bin/convert", path, "-depth", "16", "rgba:-"],
+    raw = subprocess.run(["/usr/bin/convert", path, "-depth", "16", "-endian", "MSB", "rgba:-"],
                          check=True, capture_output=True).stdout
     w = header(read(path))[0]
     off = (y * w + x) * 8
