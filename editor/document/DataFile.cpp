@@ -180,7 +180,12 @@ void TDataFile::reserveRecordSlot() {
 template <class Record, class... Args>
 std::unique_ptr<UndoAction> TDataFile::prepareRecord(Args... args) {
     if (!recording()) return nullptr;
-    auto record = std::make_unique<Record>(this, args...);
+    std::unique_ptr<UndoAction> record;
+    try {
+        record = std::make_unique<Record>(this, args...);
+    } catch (const std::bad_alloc&) {
+        throw EOutOfMemory(OutOfMemoryMessage());
+    }
     reserveRecordSlot();
     return record;
 }
@@ -226,10 +231,11 @@ void TDataFile::insertBytes(int32_t pos, int32_t count, const uint8_t* bytes, ui
     const int64_t newSize = static_cast<int64_t>(size) + count;
     if (newSize > MaxDocumentSize) throw EOutOfMemory(OutOfMemoryMessage());
     // Bytes taken from the document itself would move with the growth.
-    std::vector<uint8_t> own;
+    std::unique_ptr<HeapBlock> own;
     if (bytes && count > 0 && PointsInto(bytes, data, capacity)) {
-        own.assign(bytes, bytes + count);
-        bytes = own.data();
+        own = std::make_unique<HeapBlock>(count);
+        std::memcpy(own->get(), bytes, static_cast<size_t>(count));
+        bytes = own->get();
     }
     std::unique_ptr<UndoAction> record = prepareRecord<UndoInsert>(pos, count);
     const int32_t oldSize = size;
