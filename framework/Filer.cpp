@@ -250,7 +250,7 @@ void TReader::DefineProperty(const std::string& name, const TReaderProc& read, c
 
 void TReader::ReadPropValue(TPersistent& instance, const TPropInfo& prop) {
     switch (prop.Kind) {
-    case TTypeKind::tkInteger: prop.SetOrd(instance, ReadInt64()); break;
+    case TTypeKind::tkInteger: prop.SetOrd(instance, ReadInteger()); break;
     case TTypeKind::tkEnumeration: prop.SetOrd(instance, ReadBoolean() ? 1 : 0); break;
     case TTypeKind::tkChar: {
         std::string s = ReadString();

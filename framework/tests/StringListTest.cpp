@@ -71,3 +71,47 @@ TEST(StringList, IndexErrorsAndStreams) {
     back.Move(0, 1);
     EXPECT_EQ(back[0], "one");
 }
+
+TEST(StringList, NotificationsAndUpdates) {
+    TStringList l;
+    int changing = 0, changed = 0;
+    l.OnChanging = [&](TObject*) { ++changing; };
+    l.OnChange = [&](TObject*) { ++changed; };
+    l.Add("a");
+    EXPECT_EQ(changing, 1);
+    EXPECT_EQ(changed, 1);
+    l.SetText("x\r\ny\r\nz");  // one update: told once before and once after
+    EXPECT_EQ(changing, 2);
+    EXPECT_EQ(changed, 2);
+    l.BeginUpdate();
+    l.BeginUpdate();
+    l.Delete(0);
+    l.EndUpdate();
+    EXPECT_EQ(changed, 3 - 1);
+    l.EndUpdate();
+    EXPECT_EQ(changed, 3);
+    l.Clear();
+    l.Clear();  // an empty list does not change
+    EXPECT_EQ(changed, 4);
+}
+
+TEST(StringList, DelimitedTextAndNameValueSeparator) {
+    TStringList l;
+    l.Delimiter = ';';
+    l.QuoteChar = '\'';
+    l.SetDelimitedText("'a b';'c;d';'it''s'");
+    ASSERT_EQ(l.Count(), 3);
+    EXPECT_EQ(l[0], "a b");
+    EXPECT_EQ(l[1], "c;d");
+    EXPECT_EQ(l.DelimitedText(), "'a b';'c;d';'it''s'");
+    EXPECT_EQ(l.CommaText(), "\"a b\",c;d,it's");
+    l.NameValueSeparator = ':';
+    l.Add("key:value");
+    EXPECT_EQ(l.Values("KEY"), "value");
+    EXPECT_EQ(l.ValueFromIndex(3), "value");
+    TStringList other;
+    other.Assign(&l);
+    EXPECT_TRUE(other.Equals(l));
+    other.InsertObject(0, "first", &other);
+    EXPECT_EQ(other.GetObject(0), &other);
+}
