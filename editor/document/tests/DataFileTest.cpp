@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <functional>
 
 #include "editor/document/DataFile.h"
@@ -22,6 +23,16 @@ const char* const ReadOnly = "Changing is disabled when readonly is enabled";
 class DataFileTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { LoadEnglishPackFromSources(); }
+    // The text with its first letter capitalised in one step and its second
+    // in another, that one undone: a step to undo and a step to redo.
+    void HistoryOfTwoSteps(const std::string& text) {
+        SetBytes(doc, Text(text));
+        for (int32_t pos : {0, 1}) {
+            doc.beginStep();
+            doc.setByte(pos, static_cast<uint8_t>(std::toupper(text[static_cast<size_t>(pos)])));
+        }
+        doc.undo();
+    }
     FakeDocumentIO io;
     TDataFile doc{&io};
 };
@@ -122,12 +133,7 @@ TEST_F(DataFileTest, InsertingBytesTakenFromTheDocumentItself) {
 }
 
 TEST_F(DataFileTest, ReadOnlyRefusesEveryChangeBeforeAnythingHappens) {
-    SetBytes(doc, Text("abcd"));
-    doc.beginStep();
-    doc.setByte(0, 'A');
-    doc.beginStep();
-    doc.setByte(1, 'B');
-    doc.undo();  // one step to undo, one to redo
+    HistoryOfTwoSteps("abcd");
     doc.setReadOnly(true);
     const auto before = Bytes(doc);
     const uint8_t x[] = {'x'};
@@ -232,12 +238,7 @@ TEST_F(DataFileTest, AnEmptyFileGivesAnEmptyDocument) {
 }
 
 TEST_F(DataFileTest, AFailedLoadLeavesTheDocumentAndItsHistory) {
-    SetBytes(doc, Text("keep"));
-    doc.beginStep();
-    doc.setByte(0, 'K');
-    doc.beginStep();
-    doc.setByte(1, 'E');
-    doc.undo();
+    HistoryOfTwoSteps("keep");
     io.files[u"short"] = Text("0123456789");
     struct Case {
         const char* what;

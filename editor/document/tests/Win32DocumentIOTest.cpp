@@ -49,6 +49,17 @@ std::string ReadWhole(const std::u16string& name) {
     return s;
 }
 
+// A sparse file of the size: quick to make whatever its size.
+void MakeSparseFile(const std::u16string& name, int64_t size) {
+    HANDLE h = CreateFileW(WC(name), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    LARGE_INTEGER to;
+    to.QuadPart = size;
+    EXPECT_TRUE(SetFilePointerEx(h, to, nullptr, FILE_BEGIN));
+    EXPECT_TRUE(SetEndOfFile(h));
+    CloseHandle(h);
+}
+
 class Win32DocumentIOTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { LoadEnglishPackFromSources(); }
@@ -132,13 +143,7 @@ TEST_F(Win32DocumentIOTest, FilesBeyondTheLargestDocumentAreRefusedWhole) {
     // alone would read as a 16-byte file.
     for (int64_t size : {int64_t{1} << 31, (int64_t{1} << 32) + 16}) {
         const std::u16string name = TempName(u"tq_doc_huge.bin");
-        HANDLE h = CreateFileW(WC(name), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        ASSERT_NE(h, INVALID_HANDLE_VALUE);
-        LARGE_INTEGER to;
-        to.QuadPart = size;
-        ASSERT_TRUE(SetFilePointerEx(h, to, nullptr, FILE_BEGIN));
-        ASSERT_TRUE(SetEndOfFile(h));
-        CloseHandle(h);
+        MakeSparseFile(name, size);
         io.messages.clear();
         EXPECT_FALSE(doc.loadFromFile(name)) << size;
         ExpectUnchanged();
@@ -152,13 +157,7 @@ TEST_F(Win32DocumentIOTest, FilesBeyondTheLargestDocumentAreRefusedWhole) {
 // process: the out-of-memory error leaves the document and closes the file.
 TEST_F(Win32DocumentIOTest, AFileTooLargeForMemoryRaisesOutOfMemory) {
     const std::u16string name = TempName(u"tq_doc_large.bin");
-    HANDLE h = CreateFileW(WC(name), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE);
-    LARGE_INTEGER to;
-    to.QuadPart = MaxDocumentSize;
-    ASSERT_TRUE(SetFilePointerEx(h, to, nullptr, FILE_BEGIN));
-    ASSERT_TRUE(SetEndOfFile(h));
-    CloseHandle(h);
+    MakeSparseFile(name, MaxDocumentSize);
     try {
         doc.loadFromFile(name);
         GTEST_SKIP() << "the allocation succeeded";
@@ -166,7 +165,7 @@ TEST_F(Win32DocumentIOTest, AFileTooLargeForMemoryRaisesOutOfMemory) {
     }
     ExpectUnchanged();
     EXPECT_TRUE(io.messages.empty());
-    h = CreateFileW(WC(name), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE h = CreateFileW(WC(name), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     EXPECT_NE(h, INVALID_HANDLE_VALUE) << "the load left the file open";
     CloseHandle(h);
     DeleteFileW(WC(name));
