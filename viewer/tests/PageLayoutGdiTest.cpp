@@ -5,9 +5,12 @@
 
 #include <string>
 
+#include "framework/Graphics.h"
 #include "framework/testing/GuiTest.h"
 #include "viewer/GdiTextMeasurer.h"
 #include "viewer/PageLayout.h"
+#include "viewer/PngPictureLoader.h"
+#include "viewer/png/PngGdi.h"
 #include "viewer/tests/LayoutFakes.h"
 
 namespace {
@@ -33,8 +36,8 @@ public:
 };
 
 // Paints the items as the page view does: links blue, the current hit on
-// light green, other hits on white, bullets as small discs, pictures (grey
-// boxes here) 2 pixels down.
+// light green, other hits on white, bullets as small discs, pictures 2
+// pixels down.
 void PaintItems(const disphtml& layout, GdiTextMeasurer& fonts, HDC dc, int w, int h, int32_t currentHit) {
     RECT all{0, 0, w, h};
     HBRUSH back = CreateSolidBrush(GetSysColor(COLOR_WINDOW));
@@ -43,10 +46,8 @@ void PaintItems(const disphtml& layout, GdiTextMeasurer& fonts, HDC dc, int w, i
     COLORREF text = GetSysColor(COLOR_WINDOWTEXT);
     for (const PageItem& it : layout.Items()) {
         if (it.Kind == pkPicture) {
-            RECT box{it.X, it.Y + 2, it.X + it.Picture->Width(), it.Y + 2 + it.Picture->Height()};
-            HBRUSH grey = CreateSolidBrush(RGB(160, 176, 200));
-            FillRect(dc, &box, grey);
-            DeleteObject(grey);
+            TCanvas canvas(dc);
+            canvas.Draw(it.X, it.Y + 2, *it.Picture);
             continue;
         }
         if (it.Kind == pkBullet) {
@@ -119,8 +120,8 @@ TEST(PageLayoutOnScreen, FixturePageWithRealFonts) {
     const int w = 560, h = 900;
     MemoryBitmap bmp(w, h);
     GdiTextMeasurer fonts(bmp.Dc);
-    FakePictures pictures;
-    pictures.Known["tests\\data\\pages\\search.png"] = {64, 48};
+    PngInstallGdi();
+    PngPictureLoader pictures;
     disphtml layout(fonts, pictures);
     layout.LayoutWidth = w;
     layout.BaseLineHeight = 2 - fonts.FontHeight(12);
