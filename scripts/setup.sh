@@ -32,7 +32,8 @@ PKGS=(cmake make g++ pkg-config
       g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
       wine wine32:i386 xvfb xauth imagemagick
       libz-mingw-w64-dev zlib1g-dev googletest
-      unzip zip python3 dpkg-dev x11-utils fonts-wine clang libclang-rt-14-dev)
+      unzip zip python3 dpkg-dev x11-utils fonts-wine clang libclang-rt-14-dev
+      libpng-dev)
 
 missing=()
 UPDATE=0
