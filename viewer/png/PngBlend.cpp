@@ -35,9 +35,9 @@ public:
             FValid = true;
             for (int i = 0; i < 3; ++i) {
                 uint16_t s = PngGetBE16(d.data() + 2 * i);
-                if (!FDepth16 && s > 255) FValid = false;
+                if (!FDepth16 && s > 255) FValid = false;  // no 8-bit sample can have it
                 // Stored blue first, each sample through the gamma table.
-                FHigh[2 - i] = png.GammaTable[FDepth16 ? s >> 8 : s];
+                FHigh[2 - i] = png.GammaTable[FDepth16 ? s >> 8 : s & 0xFF];
                 FLow[2 - i] = png.GammaTable[s & 0xFF];
             }
         }

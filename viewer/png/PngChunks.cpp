@@ -125,6 +125,11 @@ void TChunkIHDR::Assign(const TChunk& source) {
 
 bool TChunkIHDR::LoadFromStream(TStream& stream, const std::string& type, uint32_t size) {
     TChunk::LoadFromStream(stream, type, size);
+    // A second header would describe other pixels than the first: left out.
+    if (FOwner && FOwner->Chunks().Count() > 0 && FOwner->Chunks().Item(0) != this) {
+        FDiscarded = true;
+        return true;
+    }
     if (FData.size() < 13) throw EPngInvalidIHDR();
     const uint8_t* d = FData.data();
     Width = PngGetBE32(d);

@@ -159,6 +159,23 @@ TEST(PngChunks, ChunksBreakingTheirLayoutAreLeftOut) {
     }
 }
 
+TEST(PngChunks, SecondHeaderAndUnreachableKeysIgnored) {
+    auto png = Load(Minimal({{"IHDR", Ihdr(9, 9, 16, 6, 1)}}));
+    EXPECT_EQ(3, png->Chunks().Count());
+    EXPECT_EQ(1, png->Width());
+    EXPECT_EQ(0, png->InterlaceMethod);
+    // An 8-bit RGB key above 255 matches no pixel.
+    auto keyed = Load(Minimal({{"tRNS", {0x01, 10, 0, 20, 0, 30}}}));
+    ASSERT_EQ(ptmBit, keyed->TransparencyMode());
+    uint8_t work[4] = {1, 2, 3, 0};
+    keyed->BlendOnto(work, 1, 1, 4);
+    EXPECT_EQ(30, work[0]);
+    auto matching = Load(Minimal({{"tRNS", {0, 10, 0, 20, 0, 30}}}));
+    work[0] = 1;
+    matching->BlendOnto(work, 1, 1, 4);
+    EXPECT_EQ(1, work[0]);
+}
+
 TEST(PngChunks, ChunkCopyNeedsTheSameClass) {
     TPNGObject owner;
     TChunktEXt text(&owner);
