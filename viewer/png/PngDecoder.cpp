@@ -107,18 +107,28 @@ public:
                 break;
             }
             case 208:
-                for (int32_t i = 0, x = x0; i < count; ++i, x += dx, s += 3) {
+            case 608: {
+                // RGB, then alpha after the three samples of type 6.
+                const int step = FColourType == 6 ? 4 : 3;
+                uint8_t* a = FColourType == 6 ? FImage.AlphaRow(y) : nullptr;
+                for (int32_t i = 0, x = x0; i < count; ++i, x += dx, s += step) {
                     uint8_t* d = row + 3 * x;
                     d[0] = g[s[2]], d[1] = g[s[1]], d[2] = g[s[0]];
+                    if (a) a[x] = s[3];
                 }
                 break;
-            case 216: {
+            }
+            case 216:
+            case 616: {
+                const int step = FColourType == 6 ? 8 : 6;
+                uint8_t* a = FColourType == 6 ? FImage.AlphaRow(y) : nullptr;
                 uint8_t* low = FImage.LowRow(y);
-                for (int32_t i = 0, x = x0; i < count; ++i, x += dx, s += 6) {
+                for (int32_t i = 0, x = x0; i < count; ++i, x += dx, s += step) {
                     uint8_t* d = row + 3 * x;
                     uint8_t* l = low + 3 * x;
                     d[0] = g[s[4]], d[1] = g[s[2]], d[2] = g[s[0]];
                     l[0] = g[s[5]], l[1] = g[s[3]], l[2] = g[s[1]];
+                    if (a) a[x] = s[6];
                 }
                 break;
             }
@@ -131,27 +141,6 @@ public:
                 uint8_t* a = FImage.AlphaRow(y);
                 uint8_t* low = FImage.LowRow(y);
                 for (int32_t i = 0, x = x0; i < count; ++i, x += dx, s += 4) row[x] = s[0], low[x] = s[1], a[x] = s[2];
-                break;
-            }
-            case 608: {
-                uint8_t* a = FImage.AlphaRow(y);
-                for (int32_t i = 0, x = x0; i < count; ++i, x += dx, s += 4) {
-                    uint8_t* d = row + 3 * x;
-                    d[0] = g[s[2]], d[1] = g[s[1]], d[2] = g[s[0]];
-                    a[x] = s[3];
-                }
-                break;
-            }
-            case 616: {
-                uint8_t* a = FImage.AlphaRow(y);
-                uint8_t* low = FImage.LowRow(y);
-                for (int32_t i = 0, x = x0; i < count; ++i, x += dx, s += 8) {
-                    uint8_t* d = row + 3 * x;
-                    uint8_t* l = low + 3 * x;
-                    d[0] = g[s[4]], d[1] = g[s[2]], d[2] = g[s[0]];
-                    l[0] = g[s[5]], l[1] = g[s[3]], l[2] = g[s[1]];
-                    a[x] = s[6];
-                }
                 break;
             }
             default: break;

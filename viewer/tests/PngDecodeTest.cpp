@@ -127,12 +127,7 @@ TEST_P(FixtureDecode, BlendsByImageMagicksAlpha) {
 }
 
 INSTANTIATE_TEST_SUITE_P(GeneratedSet, FixtureDecode, ::testing::ValuesIn(FixtureNames()),
-                         [](const ::testing::TestParamInfo<std::string>& info) {
-                             std::string n = info.param;
-                             for (char& c : n)
-                                 if (!isalnum(static_cast<unsigned char>(c))) c = '_';
-                             return n;
-                         });
+                         FixtureParamName);
 
 TEST(PngDecode, FixtureSetCoversEveryColourTypeAndDepth) {
     std::set<std::pair<int, int>> seen;

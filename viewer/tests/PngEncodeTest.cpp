@@ -52,12 +52,7 @@ TEST_P(FixtureRoundTrip, SavedAndLoadedAgainUnderEverySetting) {
 }
 
 INSTANTIATE_TEST_SUITE_P(GeneratedSet, FixtureRoundTrip, ::testing::ValuesIn(FixtureNames()),
-                         [](const ::testing::TestParamInfo<std::string>& info) {
-                             std::string n = info.param;
-                             for (char& c : n)
-                                 if (!isalnum(static_cast<unsigned char>(c))) c = '_';
-                             return n;
-                         });
+                         FixtureParamName);
 
 TEST(PngEncode, DefaultsWriteSubFilteredIdatsOfAtMost65535Bytes) {
     // A noisy 300 x 300 RGB picture does not compress below 64 KiB.

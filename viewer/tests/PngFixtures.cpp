@@ -3,6 +3,7 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -27,6 +28,13 @@ Bytes ReadFile(const std::string& path) {
 }
 
 Bytes Fixture(const std::string& name) { return ReadFile(FixtureDir() + name + ".png"); }
+
+std::string FixtureParamName(const ::testing::TestParamInfo<std::string>& info) {
+    std::string n = info.param;
+    for (char& c : n)
+        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+    return n;
+}
 
 Reference ReferenceOf(const std::string& name, int32_t pixels) {
     Bytes raw = ReadFile(FixtureDir() + name + ".rgba");

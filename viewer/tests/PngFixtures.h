@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "viewer/png/PngObject.h"
 
 namespace pngtest {
@@ -17,6 +19,8 @@ std::string FixtureDir();
 std::vector<std::string> FixtureNames();
 Bytes ReadFile(const std::string& path);
 Bytes Fixture(const std::string& name);
+// A fixture name as a test name (letters and digits only).
+std::string FixtureParamName(const ::testing::TestParamInfo<std::string>& info);
 
 // ImageMagick's decoding of a fixture: RGBA samples of 8 or 16 bits.
 struct Reference {
