@@ -10,13 +10,14 @@ int64_t TPngImageMemory::MaxBytes = int64_t{1} << 30;
 
 namespace {
 
+// Left uninitialised here: the image memory clears it once.
 class TPlainSurface : public TPngSurface {
 public:
-    explicit TPlainSurface(size_t size) : FData(size) {}
-    uint8_t* Bits() override { return FData.data(); }
+    explicit TPlainSurface(size_t size) : FData(new uint8_t[size]) {}
+    uint8_t* Bits() override { return FData.get(); }
 
 private:
-    std::vector<uint8_t> FData;
+    std::unique_ptr<uint8_t[]> FData;
 };
 
 std::unique_ptr<TPngSurface> PlainSurface(const TPngDibFormat& f, const TRGBQuad*, int) {
