@@ -19,7 +19,7 @@ class TIdatReader {
 public:
     TIdatReader(TStream& stream, uint32_t firstSize) : FStream(stream), FLeft(firstSize) {
         FCrc = crc32(0, reinterpret_cast<const Bytef*>("IDAT"), 4);
-        if (inflateInit(&FZ) != Z_OK) throw PngZlibError(FZ.msg ? FZ.msg : "inflateInit");
+        if (int r = inflateInit(&FZ); r != Z_OK) throw PngZlibError(zError(r));
     }
     ~TIdatReader() { inflateEnd(&FZ); }
     TIdatReader(const TIdatReader&) = delete;
@@ -39,7 +39,7 @@ public:
                 // No progress without more input: read more (next round).
                 if (FZ.avail_in != 0) throw PngZlibError(zError(r));
             } else if (r != Z_OK) {
-                throw PngZlibError(FZ.msg ? FZ.msg : zError(r));
+                throw PngZlibError(zError(r));
             }
         }
         return true;

@@ -2,6 +2,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -99,7 +100,7 @@ private:
 class TIdatWriter {
 public:
     TIdatWriter(TStream& stream, int level, int32_t chunkSize) : FStream(stream), FOut(static_cast<size_t>(chunkSize)) {
-        if (deflateInit(&FZ, level) != Z_OK) throw PngZlibError(FZ.msg ? FZ.msg : "deflateInit");
+        if (int r = deflateInit(&FZ, std::clamp(level, 0, 9)); r != Z_OK) throw PngZlibError(zError(r));
         FZ.next_out = FOut.data();
         FZ.avail_out = static_cast<uInt>(FOut.size());
     }
