@@ -92,7 +92,7 @@ public:
     std::string Run(int32_t& size) {
         std::string text;
         try {
-            Expand(disasm_tables::OneByte[NextByte()]);
+            ExpandOpcode(NextByte());
             text = Finish();
         } catch (const InstructionTooLong&) {
             text = DataBytes() + "  //";
@@ -177,6 +177,60 @@ private:
         }
     }
 
+    // lock, rep and repne are lines of their own when they come first.
+    // After a size or segment prefix ("66 F3 A5", as assemblers write
+    // rep movsw) they join the instruction, which would otherwise lose the
+    // prefixes before them.
+    void ExpandAfterPrefix(uint8_t opcode) {
+        while (opcode == 0xF0 || opcode == 0xF2 || opcode == 0xF3) {
+            AddLiteral(std::string(disasm_tables::OneByte[opcode]) + " ");
+            opcode = NextByte();
+        }
+        ExpandOpcode(opcode);
+    }
+
+    void ExpandOpcode(uint8_t opcode) {
+        if ((opcode == 0xC4 || opcode == 0xC5 || opcode == 0x62) && ExpandVex(opcode))
+            return;
+        Expand(disasm_tables::OneByte[opcode]);
+    }
+
+    // In 32-bit code C4, C5 (les, lds) and 62 (bound) followed by a byte that
+    // would name a register operand are the VEX and EVEX prefixes of the AVX
+    // instructions. They print as data bytes like the other vector
+    // instructions, with their full size.
+    bool ExpandVex(uint8_t opcode) {
+        if (FCount >= TDisAsm::MaxInstructionSize)
+            throw InstructionTooLong{};
+        if ((FCode[FCount] & 0xC0) != 0xC0)
+            return false;
+        int map = 1;
+        bool wide = false;   // VEX.L: 256-bit vectors
+        if (opcode == 0xC5) {
+            wide = (NextByte() & 4) != 0;
+        } else if (opcode == 0xC4) {
+            map = NextByte() & 0x1F;
+            wide = (NextByte() & 4) != 0;
+        } else {
+            map = NextByte() & 0x07;
+            NextByte();
+            NextByte();
+        }
+        const uint8_t code = NextByte();
+        if (map == 1 && code == 0x77 && opcode != 0x62) {
+            AddLiteral(wide ? "%c vzeroall" : "%c vzeroupper");
+            return true;
+        }
+        AddLiteral("%c v");
+        if (map == 1)
+            Expand(disasm_tables::TwoByte[code]);
+        else if (map == 3)
+            Expand("op3a    #Vx , #Wx , #Ib ");
+        else
+            Expand("op38    #Vx , #Wx ");
+        return true;
+    }
+
     void Code(char a, char b) {
         switch (a) {
         case 'c':
@@ -198,14 +252,14 @@ private:
             break;
         case 'p':
             FSegment = std::string(1, b) + "s";
-            Expand(disasm_tables::OneByte[NextByte()]);
+            ExpandAfterPrefix(NextByte());
             break;
         case 's':
             if (b == 'a')
                 FAddressSize = 2;
             else if (b == 'o')
                 FOperandSize = 2;
-            Expand(disasm_tables::OneByte[NextByte()]);
+            ExpandAfterPrefix(NextByte());
             break;
         case 'e':
             AddLiteral(FOperandSize == 4 ? std::string("e") + b : std::string(1, b));
@@ -502,8 +556,11 @@ private:
     }
 
     // Second pass: data-byte lines, size keywords, removal of other "%" codes.
+    // A data-byte line covers the whole instruction: text before its "%c "
+    // (a joined prefix such as "lock ") moves into the comment.
     std::string Finish() const {
         std::string out;
+        bool dataBytes = false;
         for (const Piece& piece : FPieces) {
             switch (piece.kind) {
             case Piece::Protected:
@@ -520,7 +577,9 @@ private:
                     if (t[i] != '%') {
                         out += t[i++];
                     } else if (i + 2 < t.size() && t[i + 1] == 'c' && t[i + 2] == ' ') {
-                        out += DataBytes() + "  //";
+                        if (!dataBytes)
+                            out = DataBytes() + "  //" + out;
+                        dataBytes = true;
                         i += 3;
                     } else {
                         i += 2;

@@ -145,7 +145,7 @@ const char* const TwoByte[256] = {
     "setl    #Eb ", "setnl   #Eb ", "setle   #Eb ", "setnle  #Eb ",
     // 0F A0
     "push    fs", "pop     fs", "cpuid", "bt      #Ev , #Gv ",
-    "shld    #Ev , #Gv , #Ib ", "shld    #Ev , #Gv , cl", "%c ", "%c ",
+    "shld    #Ev , #Gv , #Ib ", "shld    #Ev , #Gv , cl", "%c padlock #Ev ", "%c padlock #Ev ",
     "push    gs", "pop     gs", "rsm", "bts     #Ev , #Gv ",
     "shrd    #Ev , #Gv , #Ib ", "shrd    #Ev , #Gv , cl", "@gk", "imul    #Gv , #Ev ",
     // 0F B0
@@ -202,15 +202,15 @@ const char* const Groups[GroupCount][8] = {
     },
     { // g
         "sgdt    #Ms ", "sidt    #Ms ", "lgdt    #Ms ", "lidt    #Ms ",
-        "smsw    #Ew ", "%c ", "lmsw    #Ew ", "invlpg  #Mb ",
+        "smsw    #Ew ", "%c rstorssp #Mq ", "lmsw    #Ew ", "invlpg  #Mb ",
     },
     { // h
         "%c ", "%c ", "%c ", "%c ",
         "bt      #Ev , #Ib ", "bts     #Ev , #Ib ", "btr     #Ev , #Ib ", "btc     #Ev , #Ib ",
     },
     { // i
-        "%c ", "cmpxchg8b #Mq ", "%c ", "%c ",
-        "%c ", "%c ", "rdrand  #Ev ", "rdseed  #Ev ",
+        "%c ", "cmpxchg8b #Mq ", "%c ", "xrstors #M  ",
+        "xsavec  #M  ", "xsaves  #M  ", "rdrand  #Ev ", "rdseed  #Ev ",
     },
     { // j
         "prefetchnta #Mb ", "prefetcht0 #Mb ", "prefetcht1 #Mb ", "prefetcht2 #Mb ",

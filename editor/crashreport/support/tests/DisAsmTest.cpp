@@ -188,6 +188,15 @@ TEST(DisAsm, DataByteLines) {
         {{0x0F, 0x72, 0xD0, 0x04}, "DB      $0F, $72, $D0, $04  //psrld   MM0, $04", 4},
         {{0xC4, 0x00}, "DB      $C4, $00  //les     eax, [eax]", 2},
         {{0x0F, 0x04}, "DB      $0F, $04  //", 2},
+        // VEX and EVEX (C4, C5, 62 before a register-form byte).
+        {{0xC5, 0xF8, 0x77}, "DB      $C5, $F8, $77  //vzeroupper", 3},
+        {{0xC5, 0xF8, 0x10, 0xC1}, "DB      $C5, $F8, $10, $C1  //vmovups  XMM0, XMM1", 4},
+        {{0xC4, 0xE3, 0x79, 0x0F, 0x44, 0x24, 0x08, 0x04},
+         "DB      $C4, $E3, $79, $0F, $44, $24, $08, $04  //vop3a    XMM0, xmmword ptr [esp+$08], $04", 8},
+        {{0x62, 0xF1, 0x7C, 0x48, 0x10, 0x40, 0x01},
+         "DB      $62, $F1, $7C, $48, $10, $40, $01  //vmovups  XMM0, xmmword ptr [eax+$01]", 7},
+        {{0xC5, 0x00}, "DB      $C5, $00  //lds     eax, [eax]", 2},
+        {{0x62, 0x00}, "bound   eax, qword ptr [eax]", 2},
     });
 }
 
@@ -207,6 +216,12 @@ TEST(DisAsm, MendedCases) {
     EXPECT_EQ(tooLong.text, expected + "  //");
 
     CheckCases({
+        // A size or segment prefix before rep or lock stays with the
+        // instruction (assemblers write rep movsw as 66 F3 A5).
+        {{0x66, 0xF3, 0xA5}, "rep movsw", 3},
+        {{0x66, 0xF0, 0x0F, 0xB1, 0x0A}, "lock cmpxchg [edx], cx", 5},
+        {{0x2E, 0xF2, 0xA6}, "repne cmpsb", 3},
+        {{0x66, 0xF3, 0x0F, 0x10, 0xC1}, "DB      $66, $F3, $0F, $10, $C1  //rep movups  XMM0, XMM1", 5},
         // ud2 and the hint and multi-byte nop forms are instructions.
         {{0x0F, 0x0B}, "ud2", 2},
         {{0x0F, 0x1F, 0x00}, "nop     dword ptr [eax]", 3},
