@@ -21,6 +21,7 @@ enum class TTypeKind {
 };
 
 struct TPropInfo {
+    TPropInfo(std::string name, TTypeKind kind) : Name(std::move(name)), Kind(kind) {}
     std::string Name;
     TTypeKind Kind = TTypeKind::tkInteger;
     std::function<int64_t(const TPersistent&)> GetOrd;
