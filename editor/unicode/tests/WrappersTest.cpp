@@ -239,3 +239,32 @@ TEST(Wrappers, VersionValuesOnBothPlatforms) {
     EXPECT_FALSE(seen[0].empty());
     EXPECT_EQ(seen[0], seen[1]);
 }
+
+TEST(Wrappers, ProcessesIconsAndPlatformFlags) {
+    for (bool wide : kBothPlatforms) {
+        Platform platform(wide);
+        wchar_t commandLine[] = L"cmd.exe /c exit 3";
+        STARTUPINFOW si{};
+        si.cb = sizeof si;
+        si.lpTitle = const_cast<LPWSTR>(L"");
+        PROCESS_INFORMATION pi{};
+        ASSERT_TRUE(Uvx_CreateProcessW(nullptr, commandLine, nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                                       nullptr, &si, &pi));
+        WaitForSingleObject(pi.hProcess, 30000);
+        DWORD code = 0;
+        GetExitCodeProcess(pi.hProcess, &code);
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+        EXPECT_EQ(code, 3u);
+        EXPECT_GT(Uvx_ExtractIconExW(L"shell32.dll", -1, nullptr, nullptr, 0), 0u);
+        HMODULE module = Uvx_LoadLibraryExW(L"version.dll", nullptr, 0);
+        EXPECT_NE(module, nullptr);
+        FreeLibrary(module);
+    }
+    OSVERSIONINFOW info{};
+    info.dwOSVersionInfoSize = sizeof info;
+    GetVersionExW(&info);
+    EXPECT_EQ(Win32PlatformIsVista, info.dwMajorVersion >= 6);
+    EXPECT_EQ(Win32PlatformIsXP, info.dwMajorVersion > 5 || (info.dwMajorVersion == 5 && info.dwMinorVersion >= 1));
+    EXPECT_TRUE(Win32PlatformIsXP || !Win32PlatformIs2003);
+}
