@@ -182,7 +182,7 @@ const char* const Groups[GroupCount][8] = {
     },
     { // b
         "rol     ", "ror     ", "rcl     ", "rcr     ",
-        "shl     ", "shr     ", "sal     ", "sar     ",
+        "shl     ", "shr     ", "shl     ", "sar     ",
     },
     { // c
         "test    ", "test    ", "not     ", "neg     ",

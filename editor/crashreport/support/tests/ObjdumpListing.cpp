@@ -103,6 +103,10 @@ std::string NormaliseMemory(const std::string& segment, const std::string& inner
         registers.push_back(scale == "1" ? reg : reg + "*" + scale);
     }
     std::sort(registers.begin(), registers.end());
+    // 16-bit addressing wraps at 64 KB; objdump prints its displacements signed.
+    for (const std::string& r : registers)
+        if (r.size() == 2 || (r.size() > 2 && r[2] == '*'))
+            sum &= 0xFFFF;
     std::string out = segment == "ds" || segment.empty() ? "" : segment + ":";
     out += "[";
     for (size_t k = 0; k < registers.size(); ++k)
@@ -226,6 +230,8 @@ NormalInstruction Normalise(const std::string& raw, bool objdump) {
         n.mnemonic = OurConditionName(n.mnemonic);
         if (n.mnemonic == "fwait")
             n.mnemonic = "wait";
+        else if (n.mnemonic == "jmpw" || n.mnemonic == "callw")
+            n.mnemonic.pop_back();
     }
     if (space == std::string::npos)
         return n;
