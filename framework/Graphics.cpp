@@ -76,6 +76,14 @@ void TBitmap::FreeDC() {
 
 void TBitmap::Dormant() { FreeDC(); }
 
+HBITMAP TBitmap::ReleaseHandle() {
+    FreeDC();
+    HBITMAP handle = FBitmap;
+    FBitmap = nullptr;
+    FWidth = FHeight = 0;
+    return handle;
+}
+
 void TBitmap::Recreate() {
     FreeDC();
     if (FBitmap) DeleteObject(FBitmap);

@@ -65,6 +65,8 @@ public:
     // Frees the canvas's device context, so the bitmap may be handed to
     // calls that want it selected nowhere.
     void Dormant();
+    // Gives the bitmap handle to the caller, leaving this bitmap empty.
+    HBITMAP ReleaseHandle();
     // The colour table of palette formats.
     void SetColours(const RGBQUAD* colours, int count);
 

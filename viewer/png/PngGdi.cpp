@@ -207,3 +207,17 @@ void PngCreateFromBitmap(TPNGObject& png, HBITMAP bitmap, bool transparent, TCol
     }
     png.FinishFromBitmap(transparent, colour);
 }
+
+HBITMAP PngSaveToClipboardFormat(const TPNGObject& png, UINT& format) {
+    TBitmap bitmap;
+    bitmap.SetPixelFormat(pf24bit);
+    bitmap.SetSize(png.Width(), png.Height());
+    const_cast<TPNGObject&>(png).Draw(bitmap.Canvas(), Rect(0, 0, png.Width(), png.Height()));
+    format = CF_BITMAP;
+    return bitmap.ReleaseHandle();
+}
+
+void PngLoadFromClipboardFormat(TPNGObject& png, UINT format, HANDLE data) {
+    if (format != CF_BITMAP || !data) throw EInvalidGraphic("Unsupported clipboard format");
+    PngCreateFromBitmap(png, static_cast<HBITMAP>(data), false, clBlack);
+}

@@ -23,3 +23,9 @@ void PngSetPalette(TPNGObject& png, HPALETTE palette);
 // Makes the picture from a bitmap (a palette picture below 16 bits a pixel,
 // RGB otherwise), with colour as the transparent one when transparent.
 void PngCreateFromBitmap(TPNGObject& png, HBITMAP bitmap, bool transparent, TColor colour);
+
+// The clipboard's form of a picture: a bitmap of its size with the picture
+// drawn on it (format CF_BITMAP); the caller owns the handle.
+HBITMAP PngSaveToClipboardFormat(const TPNGObject& png, UINT& format);
+// From a CF_BITMAP handle; other formats raise EInvalidGraphic.
+void PngLoadFromClipboardFormat(TPNGObject& png, UINT format, HANDLE data);

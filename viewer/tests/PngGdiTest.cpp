@@ -200,6 +200,27 @@ TEST_F(PngGdi, PictureFromRgbBitmapAndBack) {
     EXPECT_EQ(pf24bit, blended.PixelFormat());
 }
 
+TEST_F(PngGdi, ThroughTheClipboardFormat) {
+    auto png = Load(Fixture("p8-trns-partial"));
+    UINT format = 0;
+    HBITMAP handle = PngSaveToClipboardFormat(*png, format);
+    ASSERT_TRUE(handle);
+    EXPECT_EQ(static_cast<UINT>(CF_BITMAP), format);
+    TPNGObject back;
+    PngLoadFromClipboardFormat(back, format, handle);
+    DeleteObject(handle);
+    EXPECT_EQ(2, back.Header().ColorType);
+    EXPECT_EQ(png->Width(), back.Width());
+    // Opaque entries come back exactly.
+    auto* trns = png->Chunks().ItemFromClass<TChunktRNS>();
+    for (int y = 0; y < png->Height(); ++y)
+        for (int x = 0; x < png->Width(); ++x) {
+            int a = trns->PaletteAlpha[png->Scanline(y)[x]];
+            if (a == 255) ASSERT_EQ(Shown(*png, x, y), back.Pixel(x, y));
+        }
+    EXPECT_THROW(PngLoadFromClipboardFormat(back, CF_TEXT, handle), EInvalidGraphic);
+}
+
 // Every fixture over a checkerboard, written as a PNG by the picture class
 // itself, for a person to look at.
 TEST_F(PngGdi, ContactSheetScreenshot) {
