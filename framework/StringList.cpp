@@ -51,14 +51,8 @@ void TStrings::EndUpdate() {
 }
 
 void TStrings::AddStrings(const TStrings& other) {
-    BeginUpdate();
-    try {
-        for (int i = 0; i < other.Count(); ++i) AddObject(other.Get(i), other.GetObject(i));
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    UpdateScope scope(*this);
+    for (int i = 0; i < other.Count(); ++i) AddObject(other.Get(i), other.GetObject(i));
 }
 
 int TStrings::CompareStrings(const std::string& a, const std::string& b) const {
@@ -124,11 +118,7 @@ std::string TStrings::Text() const {
 }
 
 void TStrings::SetText(const std::string& text) {
-    BeginUpdate();
-    struct End {
-        TStrings* self;
-        ~End() { self->EndUpdate(); }
-    } end{this};
+    UpdateScope scope(*this);
     Clear();
     size_t i = 0, n = text.size();
     while (i < n) {
@@ -185,11 +175,7 @@ std::string TStrings::JoinDelimited(char delim, char quote) const {
 }
 
 void TStrings::SplitDelimited(const std::string& text, char delim, char quote) {
-    BeginUpdate();
-    struct End {
-        TStrings* self;
-        ~End() { self->EndUpdate(); }
-    } end{this};
+    UpdateScope scope(*this);
     Clear();
     size_t i = 0, n = text.size();
     auto skipBlanks = [&] { while (i < n && static_cast<unsigned char>(text[i]) <= ' ') ++i; };
@@ -228,11 +214,7 @@ void TStrings::DefineProperties(TFiler* filer) {
         "Strings",
         [this](TReader& reader) {
             reader.ReadListBegin();
-            BeginUpdate();
-            struct End {
-                TStrings* self;
-                ~End() { self->EndUpdate(); }
-            } end{this};
+            UpdateScope scope(*this);
             Clear();
             while (!reader.EndOfList()) Add(reader.ReadString());
             reader.ReadListEnd();

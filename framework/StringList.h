@@ -43,6 +43,16 @@ public:
     void BeginUpdate();
     void EndUpdate();
     int UpdateCount() const { return FUpdateCount; }
+    // BeginUpdate now, EndUpdate when the scope ends, also by an exception.
+    class UpdateScope {
+    public:
+        explicit UpdateScope(TStrings& list) : FList(list) { FList.BeginUpdate(); }
+        ~UpdateScope() { FList.EndUpdate(); }
+        UpdateScope(const UpdateScope&) = delete;
+        UpdateScope& operator=(const UpdateScope&) = delete;
+    private:
+        TStrings& FList;
+    };
 
     std::string operator[](int index) const { return Get(index); }
     std::string Strings(int index) const { return Get(index); }

@@ -61,14 +61,6 @@ int TWideStrings::IndexOfObject(const TObject* obj) const {
     return -1;
 }
 
-namespace {
-struct UpdateScope {
-    TWideStrings& list;
-    explicit UpdateScope(TWideStrings& l) : list(l) { list.BeginUpdate(); }
-    ~UpdateScope() { list.EndUpdate(); }
-};
-}  // namespace
-
 void TWideStrings::AddStrings(const TWideStrings& other) {
     UpdateScope scope(*this);
     for (int i = 0; i < other.Count(); ++i) AddObject(other.Get(i), other.GetObject(i));

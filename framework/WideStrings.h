@@ -37,6 +37,16 @@ public:
     void BeginUpdate();
     void EndUpdate();
     int UpdateCount() const { return FUpdateCount; }
+    // BeginUpdate now, EndUpdate when the scope ends, also by an exception.
+    class UpdateScope {
+    public:
+        explicit UpdateScope(TWideStrings& list) : FList(list) { FList.BeginUpdate(); }
+        ~UpdateScope() { FList.EndUpdate(); }
+        UpdateScope(const UpdateScope&) = delete;
+        UpdateScope& operator=(const UpdateScope&) = delete;
+    private:
+        TWideStrings& FList;
+    };
 
     std::u16string operator[](int index) const { return Get(index); }
     // Lines joined by CR LF, each ended by one; setting splits at CR, LF or CR LF.

@@ -2,23 +2,13 @@
 
 #include <functional>
 
+#include "editor/unicode/UvxBisect.h"
 #include "editor/unicode/UvxErrors.h"
 
 bool FindSortedListByTarget(const TList& list, const std::function<int(void*, const void*)>& compare,
                             const void* target, int& index) {
-    int l = 0, h = list.Count() - 1;
-    bool found = false;
-    while (l <= h) {
-        int i = static_cast<int>((static_cast<unsigned>(l) + static_cast<unsigned>(h)) >> 1);
-        int c = compare(list.Get(i), target);
-        if (c < 0) {
-            l = i + 1;
-        } else {
-            h = i - 1;
-            if (c == 0) found = true;
-        }
-    }
-    index = l;
+    bool found;
+    index = BisectFirst(list.Count(), [&](int i) { return compare(list.Get(i), target); }, found);
     return found;
 }
 

@@ -1,5 +1,6 @@
 #include "editor/unicode/UvxStringLists.h"
 
+#include "editor/unicode/UvxBisect.h"
 #include "editor/unicode/UvxCodePage.h"
 #include "editor/unicode/UvxPropertyStreaming.h"
 #include "editor/unicode/UvxTextConversions.h"
@@ -18,6 +19,15 @@ std::string ReadRest(TStream& stream) {
     std::string bytes(static_cast<size_t>(left > 0 ? left : 0), '\0');
     if (!bytes.empty()) stream.ReadBuffer(bytes.data(), static_cast<int32_t>(bytes.size()));
     return bytes;
+}
+
+// The items of a list value, each read by item.
+std::vector<std::u16string> ReadItems(TReader& reader, const std::function<std::u16string(TReader&)>& item) {
+    std::vector<std::u16string> items;
+    reader.ReadListBegin();
+    while (!reader.EndOfList()) items.push_back(item(reader));
+    reader.ReadListEnd();
+    return items;
 }
 
 void WriteAll(TStream& stream, const void* data, size_t size) {
@@ -56,14 +66,8 @@ void TAnsiStringsForWideStringsAdapter::SetUpdateState(bool updating) {
 }
 
 void TAnsiStringsForWideStringsAdapter::LoadFromStreamEx(TStream& stream, uint32_t codePage) {
-    FWide.BeginUpdate();
-    try {
-        FWide.SetText(StringToWideStringEx(ReadRest(stream), codePage));
-    } catch (...) {
-        FWide.EndUpdate();
-        throw;
-    }
-    FWide.EndUpdate();
+    TWideStrings::UpdateScope scope(FWide);
+    FWide.SetText(StringToWideStringEx(ReadRest(stream), codePage));
 }
 
 void TAnsiStringsForWideStringsAdapter::SaveToStreamEx(TStream& stream, uint32_t codePage) {
@@ -79,11 +83,7 @@ TUvxStrings::~TUvxStrings() = default;
 void TUvxStrings::SetAnsiStrings(const TStrings& value) { FAnsiStrings->Assign(&value); }
 
 void TUvxStrings::LoadFromStream_BOM(TStream& stream, bool withBOM) {
-    BeginUpdate();
-    struct End {
-        TUvxStrings* self;
-        ~End() { self->EndUpdate(); }
-    } end{this};
+    UpdateScope scope(*this);
     TextCharSet set = withBOM ? AutoDetectCharacterSet(stream) : tcsUtf16LE;
     std::string bytes = ReadRest(stream);
     std::u16string text;
@@ -117,11 +117,7 @@ void TUvxStrings::DefineProperties(TFiler* filer) {
             default: break;
             }
             reader.ReadListBegin();
-            BeginUpdate();
-            struct End {
-                TUvxStrings* self;
-                ~End() { self->EndUpdate(); }
-            } end{this};
+            UpdateScope scope(*this);
             Clear();
             while (!reader.EndOfList())
                 Add(reader.NextValue() == TValueType::vaString ? AnsiToWideSys(reader.ReadString())
@@ -133,30 +129,16 @@ void TUvxStrings::DefineProperties(TFiler* filer) {
         "WideStringsW",
         [this](TReader& reader) {
             bool apply = IsRuntimeUTFReading(reader) || Count() == 0;
-            reader.ReadListBegin();
-            std::vector<std::u16string> items;
-            while (!reader.EndOfList()) items.push_back(UTF8ToWideString(reader.ReadUTF8String()));
-            reader.ReadListEnd();
-            if (!apply) return;
-            BeginUpdate();
-            Clear();
-            for (auto& s : items) Add(s);
-            EndUpdate();
+            auto items = ReadItems(reader, [](TReader& r) { return UTF8ToWideString(r.ReadUTF8String()); });
+            if (apply) SetLines(items);
         },
         nullptr, false);
     filer->DefineProperty(
         "WideStrings_UTF7",
         [this](TReader& reader) {
             bool apply = IsRuntimeUTFReading(reader);
-            reader.ReadListBegin();
-            std::vector<std::u16string> items;
-            while (!reader.EndOfList()) items.push_back(UTF7ToWideString(reader.ReadString()));
-            reader.ReadListEnd();
-            if (!apply) return;
-            BeginUpdate();
-            Clear();
-            for (auto& s : items) Add(s);
-            EndUpdate();
+            auto items = ReadItems(reader, [](TReader& r) { return UTF7ToWideString(r.ReadString()); });
+            if (apply) SetLines(items);
         },
         [this](TWriter& writer) {
             writer.WriteListBegin();
@@ -164,6 +146,12 @@ void TUvxStrings::DefineProperties(TFiler* filer) {
             writer.WriteListEnd();
         },
         false);
+}
+
+void TUvxStrings::SetLines(const std::vector<std::u16string>& lines) {
+    UpdateScope scope(*this);
+    Clear();
+    for (const auto& s : lines) Add(s);
 }
 
 // ---------------------------------------------------------------- the list
@@ -292,19 +280,8 @@ void TUvxStringList::Exchange(int a, int b) {
 // Always the first of several equal entries, whatever the duplicates policy, so
 // that IndexOf, IndexOfName and an accepted duplicate agree on where equals start.
 bool TUvxStringList::Find(const std::u16string& s, int& index) const {
-    int l = 0, h = Count() - 1;
-    bool found = false;
-    while (l <= h) {
-        int i = static_cast<int>((static_cast<unsigned>(l) + static_cast<unsigned>(h)) >> 1);
-        int c = CompareStrings(FItems[static_cast<size_t>(i)].s, s);
-        if (c < 0) {
-            l = i + 1;
-        } else {
-            h = i - 1;
-            if (c == 0) found = true;
-        }
-    }
-    index = l;
+    bool found;
+    index = BisectFirst(Count(), [&](int i) { return CompareStrings(FItems[static_cast<size_t>(i)].s, s); }, found);
     return found;
 }
 

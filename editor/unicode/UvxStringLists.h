@@ -81,6 +81,7 @@ protected:
     TextCharSet FDetectedCharSet = tcsUtf16LE;
 
 private:
+    void SetLines(const std::vector<std::u16string>& lines);
     std::unique_ptr<TAnsiStringsForWideStringsAdapter> FAnsiStrings;
 };
 

@@ -99,6 +99,19 @@ DWORD CopyAnsiResultToWide(LPWSTR buffer, DWORD bufSize, const char* ansi, DWORD
     return len + 1;
 }
 
+namespace {
+// Runs an 8-bit call that fills a buffer of Size bytes and copies its text
+// back by mode; a failure, or a text too long for the buffer, answers what the
+// call answered.
+template <size_t Size = MAX_PATH, class Call>
+DWORD AnsiTextResult(LPWSTR buffer, DWORD bufSize, int mode, Call call) {
+    char ansi[Size];
+    DWORD n = call(ansi, static_cast<DWORD>(Size));
+    if (n == 0 || n >= Size) return n;
+    return CopyAnsiResultToWide(buffer, bufSize, ansi, n, mode);
+}
+}  // namespace
+
 HANDLE WINAPI Uvx_CreateFileW(LPCWSTR fileName, DWORD desiredAccess, DWORD shareMode,
                               LPSECURITY_ATTRIBUTES securityAttributes, DWORD creationDisposition,
                               DWORD flagsAndAttributes, HANDLE templateFile) {
@@ -211,10 +224,9 @@ BOOL WINAPI Uvx_GetVolumeInformationW(LPCWSTR rootPathName, LPWSTR volumeNameBuf
 
 DWORD WINAPI Uvx_GetShortPathNameW(LPCWSTR longPath, LPWSTR shortPath, DWORD bufferSize) {
     if (Win32PlatformIsUnicode) return GetShortPathNameW(longPath, shortPath, bufferSize);
-    char buffer[520];
-    DWORD n = GetShortPathNameA(A(longPath).c_str(), buffer, sizeof buffer);
-    if (n == 0 || n >= sizeof buffer) return n;
-    return CopyAnsiResultToWide(shortPath, bufferSize, buffer, n, 8);
+    std::string name = A(longPath);
+    return AnsiTextResult<520>(shortPath, bufferSize, 8,
+                               [&](char* b, DWORD n) { return GetShortPathNameA(name.c_str(), b, n); });
 }
 
 DWORD WINAPI Uvx_GetFullPathNameW(LPCWSTR fileName, DWORD bufferLength, LPWSTR buffer, LPWSTR* filePart) {
@@ -240,34 +252,22 @@ DWORD WINAPI Uvx_GetModuleFileNameW(HMODULE module, LPWSTR fileName, DWORD size)
 
 DWORD WINAPI Uvx_GetTempPathW(DWORD bufferLength, LPWSTR buffer) {
     if (Win32PlatformIsUnicode) return GetTempPathW(bufferLength, buffer);
-    char ansi[MAX_PATH];
-    DWORD n = GetTempPathA(sizeof ansi, ansi);
-    if (n == 0 || n >= sizeof ansi) return n;
-    return CopyAnsiResultToWide(buffer, bufferLength, ansi, n, 3);
+    return AnsiTextResult(buffer, bufferLength, 3, [](char* b, DWORD n) { return GetTempPathA(n, b); });
 }
 
 DWORD WINAPI Uvx_GetCurrentDirectoryW(DWORD bufferLength, LPWSTR buffer) {
     if (Win32PlatformIsUnicode) return GetCurrentDirectoryW(bufferLength, buffer);
-    char ansi[MAX_PATH];
-    DWORD n = GetCurrentDirectoryA(sizeof ansi, ansi);
-    if (n == 0 || n >= sizeof ansi) return n;
-    return CopyAnsiResultToWide(buffer, bufferLength, ansi, n, 3);
+    return AnsiTextResult(buffer, bufferLength, 3, [](char* b, DWORD n) { return GetCurrentDirectoryA(n, b); });
 }
 
 UINT WINAPI Uvx_GetWindowsDirectoryW(LPWSTR buffer, UINT size) {
     if (Win32PlatformIsUnicode) return GetWindowsDirectoryW(buffer, size);
-    char ansi[MAX_PATH];
-    UINT n = GetWindowsDirectoryA(ansi, sizeof ansi);
-    if (n == 0 || n >= sizeof ansi) return n;
-    return CopyAnsiResultToWide(buffer, size, ansi, n, 0);
+    return AnsiTextResult(buffer, size, 0, [](char* b, DWORD n) { return GetWindowsDirectoryA(b, n); });
 }
 
 UINT WINAPI Uvx_GetSystemDirectoryW(LPWSTR buffer, UINT size) {
     if (Win32PlatformIsUnicode) return GetSystemDirectoryW(buffer, size);
-    char ansi[MAX_PATH];
-    UINT n = GetSystemDirectoryA(ansi, sizeof ansi);
-    if (n == 0 || n >= sizeof ansi) return n;
-    return CopyAnsiResultToWide(buffer, size, ansi, n, 0);
+    return AnsiTextResult(buffer, size, 0, [](char* b, DWORD n) { return GetSystemDirectoryA(b, n); });
 }
 
 UINT WINAPI Uvx_GetTempFileNameW(LPCWSTR pathName, LPCWSTR prefixString, UINT unique, LPWSTR tempFileName) {
