@@ -122,13 +122,14 @@ public:
             case 616: {
                 const int step = FColourType == 6 ? 8 : 6;
                 uint8_t* a = FColourType == 6 ? FImage.AlphaRow(y) : nullptr;
+                uint8_t* aLow = FColourType == 6 ? FImage.AlphaLowRow(y) : nullptr;
                 uint8_t* low = FImage.LowRow(y);
                 for (int32_t i = 0, x = x0; i < count; ++i, x += dx, s += step) {
                     uint8_t* d = row + 3 * x;
                     uint8_t* l = low + 3 * x;
                     d[0] = g[s[4]], d[1] = g[s[2]], d[2] = g[s[0]];
                     l[0] = g[s[5]], l[1] = g[s[3]], l[2] = g[s[1]];
-                    if (a) a[x] = s[6];
+                    if (a) a[x] = s[6], aLow[x] = s[7];
                 }
                 break;
             }
@@ -139,8 +140,10 @@ public:
             }
             case 416: {
                 uint8_t* a = FImage.AlphaRow(y);
+                uint8_t* aLow = FImage.AlphaLowRow(y);
                 uint8_t* low = FImage.LowRow(y);
-                for (int32_t i = 0, x = x0; i < count; ++i, x += dx, s += 4) row[x] = s[0], low[x] = s[1], a[x] = s[2];
+                for (int32_t i = 0, x = x0; i < count; ++i, x += dx, s += 4)
+                    row[x] = s[0], low[x] = s[1], a[x] = s[2], aLow[x] = s[3];
                 break;
             }
             default: break;

@@ -43,15 +43,15 @@ public:
             }
             case 216:
             case 616: {
-                // The alpha plane keeps high bytes only: v * 257 widens them.
                 const int step = FColourType == 6 ? 8 : 6;
                 const uint8_t* a = FColourType == 6 ? FImage.AlphaRow(y) : nullptr;
+                const uint8_t* aLow = FColourType == 6 ? FImage.AlphaLowRow(y) : nullptr;
                 const uint8_t* low = FImage.LowRow(y);
                 for (int32_t i = 0, x = x0; i < count; ++i, x += dx, d += step) {
                     const uint8_t* s = row + 3 * x;
                     const uint8_t* l = low + 3 * x;
                     d[0] = v[s[2]], d[1] = v[l[2]], d[2] = v[s[1]], d[3] = v[l[1]], d[4] = v[s[0]], d[5] = v[l[0]];
-                    if (a) d[6] = d[7] = a[x];
+                    if (a) d[6] = a[x], d[7] = aLow[x];
                 }
                 break;
             }
@@ -62,9 +62,10 @@ public:
             }
             case 416: {
                 const uint8_t* a = FImage.AlphaRow(y);
+                const uint8_t* aLow = FImage.AlphaLowRow(y);
                 const uint8_t* low = FImage.LowRow(y);
                 for (int32_t i = 0, x = x0; i < count; ++i, x += dx, d += 4)
-                    d[0] = row[x], d[1] = low[x], d[2] = a[x], d[3] = a[x];
+                    d[0] = row[x], d[1] = low[x], d[2] = a[x], d[3] = aLow[x];
                 break;
             }
             default: break;

@@ -34,7 +34,8 @@ TPngImageMemory::TPngImageMemory(int32_t width, int32_t height, int bitCount, bo
     if (width < 1 || height < 1) throw EPNGInvalidNewSize();
     int64_t rowBytes = (static_cast<int64_t>(bitCount) * width + 31) / 32 * 4;
     int64_t pixels = rowBytes * height;
-    int64_t total = pixels + (withAlpha ? int64_t{width} * height : 0) + (withLowBytes ? pixels : 0);
+    int64_t alpha = withAlpha ? int64_t{width} * height : 0;
+    int64_t total = pixels + alpha * (withLowBytes ? 2 : 1) + (withLowBytes ? pixels : 0);
     if (rowBytes > INT32_MAX || total > MaxBytes) throw EPNGOutMemory();
     FFormat = {width, height, bitCount, static_cast<int32_t>(rowBytes)};
     for (int i = 0; i < 256; ++i) FColours[i] = {};
@@ -45,6 +46,7 @@ TPngImageMemory::TPngImageMemory(int32_t width, int32_t height, int bitCount, bo
         std::memset(FBits, 0, static_cast<size_t>(pixels));
         if (withAlpha) FAlpha.assign(static_cast<size_t>(width) * height, 0);
         if (withLowBytes) FLow.assign(static_cast<size_t>(pixels), 0);
+        if (withAlpha && withLowBytes) FAlphaLow.assign(static_cast<size_t>(width) * height, 0);
     } catch (const std::bad_alloc&) {
         throw EPNGOutMemory();
     }
@@ -54,6 +56,7 @@ std::unique_ptr<TPngImageMemory> TPngImageMemory::Clone() const {
     auto copy = std::make_unique<TPngImageMemory>(Width(), Height(), BitCount(), HasAlpha(), HasLowBytes());
     std::memcpy(copy->FBits, FBits, static_cast<size_t>(BytesPerRow()) * Height());
     copy->FAlpha = FAlpha;
+    copy->FAlphaLow = FAlphaLow;
     copy->FLow = FLow;
     copy->SetColours(FColours, ColourCount());
     return copy;

@@ -56,6 +56,10 @@ public:
     const uint8_t* LowRow(int32_t y) const { return const_cast<TPngImageMemory*>(this)->LowRow(y); }
     uint8_t* AlphaRow(int32_t y) { return FAlpha.data() + static_cast<size_t>(y) * FFormat.Width; }
     const uint8_t* AlphaRow(int32_t y) const { return const_cast<TPngImageMemory*>(this)->AlphaRow(y); }
+    // The low bytes of 16-bit alpha, laid out like the alpha plane, so that
+    // saving gives back the file's alpha in full.
+    uint8_t* AlphaLowRow(int32_t y) { return FAlphaLow.data() + static_cast<size_t>(y) * FFormat.Width; }
+    const uint8_t* AlphaLowRow(int32_t y) const { return const_cast<TPngImageMemory*>(this)->AlphaLowRow(y); }
 
     // The DIB's colour table: 2^BitCount entries for palette DIBs.
     const TRGBQuad* Colours() const { return FColours; }
@@ -70,6 +74,6 @@ private:
     TPngDibFormat FFormat;
     std::unique_ptr<TPngSurface> FSurface;
     uint8_t* FBits = nullptr;
-    std::vector<uint8_t> FAlpha, FLow;
+    std::vector<uint8_t> FAlpha, FAlphaLow, FLow;
     TRGBQuad FColours[256] = {};
 };

@@ -270,6 +270,7 @@ void TPNGObject::Resize(int32_t width, int32_t height) {
         std::memcpy(fresh->Row(y), old.Row(y), bytes);
         if (old.HasLowBytes()) std::memcpy(fresh->LowRow(y), old.LowRow(y), bytes);
         if (old.HasAlpha()) std::memcpy(fresh->AlphaRow(y), old.AlphaRow(y), static_cast<size_t>(w));
+        if (old.HasAlpha() && old.HasLowBytes()) std::memcpy(fresh->AlphaLowRow(y), old.AlphaLowRow(y), static_cast<size_t>(w));
     }
     h.Width = static_cast<uint32_t>(width);
     h.Height = static_cast<uint32_t>(height);

@@ -87,6 +87,9 @@ TEST_P(FixtureDecode, PixelsAreImageMagicks) {
             int alpha = ref.Depth == 16 ? r[3] >> 8 : r[3];
             if (png->Header().Image().HasAlpha()) {
                 EXPECT_EQ(alpha, png->AlphaScanline(y)[x]) << GetParam() << " alpha at " << x << "," << y;
+                if (ref.Depth == 16) {
+                    EXPECT_EQ(r[3] & 0xFF, png->Header().Image().AlphaLowRow(y)[x]) << GetParam() << " alpha at " << x;
+                }
             } else if (header.ColorType == 3 && trns) {
                 EXPECT_EQ(alpha, trns->PaletteAlpha[IndexAt(png->Header().Image(), x, y)])
                     << GetParam() << " palette alpha at " << x << "," << y;
@@ -123,7 +126,9 @@ TEST_P(FixtureDecode, BlendsByImageMagicksAlpha) {
         }
     }
     // A fixture with transparency shows some of the background.
-    if (png->TransparencyMode() != ptmNone) EXPECT_GT(seeThrough, 0) << GetParam();
+    if (png->TransparencyMode() != ptmNone) {
+        EXPECT_GT(seeThrough, 0) << GetParam();
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(GeneratedSet, FixtureDecode, ::testing::ValuesIn(FixtureNames()),

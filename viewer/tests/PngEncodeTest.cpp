@@ -24,7 +24,12 @@ void ExpectSameImage(const TPNGObject& a, const TPNGObject& b, const std::string
         EXPECT_EQ(0, std::memcmp(x.LowRow(x.Height() - 1), y.LowRow(y.Height() - 1), bytes)) << what;
     }
     if (x.HasAlpha()) {
-        for (int32_t r = 0; r < x.Height(); ++r) EXPECT_EQ(0, std::memcmp(x.AlphaRow(r), y.AlphaRow(r), x.Width())) << what;
+        for (int32_t r = 0; r < x.Height(); ++r) {
+            EXPECT_EQ(0, std::memcmp(x.AlphaRow(r), y.AlphaRow(r), x.Width())) << what;
+            if (x.HasLowBytes()) {
+                EXPECT_EQ(0, std::memcmp(x.AlphaLowRow(r), y.AlphaLowRow(r), x.Width())) << what;
+            }
+        }
     }
     for (int32_t r = 0; r < x.Height(); ++r)
         for (int32_t c = 0; c < x.Width(); ++c) ASSERT_EQ(a.Pixel(c, r), b.Pixel(c, r)) << what << " at " << c << "," << r;
