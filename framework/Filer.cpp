@@ -229,9 +229,11 @@ void TReader::ReadListEnd() { Expect(')'); }
 void TReader::SkipValue() {
     switch (NextValue()) {
     case TValueType::vaList:
+        if (++FDepth > kMaxDepth) Invalid();
         ReadListBegin();
         while (!EndOfList()) SkipValue();
         ReadListEnd();
+        --FDepth;
         break;
     case TValueType::vaInteger: ReadInt64(); break;
     case TValueType::vaString: ReadString(); break;
@@ -305,6 +307,7 @@ void TReader::ReadProperties(TPersistent& instance) {
 }
 
 void TReader::ReadComponentBody(TComponent& component) {
+    if (++FDepth > kMaxDepth) Invalid();
     TComponent* saved = FOwner;
     FOwner = &component;
     ReadProperties(component);
@@ -325,6 +328,7 @@ void TReader::ReadComponentBody(TComponent& component) {
     if (!AtWord("end")) Invalid();
     FPos += 3;
     FOwner = saved;
+    --FDepth;
 }
 
 void TReader::ReadRootComponent(TComponent& root) {

@@ -88,8 +88,11 @@ private:
     void ReadPropValue(TPersistent& instance, const struct TPropInfo& prop);
     void ReadComponentBody(TComponent& component);
 
+    // Nesting beyond this is no layout of ours; refusing it keeps the stack safe.
+    static constexpr int kMaxDepth = 200;
     std::string FText;
     size_t FPos = 0;
+    int FDepth = 0;
     std::string FPropName;
     bool FPropHandled = false;
 };

@@ -157,3 +157,17 @@ TEST(Filer, BadLayoutsRaiseReadErrors) {
         }
     }
 }
+
+TEST(Filer, NestingHasALimit) {
+    std::string deep = "object A: TPanel\r\n";
+    for (int i = 0; i < 300; ++i) deep += "object B: TPanel\r\n";
+    TPanel root;
+    auto m = StreamOf(deep);
+    EXPECT_THROW(TReader(*m).ReadRootComponent(root), EReadError);
+    auto lists = StreamOf(std::string(300, '(') + std::string(300, ')'));
+    EXPECT_THROW(TReader(*lists).SkipValue(), EReadError);
+    auto shallow = StreamOf("((1 'a') W'b')");
+    TReader reader(*shallow);
+    reader.SkipValue();
+    EXPECT_EQ(reader.NextValue(), TValueType::vaNull);
+}

@@ -2,6 +2,8 @@
 
 #include "editor/unicode/UvxCodePage.h"
 #include "editor/unicode/UvxErrors.h"
+#include "editor/unicode/UvxFloatText.h"
+#include "framework/SysUtils.h"
 #include "editor/unicode/UvxTextConversions.h"
 
 TEST(Utf7, EncodesAndDecodesAsTheRfcSays) {
@@ -74,4 +76,15 @@ TEST(Utf7, APlusThatDecodesCleanlyStaysBase64) {
     // Whatever the encoder writes reads back the same.
     for (std::u16string text : {u"\u00E9\u3E00\uF800x", u"\uF8FF\uFBFF\u3EFF+", u"a\u00E9\u00E9\u00E9\uF900-"})
         EXPECT_EQ(UTF7ToWideString(WideStringToUTF7(text)), text);
+}
+
+TEST(EnglishNumbers, ThePointWhateverTheLocaleSays) {
+    TFormatSettings saved = FormatSettings;
+    FormatSettings.DecimalSeparator = ',';
+    EXPECT_EQ(ENG_US_FloatToStr(1.5), "1.5");
+    EXPECT_DOUBLE_EQ(ENG_US_StrToFloat("2.25"), 2.25);
+    EXPECT_DOUBLE_EQ(ENG_US_StrToFloat("2,5"), 2.5);  // the locale's own form still reads
+    EXPECT_THROW(ENG_US_StrToFloat("x"), EConvertError);
+    EXPECT_EQ(FormatSettings.DecimalSeparator, ',');
+    FormatSettings = saved;
 }
