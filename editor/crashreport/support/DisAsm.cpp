@@ -391,13 +391,22 @@ private:
         return Address32(field, value);
     }
 
+    // The size marker (its keyword is decided at the end) and the segment.
+    std::string BeginMemoryOperand() {
+        FPieces.push_back({Piece::SizeMark, std::string(), FTokenSize});
+        FRegisters = TOperandRegisters();
+        return FSegment.empty() ? std::string() : FSegment + ":";
+    }
+
+    void EndMemoryOperand(int32_t size, std::string text) {
+        if (FOwner.OnMemoryOperand)
+            FOwner.OnMemoryOperand(FOwner.UserValue, FRegisters, size, text);
+        AddProtected(std::move(text));
+    }
+
     void MemoryOperand() {
         const int32_t size = FTokenSize;
-        FPieces.push_back({Piece::SizeMark, std::string(), size});
-        FRegisters = TOperandRegisters();
-        std::string text;
-        if (!FSegment.empty())
-            text += FSegment + ":";
+        std::string text = BeginMemoryOperand();
         const int mod = Mod();
         const int rm = RmField();
         if (FAddressSize == 4) {
@@ -463,19 +472,13 @@ private:
         text += "]";
         if (size != 4 && size != 0)
             FSizeKeyword = true;
-        if (FOwner.OnMemoryOperand)
-            FOwner.OnMemoryOperand(FOwner.UserValue, FRegisters, size, text);
-        AddProtected(std::move(text));
+        EndMemoryOperand(size, std::move(text));
     }
 
     // moffs of A0 to A3: as wide as the address size.
     void DirectOffset() {
         const int32_t size = FTokenSize;
-        FPieces.push_back({Piece::SizeMark, std::string(), size});
-        FRegisters = TOperandRegisters();
-        std::string text;
-        if (!FSegment.empty())
-            text += FSegment + ":";
+        std::string text = BeginMemoryOperand();
         if (FAddressSize == 4) {
             text += "[" + Read32Address() + "]";
         } else {
@@ -483,9 +486,7 @@ private:
             FRegisters.Displacement = value;
             text += "[$" + Hex(value, 4) + "]";
         }
-        if (FOwner.OnMemoryOperand)
-            FOwner.OnMemoryOperand(FOwner.UserValue, FRegisters, size, text);
-        AddProtected(std::move(text));
+        EndMemoryOperand(size, std::move(text));
     }
 
     // Reads a value of FTokenSize bytes, sign-extended when isSigned.
@@ -503,38 +504,46 @@ private:
         return (value < 0 ? "-$" : "+$") + Hex(magnitude, 2 * size);
     }
 
+    // The field of an immediate or a displacement: its address, raw bytes
+    // and value. False, with "???" written, for a size that cannot be read.
+    struct Field {
+        uint32_t address = 0;
+        uint64_t raw = 0;
+        int64_t value = 0;
+    };
+    bool ReadField(int32_t maxSize, bool isSigned, Field& field) {
+        if (FTokenSize < 1 || FTokenSize > maxSize) {
+            AddProtected("???");
+            return false;
+        }
+        field.address = FieldAddress();
+        field.value = ReadSized(isSigned, field.raw);
+        return true;
+    }
+
     void Immediate(bool isSigned) {
         const int32_t size = FTokenSize;
-        if (size < 1 || size > 8) {
-            AddProtected("???");
+        Field f;
+        if (!ReadField(8, isSigned, f))
             return;
-        }
-        const uint32_t field = FieldAddress();
-        uint64_t raw = 0;
-        const int64_t value = ReadSized(isSigned, raw);
-        std::string text = isSigned ? SignedText(value, size) : "$" + Hex(raw, 2 * size);
+        std::string text = isSigned ? SignedText(f.value, size) : "$" + Hex(f.raw, 2 * size);
         if (FOwner.OnImmediate)
-            FOwner.OnImmediate(FOwner.UserValue, field, size, text, isSigned);
+            FOwner.OnImmediate(FOwner.UserValue, f.address, size, text, isSigned);
         AddProtected(std::move(text));
     }
 
     void RelativeTarget(char marker) {
-        const int32_t size = FTokenSize;
-        if (size < 1 || size > 4) {
-            AddProtected("???");
+        Field f;
+        if (!ReadField(4, true, f))
             return;
-        }
-        const uint32_t field = FieldAddress();
-        uint64_t raw = 0;
-        const int64_t displacement = ReadSized(true, raw);
-        std::string text = SignedText(displacement, size);
-        uint32_t target = FieldAddress() + static_cast<uint32_t>(displacement);
+        std::string text = SignedText(f.value, FTokenSize);
+        uint32_t target = FieldAddress() + static_cast<uint32_t>(f.value);
         if (FOperandSize == 2)
             target &= 0xFFFF;   // a 16-bit jump truncates the instruction pointer
         if (marker == 'j' && FOwner.OnJumpTarget)
-            FOwner.OnJumpTarget(FOwner.UserValue, field, target, text);
+            FOwner.OnJumpTarget(FOwner.UserValue, f.address, target, text);
         else if (marker == 'c' && FOwner.OnCallTarget)
-            FOwner.OnCallTarget(FOwner.UserValue, field, target, text);
+            FOwner.OnCallTarget(FOwner.UserValue, f.address, target, text);
         AddProtected(std::move(text));
     }
 
