@@ -228,11 +228,17 @@ void TChunkPLTE::SaveToStream(TStream& stream) {
         n = std::clamp(n, 1, header.Image().ColourCount());
         const TRGBQuad* c = header.Image().Colours();
         const uint8_t* inv = FOwner->InverseGamma;
-        FData.resize(static_cast<size_t>(n) * 3);
+        const uint8_t* g = FOwner->GammaTable;
+        // A component still shown as the file's value had it is written as
+        // that value: the gamma table may map several values to one.
+        std::vector<uint8_t> read = std::move(FData);
+        FData.assign(static_cast<size_t>(n) * 3, 0);
         for (int k = 0; k < n; ++k) {
-            FData[k * 3] = inv[c[k].Red];
-            FData[k * 3 + 1] = inv[c[k].Green];
-            FData[k * 3 + 2] = inv[c[k].Blue];
+            const uint8_t shown[3] = {c[k].Red, c[k].Green, c[k].Blue};
+            for (int i = 0; i < 3; ++i) {
+                size_t at = static_cast<size_t>(k) * 3 + i;
+                FData[at] = at < read.size() && g[read[at]] == shown[i] ? read[at] : inv[shown[i]];
+            }
         }
     }
     FName = "PLTE";

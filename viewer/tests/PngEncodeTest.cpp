@@ -153,7 +153,7 @@ TEST(PngEncode, PaletteWrittenAsInTheFileDespiteGamma) {
         if (c.Type == "PLTE") original = c.Data;
     for (const Chunk& c : ChunksOf(Save(*png)))
         if (c.Type == "PLTE") saved = c.Data;
-    EXPECT_EQ(original.size(), saved.size());
+    EXPECT_EQ(original, saved);
 }
 
 TEST(PngEncode, FromBitmapPalettePicture) {
