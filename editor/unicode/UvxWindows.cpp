@@ -87,7 +87,7 @@ DWORD CopyAnsiResultToWide(LPWSTR buffer, DWORD bufSize, const char* ansi, DWORD
         std::memcpy(buffer, s.data(), bufSize * sizeof(char16_t));
         return bufSize;
     }
-    if ((mode & 1) && bufSize == len) {
+    if ((mode & 1) && bufSize == len && bufSize > 0) {
         std::memcpy(buffer, s.data(), (bufSize - 1) * sizeof(char16_t));
         buffer[bufSize - 1] = 0;
         return len + 1;
