@@ -94,6 +94,23 @@ TEST(PngChunks, ErrorsByClass) {
     for (const Case& c : cases) EXPECT_EQ(c.Error, ErrorOf(c.File)) << c.What;
 }
 
+TEST(PngChunks, CompressedStreamEdges) {
+    // Bytes after the end of the compressed stream, inside the last IDAT: the
+    // CRC follows them and the file reads on to IEND.
+    Bytes padded = kRow;
+    padded.insert(padded.end(), {1, 2, 3, 4, 5});
+    EXPECT_EQ("", ErrorOf(BuildPng({{"IHDR", Ihdr(1, 1, 8, 2)}, {"IDAT", padded}, {"tEXt", {'k', 0, 'v'}}, {"IEND", {}}})));
+    // A stream that ends before the last row: the rows it has, the rest black.
+    auto png = Load(BuildPng({{"IHDR", Ihdr(1, 3, 8, 2)}, {"IDAT", Deflated({0, 10, 20, 30})}, {"IEND", {}}}));
+    EXPECT_EQ(RGBColor(10, 20, 30), png->Pixel(0, 0));
+    EXPECT_EQ(clBlack, png->Pixel(0, 2));
+    // Extra IDAT chunks after the image are passed over, whatever they hold.
+    EXPECT_EQ("", ErrorOf(BuildPng({{"IHDR", Ihdr(1, 1, 8, 2)}, {"IDAT", kRow}, {"IDAT", {9, 9}}, {"IEND", {}}})));
+    // A filter type above 4 leaves the row as it is.
+    auto odd = Load(BuildPng({{"IHDR", Ihdr(1, 1, 8, 2)}, {"IDAT", Deflated({7, 10, 20, 30})}, {"IEND", {}}}));
+    EXPECT_EQ(RGBColor(10, 20, 30), odd->Pixel(0, 0));
+}
+
 TEST(PngChunks, MessagesAsWorded) {
     EXPECT_STREQ("This \"Portable Network Graphics\" image is not supported or it might be invalid.\r\n"
                  "(IHDR chunk is not the first)",
