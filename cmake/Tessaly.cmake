@@ -79,6 +79,11 @@ function(tq_test name)
     if(A_GUI)
         set_tests_properties(${name} PROPERTIES LABELS gui)
     endif()
+    # Windows tests share one display: one at a time, so that no window of
+    # another test covers the pixels and screenshots a test reads.
+    if(TQ_WIN32)
+        set_tests_properties(${name} PROPERTIES RESOURCE_LOCK display)
+    endif()
 endfunction()
 
 function(tq_fuzzer name)
