@@ -1,0 +1,29 @@
+#pragma once
+// The full-text search over the manual's pages: every page holding every
+// query word, ranked by SearchScore; no index, the pages are read each time.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "viewer/PageText.h"
+#include "viewer/Sentence.h"
+
+struct SearchResult {
+    double Score = 0;
+    std::string Title;
+    std::string Path;
+};
+
+// The query's words: split at blanks, trimmed. Empty words (from leading,
+// trailing or doubled blanks) are left out: they would match nothing and drop
+// every page.
+std::vector<std::string> QueryWords(const std::string& query);
+
+// The pages that hold every word (in body or title), best first; equal scores
+// by path, higher bytes first. No words: no results.
+std::vector<SearchResult> SearchPages(const std::vector<std::string>& pages, const std::vector<std::string>& words,
+                                      const std::function<HtmlInfo(const std::string&)>& readPage);
+
+// The pages the search reads: the listed files whose extension (text from the
+// last dot) is exactly ".htm".
+std::vector<std::string> SearchablePages(const std::vector<std::string>& files);
