@@ -1,0 +1,81 @@
+#include "editor/crashreport/support/TextCollection.h"
+
+#include <vector>
+
+#include "framework/SysUtils.h"
+
+namespace {
+const char* const kSection = "Exception Log";
+// A damaged or hostile file must not make one text cost millions of reads.
+const int32_t kMaxLines = 4096;
+}
+
+TCustomizedTexts DefaultCustomizedTexts()
+{
+    TCustomizedTexts texts;
+    for (int id = 0; id < MessageTypeCount; ++id)
+        texts[id] = DefaultMessageText(id);
+    return texts;
+}
+
+void WriteRawStrings(TProfileStore& store, const std::string& file, const std::string& section,
+                     const std::string& countKey, const std::string& text, const std::string& itemPrefix)
+{
+    std::vector<std::string> lines;
+    size_t from = 0;
+    while (true) {
+        size_t at = text.find("\r\n", from);
+        lines.push_back(text.substr(from, at == std::string::npos ? std::string::npos : at - from));
+        if (at == std::string::npos)
+            break;
+        from = at + 2;
+    }
+    store.WriteString(file, section, countKey, IntToStr(static_cast<int64_t>(lines.size())));
+    for (size_t k = 0; k < lines.size(); ++k)
+        store.WriteString(file, section, itemPrefix + IntToStr(static_cast<int64_t>(k)), "\"" + lines[k] + "\"");
+}
+
+std::string ReadRawStrings(TProfileStore& store, const std::string& file, const std::string& section,
+                           const std::string& countKey, const std::string& itemPrefix, const std::string& def)
+{
+    int32_t count = StrToIntDef(store.ReadString(file, section, countKey, "0"), 0);
+    if (count < 1)
+        return def;
+    if (count > kMaxLines)
+        count = kMaxLines;
+    std::string result;
+    for (int32_t k = 0; k < count; ++k) {
+        // The store has already taken off the quotes written around the
+        // line; a line that itself starts and ends with a quote stays whole.
+        result += store.ReadString(file, section, itemPrefix + IntToStr(k), def);
+        result += "\r\n";
+    }
+    result.resize(result.size() - 2);
+    return result;
+}
+
+void SaveCustomizedTextsToFile(TProfileStore& store, const TCustomizedTexts& texts, const std::string& fileName)
+{
+    for (int id = 0; id < MessageTypeCount; ++id) {
+        const std::string name = MessageTypeName(id);
+        WriteRawStrings(store, fileName, kSection, "Count " + name, texts[id], name);
+    }
+}
+
+void LoadCustomizedTextsFromFile(TProfileStore& store, TCustomizedTexts& texts, const std::string& fileName)
+{
+    for (int id = 0; id < MessageTypeCount; ++id) {
+        const std::string name = MessageTypeName(id);
+        texts[id] = ReadRawStrings(store, fileName, kSection, "Count " + name, name, texts[id]);
+    }
+}
+
+std::string TextsCollectionName(const std::string& fileName)
+{
+    // The extension is what follows the last dot of the name part.
+    const size_t nameStart = fileName.find_last_of("\\/:");
+    const size_t dot = fileName.rfind('.');
+    if (dot == std::string::npos || (nameStart != std::string::npos && dot < nameStart))
+        return fileName;
+    return fileName.substr(0, dot);
+}

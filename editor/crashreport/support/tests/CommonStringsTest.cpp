@@ -1,0 +1,96 @@
+#include <gtest/gtest.h>
+
+#include "editor/crashreport/support/CommonStrings.h"
+#include "editor/crashreport/support/EnvVariables.h"
+
+using Pieces = std::vector<std::string>;
+
+TEST(CommonStrings, ExtractListPieces)
+{
+    struct Case { const char* text; bool keep, empty; Pieces expected; };
+    const Case cases[] = {
+        {"a; ;b;", false, false, {"a", "b"}},
+        {"a; ;b;", false, true, {"a", "", "b"}},
+        {" a ; b ", false, false, {"a", "b"}},
+        {"a;b", true, false, {"a;", "b"}},
+        {";;", true, false, {";", ";"}},
+        {"", false, true, {}},
+    };
+    for (const Case& c : cases) {
+        Pieces list;
+        ExtractList(c.text, list, ";", c.keep, c.empty);
+        EXPECT_EQ(list, c.expected) << c.text << c.keep << c.empty;
+    }
+}
+
+TEST(CommonStrings, ExtractStringsExPieces)
+{
+    Pieces list;
+    ExtractStringsEx(",", ",, a ,,b , ", list);
+    EXPECT_EQ(list, (Pieces{"a", "", "b"}));
+}
+
+TEST(CommonStrings, SearchReplaceAndCleanUp)
+{
+    EXPECT_EQ(PosEx("ab", "xxabxab", 1), 3);
+    EXPECT_EQ(PosEx("ab", "xxabxab", 4), 6);
+    EXPECT_EQ(PosEx("ab", "xxabxab", 7), 0);
+    EXPECT_EQ(PosEx("ab", "xxabxab", 0), 0);
+    EXPECT_EQ(QuickStringReplace("aaa", "a", "bb"), "bbbbbb");
+    EXPECT_EQ(QuickStringReplace("abab", "ab", ""), "");
+    EXPECT_EQ(QuickStringReplace("abc", "", "x"), "abc");
+    EXPECT_EQ(OneString("a\r\n\tb\x01" "c"), "a b c");
+    EXPECT_EQ(DotNetHostedFile("C:\\App\\Editor.vshost.exe"), "C:\\App\\Editor.exe");
+    EXPECT_EQ(IncludeLastBackslash(""), "\\");
+    EXPECT_EQ(IncludeLastBackslash("C:\\a"), "C:\\a\\");
+    EXPECT_EQ(IncludeLastBackslash("C:\\a\\"), "C:\\a\\");
+    EXPECT_EQ(ExcludeLastBackslash("C:\\a\\\\"), "C:\\a\\");
+}
+
+TEST(CommonStrings, VersionsCompareByPaddedParts)
+{
+    EXPECT_EQ(NormalizedVersion("6.0.3"), "00006.00000.00003.00000");
+    EXPECT_EQ(NormalizedVersion("1.2.3 beta"), "00001.00002.00003 beta.00000");
+    EXPECT_FALSE(IsGreaterVersion("6.0.20", "6.0.3"));
+    EXPECT_TRUE(IsGreaterVersion("6.0.3", "6.0.20"));
+    EXPECT_FALSE(IsGreaterVersion("6.0.3", "6.0.3"));
+    EXPECT_TRUE(IsGreaterVersion("6", "6.0.0.1"));
+    EXPECT_FALSE(IsGreaterVersion("", "1.0"));
+    EXPECT_FALSE(IsGreaterVersion("1.0", ""));
+}
+
+TEST(CommonStrings, HtmlEscapesAndLibraryVersions)
+{
+    EXPECT_EQ(EscapeHTMLText("a<b>"), "a&lt;b&gt;");
+    EXPECT_EQ(EscapeHTMLText("x & y"), "x &amp; y");
+    EXPECT_EQ(EscapeHTMLText("a   b"), "a&nbsp;&nbsp; b");
+    EXPECT_EQ(EscapeHTMLText("\"it's\"\r\nnext"), "&quot;it&#039;s&quot;<br>\r\nnext");
+    EXPECT_TRUE(LibraryVersionCompatible(6000));
+    EXPECT_TRUE(LibraryVersionCompatible(6100));
+    EXPECT_FALSE(LibraryVersionCompatible(5999));
+    EXPECT_FALSE(LibraryVersionCompatible(6101));
+}
+
+TEST(EnvVariables, ReferencesExpandAndStrayPercentsStay)
+{
+    auto lookup = [](const std::string& name) -> std::string {
+        if (name == "TIME") return "12:00:00";
+        if (name == "LOOP") return "%TIME%";
+        return "";
+    };
+    EXPECT_EQ(ExpandEnvVars("%TIME% and 100%", lookup), "12:00:00 and 100%");
+    EXPECT_EQ(ExpandEnvVars("%LOOP%", lookup), "%TIME%");  // values are not expanded again
+    EXPECT_EQ(ExpandEnvVars("[%UNKNOWN%]", lookup), "[]");
+    EXPECT_EQ(ExpandEnvVars("%a b% %%", lookup), "%a b% ");
+    EXPECT_EQ(ExpandEnvVars("50% %TIME%", lookup), "50% 12:00:00");
+}
+
+TEST(EnvVariables, TheProcessEnvironmentAndItsStandIns)
+{
+    EXPECT_FALSE(GetEnvVariable("PATH").empty());
+    EXPECT_FALSE(GetEnvVariable("date").empty());
+    EXPECT_FALSE(GetEnvVariable("TIME").empty());
+    EXPECT_FALSE(GetEnvVariable("Cd").empty());
+    EXPECT_EQ(GetEnvVariable("TQ_SURELY_NOT_DEFINED"), "");
+    EXPECT_EQ(ExpandEnvVars("<%TQ_SURELY_NOT_DEFINED%>"), "<>");
+}
