@@ -1,0 +1,227 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstring>
+
+#include "editor/crashreport/support/Hooking.h"
+
+// Procedures with known first bytes, written out so that the compiler cannot
+// change the prologues the tests are about.
+extern "C" int PrologueProc(int x);           // 55 8B EC B8 07 00 00 00 03 45 08 5D C3
+extern "C" int __fastcall JzProc(int x);      // test ecx,ecx; jz; mov eax,1: a short jump in the first bytes
+extern "C" int CallFirstProc();               // call FortyOne; add eax,1
+extern "C" int TinyProc();                    // a lone ret, with other code right after it
+asm(R"(
+    .text
+    .globl _PrologueProc
+_PrologueProc:
+    .byte 0x55, 0x8B, 0xEC
+    movl $7, %eax
+    addl 8(%ebp), %eax
+    popl %ebp
+    ret
+    .globl @JzProc@4
+@JzProc@4:
+    testl %ecx, %ecx
+    jz 1f
+    .byte 0xB8, 1, 0, 0, 0
+    ret
+1:  movl $2, %eax
+    ret
+_FortyOne:
+    movl $41, %eax
+    ret
+    .globl _CallFirstProc
+_CallFirstProc:
+    call _FortyOne
+    addl $1, %eax
+    ret
+    .globl _TinyProc
+_TinyProc:
+    ret
+    movl $3, %eax
+    ret
+)");
+
+namespace {
+
+using PlainProc = int (*)(int);
+using FastProc = int(__fastcall*)(int);
+using VoidProc = int (*)();
+
+PlainProc gPrologueTrampoline = nullptr;
+int HookedPrologue(int x) { return gPrologueTrampoline(x) + 100; }
+int OtherReplacement(int x) { return -1; }
+int __fastcall HookedJz(int x) { return 77; }
+int HookedCallFirst() { return 0; }
+
+class Hooking : public ::testing::Test {
+protected:
+    void SetUp() override { ZHookInit(); }
+    void TearDown() override { ZHookDone(); }
+};
+
+TEST_F(Hooking, ProcedureRunsTheReplacementAndTheTrampolineTheOriginal) {
+    uint8_t before[13];
+    std::memcpy(before, reinterpret_cast<void*>(&PrologueProc), sizeof(before));
+    ASSERT_EQ(12, PrologueProc(5));
+    gPrologueTrampoline = reinterpret_cast<PlainProc>(
+        HookProcedureEx(reinterpret_cast<void*>(&PrologueProc), reinterpret_cast<void*>(&HookedPrologue), "Prologue"));
+    EXPECT_EQ(112, PrologueProc(5));
+    EXPECT_EQ(12, gPrologueTrampoline(5));
+
+    const THookedProcedure* entry = FindHookedProcedure(reinterpret_cast<void*>(&PrologueProc));
+    ASSERT_NE(nullptr, entry);
+    EXPECT_EQ(8, entry->Copied);
+    EXPECT_EQ(0, std::memcmp(entry->Trampoline, before, 8));
+    EXPECT_EQ(0xE9, entry->Trampoline[8]);
+    int32_t back;
+    std::memcpy(&back, entry->Trampoline + 9, 4);
+    EXPECT_EQ(reinterpret_cast<uint8_t*>(&PrologueProc) + 8, entry->Trampoline + 13 + back);
+
+    // Hooked again: the same trampoline, and the first redirection stays.
+    EXPECT_EQ(reinterpret_cast<void*>(gPrologueTrampoline),
+              HookProcedureEx(reinterpret_cast<void*>(&PrologueProc), reinterpret_cast<void*>(&OtherReplacement), "Again"));
+    EXPECT_EQ(112, PrologueProc(5));
+
+    EXPECT_TRUE(UnhookProcedure(reinterpret_cast<void*>(&PrologueProc)));
+    EXPECT_EQ(0, std::memcmp(reinterpret_cast<void*>(&PrologueProc), before, sizeof(before)));
+    EXPECT_EQ(12, PrologueProc(5));
+    EXPECT_FALSE(UnhookProcedure(reinterpret_cast<void*>(&PrologueProc)));
+}
+
+TEST_F(Hooking, ShortJumpAndCallInTheMovedBytesStillReachTheirTargets) {
+    auto jz = reinterpret_cast<FastProc>(
+        HookProcedureEx(reinterpret_cast<void*>(&JzProc), reinterpret_cast<void*>(&HookedJz), "Jz"));
+    EXPECT_EQ(77, JzProc(0));
+    EXPECT_EQ(2, jz(0));
+    EXPECT_EQ(1, jz(3));
+
+    auto call = reinterpret_cast<VoidProc>(
+        HookProcedureEx(reinterpret_cast<void*>(&CallFirstProc), reinterpret_cast<void*>(&HookedCallFirst), "CallFirst"));
+    EXPECT_EQ(0, CallFirstProc());
+    EXPECT_EQ(42, call());
+
+    // Unhooking by the trampoline works too.
+    EXPECT_TRUE(UnhookProcedure(reinterpret_cast<void*>(jz)));
+    EXPECT_EQ(2, JzProc(0));
+}
+
+TEST_F(Hooking, ProceduresThatCannotBeHookedRaise) {
+    try {
+        HookProcedureEx(nullptr, reinterpret_cast<void*>(&HookedCallFirst), "Nothing");
+        FAIL();
+    } catch (const EProcNull& e) {
+        EXPECT_STREQ("Cannot hook a null procedure (\"Nothing\").", e.what());
+    }
+    // A lone ret: the jump would overwrite the code after it.
+    try {
+        HookProcedureEx(reinterpret_cast<void*>(&TinyProc), reinterpret_cast<void*>(&HookedCallFirst), "Tiny");
+        FAIL();
+    } catch (const EHookingError& e) {
+        EXPECT_STREQ("Cannot hook the procedure \"Tiny\".", e.what());
+    }
+}
+
+TEST_F(Hooking, ImportStubsAreFollowed) {
+    void* target = reinterpret_cast<void*>(&PrologueProc);
+    void** slot = &target;
+    uint8_t stub[8] = {0xFF, 0x25};
+    std::memcpy(stub + 2, &slot, 4);
+    EXPECT_EQ(target, ResolveImportStub(stub));
+    uint8_t plain[8] = {0x55, 0x8B, 0xEC};
+    EXPECT_EQ(static_cast<void*>(plain), ResolveImportStub(plain));
+    // A stub whose pointer cannot be read is taken as it is.
+    uint8_t broken[8] = {0xFF, 0x25, 0x10, 0, 0, 0};
+    EXPECT_EQ(static_cast<void*>(broken), ResolveImportStub(broken));
+}
+
+TEST_F(Hooking, FunctionSizeOfCodeInMemory) {
+    EXPECT_EQ(13, GetFunctionSize(reinterpret_cast<void*>(&PrologueProc), 1000));
+    int32_t size = 0;
+    EXPECT_TRUE(GetAsmSize(reinterpret_cast<void*>(&PrologueProc), size));
+    EXPECT_EQ(1, size);
+    // Unreadable memory ends the walk.
+    EXPECT_EQ(1, GetFunctionSize(reinterpret_cast<void*>(0x10), 100));
+}
+
+class Shape {
+public:
+    virtual int Sides() { return 3; }
+    virtual int Corners() { return 3; }
+};
+
+// Called as the object's method: "this" arrives in ecx.
+int __attribute__((thiscall)) FakeSides(Shape*) { return 99; }
+int __attribute__((thiscall)) OtherSides(Shape*) { return 5; }
+
+__attribute__((noinline)) int SidesOf(Shape* s) { return s->Sides(); }
+
+TEST_F(Hooking, VirtualMethodSlot) {
+    Shape shape;
+    void** table = *reinterpret_cast<void***>(&shape);
+    void* original = table[0];
+    EXPECT_EQ(original, HookVirtualMethod(table, 0, reinterpret_cast<void*>(&FakeSides)));
+    EXPECT_EQ(99, SidesOf(&shape));
+    EXPECT_EQ(3, shape.Corners());
+    // Hooked again with the same code: the code it replaced.
+    EXPECT_EQ(original, HookVirtualMethod(table, 0, reinterpret_cast<void*>(&FakeSides)));
+    EXPECT_TRUE(UnhookVirtualMethod(table, 0));
+    EXPECT_EQ(3, SidesOf(&shape));
+    EXPECT_FALSE(UnhookVirtualMethod(table, 0));
+
+    // Finishing the unit puts every slot back.
+    HookVirtualMethod(table, 0, reinterpret_cast<void*>(&OtherSides));
+    EXPECT_EQ(5, SidesOf(&shape));
+    ZHookDone();
+    EXPECT_EQ(3, SidesOf(&shape));
+    EXPECT_EQ(nullptr, HookVirtualMethod(table, 0, reinterpret_cast<void*>(&OtherSides)));
+    EXPECT_EQ(3, SidesOf(&shape));
+    ZHookInit();
+
+    // A table outside every module is left alone.
+    void* heapTable[2] = {original, original};
+    EXPECT_EQ(nullptr, HookVirtualMethod(heapTable, 0, reinterpret_cast<void*>(&FakeSides)));
+    EXPECT_EQ(original, heapTable[0]);
+}
+
+DWORD WINAPI FakeProcessId() { return 4242; }
+
+TEST_F(Hooking, ImportTableEntriesOfTheProgram) {
+    const DWORD pid = GetCurrentProcessId();
+    ASSERT_NE(4242u, pid);
+    void* real = reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetCurrentProcessId"));
+    EXPECT_EQ(real, HookDllProcedureEx("", "kernel32.dll", "GetCurrentProcessId", reinterpret_cast<void*>(&FakeProcessId)));
+    EXPECT_EQ(4242u, GetCurrentProcessId());
+    ZHookDone();
+    EXPECT_EQ(pid, GetCurrentProcessId());
+    ZHookInit();
+
+    void* replaced = nullptr;
+    EXPECT_TRUE(TryHookDllProcedureEx({"", "not-loaded-module.dll"}, "KERNEL32", false, replaced,
+                                      reinterpret_cast<void*>(&FakeProcessId), "GetCurrentProcessId"));
+    EXPECT_EQ(real, replaced);
+    EXPECT_EQ(4242u, GetCurrentProcessId());
+}
+
+TEST_F(Hooking, ImportHookErrors) {
+    try {
+        HookDllProcedureEx("", "kernel32.dll", "NoSuchProcedure", reinterpret_cast<void*>(&FakeProcessId));
+        FAIL();
+    } catch (const EProcNull& e) {
+        EXPECT_STREQ("Cannot hook a null procedure (\"kernel32.dll.NoSuchProcedure\").", e.what());
+    }
+    // A procedure the program does not import.
+    try {
+        HookDllProcedureEx("", "kernel32.dll", "Beep", reinterpret_cast<void*>(&FakeProcessId));
+        FAIL();
+    } catch (const EHookingError& e) {
+        EXPECT_STREQ("Cannot hook the procedure \"kernel32.dll.Beep\".", e.what());
+    }
+    void* replaced = nullptr;
+    EXPECT_FALSE(TryHookDllProcedureEx({""}, "kernel32.dll", true, replaced, reinterpret_cast<void*>(&FakeProcessId), "Beep"));
+    EXPECT_EQ(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "Beep")), replaced);
+}
+
+}  // namespace
