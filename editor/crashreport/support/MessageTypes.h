@@ -2,6 +2,7 @@
 // The ids of the crash-report component's user texts. Every caption, label,
 // heading and message the component shows or writes is one of these; the
 // options object holds the (customisable) wording of each.
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -168,6 +169,9 @@ enum TMessageType : uint8_t {
 };
 
 constexpr int MessageTypeCount = 158;
+
+// The wording of every id, indexed by id.
+using TCustomizedTexts = std::array<std::string, MessageTypeCount>;
 
 // The identifier of an id as written in source ("mtDialog_Caption"); text
 // collection files use it as their key names. Empty for an id out of range.

@@ -183,6 +183,12 @@ unsigned UserCharSet()
     return info.ciCharset;
 }
 
+bool SupportsEx(IUnknown* instance, REFIID id, void** result)
+{
+    *result = nullptr;
+    return instance != nullptr && SUCCEEDED(instance->QueryInterface(id, result)) && *result != nullptr;
+}
+
 std::string ReadKey(HKEY root, const std::string& key, const std::string& valueName)
 {
     HKEY h;

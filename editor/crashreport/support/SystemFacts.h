@@ -2,6 +2,7 @@
 // Facts about the running system for the crash report, and the small
 // system services of the component: time zone, registry, handles, threads.
 #include <windows.h>
+#include <unknwn.h>
 
 #include <string>
 
@@ -41,6 +42,10 @@ double SystemTimeToDateTime(const SYSTEMTIME& st);
 std::string StringToUtf8(const std::string& text);
 // The character set of the user's default ANSI code page.
 unsigned UserCharSet();
+
+// The interface answers the query for `id` with success and a non-null
+// result (which the caller then owns).
+bool SupportsEx(IUnknown* instance, REFIID id, void** result);
 
 // A registry value's bytes without the final zero; "" when missing. A
 // leading "\" of the key is dropped.

@@ -1,12 +1,9 @@
 #pragma once
 // Text-collection files: the 158 user texts in an ini-style file, section
 // "Exception Log", each text as a line count and one quoted key per line.
-#include <array>
 #include <string>
 
 #include "editor/crashreport/support/MessageTypes.h"
-
-using TCustomizedTexts = std::array<std::string, MessageTypeCount>;
 
 // The 158 default wordings, in id order.
 TCustomizedTexts DefaultCustomizedTexts();

@@ -101,3 +101,41 @@ TEST(SystemFacts, RegistryValuesAndKeys)
     EXPECT_EQ(ReadKey(HKEY_CURRENT_USER, "Software\\TessalyTests\\Nothing", "Text"), "");
     RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\TessalyTests\\CrashCommon");
 }
+
+namespace {
+// An object that answers for IUnknown only; a second kind claims success
+// for everything but hands back nothing.
+class TOnlyUnknown : public IUnknown {
+public:
+    explicit TOnlyUnknown(bool lies) : FLies(lies) {}
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** out) override
+    {
+        *out = nullptr;
+        if (FLies)
+            return S_OK;
+        if (!IsEqualIID(id, IID_IUnknown))
+            return E_NOINTERFACE;
+        *out = this;
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++Refs; }
+    ULONG STDMETHODCALLTYPE Release() override { return --Refs; }
+    ULONG Refs = 1;
+private:
+    bool FLies;
+};
+} // namespace
+
+TEST(SystemFacts, InterfaceQueries)
+{
+    TOnlyUnknown honest(false), liar(true);
+    void* result = reinterpret_cast<void*>(1);
+    EXPECT_TRUE(SupportsEx(&honest, IID_IUnknown, &result));
+    EXPECT_EQ(result, static_cast<IUnknown*>(&honest));
+    EXPECT_EQ(honest.Refs, 2u);
+    EXPECT_FALSE(SupportsEx(&honest, IID_IClassFactory, &result));
+    EXPECT_EQ(result, nullptr);
+    EXPECT_FALSE(SupportsEx(&liar, IID_IUnknown, &result));
+    EXPECT_FALSE(SupportsEx(nullptr, IID_IUnknown, &result));
+}
