@@ -4,9 +4,16 @@
 
 #include "framework/Exceptions.h"
 #include "framework/Forms.h"
+#include "framework/Menus.h"
 #include "framework/SysUtils.h"
 
-TApplication* Application = new TApplication(nullptr);
+TApplication* Application = nullptr;
+namespace {
+// Made before the other globals, which may use it as they start.
+struct ApplicationMaker {
+    ApplicationMaker() { Application = new TApplication(nullptr); }
+} applicationMaker __attribute__((init_priority(200)));
+}  // namespace
 
 TApplication::TApplication(TComponent* owner) : TComponent(owner) {
     char path[MAX_PATH] = {};
@@ -21,6 +28,89 @@ void TApplication::Initialize() {
     if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, sep, sizeof sep) > 1) FormatSettings.DecimalSeparator = sep[0];
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_TREEVIEW_CLASSES | ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&icc);
+}
+
+void TApplication::SetTitle(const std::string& title) {
+    FTitle = title;
+    if (FHandle) SetWindowTextA(FHandle, title.c_str());
+}
+
+LRESULT CALLBACK TApplication::AppWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    auto* self = reinterpret_cast<TApplication*>(GetWindowLongPtrA(h, GWLP_USERDATA));
+    if (msg == WM_NCCREATE) {
+        self = static_cast<TApplication*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
+        SetWindowLongPtrA(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        self->FHandle = h;
+    }
+    if (self) {
+        try {
+            auto hooks = self->FHooks;  // a hook may unhook itself
+            for (auto& [id, hook] : hooks) {
+                LRESULT result = 0;
+                if (hook(msg, wp, lp, result)) return result;
+            }
+        } catch (...) {
+            self->HandleException(self);
+            return 0;
+        }
+    }
+    return DefWindowProcA(h, msg, wp, lp);
+}
+
+HWND TApplication::Handle() {
+    if (!FHandle) {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = AppWndProc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "TApplication";
+        RegisterClassA(&wc);  // fails harmlessly once it exists
+        // The window takes its handle at WM_NCCREATE, so hooks see WM_CREATE.
+        HWND h = CreateWindowExA(0, "TApplication", FTitle.c_str(), WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS |
+                                 WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance, this);
+        if (!h) throw EOSError("Cannot create the application window", GetLastError());
+    }
+    return FHandle;
+}
+
+int TApplication::HookMainWindow(TWindowHook hook) {
+    FHooks.emplace_back(FNextHook, std::move(hook));
+    return FNextHook++;
+}
+
+void TApplication::UnhookMainWindow(int id) {
+    for (auto it = FHooks.begin(); it != FHooks.end(); ++it)
+        if (it->first == id) {
+            FHooks.erase(it);
+            return;
+        }
+}
+
+void TApplication::SetHint(const std::string& hint) {
+    if (hint == FHint) return;
+    FHint = hint;
+    if (OnHint) OnHint(this);
+}
+
+TWinControl* TApplication::MouseControl() const {
+    POINT p;
+    if (!GetCursorPos(&p)) return nullptr;
+    return TWinControl::FromHandle(WindowFromPoint(p));
+}
+
+TForm* TApplication::ActiveForm() const {
+    HWND h = GetActiveWindow();
+    while (h) {
+        if (auto* f = dynamic_cast<TForm*>(TWinControl::FromHandle(h))) return f;
+        h = GetParent(h);
+    }
+    return nullptr;
+}
+
+// Keys that are a menu shortcut of the active form run its item instead.
+bool TApplication::IsShortCutMessage(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+    TForm* form = ActiveForm();
+    return form && form->IsShortCut(static_cast<WORD>(msg.wParam), KeyboardShiftState());
 }
 
 void TApplication::AddForm(TForm* form) {
@@ -49,6 +139,14 @@ bool TApplication::ProcessMessage(MSG& msg) {
     if (OnMessage) {
         try {
             handled = OnMessage(msg);
+        } catch (...) {
+            HandleException(this);
+            handled = true;
+        }
+    }
+    if (!handled && msg.message != WM_NULL) {
+        try {
+            handled = IsShortCutMessage(msg);
         } catch (...) {
             HandleException(this);
             handled = true;

@@ -6,6 +6,8 @@
 #include <exception>
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "framework/Classes.h"
 
@@ -13,7 +15,9 @@
 #undef MessageBox
 
 class TForm;
+class TWinControl;
 class Exception;
+using TNotifyEvent = std::function<void(TObject* sender)>;
 
 using TExceptionEvent = std::function<void(TObject* sender, Exception& e)>;
 
@@ -25,7 +29,29 @@ public:
     // Reads the user's locale (decimal separator) and the common controls.
     void Initialize();
     const std::string& Title() const { return FTitle; }
-    void SetTitle(const std::string& title) { FTitle = title; }
+    // Also the text of the application window, when it exists.
+    void SetTitle(const std::string& title);
+    // The hidden application window (made on first use); its messages go to
+    // the hooks first, in the order they were added.
+    HWND Handle();
+    bool HandleAllocated() const { return FHandle != nullptr; }
+    using TWindowHook = std::function<bool(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)>;
+    // Returns a number that UnhookMainWindow takes.
+    int HookMainWindow(TWindowHook hook);
+    void UnhookMainWindow(int id);
+
+    // The hint of what the mouse or the menu points at; OnHint on every change.
+    const std::string& Hint() const { return FHint; }
+    void SetHint(const std::string& hint);
+    TNotifyEvent OnHint;
+    // Hides a hint window that is showing (none is shown yet).
+    void CancelHint() {}
+    // The framework control under the mouse, or null.
+    TWinControl* MouseControl() const;
+    // A modeless dialog window whose keys IsDialogMessage should see, or null.
+    HWND DialogHandle = nullptr;
+    // The form whose window is active, or null.
+    TForm* ActiveForm() const;
 
     // Creates a form owned by the application; the first is the main form.
     template <class T>
@@ -57,7 +83,13 @@ public:
 
 private:
     bool ProcessMessage(MSG& msg);
+    bool IsShortCutMessage(const MSG& msg);
+    static LRESULT CALLBACK AppWndProc(HWND, UINT, WPARAM, LPARAM);
     std::string FTitle;
+    std::string FHint;
+    HWND FHandle = nullptr;
+    std::vector<std::pair<int, TWindowHook>> FHooks;
+    int FNextHook = 1;
     TForm* FMainForm = nullptr;
     bool FTerminated = false;
 };

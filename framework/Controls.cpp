@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "framework/ActnList.h"
 #include "framework/Application.h"
 #include "framework/Exceptions.h"
 
@@ -38,7 +39,40 @@ TWinControl::TWinControl(TComponent* owner) : TComponent(owner) {
     WindowProc = [this](UINT m, WPARAM w, LPARAM l) { return WndProc(m, w, l); };
 }
 
-TWinControl::~TWinControl() { DestroyHandle(); }
+TWinControl::~TWinControl() {
+    FFreeing = true;
+    FDestroying = true;
+    delete FActionLink;
+    FActionLink = nullptr;
+    if (FHandle) DestroyWindow(FHandle);
+    FHandle = nullptr;
+}
+
+TBasicAction* TWinControl::Action() const { return FActionLink ? FActionLink->Action() : nullptr; }
+
+void TWinControl::SetAction(TBasicAction* action) {
+    if (!action) {
+        delete FActionLink;
+        FActionLink = nullptr;
+        return;
+    }
+    if (!FActionLink) FActionLink = GetActionLinkClass()(this);
+    FActionLink->SetAction(action);
+    ActionChange(action, false);
+}
+
+TActionLinkClass TWinControl::GetActionLinkClass() { return &TWinControlActionLink::Make; }
+
+// Takes over what the action carries; with checkDefaults only where the
+// control still has its default value.
+void TWinControl::ActionChange(TObject* sender, bool checkDefaults) {
+    auto* action = dynamic_cast<TCustomAction*>(sender);
+    if (!action) return;
+    if (!checkDefaults || Caption().empty() || Caption() == Name()) SetCaption(action->Caption());
+    if (!checkDefaults || Hint.empty()) Hint = action->Hint();
+    if (!checkDefaults || Enabled()) SetEnabled(action->Enabled());
+    if (!checkDefaults || Visible()) SetVisible(action->Visible());
+}
 
 TWinControl* TWinControl::FromHandle(HWND hwnd) {
     return hwnd ? static_cast<TWinControl*>(GetPropA(hwnd, kObjectProp)) : nullptr;
@@ -65,9 +99,7 @@ void TWinControl::CreateWnd() {
     CreateParams(params);
     HINSTANCE inst = GetModuleHandleA(nullptr);
     if (params.SystemClassName.empty()) {
-        RegisterFrameworkClass(params, StaticWndProc);
-        FHandle = CreateWindowExA(params.ExStyle, params.WinClassName.c_str(), params.Caption.c_str(), params.Style,
-                                  params.X, params.Y, params.Width, params.Height, params.WndParent, nullptr, inst, this);
+        CreateWindowHandle(params);
     } else {
         // A system control: create it, then route its messages through us.
         FHandle = CreateWindowExA(params.ExStyle, params.SystemClassName.c_str(), params.Caption.c_str(), params.Style,
@@ -83,9 +115,26 @@ void TWinControl::CreateWnd() {
     if (FVisible) ShowWindow(FHandle, SW_SHOW);
 }
 
+void TWinControl::CreateWindowHandle(const TCreateParams& params) {
+    RegisterFrameworkClass(params, StaticWndProc);
+    FHandle = CreateWindowExA(params.ExStyle, params.WinClassName.c_str(), params.Caption.c_str(), params.Style,
+                              params.X, params.Y, params.Width, params.Height, params.WndParent, nullptr,
+                              GetModuleHandleA(nullptr), this);
+}
+
+// A new window for the control, with its text, focus and visibility kept.
+void TWinControl::RecreateWnd() {
+    if (!FHandle) return;
+    bool focused = Focused();
+    DestroyHandle();
+    Handle();
+    if (focused && FHandle) ::SetFocus(FHandle);
+}
+
 void TWinControl::DestroyHandle() {
     if (!FHandle || FDestroying) return;
     FDestroying = true;
+    FCaption = Caption();  // the text outlives the window
     HWND h = FHandle;
     DestroyWindow(h);
     FHandle = nullptr;
@@ -154,6 +203,7 @@ void TWinControl::Update() {
 LRESULT TWinControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) { return WindowProc(msg, wParam, lParam); }
 
 LRESULT TWinControl::DefWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (DefaultProc) return DefaultProc(msg, wParam, lParam);
     if (FDefWndProc) return CallWindowProcA(FDefWndProc, FHandle, msg, wParam, lParam);
     return DefWindowProcA(FHandle, msg, wParam, lParam);
 }
@@ -227,6 +277,9 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             char key = static_cast<char>(wParam);
             KeyPress(key);
             if (key == 0) return 0;
+            // An unchanged key goes on whole: its upper bits may carry a
+            // character the 8-bit key cannot hold.
+            if (key == static_cast<char>(wParam)) return DefWndProc(msg, wParam, lParam);
             return DefWndProc(msg, static_cast<unsigned char>(key), lParam);
         }
         case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN: case WM_LBUTTONDBLCLK:

@@ -10,6 +10,15 @@
 
 #include "framework/Classes.h"
 
+class TBasicAction;
+class TBasicActionLink;
+class TWinControl;
+// Makes the action link a control uses for its action (see ActnList.h).
+using TActionLinkClass = TBasicActionLink* (*)(TObject* client);
+
+// The framework's own notifications, performed on controls.
+enum : UINT { CM_TEXTCHANGED = 0xB012, CM_HINTSHOW = 0xB030, CM_ACTIONEXECUTE = 0xB040 };
+
 using TShiftState = unsigned;  // ssShift | ssAlt | ssCtrl | mouse buttons
 enum : unsigned { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64 };
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
@@ -48,6 +57,12 @@ public:
 
     std::string Caption() const;
     void SetCaption(const std::string& text);
+    // The hint: a short part, "|", and a long part (either may be alone).
+    std::string Hint;
+    // The action whose caption, hint and state the control takes over.
+    TBasicAction* Action() const;
+    void SetAction(TBasicAction* action);
+    TBasicActionLink* ActionLink() const { return FActionLink; }
     int Left() const { return FLeft; }
     int Top() const { return FTop; }
     int Width() const { return FWidth; }
@@ -70,6 +85,13 @@ public:
 
     // The procedure messages go through; replaceable, and by default WndProc.
     std::function<LRESULT(UINT, WPARAM, LPARAM)> WindowProc;
+    // Where DefWndProc hands messages on; empty: the window class's own
+    // procedure. The Unicode layer puts its default procedure here.
+    std::function<LRESULT(UINT, WPARAM, LPARAM)> DefaultProc;
+    // The procedure the window had before the framework's (system classes), or null.
+    WNDPROC ClassDefWndProc() const { return FDefWndProc; }
+    // True while the control's window is being destroyed for good.
+    bool Destroying() const { return FFreeing; }
 
     TNotifyEvent OnClick;
     TNotifyEvent OnDblClick;
@@ -83,10 +105,22 @@ public:
 
     // The object behind a window of the framework, or nullptr.
     static TWinControl* FromHandle(HWND hwnd);
+    // The window procedure of every framework window: at WM_NCCREATE it ties
+    // the window to the object passed as the creation parameter.
+    static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    // Gives the control its creation parameters (used by re-creation).
+    void GetCreateParams(TCreateParams& params) { CreateParams(params); }
+    void RecreateWnd();
+    // Makes the window from the parameters (8-bit class of the framework, with
+    // StaticWndProc); the window ties itself to the control as it is created.
+    virtual void CreateWindowHandle(const TCreateParams& params);
 
 protected:
     virtual void CreateParams(TCreateParams& params);
     virtual void CreateWnd();
+    virtual void ActionChange(TObject* sender, bool checkDefaults);
+    virtual TActionLinkClass GetActionLinkClass();
+    friend class TBasicActionLink;
     // Called once the window exists, before it is shown.
     virtual void CreateHandleDone() {}
     virtual LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
@@ -109,8 +143,9 @@ protected:
     std::string FCaption;
 
 private:
-    static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT MouseMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     WNDPROC FDefWndProc = nullptr;
     bool FDestroying = false;
+    bool FFreeing = false;
+    TBasicActionLink* FActionLink = nullptr;
 };

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "framework/Application.h"
+#include "framework/Menus.h"
 
 TForm::TForm(TComponent* owner) : TWinControl(owner) {
     FLeft = CW_USEDEFAULT;
@@ -31,6 +32,13 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
                 OnDeactivate(this);
             }
             return DefWndProc(msg, wParam, lParam);
+        case WM_COMMAND:
+            if (lParam == 0 && HIWORD(wParam) <= 1 && FMenu && FMenu->DispatchCommand(LOWORD(wParam))) return 0;
+            return TWinControl::WndProc(msg, wParam, lParam);
+        case WM_INITMENUPOPUP:
+            if (FMenu) FMenu->DispatchPopup(reinterpret_cast<HMENU>(wParam));
+            return DefWndProc(msg, wParam, lParam);
+        case WM_MENUSELECT: WMMenuSelect(wParam, lParam); return 0;
         default: return TWinControl::WndProc(msg, wParam, lParam);
     }
 }
@@ -96,6 +104,38 @@ int TForm::ShowModal() {
         if (h != self && IsWindow(h)) EnableWindow(h, TRUE);
     Hide();
     return ModalResult;
+}
+
+void TForm::SetMenu(TMainMenu* menu) {
+    FMenu = menu;
+    if (FHandle) {
+        if (menu) menu->SetWindowHandle(FHandle);
+        else ::SetMenu(FHandle, nullptr);
+    }
+}
+
+void TForm::CreateHandleDone() {
+    if (FMenu) FMenu->SetWindowHandle(FHandle);
+}
+
+bool TForm::IsShortCut(WORD key, TShiftState shift) {
+    return FMenu && FMenu->IsShortCut(ShortCut(key, shift));
+}
+
+void TForm::UpdateActions() {
+    if (!FMenu) return;
+    for (int i = 0; i < FMenu->Items()->Count(); ++i) FMenu->Items()->Items(i)->InitiateAction();
+}
+
+void TForm::WMMenuSelect(WPARAM wParam, LPARAM lParam) {
+    if (!FMenu) return;
+    UINT flags = HIWORD(wParam);
+    TMenuItem* item = nullptr;
+    if (!(flags == 0xFFFF && lParam == 0)) {
+        if (flags & MF_POPUP) item = FMenu->Items()->FindByHandle(GetSubMenu(reinterpret_cast<HMENU>(lParam), LOWORD(wParam)));
+        else item = FMenu->Items()->FindByCommand(LOWORD(wParam));
+    }
+    Application->SetHint(item ? GetLongHint(item->Hint) : std::string());
 }
 
 void TForm::BringToFront() { SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); }

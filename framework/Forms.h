@@ -3,6 +3,8 @@
 // showing with a modal result.
 #include "framework/Controls.h"
 
+class TMainMenu;
+
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 enum TModalResult : int { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6, mrNo = 7 };
 
@@ -21,6 +23,13 @@ public:
     int ShowModal();
     int ModalResult = mrNone;
     void BringToFront();
+    // The menu bar (not owned); its commands and shortcuts run on this form.
+    TMainMenu* Menu() const { return FMenu; }
+    void SetMenu(TMainMenu* menu);
+    // Runs the menu item whose shortcut the key is; true when one ran.
+    virtual bool IsShortCut(WORD key, TShiftState shift);
+    // Lets the actions of the form's menu items update their state.
+    virtual void UpdateActions();
 
     TNotifyEvent OnCreate;
     TNotifyEvent OnShow;
@@ -35,6 +44,10 @@ protected:
     void CreateParams(TCreateParams& params) override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     virtual void DoClose(TCloseAction& action);
+    void CreateHandleDone() override;
+    // WM_MENUSELECT: the selected item's long hint becomes the application's.
+    virtual void WMMenuSelect(WPARAM wParam, LPARAM lParam);
+    TMainMenu* FMenu = nullptr;
 
 private:
     bool FInModal = false;

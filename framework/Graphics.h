@@ -32,6 +32,10 @@ public:
 
     TColor BrushColor = clWhite;
     TColor FontColor = clBlack;
+    // ExtTextOut options of text output (ETO_RTLREADING for right-to-left).
+    unsigned TextFlags = 0;
+    // Where the last text output ended.
+    POINT PenPos{0, 0};
 
 private:
     HDC FHandle = nullptr;

@@ -1,0 +1,238 @@
+#include "editor/unicode/UvxForms.h"
+
+#include "editor/unicode/UvxActnList.h"
+#include "editor/unicode/UvxCodePage.h"
+#include "editor/unicode/UvxControls.h"
+#include "editor/unicode/UvxHotkeys.h"
+#include "editor/unicode/UvxMenus.h"
+#include "editor/unicode/UvxPropertyStreaming.h"
+#include "editor/unicode/UvxStreams.h"
+#include "editor/unicode/UvxSyncedStrings.h"
+#include "editor/unicode/UvxSysUtils.h"
+#include "editor/unicode/UvxSystem.h"
+#include "framework/Application.h"
+#include "framework/Exceptions.h"
+#include "framework/Filer.h"
+#include "framework/TypeInfo.h"
+#include "framework/WideCase.h"
+#include "framework/WinText.h"
+
+// ---- TUvxForm ----------------------------------------------------------------
+
+TUvxForm::TUvxForm(TComponent* owner) : TForm(owner) {}
+
+std::u16string TUvxForm::GetWideCaption() { return UvxControl_GetText(this); }
+void TUvxForm::SetCaption(const std::u16string& value) { UvxControl_SetText(this, value); }
+std::u16string TUvxForm::GetHint() { return UvxControl_GetHint(this); }
+void TUvxForm::SetHint(const std::u16string& value) { UvxControl_SetHint(this, value); }
+bool TUvxForm::IsCaptionStored() { return UvxControl_IsCaptionStored(this); }
+bool TUvxForm::IsHintStored() { return UvxControl_IsHintStored(this); }
+
+namespace {
+TPropInfo WideProp(const char* name, std::u16string (*get)(TUvxForm&), void (*set)(TUvxForm&, const std::u16string&)) {
+    TPropInfo p{name, TTypeKind::tkWString};
+    p.GetWStr = [get](const TPersistent& o) { return get(const_cast<TUvxForm&>(static_cast<const TUvxForm&>(o))); };
+    p.SetWStr = [set](TPersistent& o, const std::u16string& v) { set(static_cast<TUvxForm&>(o), v); };
+    return p;
+}
+
+TPropInfo BoundsProp(const char* name, int which) {
+    TPropInfo p{name, TTypeKind::tkInteger};
+    p.GetOrd = [which](const TPersistent& o) -> int64_t {
+        auto& f = static_cast<const TUvxForm&>(o);
+        int v[] = {f.Left(), f.Top(), f.Width(), f.Height()};
+        return v[which];
+    };
+    p.SetOrd = [which](TPersistent& o, int64_t value) {
+        auto& f = static_cast<TUvxForm&>(o);
+        int v[] = {f.Left(), f.Top(), f.Width(), f.Height()};
+        v[which] = static_cast<int>(value);
+        f.SetBounds(v[0], v[1], v[2], v[3]);
+    };
+    return p;
+}
+
+const TClassInfo& UvxFormInfo() {
+    static const TClassInfo info{
+        "TUvxForm", nullptr,
+        {WideProp("Caption", [](TUvxForm& f) { return f.GetCaption(); },
+                  [](TUvxForm& f, const std::u16string& v) { f.SetCaption(v); }),
+         WideProp("Hint", [](TUvxForm& f) { return f.GetHint(); },
+                  [](TUvxForm& f, const std::u16string& v) { f.SetHint(v); }),
+         BoundsProp("Left", 0), BoundsProp("Top", 1), BoundsProp("Width", 2), BoundsProp("Height", 3)}};
+    return info;
+}
+}  // namespace
+
+const TClassInfo* TUvxForm::ClassInfo() const { return &UvxFormInfo(); }
+
+void TUvxForm::DefineProperties(TFiler* filer) {
+    TForm::DefineProperties(filer);
+    UvxPersistent_AfterInherited_DefineProperties(filer, this);
+}
+
+void TUvxForm::ReadLayout(const std::string& resourceName) {
+    // TUvxResourceStream raises EResNotFound "Resource %s not found".
+    TUvxResourceStream layout(GetModuleHandleW(nullptr), AnsiToWideSys(resourceName), MAKEINTRESOURCEW(10));
+    TReader(layout).ReadRootComponent(*this);
+}
+
+void TUvxForm::CreateWindowHandle(const TCreateParams& params) {
+    if (!Win32PlatformIsUnicode) return TForm::CreateWindowHandle(params);
+    TCreateParams copy = params;
+    copy.ExStyle &= ~static_cast<DWORD>(WS_EX_LAYERED);
+    CreateUnicodeHandle(this, copy, u"");
+}
+
+void TUvxForm::UpdateActions() {
+    TForm::UpdateActions();
+    if (UvxApplication) UvxApplication->DoIdle();
+}
+
+void TUvxForm::ActionChange(TObject* sender, bool checkDefaults) {
+    UvxControl_BeforeInherited_ActionChange(this, sender, checkDefaults);
+    TForm::ActionChange(sender, checkDefaults);
+}
+
+TActionLinkClass TUvxForm::GetActionLinkClass() {
+    return UvxControl_GetActionLinkClass(this, TForm::GetActionLinkClass());
+}
+
+void TUvxForm::WMMenuSelect(WPARAM wParam, LPARAM lParam) {
+    if (!FMenu) return;
+    UINT flags = HIWORD(wParam);
+    if (flags == 0xFFFF && lParam == 0) {
+        UvxApplication->SetHint(u"");  // the menu closed
+        return;
+    }
+    TMenuItem* item;
+    if (flags & MF_POPUP) item = FMenu->Items()->FindByHandle(GetSubMenu(reinterpret_cast<HMENU>(lParam), LOWORD(wParam)));
+    else item = FMenu->Items()->FindByCommand(LOWORD(wParam));
+    UvxApplication->SetHint(item ? WideGetLongHint(WideGetMenuItemHint(item)) : std::u16string());
+}
+
+// ---- TUvxApplication -----------------------------------------------------------------
+
+namespace {
+int g_manualPeek = 0;
+HHOOK g_hook = nullptr;
+
+LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam) {
+    if (code >= 0 && wParam == PM_REMOVE && g_manualPeek == 0 && UvxApplication) {
+        auto* msg = reinterpret_cast<MSG*>(lParam);
+        try {
+            if (UvxApplication->ProcessMessage(*msg)) msg->message = WM_NULL;
+        } catch (...) {
+            Application->HandleException(UvxApplication);
+            msg->message = WM_NULL;
+        }
+    }
+    return CallNextHookEx(g_hook, code, wParam, lParam);
+}
+}  // namespace
+
+TUvxApplication::TUvxApplication(TComponent* owner) : TComponent(owner) {
+    FHookId = Application->HookMainWindow(
+        [this](UINT m, WPARAM w, LPARAM l, LRESULT& r) { return WndProc(m, w, l, r); });
+    FSettingChangeTime = GetTickCount();
+    _SettingChangeTime = FSettingChangeTime;
+}
+
+TUvxApplication::~TUvxApplication() { Application->UnhookMainWindow(FHookId); }
+
+std::u16string TUvxApplication::GetExeName() { return WideParamStr(0); }
+
+std::u16string TUvxApplication::GetTitle() {
+    if (Application->HandleAllocated() && Win32PlatformIsUnicode) {
+        HWND h = Application->Handle();
+        auto n = DefWindowProcW(h, WM_GETTEXTLENGTH, 0, 0);
+        std::wstring buf(static_cast<size_t>(n) + 1, L'\0');
+        n = DefWindowProcW(h, WM_GETTEXT, static_cast<WPARAM>(n + 1), reinterpret_cast<LPARAM>(buf.data()));
+        return U16(buf.c_str(), static_cast<size_t>(n));
+    }
+    return GetSyncedWideString(FWideTitle, Application->Title());
+}
+
+void TUvxApplication::SetTitle(const std::u16string& value) {
+    if (Application->HandleAllocated() && Win32PlatformIsUnicode) {
+        if (GetTitle() != value || FTitlePending) {
+            DefWindowProcW(Application->Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(WC(value)));
+            FTitlePending = false;
+        }
+        return;
+    }
+    SetSyncedWideString(value, FWideTitle, Application->Title(),
+                        [](const std::string& s) { Application->SetTitle(s); });
+    FTitlePending = Win32PlatformIsUnicode;
+}
+
+std::u16string TUvxApplication::ApplicationMouseControlHint() {
+    TWinControl* c = Application->MouseControl();
+    return c ? WideGetLongHint(WideGetHint(c)) : std::u16string();
+}
+
+std::u16string TUvxApplication::GetHint() {
+    std::u16string mouse = ApplicationMouseControlHint();
+    if (WideToAnsiSys(mouse) == Application->Hint()) FWideHint = mouse;
+    return GetSyncedWideString(FWideHint, Application->Hint());
+}
+
+void TUvxApplication::SetHint(const std::u16string& value) {
+    SetSyncedWideString(value, FWideHint, Application->Hint(), [](const std::string& s) { Application->SetHint(s); });
+}
+
+void TUvxApplication::DoIdle() {
+    std::u16string mouse = ApplicationMouseControlHint();
+    if (WideToAnsiSys(mouse) == Application->Hint()) SetHint(mouse);
+}
+
+bool TUvxApplication::IsDlgMsg(MSG& msg) {
+    HWND dlg = Application->DialogHandle;
+    if (!dlg) return false;
+    return IsWindowUnicode(dlg) ? IsDialogMessageW(dlg, &msg) != 0 : IsDialogMessageA(dlg, &msg) != 0;
+}
+
+bool TUvxApplication::ProcessMessage(MSG& msg) {
+    if (msg.message != WM_CHAR || msg.wParam <= 255 || !msg.hwnd || !IsWindowUnicode(msg.hwnd)) return false;
+    if (!Win32PlatformIsUnicode) return false;
+    HWND dlg = Application->DialogHandle;
+    if (dlg && !IsWindowUnicode(dlg)) return false;
+    bool handled = false;
+    if (Application->OnMessage) handled = Application->OnMessage(msg);
+    Application->CancelHint();
+    if (!handled && !IsDlgMsg(msg)) DispatchMessageW(&msg);
+    return true;
+}
+
+bool TUvxApplication::WndProc(UINT msg, WPARAM, LPARAM, LRESULT&) {
+    if (msg == WM_WININICHANGE) {
+        FSettingChangeTime = GetTickCount();
+        _SettingChangeTime = FSettingChangeTime;
+    } else if (msg == WM_CREATE && FTitlePending) {
+        // The title set before the window existed is shown now.
+        SetTitle(FWideTitle);
+    }
+    return false;
+}
+
+// ---- unit start-up -----------------------------------------------------------------------
+
+TUvxApplication* UvxApplication = [] {
+    auto* app = new TUvxApplication(nullptr);
+    OSVERSIONINFOA vi{};
+    vi.dwOSVersionInfoSize = sizeof vi;
+    if (GetVersionExA(&vi) && vi.dwPlatformId == VER_PLATFORM_WIN32_NT) {
+        g_hook = SetWindowsHookExW(WH_GETMESSAGE, GetMessageHook, nullptr, GetCurrentThreadId());
+        if (!g_hook) throw EOSError("Cannot install the message hook", GetLastError());
+    }
+    return app;
+}();
+
+bool IsWideCharAccel(WORD charCode, const std::u16string& caption) {
+    return WideCompareText(std::u16string(1, static_cast<char16_t>(charCode)), WideGetHotkey(caption)) == 0;
+}
+
+void EnableManualPeekMessageWithRemove() { ++g_manualPeek; }
+void DisableManualPeekMessageWithRemove() {
+    if (g_manualPeek > 0) --g_manualPeek;
+}

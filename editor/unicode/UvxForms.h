@@ -1,0 +1,68 @@
+#pragma once
+// Forms with a Unicode window, wide caption and hint, and the application's
+// wide face: title and hint in wide text, and a get-message hook that keeps
+// wide characters from the framework's 8-bit message loop.
+#include <windows.h>
+
+#include <string>
+
+#include "framework/Forms.h"
+
+class TUvxForm : public TForm {
+public:
+    explicit TUvxForm(TComponent* owner);
+    std::string ClassName() const override { return "TUvxForm"; }
+    std::u16string GetCaption() { return GetWideCaption(); }
+    void SetCaption(const std::u16string& value);
+    using TWinControl::SetCaption;
+    std::u16string GetHint();
+    void SetHint(const std::u16string& value);
+    bool IsCaptionStored();
+    bool IsHintStored();
+    const TClassInfo* ClassInfo() const override;
+    void DefineProperties(TFiler* filer) override;
+    void CreateWindowHandle(const TCreateParams& params) override;
+    void UpdateActions() override;
+
+protected:
+    // Reads the layout resource of the given name into the form (a derived
+    // form's constructor names its class); EResNotFound when it is missing.
+    void ReadLayout(const std::string& resourceName);
+    void ActionChange(TObject* sender, bool checkDefaults) override;
+    TActionLinkClass GetActionLinkClass() override;
+    void WMMenuSelect(WPARAM wParam, LPARAM lParam) override;
+
+private:
+    std::u16string GetWideCaption();
+};
+
+class TUvxApplication : public TComponent {
+public:
+    explicit TUvxApplication(TComponent* owner);
+    ~TUvxApplication() override;
+    std::string ClassName() const override { return "TUvxApplication"; }
+    std::u16string GetExeName();
+    std::u16string GetTitle();
+    void SetTitle(const std::u16string& value);
+    std::u16string GetHint();
+    void SetHint(const std::u16string& value);
+    std::u16string ApplicationMouseControlHint();
+    void DoIdle();
+    bool IsDlgMsg(MSG& msg);
+    // True when it consumed the message (a wide character it dispatched).
+    bool ProcessMessage(MSG& msg);
+
+private:
+    bool WndProc(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    std::u16string FWideHint;
+    std::u16string FWideTitle;
+    bool FTitlePending = false;
+    uint32_t FSettingChangeTime = 0;
+    int FHookId = 0;
+};
+
+extern TUvxApplication* UvxApplication;
+
+bool IsWideCharAccel(WORD charCode, const std::u16string& caption);
+void EnableManualPeekMessageWithRemove();
+void DisableManualPeekMessageWithRemove();
