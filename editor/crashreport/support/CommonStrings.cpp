@@ -90,19 +90,46 @@ std::string DotNetHostedFile(const std::string& name)
     return QuickStringReplace(name, ".vshost", "");
 }
 
+std::vector<std::string> SplitText(const std::string& text, const std::string& separator)
+{
+    std::vector<std::string> pieces;
+    size_t from = 0;
+    while (true) {
+        const size_t at = separator.empty() ? std::string::npos : text.find(separator, from);
+        pieces.push_back(text.substr(from, at == std::string::npos ? std::string::npos : at - from));
+        if (at == std::string::npos)
+            return pieces;
+        from = at + separator.size();
+    }
+}
+
+std::string ExtractFileFolder(const std::string& path)
+{
+    const size_t at = path.find_last_of("\\/:");
+    return at == std::string::npos ? std::string() : path.substr(0, at + 1);
+}
+
+std::string ExtractFileNamePart(const std::string& path)
+{
+    const size_t at = path.find_last_of("\\/:");
+    return at == std::string::npos ? path : path.substr(at + 1);
+}
+
+std::string WithoutFileExtension(const std::string& path)
+{
+    // The extension is what follows the last dot of the name part.
+    const size_t dot = path.rfind('.');
+    const size_t slash = path.find_last_of("\\/:");
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return path;
+    return path.substr(0, dot);
+}
+
 std::string NormalizedVersion(const std::string& version)
 {
     std::vector<std::string> parts;
-    size_t from = 0;
-    while (true) {
-        size_t dot = version.find('.', from);
-        parts.push_back(version.substr(from, dot == std::string::npos ? std::string::npos : dot - from));
-        if (dot == std::string::npos)
-            break;
-        from = dot + 1;
-    }
-    if (version.empty())
-        parts.clear();
+    if (!version.empty())
+        parts = SplitText(version, ".");
     auto pad = [](std::string s) { return s.size() < 5 ? std::string(5 - s.size(), '0') + s : s; };
     std::string result;
     for (size_t i = 0; i < parts.size(); ++i) {

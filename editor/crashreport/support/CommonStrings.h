@@ -36,6 +36,16 @@ std::string NormalizedVersion(const std::string& version);
 // Escapes a text for an HTML page (blanks in pairs and line ends kept).
 std::string EscapeHTMLText(const std::string& text);
 
+// Splits at every occurrence of `separator` (a text without one is one
+// piece; an empty text is one empty piece).
+std::vector<std::string> SplitText(const std::string& text, const std::string& separator);
+
+// Path parts: the folder with its final separator, the name, and the whole
+// path without the name's extension.
+std::string ExtractFileFolder(const std::string& path);
+std::string ExtractFileNamePart(const std::string& path);
+std::string WithoutFileExtension(const std::string& path);
+
 std::string IncludeLastBackslash(const std::string& path);
 std::string ExcludeLastBackslash(const std::string& path);
 

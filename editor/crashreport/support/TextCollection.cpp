@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "editor/crashreport/support/CommonStrings.h"
 #include "framework/SysUtils.h"
 
 namespace {
@@ -21,15 +22,7 @@ TCustomizedTexts DefaultCustomizedTexts()
 void WriteRawStrings(TProfileStore& store, const std::string& file, const std::string& section,
                      const std::string& countKey, const std::string& text, const std::string& itemPrefix)
 {
-    std::vector<std::string> lines;
-    size_t from = 0;
-    while (true) {
-        size_t at = text.find("\r\n", from);
-        lines.push_back(text.substr(from, at == std::string::npos ? std::string::npos : at - from));
-        if (at == std::string::npos)
-            break;
-        from = at + 2;
-    }
+    const std::vector<std::string> lines = SplitText(text, "\r\n");
     store.WriteString(file, section, countKey, IntToStr(static_cast<int64_t>(lines.size())));
     for (size_t k = 0; k < lines.size(); ++k)
         store.WriteString(file, section, itemPrefix + IntToStr(static_cast<int64_t>(k)), "\"" + lines[k] + "\"");
@@ -72,10 +65,5 @@ void LoadCustomizedTextsFromFile(TProfileStore& store, TCustomizedTexts& texts, 
 
 std::string TextsCollectionName(const std::string& fileName)
 {
-    // The extension is what follows the last dot of the name part.
-    const size_t nameStart = fileName.find_last_of("\\/:");
-    const size_t dot = fileName.rfind('.');
-    if (dot == std::string::npos || (nameStart != std::string::npos && dot < nameStart))
-        return fileName;
-    return fileName.substr(0, dot);
+    return WithoutFileExtension(fileName);
 }

@@ -9,27 +9,6 @@
 
 namespace {
 
-std::string FolderOf(const std::string& path)
-{
-    const size_t at = path.find_last_of("\\/:");
-    return at == std::string::npos ? std::string() : path.substr(0, at + 1);
-}
-
-std::string NamePart(const std::string& path)
-{
-    const size_t at = path.find_last_of("\\/:");
-    return at == std::string::npos ? path : path.substr(at + 1);
-}
-
-std::string WithoutExtension(const std::string& name)
-{
-    const size_t dot = name.rfind('.');
-    const size_t slash = name.find_last_of("\\/:");
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-        return name;
-    return name.substr(0, dot);
-}
-
 bool Accessible(const std::string& name, bool readOnly)
 {
     return readOnly ? IsReadableFile(name) : IsWritableFile(name);
@@ -48,7 +27,7 @@ bool FallbackFolder(bool addModuleFolder, std::string& folder)
     if (!ForceDirectoriesEx(folder))
         return false;
     if (addModuleFolder) {
-        folder = IncludeLastBackslash(folder) + WithoutExtension(NamePart(Real_GetMainModuleFileName()));
+        folder = IncludeLastBackslash(folder) + WithoutFileExtension(ExtractFileNamePart(Real_GetMainModuleFileName()));
         if (!ForceDirectoriesEx(folder))
             return false;
     }
@@ -121,7 +100,7 @@ bool ForceDirectoriesEx(const std::string& path)
     const std::string dir = ExpandEnvVars(ExcludeLastBackslash(path));
     if (dir.size() <= 2 || DirectoryExists(dir))
         return true;
-    const std::string parent = ExcludeLastBackslash(FolderOf(dir));
+    const std::string parent = ExcludeLastBackslash(ExtractFileFolder(dir));
     if (parent == dir || parent.empty())
         return true;
     const bool parentOk = ForceDirectoriesEx(parent);
@@ -138,7 +117,7 @@ bool GetWorkingFile(std::string& fileName, bool addModuleFolder, bool readOnly)
     std::string folder;
     if (!FallbackFolder(addModuleFolder, folder))
         return false;
-    const std::string candidate = folder + NamePart(fileName);
+    const std::string candidate = folder + ExtractFileNamePart(fileName);
     if (!Accessible(candidate, readOnly))
         return false;
     fileName = candidate;
@@ -150,7 +129,7 @@ bool GetWorkingDir(std::string& folder, bool addModuleFolder, bool readOnly)
     std::string probe = IncludeLastBackslash(ExpandEnvVars(folder)) + "X";
     if (!GetWorkingFile(probe, addModuleFolder, readOnly))
         return false;
-    folder = FolderOf(probe);
+    folder = ExtractFileFolder(probe);
     return true;
 }
 
@@ -160,10 +139,10 @@ std::string OutputFileFor(const std::string& outputPath, const std::string& file
     if (LowerCase(outputPath.size() >= 4 ? outputPath.substr(outputPath.size() - 4) : "") == ".zvf") {
         result = outputPath;
     } else {
-        const std::string folder = outputPath.empty() ? FolderOf(fileName) : IncludeLastBackslash(outputPath);
-        result = folder + NamePart(fileName);
+        const std::string folder = outputPath.empty() ? ExtractFileFolder(fileName) : IncludeLastBackslash(outputPath);
+        result = folder + ExtractFileNamePart(fileName);
     }
-    ForceDirectoriesEx(FolderOf(result));
+    ForceDirectoriesEx(ExtractFileFolder(result));
     GetWorkingFile(result, true, false);
     return result;
 }
@@ -181,9 +160,9 @@ std::string OutputLogFileFor(const std::string& outputPath, const std::string& m
                              const std::string& fileName, bool addComputerName)
 {
     const std::string name = fileName.empty() ? DotNetHostedFile(moduleName) : fileName;
-    std::string result = OutputFileFor(outputPath, WithoutExtension(name) + ".zvf");
+    std::string result = OutputFileFor(outputPath, WithoutFileExtension(name) + ".zvf");
     if (addComputerName)
-        result = WithoutExtension(result) + "_" + FileNameSafeComputerName() + ".zvf";
+        result = WithoutFileExtension(result) + "_" + FileNameSafeComputerName() + ".zvf";
     return result;
 }
 

@@ -47,6 +47,18 @@ TEST(CommonStrings, SearchReplaceAndCleanUp)
     EXPECT_EQ(ExcludeLastBackslash("C:\\a\\\\"), "C:\\a\\");
 }
 
+TEST(CommonStrings, SplittingAndPathParts)
+{
+    EXPECT_EQ(SplitText("a\r\n\r\nb", "\r\n"), (Pieces{"a", "", "b"}));
+    EXPECT_EQ(SplitText("", "\r\n"), (Pieces{""}));
+    EXPECT_EQ(SplitText("x\r\n", "\r\n"), (Pieces{"x", ""}));
+    EXPECT_EQ(ExtractFileFolder("C:\\a.b\\c.txt"), "C:\\a.b\\");
+    EXPECT_EQ(ExtractFileNamePart("C:\\a.b\\c.txt"), "c.txt");
+    EXPECT_EQ(ExtractFileNamePart("C:c.txt"), "c.txt");
+    EXPECT_EQ(WithoutFileExtension("C:\\a.b\\c.txt"), "C:\\a.b\\c");
+    EXPECT_EQ(WithoutFileExtension("C:\\a.b\\c"), "C:\\a.b\\c");
+}
+
 TEST(CommonStrings, VersionsCompareByPaddedParts)
 {
     EXPECT_EQ(NormalizedVersion("6.0.3"), "00006.00000.00003.00000");
