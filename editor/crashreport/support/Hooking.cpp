@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "editor/crashreport/support/AsmSize.h"
+#include "editor/crashreport/support/MemoryProbe.h"
 #include "editor/crashreport/support/Trampoline.h"
 #include "framework/SysUtils.h"
 
@@ -19,34 +20,22 @@ std::string FormatOne(const std::string& pattern, const std::string& arg) {
 // that no process may patch.
 bool IsWin9x() { return (GetVersion() & 0x80000000u) != 0; }
 
-bool IsReadableProtection(DWORD protect) {
-    if (protect & (PAGE_GUARD | PAGE_NOACCESS))
-        return false;
-    return (protect & (PAGE_READONLY | PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE | PAGE_EXECUTE_READ |
-                       PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY)) != 0;
-}
-
-// How many of the `wanted` bytes from address can be read, region by region.
+// How many of the `wanted` bytes from address can be read, page by page.
 int32_t ReadableLength(const void* address, int32_t wanted) {
-    const auto* p = static_cast<const uint8_t*>(address);
+    const uintptr_t base = reinterpret_cast<uintptr_t>(address);
     int32_t length = 0;
     while (length < wanted) {
-        MEMORY_BASIC_INFORMATION mbi;
-        if (VirtualQuery(p + length, &mbi, sizeof(mbi)) == 0 || mbi.State != MEM_COMMIT ||
-            !IsReadableProtection(mbi.Protect))
+        const uintptr_t at = base + static_cast<uint32_t>(length);
+        const int32_t chunk = static_cast<int32_t>(std::min<uint64_t>(wanted - length, 4096 - (at & 4095)));
+        if (!IsValidBlockAddr(reinterpret_cast<const void*>(at), static_cast<size_t>(chunk)))
             break;
-        const uintptr_t regionEnd = reinterpret_cast<uintptr_t>(mbi.BaseAddress) + mbi.RegionSize;
-        const uintptr_t here = reinterpret_cast<uintptr_t>(p + length);
-        if (regionEnd <= here)
-            break;
-        const uint64_t more = regionEnd - here;
-        length = static_cast<int32_t>(std::min<uint64_t>(static_cast<uint64_t>(length) + more, wanted));
+        length += chunk;
     }
     return length;
 }
 
 bool IsReadable(const void* address, int32_t size) {
-    return address != nullptr && ReadableLength(address, size) >= size;
+    return address != nullptr && IsValidBlockAddr(address, static_cast<size_t>(size));
 }
 
 std::string ModuleFileOf(const void* address) {
@@ -153,6 +142,11 @@ void* ProcedureOf(const std::string& library, const std::string& procName) {
     return lib ? reinterpret_cast<void*>(GetProcAddress(lib, procName.c_str())) : nullptr;
 }
 
+// Import stubs are followed to the code they jump to.
+void* Resolved(void* address) {
+    return reinterpret_cast<void*>(ConvertAddress(reinterpret_cast<uintptr_t>(address)));
+}
+
 HMODULE ModuleNamed(const std::string& name) { return GetModuleHandleA(name.empty() ? nullptr : name.c_str()); }
 
 }  // namespace
@@ -187,16 +181,6 @@ void JumpToMem(void* at, const void* target) {
     WriteCode(at, jump, sizeof(jump));
 }
 
-void* ResolveImportStub(void* address) {
-    const auto* code = static_cast<const uint8_t*>(address);
-    if (!IsReadable(code, 6) || code[0] != 0xFF || code[1] != 0x25)
-        return address;
-    void* const* slot = *reinterpret_cast<void* const* const*>(code + 2);
-    if (!IsReadable(slot, 4))
-        return address;
-    return *slot;
-}
-
 const THookedProcedure* FindHookedProcedure(void* address) {
     for (const auto& p : Procedures())
         if (p->Procedure == address || p->Trampoline == address)
@@ -207,8 +191,8 @@ const THookedProcedure* FindHookedProcedure(void* address) {
 void* HookProcedureEx(void* procedure, void* newProcedure, const std::string& name) {
     if (procedure == nullptr)
         throw EProcNull(FormatOne("Cannot hook a null procedure (\"%s\").", name));
-    procedure = ResolveImportStub(procedure);
-    newProcedure = ResolveImportStub(newProcedure);
+    procedure = Resolved(procedure);
+    newProcedure = Resolved(newProcedure);
     if (IsWin9x() && reinterpret_cast<uintptr_t>(procedure) >= 0x80000000u)
         throw ESharedArea(
             FormatOne("Cannot hook the module \"%s\" located into the shared-area.", ModuleFileOf(procedure)));
@@ -355,12 +339,12 @@ bool TryHookDllProcedureEx(const std::vector<std::string>& moduleNames, const st
     return any;
 }
 
-void ZHookInit() {
+void CreateHookLists() {
     if (gMethods == nullptr)
         gMethods = new THookedMethodsList();
 }
 
-void ZHookDone() {
+void UndoAllHooks() {
     std::vector<TImportHook> imports;
     imports.swap(ImportHooks());
     for (const TImportHook& h : imports)

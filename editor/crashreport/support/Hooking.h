@@ -28,10 +28,6 @@ void JumpToMem(void* at, const void* target);
 // instruction cache flushed.
 bool WriteCode(void* at, const void* bytes, size_t count);
 
-// The target of an import stub (FF 25 and a pointer to the address), or the
-// address itself.
-void* ResolveImportStub(void* address);
-
 // One hooked procedure.
 struct THookedProcedure {
     void* Procedure = nullptr;
@@ -81,6 +77,4 @@ void* HookDllProcedureEx(const std::string& moduleName, const std::string& libra
 bool TryHookDllProcedureEx(const std::vector<std::string>& moduleNames, const std::string& libraryName,
                            bool noError, void*& replaced, void* newProcedure, const std::string& procName);
 
-// Unit start-up and shut-down of the hooks (the lists; shut-down undoes every hook).
-void ZHookInit();
-void ZHookDone();
+#include "editor/crashreport/support/ZHookUnit.h"

@@ -309,9 +309,9 @@ std::string GetMXServerFromEmail(const std::string& address, int32_t timeoutMs,
     throw EZorvikSocketError("Cannot resolve the \"" + domain + "\" MX record.");
 }
 
-void ZSocketsInit() { StartWinsock(); }
+void StartSockets() { StartWinsock(); }
 
-void ZSocketsDone() {
+void StopSockets() {
     if (gWinsockStarted)
         WSACleanup();
     gWinsockStarted = false;

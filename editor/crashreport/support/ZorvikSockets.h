@@ -71,5 +71,4 @@ std::string GetMXServerFromEmail(const std::string& address, int32_t timeoutMs,
 // The system's DNS servers, in order, then the fixed public one.
 std::vector<std::string> MXDnsServers();
 
-void ZSocketsInit();
-void ZSocketsDone();
+#include "editor/crashreport/support/ZSocketsUnit.h"

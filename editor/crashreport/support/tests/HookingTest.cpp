@@ -124,17 +124,18 @@ TEST_F(Hooking, ProceduresThatCannotBeHookedRaise) {
     }
 }
 
-TEST_F(Hooking, ImportStubsAreFollowed) {
+TEST_F(Hooking, AnImportStubIsFollowedToItsCode) {
+    // jmp [slot], the slot holding the procedure: the procedure is hooked.
     void* target = reinterpret_cast<void*>(&PrologueProc);
     void** slot = &target;
     uint8_t stub[8] = {0xFF, 0x25};
     std::memcpy(stub + 2, &slot, 4);
-    EXPECT_EQ(target, ResolveImportStub(stub));
-    uint8_t plain[8] = {0x55, 0x8B, 0xEC};
-    EXPECT_EQ(static_cast<void*>(plain), ResolveImportStub(plain));
-    // A stub whose pointer cannot be read is taken as it is.
-    uint8_t broken[8] = {0xFF, 0x25, 0x10, 0, 0, 0};
-    EXPECT_EQ(static_cast<void*>(broken), ResolveImportStub(broken));
+    gPrologueTrampoline = reinterpret_cast<PlainProc>(
+        HookProcedureEx(stub, reinterpret_cast<void*>(&HookedPrologue), "Stub"));
+    EXPECT_EQ(112, PrologueProc(5));
+    EXPECT_EQ(0xFF, stub[0]);
+    EXPECT_TRUE(UnhookProcedure(reinterpret_cast<void*>(&PrologueProc)));
+    EXPECT_EQ(12, PrologueProc(5));
 }
 
 TEST_F(Hooking, FunctionSizeOfCodeInMemory) {

@@ -1,0 +1,11 @@
+#pragma once
+// Start-up and shut-down of the hooks unit, guarded and counted: the first
+// start makes the lists, the last end undoes every hook. Kept apart from
+// <windows.h>, whose service enumeration also names a CriticalError.
+
+void ZHookInit();
+void ZHookDone();
+
+// The work itself (Hooking.cpp).
+void CreateHookLists();
+void UndoAllHooks();

@@ -1,0 +1,11 @@
+#pragma once
+// Start-up and shut-down of the sockets unit, guarded and counted: Winsock
+// is started by the first start and cleaned up by the last end. Kept apart
+// from <windows.h>, whose service enumeration also names a CriticalError.
+
+void ZSocketsInit();
+void ZSocketsDone();
+
+// The work itself (ZorvikSockets.cpp).
+void StartSockets();
+void StopSockets();
