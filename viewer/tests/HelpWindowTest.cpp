@@ -1,0 +1,380 @@
+// The help window with real windows: contents tree, context requests, page
+// history, links, search and hit stepping, keys; and the single-instance
+// hand-over between real viewer processes.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "framework/Application.h"
+#include "framework/testing/GuiTest.h"
+#include "viewer/HelpForm.h"
+#include "viewer/HelpSearch.h"
+#include "viewer/PageText.h"
+#include "viewer/SearchScore.h"
+#include "viewer/TextSearch.h"
+#include "viewer/ViewerInstance.h"
+#include "viewer/png/PngGdi.h"
+
+namespace {
+
+std::string Backslashes(std::string s) {
+    for (char& c : s)
+        if (c == '/') c = '\\';
+    return s;
+}
+
+std::string HelpFolder() {
+    const char* src = std::getenv("TQ_SOURCE_DIR");
+    return Backslashes(std::string(src ? src : ".") + "/viewer/tests/data/help/");
+}
+
+// Dispatches through the application, as the program's loop does, so that
+// the window's key preview sees the keys first.
+void Pump(int ms = 60) {
+    DWORD start = GetTickCount();
+    do {
+        Application->ProcessMessages();
+        Sleep(2);
+    } while (GetTickCount() - start < static_cast<DWORD>(ms));
+}
+
+void PressKey(HWND hwnd, WORD vk, TShiftState shift = 0) {
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = (shift & ssCtrl) ? 0x80 : 0;
+    SetKeyboardState(keys);
+    PostMessageA(hwnd, WM_KEYDOWN, vk, 1);
+    Pump();
+    PostMessageA(hwnd, WM_KEYUP, vk, 0xC0000001);
+    Pump(10);
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+}
+
+class HelpWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        static bool once = (Application->Initialize(), PngInstallGdi(), true);
+        (void)once;
+        Form = std::make_unique<THelpForm>(nullptr, HelpFolder());
+        Form->LoadContentsTree(HelpFolder() + "helptree.txt");
+        Form->LoadContextMap(HelpFolder() + "helpmap.txt");
+        Form->FallbackRule = kFallbackContextZero;
+        Form->Show();
+        Pump();
+    }
+    void Request(int32_t context) {
+        PostMessageA(Form->Handle(), WM_SHOWCONTEXT, static_cast<WPARAM>(context), 0);
+        Pump();
+    }
+    std::string Caption() { return guitest::WindowText(Form->Handle()); }
+    // Points the mouse at the first link to target on the shown page and clicks it.
+    void ClickLink(const std::string& target) {
+        QMHtml* v = Form->view;
+        for (const PageItem& it : v->Layout().Items()) {
+            if (it.Kind != pkLink || it.Link != target) continue;
+            int x = it.X + 3, y = it.Y - v->ScrollPosition() + 4;
+            PostMessageA(v->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+            Pump();
+            EXPECT_TRUE(v->HandCursor());
+            EXPECT_EQ(v->HoveredLink(), target);
+            guitest::Click(v->Handle(), x, y);
+            return;
+        }
+        ADD_FAILURE() << "no link to " << target;
+    }
+    std::unique_ptr<THelpForm> Form;
+};
+
+TEST_F(HelpWindowTest, ContextRequestsShowTheirPagesAndSelectTheTree) {
+    EXPECT_EQ(Caption(), "Help");
+    EXPECT_FALSE(Form->BackButton->Enabled());
+    // the tree as helptree.txt gives it: "}" leaves a group open, "}*" closes it
+    ASSERT_EQ(Form->PageNames().size(), 6u);
+    EXPECT_EQ(Form->TreeNode(2)->Text(), "Editing bytes");
+    EXPECT_TRUE(Form->TreeNode(0)->Expanded());
+    EXPECT_TRUE(Form->TreeNode(2)->HasChildren());
+    EXPECT_FALSE(Form->TreeNode(2)->Expanded());
+
+    Request(2);
+    EXPECT_EQ(Caption(), "Editing bytes - Help");
+    EXPECT_TRUE(Form->TreeNode(2)->Selected());
+    EXPECT_FALSE(Form->BackButton->Enabled());
+    Request(4);  // a page inside a collapsed group is still selected
+    EXPECT_EQ(Caption(), "Keys - Help");
+    EXPECT_TRUE(Form->TreeNode(3)->Selected());
+    EXPECT_TRUE(Form->BackButton->Enabled());
+    Request(77);  // missing: the page of context 0
+    EXPECT_EQ(Caption(), "Tessaly help - Help");
+    EXPECT_EQ(Form->view->PagePath(), HelpFolder() + "index.htm");
+    guitest::SaveScreenshot(Form->Handle(), guitest::ScreenshotPath("help_window_index"));
+
+    // without the fallback, and with context 0 itself missing, nothing happens
+    Form->FallbackRule = kFallbackNothing;
+    Request(77);
+    EXPECT_EQ(Form->view->PagePath(), HelpFolder() + "index.htm");
+}
+
+TEST_F(HelpWindowTest, TreeClickEnterAndEmptyPageNames) {
+    Form->TreeNode(4)->SetSelected(true);
+    Pump();
+    EXPECT_EQ(Form->view->PagePath(), "");  // selecting alone loads nothing
+    PressKey(Form->tree->Handle(), VK_RETURN);
+    EXPECT_EQ(Caption(), "Searching - Help");
+    // the picture of the page is laid out and drawn
+    bool picture = false;
+    for (const PageItem& it : Form->view->Layout().Items()) picture |= it.Kind == pkPicture && it.Picture;
+    EXPECT_TRUE(picture);
+    guitest::SaveScreenshot(Form->Handle(), guitest::ScreenshotPath("help_window_search_page"));
+
+    Form->TreeNode(1)->SetSelected(true);
+    Form->treeDblClick(Form->tree);
+    Pump();
+    EXPECT_EQ(Caption(), "Getting started - Help");
+}
+
+TEST_F(HelpWindowTest, BackForwardLinksAndScrollPositions) {
+    // a small view, so that the page scrolls
+    Form->SetBounds(10, 10, 420, 260);
+    Pump();
+    Request(2);
+    QMHtml* v = Form->view;
+    const int32_t line = v->BaseLineHeight();
+    PressKey(v->Handle(), VK_DOWN);
+    EXPECT_EQ(v->ScrollPosition(), 3 * line);
+    // the wheel: one notch toward the user is 4 lines down
+    PostMessageA(v->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), 0);
+    Pump();
+    EXPECT_EQ(v->ScrollPosition(), 7 * line);
+    const int32_t left = v->ScrollPosition();
+
+    ClickLink("index.htm");
+    EXPECT_EQ(Caption(), "Tessaly help - Help");
+    EXPECT_EQ(v->ScrollPosition(), 0);
+    EXPECT_FALSE(v->HandCursor());
+    ClickLink("start.htm");
+    EXPECT_EQ(Caption(), "Getting started - Help");
+
+    Form->BackButtonClick(nullptr);
+    PressKey(v->Handle(), VK_BACK);  // Backspace goes back too
+    EXPECT_EQ(Caption(), "Editing bytes - Help");
+    EXPECT_EQ(v->ScrollPosition(), left);  // the place the page was left at
+    EXPECT_TRUE(Form->NextButton->Enabled());
+    Form->NextButtonClick(nullptr);
+    Pump();
+    EXPECT_EQ(Caption(), "Tessaly help - Help");
+
+    // a new page after going back drops the forward entries
+    Form->BackButtonClick(nullptr);
+    Pump();
+    ClickLink("keys.htm");
+    EXPECT_EQ(Caption(), "Keys - Help");
+    EXPECT_FALSE(Form->NextButton->Enabled());
+    EXPECT_FALSE(v->CanGoForward());
+
+    // F5 reloads without a history entry and keeps the place
+    Request(2);
+    PressKey(v->Handle(), VK_NEXT);
+    int32_t place = v->ScrollPosition();
+    EXPECT_GT(place, 0);
+    PressKey(v->Handle(), VK_F5);
+    EXPECT_EQ(v->ScrollPosition(), place);
+    PressKey(v->Handle(), VK_BACK);
+    EXPECT_EQ(Caption(), "Keys - Help");
+}
+
+// Closes the next message box captioned "Help" from another thread and
+// gives back its text.
+std::string AnswerMessageBox() {
+    for (int i = 0; i < 300; ++i) {
+        HWND box = FindWindowA("#32770", "Help");
+        if (box) {
+            char text[256] = {};
+            HWND label = GetDlgItem(box, 0xFFFF);
+            if (label) GetWindowTextA(label, text, sizeof text);
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+            return text;
+        }
+        Sleep(10);
+    }
+    return "(no message box)";
+}
+
+TEST_F(HelpWindowTest, SearchRanksPagesAndStepsThroughHits) {
+    Request(1);
+    Form->PageControl1->SetActivePage(Form->TabSheet2);
+    Pump();
+    Form->SearchEdit->SetText("BYTES");
+    PressKey(Form->SearchEdit->Handle(), VK_RETURN);  // the default button searches
+
+    // every page holding the word, best first; equal scores by path, higher first
+    std::vector<std::string> pages = Form->SearchPaths();
+    ASSERT_EQ(pages.size(), 6u);  // the .htm files only
+    const std::vector<std::string> results = Form->ResultPaths();
+    ASSERT_EQ(results.size(), 4u);  // index, start, editing and search hold the word
+    double previous = 1e300;
+    for (size_t i = 0; i < results.size(); ++i) {
+        HtmlInfo info = ExtractPageText(results[i]);
+        double score = SearchScore(CountOccurrences(info.Body, "bytes"), CountOccurrences(info.Title, "bytes"), 1,
+                                   static_cast<int64_t>(info.Body.size()));
+        EXPECT_LE(score, previous) << results[i];
+        previous = score;
+        EXPECT_EQ(Form->Resbox->Item(static_cast<int>(i)), info.Title);
+    }
+    // no line selected: the first result is shown
+    Form->Resbox->SetItemIndex(-1);
+    Form->ResboxDblClick(nullptr);
+    Pump();
+    EXPECT_EQ(Form->view->PagePath(), results[0]);
+    // the page with most hits, chosen in the list
+    int editing = -1;
+    for (size_t i = 0; i < results.size(); ++i)
+        if (results[i] == HelpFolder() + "editing.htm") editing = static_cast<int>(i);
+    ASSERT_GE(editing, 0);
+    Form->Resbox->SetItemIndex(editing);
+    Form->ResboxDblClick(nullptr);
+    Pump();
+    EXPECT_EQ(Caption(), "Editing bytes - Help");
+    const int32_t hits = Form->view->HitCount();
+    ASSERT_GE(hits, 3);
+    EXPECT_EQ(guitest::WindowText(Form->FndL->Handle()), "Number of times found: " + std::to_string(hits));
+    EXPECT_EQ(Form->view->CurrentHit(), 0);
+    guitest::SaveScreenshot(Form->Handle(), guitest::ScreenshotPath("help_window_search_hits"));
+
+    // F3, a second Search with the same text, and the result of the page shown all step on
+    PressKey(Form->view->Handle(), VK_F3);
+    EXPECT_EQ(Form->view->CurrentHit(), 1);
+    Form->SearchBClick(nullptr);
+    EXPECT_EQ(Form->view->CurrentHit(), 2);
+    Form->ResboxDblClick(nullptr);
+    EXPECT_EQ(Form->view->CurrentHit(), hits > 3 ? 3 : 0);
+    for (int i = 0; i < hits; ++i) Form->NextFoundBClick(nullptr);
+    EXPECT_EQ(Form->view->CurrentHit(), hits > 3 ? 3 : 0);  // wrapped around once
+
+    // a word that occurs nowhere: the message, and an empty list
+    Form->SearchEdit->SetText("zebra bytes");
+    std::string said;
+    std::thread answer([&] { said = AnswerMessageBox(); });
+    Form->SearchBClick(nullptr);
+    answer.join();
+    EXPECT_EQ(said, "The text is not found.");
+    EXPECT_EQ(Form->Resbox->Count(), 0);
+    EXPECT_EQ(Caption(), "Editing bytes - Help");  // the page shown stays
+}
+
+TEST_F(HelpWindowTest, EscapeAndCtrlF) {
+    Request(2);
+    PressKey(Form->view->Handle(), 'F', ssCtrl);
+    EXPECT_EQ(Form->PageControl1->ActivePage(), Form->TabSheet2);
+    EXPECT_TRUE(Form->SearchEdit->Focused());
+    PressKey(Form->SearchEdit->Handle(), VK_ESCAPE);
+    EXPECT_EQ(Form->PageControl1->ActivePage(), Form->TabSheet1);
+    EXPECT_TRUE(IsWindowVisible(Form->Handle()));
+    PressKey(Form->tree->Handle(), VK_ESCAPE);
+    EXPECT_FALSE(IsWindowVisible(Form->Handle()));
+}
+
+// ---- the single-instance hand-over between real processes ----
+
+std::string ViewerProgram() {
+    const char* bin = std::getenv("TQ_BINARY_DIR");
+    return Backslashes(std::string(bin ? bin : ".") + "/bin/help_en/Vellumo.exe");
+}
+
+struct ViewerProcess {
+    PROCESS_INFORMATION Info{};
+    bool Start(const std::string& args) {
+        std::string cmd = "\"" + ViewerProgram() + "\"" + (args.empty() ? "" : " " + args);
+        STARTUPINFOA si{};
+        si.cb = sizeof si;
+        return CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &Info);
+    }
+    // The exit code, or -2 when it did not end in time.
+    int Wait(DWORD ms) {
+        if (WaitForSingleObject(Info.hProcess, ms) != WAIT_OBJECT_0) return -2;
+        DWORD code = 0;
+        GetExitCodeProcess(Info.hProcess, &code);
+        return static_cast<int>(code);
+    }
+    ~ViewerProcess() {
+        if (!Info.hProcess) return;
+        if (Wait(0) == -2) TerminateProcess(Info.hProcess, 1);
+        CloseHandle(Info.hProcess);
+        CloseHandle(Info.hThread);
+    }
+};
+
+struct WindowSearch {
+    DWORD Pid;
+    HWND Found = nullptr;
+};
+
+BOOL CALLBACK MatchViewerWindow(HWND h, LPARAM p) {
+    auto* s = reinterpret_cast<WindowSearch*>(p);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(h, &owner);
+    char cls[64] = {};
+    GetClassNameA(h, cls, sizeof cls);
+    if (owner == s->Pid && std::string(cls) == "THelpForm") {
+        s->Found = h;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND ViewerWindowOf(DWORD pid) {
+    WindowSearch s{pid};
+    EnumWindows(MatchViewerWindow, reinterpret_cast<LPARAM>(&s));
+    return s.Found;
+}
+
+// Waits until the viewer's window shows caption; gives the caption last seen.
+std::string WaitForCaption(DWORD pid, const std::string& caption) {
+    std::string seen;
+    for (int i = 0; i < 500; ++i) {
+        if (HWND w = ViewerWindowOf(pid)) {
+            seen = guitest::WindowText(w);
+            if (seen == caption) return seen;
+        }
+        Sleep(20);
+    }
+    return seen;
+}
+
+TEST(ViewerInstanceTest, SecondCopyHandsOverAndMinusOneCloses) {
+    {
+        // "-1" with no viewer running: nothing shown, ends at once
+        ViewerProcess closer;
+        ASSERT_TRUE(closer.Start("-1"));
+        EXPECT_EQ(closer.Wait(10000), 0);
+        EXPECT_EQ(ViewerWindowOf(closer.Info.dwProcessId), nullptr);
+    }
+    ViewerProcess first;
+    ASSERT_TRUE(first.Start("2")) << ViewerProgram();
+    ASSERT_EQ(WaitForCaption(first.Info.dwProcessId, "Editing bytes - Help"), "Editing bytes - Help");
+    HWND window = ViewerWindowOf(first.Info.dwProcessId);
+    guitest::SaveScreenshot(window, guitest::ScreenshotPath("viewer_process_editing"));
+
+    ViewerProcess second;
+    ASSERT_TRUE(second.Start("3"));
+    EXPECT_EQ(second.Wait(10000), 0);
+    EXPECT_EQ(WaitForCaption(first.Info.dwProcessId, "Searching - Help"), "Searching - Help");
+
+    // two arguments count as none: the running viewer only comes to the front
+    ViewerProcess third;
+    ASSERT_TRUE(third.Start("4 5"));
+    EXPECT_EQ(third.Wait(10000), 0);
+    Sleep(200);
+    EXPECT_EQ(guitest::WindowText(window), "Searching - Help");
+
+    ViewerProcess closer;
+    ASSERT_TRUE(closer.Start("-1"));
+    EXPECT_EQ(closer.Wait(10000), 0);
+    EXPECT_EQ(first.Wait(10000), 0);
+}
+
+}  // namespace
