@@ -1,5 +1,6 @@
 #include "editor/crashreport/support/ModuleOptions.h"
 
+#include "editor/crashreport/support/EnvVariables.h"
 #include "framework/Exceptions.h"
 
 const char* const DefaultSMTPFrom = "crash.report@example.com";
@@ -103,6 +104,25 @@ void TZorvikModuleOptions::SetCustomizedTexts(TMessageType id, const std::string
     if (id >= MessageTypeCount) return;
     FCustomizedTexts[id] = text;
     SaveToSharedData();
+}
+
+std::string TZorvikModuleOptions::GetCustomizedExpandedTexts(TMessageType id) const
+{
+    return ExpandEnvVars(GetCustomizedTexts(id));
+}
+
+void TZorvikModuleOptions::SaveCustomizedTextsToFile(const std::string& fileName, TProfileStore& store)
+{
+    ::SaveCustomizedTextsToFile(store, FCustomizedTexts, fileName);
+    SetTextsCollection(TextsCollectionName(fileName));
+}
+
+void TZorvikModuleOptions::LoadCustomizedTextsFromFile(const std::string& fileName, TProfileStore& store)
+{
+    WithPublishingHeld([&] {
+        ::LoadCustomizedTextsFromFile(store, FCustomizedTexts, fileName);
+        SetTextsCollection(TextsCollectionName(fileName));
+    });
 }
 
 void TZorvikModuleOptions::SetToDefaultOptions()

@@ -13,6 +13,7 @@
 #include "editor/crashreport/support/MessageTypes.h"
 #include "editor/crashreport/support/ModuleHandles.h"
 #include "editor/crashreport/support/OptionTypes.h"
+#include "editor/crashreport/support/TextCollection.h"
 #include "framework/Classes.h"
 
 class TStream;
@@ -77,6 +78,13 @@ public:
     const std::string& GetCustomizedTexts(TMessageType id) const;
     // An id out of range changes nothing.
     void SetCustomizedTexts(TMessageType id, const std::string& text);
+    // The text with its environment references (%UserName%) expanded: the
+    // form every text is shown and written in.
+    std::string GetCustomizedExpandedTexts(TMessageType id) const;
+    // All texts to or from a text-collection file; TextsCollection becomes
+    // the file's name without extension. One publication for the whole load.
+    void SaveCustomizedTextsToFile(const std::string& fileName, TProfileStore& store);
+    void LoadCustomizedTextsFromFile(const std::string& fileName, TProfileStore& store);
 
     // Memory-leak reporting is set only by whole-option copies and streams.
     TLeaksOptions LeaksOptions() const { return FLeaksOptions; }

@@ -58,6 +58,14 @@ public:
     template <typename SetType>
     SetType Set() { return SetType::FromBits(Bytes(SetType::ByteCount)); }
     uint64_t Bits(int bytes) { return Bytes(bytes); }
+    // An ordinal past the enumeration's last value (damaged data, or a newer
+    // writer) gives `otherwise` instead of a value nothing could handle.
+    template <typename E>
+    E Choice(E last, E otherwise)
+    {
+        uint8_t value = Byte();
+        return value <= last ? static_cast<E>(value) : otherwise;
+    }
 
     std::string String()
     {
@@ -234,7 +242,7 @@ public:
             }
         if (V >= 401) {
             o.SetSaveLogFile(r.Bool());
-            o.SetForegroundTab(static_cast<TForegroundType>(r.Byte()));
+            o.SetForegroundTab(r.Choice(ftCPU, o.ForegroundTab()));
             // The processes tab came later; older data meant the one now last.
             if (V < 6000 && o.ForegroundTab() == ftProcesses) o.SetForegroundTab(ftCPU);
         }
@@ -256,14 +264,14 @@ public:
         if (V >= 421) {
             o.SetSMTPUserID(r.String());
             o.SetSMTPPassword(r.String());
-            o.SetTerminateBtnOperation(static_cast<TTerminateBtnOperation>(r.Byte()));
+            o.SetTerminateBtnOperation(r.Choice(tbRestart, o.TerminateBtnOperation()));
         }
         if (V < 6000 && r.Byte() == 0) o.SetTerminateBtnOperation(tbNone);
         o.SetErrorsNumberToSave(r.I32());
         o.SetErrorsNumberToShowTerminateBtn(r.I32());
         o.SetEMailAddresses(r.String());
         o.SetEMailSubject(r.String());
-        o.SetEMailSendMode(static_cast<TEmailSendMode>(r.Byte()));
+        o.SetEMailSendMode(r.Choice(esmSMTPServer, o.EMailSendMode()));
         if (V < 450 && o.EMailSendMode() != esmNoSend)
             o.SetEMailSendMode(o.SMTPHost().empty() ? esmEmailClient : esmSMTPClient);
         ReadShowOptions();
@@ -292,7 +300,7 @@ private:
 
     void ReadSendAndDialog()
     {
-        o.SetWebSendMode(static_cast<TWebSendMode>(r.Byte()));
+        o.SetWebSendMode(r.Choice(wsmMantis, o.WebSendMode()));
         o.SetWebURL(r.String());
         o.SetWebUserID(r.String());
         o.SetWebPassword(r.String());
@@ -315,12 +323,12 @@ private:
             o.SetBehaviourOptions(r.Set<TBehaviourOptions>());
             o.FLeaksOptions = r.Set<TLeaksOptions>();
         }
-        o.SetAutoCrashOperation(static_cast<TTerminateBtnOperation>(r.Byte()));
+        o.SetAutoCrashOperation(r.Choice(tbRestart, o.AutoCrashOperation()));
         o.SetAutoCrashNumber(r.I32());
         o.SetAutoCrashMinutes(r.I32());
         if (V >= 6000) {
             o.SetCompiledFileOptions(r.Set<TCompiledFileOptions>());
-            o.SetExceptionDialogType(static_cast<TExceptionDialogType>(r.Byte()));
+            o.SetExceptionDialogType(r.Choice(edtZorvikLog, o.ExceptionDialogType()));
             o.SetProxyURL(r.String());
             o.SetProxyUserID(r.String());
             o.SetProxyPassword(r.String());
@@ -347,10 +355,10 @@ private:
             f.ExceptionClassName = r.String();
             f.ExceptionMessage = r.String();
             if (V >= 6000) {
-                f.ExceptionType = static_cast<TFilterExceptionType>(r.Byte());
-                f.DialogType = static_cast<TFilterDialogType>(r.Byte());
-                f.HandlerType = static_cast<TFilterHandlerType>(r.Byte());
-                f.ActionType = static_cast<TFilterActionType>(r.Byte());
+                f.ExceptionType = static_cast<TFilterExceptionType>(r.Byte());  // unknown: never matches
+                f.DialogType = r.Choice(fdtZorvikLog, fdtUnchanged);
+                f.HandlerType = r.Choice(fhtZorvikLog, fhtZorvikLog);
+                f.ActionType = r.Choice(fatRestart, fatNone);
             } else {
                 f.ExceptionType = fetUnhandled;
                 f.DialogType = f.ExceptionMessage.empty() ? fdtNone : fdtMessageBox;

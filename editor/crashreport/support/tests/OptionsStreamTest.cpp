@@ -39,6 +39,18 @@ private:
     std::vector<uint8_t> FBytes;
 };
 
+// The stream's size from EMailMessage on: that text, the 158 texts and
+// TextsCollection, each a length and its bytes (a closing line break dropped).
+size_t BytesAfterFilters(const TZorvikModuleOptions& o)
+{
+    auto stored = [](const std::string& t) {
+        return 4 + t.size() - (t.size() >= 2 && t.find("\r\n") == t.size() - 2 ? 2 : 0);
+    };
+    size_t size = stored(o.EMailMessage()) + stored(o.TextsCollection());
+    for (const std::string& t : o.CustomizedTexts()) size += stored(t);
+    return size;
+}
+
 class OptionsStream : public FakeModules {
 protected:
     void TearDown() override
@@ -352,18 +364,35 @@ TEST_F(OptionsStream, FalseLengthsAndCountsAreNotBelieved)
 
     // A filter count of two thousand million, with no filters behind it.
     CountingOptions withCount;
-    size_t countAt = bytes.size();
-    // The count sits before EMailMessage, the 158 texts and TextsCollection.
-    size_t tail = 4 + source.EMailMessage().size();
-    for (int id = 0; id < MessageTypeCount; ++id) {
-        std::string t = source.GetCustomizedTexts(static_cast<TMessageType>(id));
-        if (t.size() >= 2 && t.find("\r\n") == t.size() - 2) t.resize(t.size() - 2);
-        tail += 4 + t.size();
-    }
-    tail += 4 + source.TextsCollection().size();
-    countAt -= tail + 4;
+    // No filters: the count comes right before what follows the filters.
+    size_t countAt = bytes.size() - BytesAfterFilters(source) - 4;
     EXPECT_THROW(Load(withCount, patch(countAt, 2000000000), 6020), EReadError);
     EXPECT_EQ(withCount.ExceptionsFilters()->Count(), 0);
+}
+
+TEST_F(OptionsStream, UnknownOrdinalsAreNotTaken)
+{
+    CountingOptions source;
+    source.SetForegroundTab(ftModules);
+    source.ExceptionsFilters()->Add({true, "EAbort", "", fetAll, fdtMessageBox, fhtRTL, fatTerminate});
+    std::vector<uint8_t> bytes = StreamBytes(source);
+    // ForegroundTab is the sixth byte; the filter's four type bytes close it,
+    // just before EMailMessage, the texts and TextsCollection.
+    bytes[5] = 200;
+    size_t types = bytes.size() - BytesAfterFilters(source) - 4;
+    for (int i = 0; i < 4; ++i) bytes[types + i] = 99;
+
+    CountingOptions o;
+    o.SetForegroundTab(ftAssembler);
+    Load(o, bytes, 6020);
+    EXPECT_EQ(o.ForegroundTab(), ftAssembler);
+    ASSERT_EQ(o.ExceptionsFilters()->Count(), 1);
+    const TZorvikExceptionFilter& f = *o.ExceptionsFilters()->GetItem(0);
+    EXPECT_EQ(f.ExceptionClassName, "EAbort");
+    EXPECT_EQ(f.DialogType, fdtUnchanged);
+    EXPECT_EQ(f.HandlerType, fhtZorvikLog);
+    EXPECT_EQ(f.ActionType, fatNone);
+    EXPECT_EQ(o.ExceptionsFilters()->FindMatch({"EAbort"}, false), -1);
 }
 
 TEST_F(OptionsStream, FlippedBytesNeverCrash)
