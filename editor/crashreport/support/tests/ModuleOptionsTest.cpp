@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <map>
 
 #include "editor/crashreport/support/ModuleOptions.h"
 #include "editor/crashreport/support/OptionsStream.h"
@@ -224,45 +223,6 @@ TEST(ModuleOptionsOfLoadedModules, OnlyTheProgramsOwnOptionsPublish)
     EXPECT_EQ(absent.Stores, 0);
 }
 #endif
-
-}  // namespace
-
-namespace {
-
-class MemoryProfile : public TProfileStore {
-public:
-    std::string ReadString(const std::string& file, const std::string& section, const std::string& key,
-                           const std::string& def) override
-    {
-        auto it = Values.find(file + "|" + section + "|" + key);
-        if (it == Values.end()) return def;
-        std::string v = it->second;
-        if (v.size() >= 2 && v.front() == '"' && v.back() == '"') v = v.substr(1, v.size() - 2);
-        return v;
-    }
-    void WriteString(const std::string& file, const std::string& section, const std::string& key,
-                     const std::string& value) override
-    {
-        Values[file + "|" + section + "|" + key] = value;
-    }
-    std::map<std::string, std::string> Values;
-};
-
-TEST_F(ModuleOptions, TextsGoThroughACollectionFileAndNameIt)
-{
-    MemoryProfile profile;
-    CountingOptions source;
-    source.SetCustomizedTexts(mtDialog_Caption, "Fout opgetreden");
-    source.SaveCustomizedTextsToFile("C:\\Texts\\German.ini", profile);
-    EXPECT_EQ(source.TextsCollection(), "C:\\Texts\\German");
-
-    CountingOptions target;
-    target.LoadCustomizedTextsFromFile("C:\\Texts\\German.ini", profile);
-    EXPECT_EQ(target.CustomizedTexts(), source.CustomizedTexts());
-    EXPECT_EQ(target.GetCustomizedTexts(mtDialog_ErrorMsgCaption), DefaultMessageText(mtDialog_ErrorMsgCaption));
-    EXPECT_EQ(target.TextsCollection(), "C:\\Texts\\German");
-    EXPECT_EQ(target.Stores, 1);
-}
 
 TEST_F(ModuleOptions, ExpandedTextsReplaceEnvironmentReferences)
 {
