@@ -61,6 +61,15 @@ void TWinControl::SetAction(TBasicAction* action) {
     ActionChange(action, false);
 }
 
+void TWinControl::AssignTo(TPersistent* dest) const {
+    auto* action = dynamic_cast<TCustomAction*>(dest);
+    if (!action) return TComponent::AssignTo(dest);
+    action->SetCaption(Caption());
+    action->SetHint(Hint);
+    action->SetEnabled(FEnabled);
+    action->SetVisible(FVisible);
+}
+
 TActionLinkClass TWinControl::GetActionLinkClass() { return &TWinControlActionLink::Make; }
 
 // Takes over what the action carries; with checkDefaults only where the
@@ -156,6 +165,7 @@ std::string TWinControl::Caption() const {
 }
 
 void TWinControl::SetCaption(const std::string& text) {
+    if (text == Caption()) return;  // unchanged: a wider text in the window stays
     FCaption = text;
     if (FHandle) SetWindowTextA(FHandle, text.c_str());
 }

@@ -120,6 +120,8 @@ protected:
     virtual void CreateWnd();
     virtual void ActionChange(TObject* sender, bool checkDefaults);
     virtual TActionLinkClass GetActionLinkClass();
+    // To an action: its caption, hint, enabled and visible state.
+    void AssignTo(TPersistent* dest) const override;
     friend class TBasicActionLink;
     // Called once the window exists, before it is shown.
     virtual void CreateHandleDone() {}

@@ -103,7 +103,13 @@ TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), FCommand(NextComman
 TMenuItem::~TMenuItem() {
     delete FActionLink;
     FActionLink = nullptr;
-    if (FParent) FParent->Remove(this);
+    if (FParent) {
+        // Quietly: nothing may raise while an item is freed.
+        auto& siblings = FParent->FItems;
+        siblings.erase(std::find(siblings.begin(), siblings.end(), this));
+        if (FParent->FHandle) RemoveMenu(FParent->FHandle, FCommand, MF_BYCOMMAND);
+        FParent = nullptr;
+    }
     // Sub-items not owned by a component go with their parent.
     while (!FItems.empty()) {
         TMenuItem* child = FItems.back();
@@ -127,6 +133,7 @@ HMENU TMenuItem::Handle() {
         UINT pos = 0;
         for (auto* child : FItems)
             if (child->FVisible) child->WriteNative(FHandle, true, pos++);
+        if (TMenu* menu = GetParentMenu()) menu->DoChange(this, true);
     }
     return FHandle;
 }
@@ -138,7 +145,8 @@ void TMenuItem::WriteNative(HMENU menu, bool insert, UINT position) {
         text += "\t" + ShortCutToText(FShortCut);
     MENUITEMINFOA mi{};
     mi.cbSize = sizeof mi;
-    mi.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING;
+    // An entry's sub-menu is set as it is inserted; a change of it rebuilds.
+    mi.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_STRING | (insert ? MIIM_ID | MIIM_SUBMENU : 0);
     mi.fType = IsLine() ? MFT_SEPARATOR : MFT_STRING;
     mi.fState = (FChecked ? MFS_CHECKED : 0) | (FEnabled ? 0 : MFS_GRAYED) | (FDefault ? MFS_DEFAULT : 0);
     mi.wID = FCommand;

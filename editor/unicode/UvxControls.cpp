@@ -169,10 +169,10 @@ bool UvxControl_IsHintStored(TWinControl* control) {
 }
 
 // The stored caption counts only while its 8-bit form is still the
-// framework's caption: a change made through the framework wins.
+// framework's caption (def): a change made through the framework wins.
 std::u16string UvxControl_GetStoredText(TWinControl* control, const std::u16string& def) {
     auto* h = FindHelper(control, false);
-    if (h && WideToAnsiSys(h->WideCaption) == control->Caption()) return h->WideCaption;
+    if (h && WideToAnsiSys(h->WideCaption) == WideToAnsiSys(def)) return h->WideCaption;
     return def;
 }
 
@@ -266,12 +266,13 @@ void CreateUnicodeHandle(TWinControl* control, const TCreateParams& params, cons
         ~CreatingScope() { g_creating = saved; }
     } scope(control);
     // Until the trap is in place the window's first messages go to the wide default.
+    auto savedDefault = control->DefaultProc;
     control->DefaultProc = [control, defProc](UINT m, WPARAM w, LPARAM l) {
         return CallWindowProcW(defProc, control->Handle(), m, w, l);
     };
     HWND h = CreateWindowExW(params.ExStyle, WC(className), nullptr, params.Style, params.X, params.Y, params.Width,
                              params.Height, params.WndParent, nullptr, GetModuleHandleW(nullptr), control);
-    control->DefaultProc = nullptr;
+    control->DefaultProc = savedDefault;
     if (!h) throw EOSError("Error creating window " + params.WinClassName, GetLastError());
     SubClass(control, params.Caption, defProc);
 }
