@@ -243,7 +243,7 @@ public:
         if (V >= 401) {
             o.SetSaveLogFile(r.Bool());
             o.SetForegroundTab(r.Choice(ftCPU, o.ForegroundTab()));
-            // The processes tab came later; older data meant the one now last.
+            // In older data this value meant the CPU tab.
             if (V < 6000 && o.ForegroundTab() == ftProcesses) o.SetForegroundTab(ftCPU);
         }
         if (V >= 403 && V < 500) {
