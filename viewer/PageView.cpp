@@ -223,7 +223,8 @@ void QMHtml::VScroll(int code, int position) {
             SCROLLINFO si{};
             si.cbSize = sizeof si;
             si.fMask = SIF_TRACKPOS;
-            Scroll_ = GetScrollInfo(FHandle, SB_VERT, &si) ? si.nTrackPos : position;
+            bool full = GetScrollInfo(FHandle, SB_VERT, &si) && (si.nTrackPos & 0xFFFF) == position;
+            Scroll_ = full ? si.nTrackPos : position;
             break;
         }
     }

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -185,6 +187,86 @@ TEST_F(HelpWindowTest, BackForwardLinksAndScrollPositions) {
     EXPECT_EQ(v->ScrollPosition(), place);
     PressKey(v->Handle(), VK_BACK);
     EXPECT_EQ(Caption(), "Keys - Help");
+}
+
+TEST_F(HelpWindowTest, MouseClickOnTheTreeAndEmptyPageNames) {
+    RECT r{};
+    HWND treeWindow = Form->tree->Handle();
+    *reinterpret_cast<HTREEITEM*>(&r) = Form->TreeNode(1)->ItemId();
+    ASSERT_TRUE(SendMessageA(treeWindow, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r)));
+    // Both halves of the click are queued first: the tree follows the mouse
+    // in a loop of its own until the button comes up.
+    LPARAM at = MAKELPARAM(r.left + 4, (r.top + r.bottom) / 2);
+    PostMessageA(treeWindow, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(treeWindow, WM_LBUTTONUP, 0, at);
+    Pump(150);
+    EXPECT_EQ(Caption(), "Getting started - Help");
+
+    // a contents entry with an empty page line
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    std::string treeFile = std::string(temp) + "vellumo_empty_tree.txt";
+    HANDLE f = CreateFileA(treeFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    const char text[] = "Nothing here\r\n\r\nKeys\r\nkeys.htm\r\n";
+    DWORD written;
+    WriteFile(f, text, sizeof text - 1, &written, nullptr);
+    CloseHandle(f);
+    Form->LoadContentsTree(treeFile);
+    DeleteFileA(treeFile.c_str());
+    ASSERT_EQ(Form->PageNames().size(), 2u);
+    Form->TreeNode(0)->SetSelected(true);
+    PressKey(Form->tree->Handle(), VK_RETURN);
+    EXPECT_EQ(Caption(), "Getting started - Help");
+    EXPECT_FALSE(Form->view->CanGoBack());
+}
+
+TEST_F(HelpWindowTest, HoverScrollBarAndResize) {
+    Form->SetBounds(10, 10, 480, 300);
+    Request(100);
+    QMHtml* v = Form->view;
+    std::vector<const PageItem*> links;
+    for (const PageItem& it : v->Layout().Items())
+        if (it.Kind == pkLink) links.push_back(&it);
+    ASSERT_GE(links.size(), 2u);
+    auto move = [&](int x, int y) {
+        PostMessageA(v->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+        Pump(20);
+    };
+    move(links[0]->X + 2, links[0]->Y + 3);
+    EXPECT_TRUE(v->HandCursor());
+    move(links[1]->X + 2, links[1]->Y + 3);  // straight onto the next link
+    EXPECT_TRUE(v->HandCursor());
+    EXPECT_EQ(v->HoveredLink(), links[1]->Link);
+    move(2, 2);
+    EXPECT_FALSE(v->HandCursor());
+    EXPECT_EQ(v->HoveredLink(), "");
+
+    Request(2);
+    const int32_t line = v->BaseLineHeight();
+    SendMessageA(v->Handle(), WM_VSCROLL, SB_LINEDOWN, 0);
+    EXPECT_EQ(v->ScrollPosition(), 3 * line);
+    SendMessageA(v->Handle(), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 40), 0);
+    EXPECT_EQ(v->ScrollPosition(), 40);
+    EXPECT_EQ(GetScrollPos(v->Handle(), SB_VERT), 40);
+    // a turn of 60 away from the user: 2 lines up
+    PostMessageA(v->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, 60), 0);
+    Pump();
+    EXPECT_EQ(v->ScrollPosition(), 40 - 2 * line);
+
+    // a narrower view wraps the text again and keeps the place
+    const int32_t place = v->ScrollPosition(), tall = v->Layout().PageHeight();
+    Form->SetBounds(10, 10, 400, 300);
+    Pump();
+    EXPECT_GT(v->Layout().PageHeight(), tall);
+    EXPECT_EQ(v->ScrollPosition(), place);
+}
+
+TEST_F(HelpWindowTest, EmptySearchBeforeAnySearchOnlySteps) {
+    Request(2);
+    Form->SearchBClick(nullptr);  // equals the initial last query
+    EXPECT_EQ(Form->Resbox->Count(), 0);
+    EXPECT_EQ(Form->view->HitCount(), 0);
+    EXPECT_EQ(Form->view->CurrentHit(), 0);
 }
 
 // Closes the next message box captioned "Help" from another thread and
@@ -375,6 +457,61 @@ TEST(ViewerInstanceTest, SecondCopyHandsOverAndMinusOneCloses) {
     ASSERT_TRUE(closer.Start("-1"));
     EXPECT_EQ(closer.Wait(10000), 0);
     EXPECT_EQ(first.Wait(10000), 0);
+}
+
+TEST(ViewerInstanceTest, BadNumberIsShownAndNoArgumentOpensAnEmptyWindow) {
+    ViewerProcess bad;
+    ASSERT_TRUE(bad.Start("12x"));
+    std::string said;
+    for (int i = 0; i < 500 && said.empty(); ++i) {
+        HWND box = FindWindowA("#32770", "Vellumo");
+        if (box) {
+            char text[256] = {};
+            GetWindowTextA(GetDlgItem(box, 0xFFFF), text, sizeof text);
+            said = text;
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+        }
+        Sleep(20);
+    }
+    EXPECT_EQ(said, "'12x' is not a valid integer value.");
+    EXPECT_EQ(bad.Wait(10000), 0);
+    EXPECT_EQ(ViewerWindowOf(bad.Info.dwProcessId), nullptr);
+
+    ViewerProcess plain;
+    ASSERT_TRUE(plain.Start(""));
+    EXPECT_EQ(WaitForCaption(plain.Info.dwProcessId, "Help"), "Help");
+    ViewerProcess closer;
+    ASSERT_TRUE(closer.Start("-1"));
+    EXPECT_EQ(closer.Wait(10000), 0);
+    EXPECT_EQ(plain.Wait(10000), 0);
+}
+
+TEST(ViewerInstanceTest, CopiesInDifferentFoldersServeTheirOwnRequests) {
+    // A second copy of the program and its manual in another folder.
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    std::string other = std::string(temp) + "vellumo_other\\";
+    CreateDirectoryA(other.c_str(), nullptr);
+    std::string source = ViewerProgram().substr(0, ViewerProgram().find_last_of('\\') + 1);
+    for (const char* name : {"Vellumo.exe", "helptree.txt", "helpmap.txt", "index.htm", "keys.htm", "start.htm"})
+        ASSERT_TRUE(CopyFileA((source + name).c_str(), (other + name).c_str(), FALSE)) << name;
+
+    ViewerProcess here, there;
+    ASSERT_TRUE(here.Start("4"));
+    ASSERT_EQ(WaitForCaption(here.Info.dwProcessId, "Keys - Help"), "Keys - Help");
+    std::string cmd = "\"" + other + "Vellumo.exe\" 1";
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    ASSERT_TRUE(CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &there.Info));
+    EXPECT_EQ(WaitForCaption(there.Info.dwProcessId, "Getting started - Help"), "Getting started - Help");
+    EXPECT_EQ(guitest::WindowText(ViewerWindowOf(here.Info.dwProcessId)), "Keys - Help");
+
+    for (ViewerProcess* p : {&here, &there}) PostMessageA(ViewerWindowOf(p->Info.dwProcessId), WM_SHOWCONTEXT, static_cast<WPARAM>(-1), 0);
+    EXPECT_EQ(here.Wait(10000), 0);
+    EXPECT_EQ(there.Wait(10000), 0);
+    for (const char* name : {"Vellumo.exe", "helptree.txt", "helpmap.txt", "index.htm", "keys.htm", "start.htm"})
+        DeleteFileA((other + name).c_str());
+    RemoveDirectoryA(other.c_str());
 }
 
 }  // namespace
