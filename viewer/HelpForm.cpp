@@ -1,5 +1,6 @@
 #include "viewer/HelpForm.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include "framework/Application.h"
@@ -112,6 +113,25 @@ THelpForm::~THelpForm() {
     if (HelpForm == this) HelpForm = nullptr;
 }
 
+void THelpForm::CreateParams(TCreateParams& params) {
+    TForm::CreateParams(params);
+    params.Style &= ~WS_MINIMIZEBOX;  // system menu and maximise only
+}
+
+void THelpForm::AddHint(TWinControl* control, const std::string& text) {
+    if (!Hints_)
+        Hints_ = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (!Hints_) return;  // no hints is no reason to fail the window
+    TTTOOLINFOA info{};
+    info.cbSize = sizeof info;
+    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.hwnd = Handle();
+    info.uId = reinterpret_cast<UINT_PTR>(control->Handle());
+    info.lpszText = const_cast<char*>(text.c_str());
+    SendMessageA(Hints_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+}
+
 void THelpForm::BuildLayout() {
     Handle();
     PageControl1 = Place(new TPageControl(this), this, 0, 0, TabsWidth_, 400);
@@ -179,6 +199,7 @@ void THelpForm::BuildLayout() {
     SearchEdit->OnEnter = [this](TObject*) { SetDefaultButton(SearchB); };
     Resbox->OnEnter = [this](TObject*) { SetDefaultButton(DispB); };
     SetDefaultButton(SearchB);
+    AddHint(NextFoundB, "Search for next on current page (F3)");
 
     splitter = Place(new TSplitter(this), this, TabsWidth_, 0, 4, 400);
     splitter->Handle();

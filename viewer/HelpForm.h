@@ -78,6 +78,7 @@ public:
     QMHtml* view;
 
 protected:
+    void CreateParams(TCreateParams& params) override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void Resize() override;
 
@@ -90,6 +91,7 @@ private:
     bool KeyPreview(MSG& msg);
     void ArrangeSearchTab();
     void ArrangePagePanel();
+    void AddHint(TWinControl* control, const std::string& text);
 
     std::string ViewerFolder_;
     std::vector<std::string> PageNames_;
@@ -99,6 +101,7 @@ private:
     std::string LastQuery_;
     std::map<int32_t, std::string> ContextMap_;
     HIMAGELIST Images_ = nullptr;
+    HWND Hints_ = nullptr;
     TButton* DefaultButton_ = nullptr;
     int TabsWidth_ = 217;
     std::function<bool(MSG&)> PreviousOnMessage_;

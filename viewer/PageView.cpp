@@ -1,10 +1,12 @@
 #include "viewer/PageView.h"
 
+#include <shellapi.h>
 #include <windowsx.h>
 
 #include "framework/Application.h"
 #include "framework/Exceptions.h"
 #include "framework/Graphics.h"
+#include "viewer/PageLinks.h"
 
 namespace {
 const COLORREF kLinkColour = RGB(0, 0, 255);
@@ -259,11 +261,13 @@ void QMHtml::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
     if (!Focused()) SetFocus();
     TWinControl::MouseDown(button, shift, x, y);
     if (!Hovered_.empty()) {
-        std::string target = FolderOf(PagePath_) + Hovered_;
+        LinkTarget target = ResolveLink(FolderOf(PagePath_), Hovered_);
         Hovered_.clear();
         Cursor_ = IDC_ARROW;
         SetCursor(LoadCursorA(nullptr, Cursor_));
-        LoadPage(target, true);
+        if (target.Kind == LinkKind::Page) LoadPage(target.Path, true);
+        else if (target.Kind == LinkKind::External)
+            ShellExecuteA(nullptr, "open", target.Path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
     }
 }
 

@@ -7,6 +7,7 @@
 #include "viewer/HelpIndex.h"
 #include "viewer/HelpSearch.h"
 #include "viewer/PageHistory.h"
+#include "viewer/PageLinks.h"
 #include "viewer/ViewerInstance.h"
 
 namespace {
@@ -175,6 +176,28 @@ TEST(ViewerInstanceTest, NameAndArguments) {
     EXPECT_EQ(ContextFromArguments({"-1"}), -1);
     EXPECT_EQ(ContextFromArguments({"5", "6"}), 0);
     EXPECT_THROW(ContextFromArguments({"12x"}), EConvertError);
+}
+
+TEST(PageLinksTest, TargetsRelativeAbsoluteFragmentsAndAddresses) {
+    struct Case {
+        const char* link;
+        LinkKind kind;
+        const char* path;
+    } cases[] = {
+        {"keys.htm", LinkKind::Page, "C:\\help\\keys.htm"},
+        {"sub\\page.htm", LinkKind::Page, "C:\\help\\sub\\page.htm"},
+        {"keys.htm#f3", LinkKind::Page, "C:\\help\\keys.htm"},
+        {"#top", LinkKind::None, ""},
+        {"D:\\other\\a.htm", LinkKind::Page, "D:\\other\\a.htm"},
+        {"\\\\server\\a.htm", LinkKind::Page, "\\\\server\\a.htm"},
+        {"HTTP://example.org/x", LinkKind::External, "HTTP://example.org/x"},
+        {"mailto:help@example.org", LinkKind::External, "mailto:help@example.org"},
+    };
+    for (const Case& c : cases) {
+        LinkTarget t = ResolveLink("C:\\help\\", c.link);
+        EXPECT_EQ(t.Kind, c.kind) << c.link;
+        EXPECT_EQ(t.Path, c.path) << c.link;
+    }
 }
 
 }  // namespace
