@@ -3,6 +3,8 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
+#include <cstdint>
+
 #include "framework/Application.h"
 #include "framework/Exceptions.h"
 #include "framework/Graphics.h"
@@ -113,6 +115,14 @@ void QMHtml::ApplyScroll() {
     Scroll_ = GetScrollPos(FHandle, SB_VERT);
 }
 
+void QMHtml::ScrollBy(int64_t pixels) {
+    // The scroll bar keeps the position within the page; the sum only has
+    // to stay a 32-bit number on its way there.
+    int64_t to = static_cast<int64_t>(Scroll_) + pixels;
+    Scroll_ = static_cast<int32_t>(to < INT32_MIN ? INT32_MIN : to > INT32_MAX ? INT32_MAX : to);
+    ApplyScroll();
+}
+
 void QMHtml::Back() {
     if (!History_.Back(Scroll_)) return;
     Scroll_ = History_.Current().Position;
@@ -142,8 +152,8 @@ void QMHtml::NextHit() {
 void QMHtml::ScrollToHit(int32_t n) {
     const auto& hits = Layout_.HitPositions();
     if (n < 0 || n >= static_cast<int32_t>(hits.size())) return;
-    Scroll_ = hits[static_cast<size_t>(n)] - (FHandle ? ClientHeight() : FHeight) / 2;
-    ApplyScroll();
+    Scroll_ = hits[static_cast<size_t>(n)];
+    ScrollBy(-((FHandle ? ClientHeight() : FHeight) / 2));
 }
 
 void QMHtml::Paint() {
@@ -195,10 +205,10 @@ void QMHtml::KeyDown(WORD& key, TShiftState shift) {
     TWinControl::KeyDown(key, shift);
     const int32_t line = Layout_.BaseLineHeight;
     switch (key) {
-        case VK_UP: Scroll_ -= 3 * line; ApplyScroll(); break;
-        case VK_DOWN: Scroll_ += 3 * line; ApplyScroll(); break;
-        case VK_PRIOR: Scroll_ -= ClientHeight(); ApplyScroll(); break;
-        case VK_NEXT: Scroll_ += ClientHeight(); ApplyScroll(); break;
+        case VK_UP: ScrollBy(-3 * line); break;
+        case VK_DOWN: ScrollBy(3 * line); break;
+        case VK_PRIOR: ScrollBy(-ClientHeight()); break;
+        case VK_NEXT: ScrollBy(ClientHeight()); break;
         case VK_F5: {
             // Reloading keeps the place on the page.
             int32_t keep = Scroll_;
@@ -214,10 +224,10 @@ void QMHtml::KeyDown(WORD& key, TShiftState shift) {
 void QMHtml::VScroll(int code, int position) {
     const int32_t line = Layout_.BaseLineHeight;
     switch (code) {
-        case SB_LINEUP: Scroll_ -= 3 * line; ApplyScroll(); break;
-        case SB_LINEDOWN: Scroll_ += 3 * line; ApplyScroll(); break;
-        case SB_PAGEUP: Scroll_ -= ClientHeight(); ApplyScroll(); break;
-        case SB_PAGEDOWN: Scroll_ += ClientHeight(); ApplyScroll(); break;
+        case SB_LINEUP: ScrollBy(-3 * line); break;
+        case SB_LINEDOWN: ScrollBy(3 * line); break;
+        case SB_PAGEUP: ScrollBy(-ClientHeight()); break;
+        case SB_PAGEDOWN: ScrollBy(ClientHeight()); break;
         case SB_THUMBPOSITION:
         case SB_THUMBTRACK: {
             // The message carries only 16 bits; a page taller than that
@@ -236,10 +246,7 @@ void QMHtml::VScroll(int code, int position) {
 
 void QMHtml::Wheel(int delta) {
     int32_t pixels = Wheel_.Turn(delta, Layout_.BaseLineHeight);
-    if (pixels != 0) {
-        Scroll_ += pixels;
-        ApplyScroll();
-    }
+    if (pixels != 0) ScrollBy(pixels);
 }
 
 void QMHtml::MouseMove(TShiftState shift, int x, int y) {

@@ -57,6 +57,7 @@ private:
     void Paint();
     void ResizeBitmap(int width, int height);
     void ApplyScroll();
+    void ScrollBy(int64_t pixels);
     void SetScrollBar();
     void VScroll(int code, int position);
     void Wheel(int delta);
