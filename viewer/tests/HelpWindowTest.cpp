@@ -348,6 +348,51 @@ TEST_F(HelpWindowTest, SearchRanksPagesAndStepsThroughHits) {
     EXPECT_EQ(Caption(), "Editing bytes - Help");  // the page shown stays
 }
 
+TEST_F(HelpWindowTest, PictureThatCannotBeLoadedIsToldOnceAndThePageStillLoads) {
+    // A page beside a broken picture, in a folder of its own.
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    std::string folder = std::string(temp) + "vellumo_broken\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const char* src = std::getenv("TQ_SOURCE_DIR");
+    ASSERT_TRUE(CopyFileA(Backslashes(std::string(src ? src : ".") + "/viewer/tests/data/pages/broken.png").c_str(),
+                          (folder + "broken.png").c_str(), FALSE));
+    const char page[] = "<html><head><title>Broken</title></head><body><p>Before<img src=\"broken.png\"><p>After</body></html>";
+    HANDLE f = CreateFileA((folder + "broken.htm").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written;
+    WriteFile(f, page, sizeof page - 1, &written, nullptr);
+    CloseHandle(f);
+
+    std::string said;
+    std::thread answer([&] {
+        for (int i = 0; i < 500 && said.empty(); ++i) {
+            HWND box = FindWindowA("#32770", Application->Title().c_str());
+            if (box) {
+                char text[256] = {};
+                GetWindowTextA(GetDlgItem(box, 0xFFFF), text, sizeof text);
+                said = text[0] ? text : "(empty)";
+                PostMessageA(box, WM_COMMAND, IDOK, 0);
+            }
+            Sleep(10);
+        }
+    });
+    Form->ShowPageFile(folder + "broken.htm", true);
+    answer.join();
+    EXPECT_TRUE(!said.empty() && said != "(empty)") << said;
+    EXPECT_EQ(Caption(), "Broken - Help");  // the page-loaded event ran all the same
+    bool after = false;
+    for (const PageItem& it : Form->view->Layout().Items()) after |= it.Text.find("After") != std::string::npos;
+    EXPECT_TRUE(after);
+    // a resize lays the page out again without telling it again
+    Form->SetBounds(20, 20, 500, 320);
+    Pump();
+    EXPECT_EQ(FindWindowA("#32770", Application->Title().c_str()), nullptr);
+
+    DeleteFileA((folder + "broken.htm").c_str());
+    DeleteFileA((folder + "broken.png").c_str());
+    RemoveDirectoryA(folder.c_str());
+}
+
 TEST_F(HelpWindowTest, EscapeAndCtrlF) {
     Request(2);
     PressKey(Form->view->Handle(), 'F', ssCtrl);
