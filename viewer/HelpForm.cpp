@@ -407,6 +407,8 @@ bool THelpForm::KeyPreview(MSG& msg) {
     WORD key = static_cast<WORD>(msg.wParam);
     FormKeyDown(this, key, KeyboardShiftState());
     if (key == 0) return true;
+    // Tab moves between the controls as in a dialog.
+    if (key == VK_TAB) return IsDialogMessageA(FHandle, &msg) != FALSE;
     // Enter in the search box or the result list clicks the default button.
     if (key == VK_RETURN && DefaultButton_ && (msg.hwnd == SearchEdit->Handle() || msg.hwnd == Resbox->Handle())) {
         DefaultButton_->DoClick();

@@ -398,6 +398,8 @@ TEST_F(HelpWindowTest, EscapeAndCtrlF) {
     PressKey(Form->view->Handle(), 'F', ssCtrl);
     EXPECT_EQ(Form->PageControl1->ActivePage(), Form->TabSheet2);
     EXPECT_TRUE(Form->SearchEdit->Focused());
+    PressKey(Form->SearchEdit->Handle(), VK_TAB);  // Tab goes on to the next control
+    EXPECT_FALSE(Form->SearchEdit->Focused());
     PressKey(Form->SearchEdit->Handle(), VK_ESCAPE);
     EXPECT_EQ(Form->PageControl1->ActivePage(), Form->TabSheet1);
     EXPECT_TRUE(IsWindowVisible(Form->Handle()));
