@@ -23,6 +23,18 @@ bool TBasicActionLink::IsCheckedLinked() { return dynamic_cast<TCustomAction*>(F
 bool TBasicActionLink::IsShortCutLinked() { return dynamic_cast<TCustomAction*>(FAction) != nullptr; }
 bool TBasicActionLink::Execute() { return FAction && FAction->Execute(); }
 
+bool LinkClientToAction(TBasicActionLink*& link, TBasicActionLink* (*make)(TObject*), TObject* client,
+                        TBasicAction* action) {
+    if (!action) {
+        delete link;
+        link = nullptr;
+        return false;
+    }
+    if (!link) link = make(client);
+    link->SetAction(action);
+    return true;
+}
+
 TBasicAction::~TBasicAction() {
     // Clients outlive the action: cut their links loose.
     while (!FClients.empty()) FClients.back()->SetAction(nullptr);

@@ -44,6 +44,11 @@ protected:
 };
 using TActionLink = TBasicActionLink;
 
+// Ties client to action through link (made with make on first use), or
+// frees the link for no action; true when the client now has an action.
+bool LinkClientToAction(TBasicActionLink*& link, TBasicActionLink* (*make)(TObject*), TObject* client,
+                        TBasicAction* action);
+
 class TBasicAction : public TComponent {
 public:
     explicit TBasicAction(TComponent* owner) : TComponent(owner) {}

@@ -58,17 +58,10 @@ LRESULT CALLBACK TApplication::AppWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp
 }
 
 HWND TApplication::Handle() {
-    if (!FHandle) {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = AppWndProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "TApplication";
-        RegisterClassA(&wc);  // fails harmlessly once it exists
-        // The window takes its handle at WM_NCCREATE, so hooks see WM_CREATE.
-        HWND h = CreateWindowExA(0, "TApplication", FTitle.c_str(), WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS |
-                                 WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance, this);
-        if (!h) throw EOSError("Cannot create the application window", GetLastError());
-    }
+    // The window takes its handle at WM_NCCREATE, so hooks see WM_CREATE.
+    if (!FHandle)
+        AllocateHWnd("TApplication", AppWndProc, this, FTitle.c_str(),
+                     WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX);
     return FHandle;
 }
 
@@ -161,7 +154,19 @@ bool TApplication::ProcessMessage(MSG& msg) {
 
 void TApplication::HandleMessage() {
     MSG msg;
-    if (!ProcessMessage(msg) && !FTerminated) WaitMessage();
+    if (!ProcessMessage(msg) && !FTerminated) {
+        Idle();
+        WaitMessage();
+    }
+}
+
+// With the queue empty, the active form's menu items update from their actions.
+void TApplication::Idle() {
+    try {
+        if (TForm* form = ActiveForm()) form->UpdateActions();
+    } catch (...) {
+        HandleException(this);
+    }
 }
 
 void TApplication::ProcessMessages() {

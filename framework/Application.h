@@ -84,6 +84,7 @@ public:
 private:
     bool ProcessMessage(MSG& msg);
     bool IsShortCutMessage(const MSG& msg);
+    void Idle();
     static LRESULT CALLBACK AppWndProc(HWND, UINT, WPARAM, LPARAM);
     std::string FTitle;
     std::string FHint;

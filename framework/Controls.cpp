@@ -27,6 +27,17 @@ void RegisterFrameworkClass(const TCreateParams& params, WNDPROC proc) {
 }
 }  // namespace
 
+HWND AllocateHWnd(const char* className, WNDPROC proc, void* data, const char* title, DWORD style) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = className;
+    RegisterClassA(&wc);  // fails harmlessly once it exists
+    HWND h = CreateWindowExA(0, className, title, style, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance, data);
+    if (!h) throw EOSError(std::string("Cannot create the window ") + className, GetLastError());
+    return h;
+}
+
 TShiftState KeyboardShiftState() {
     TShiftState s = 0;
     if (GetKeyState(VK_SHIFT) < 0) s |= ssShift;
@@ -51,14 +62,7 @@ TWinControl::~TWinControl() {
 TBasicAction* TWinControl::Action() const { return FActionLink ? FActionLink->Action() : nullptr; }
 
 void TWinControl::SetAction(TBasicAction* action) {
-    if (!action) {
-        delete FActionLink;
-        FActionLink = nullptr;
-        return;
-    }
-    if (!FActionLink) FActionLink = GetActionLinkClass()(this);
-    FActionLink->SetAction(action);
-    ActionChange(action, false);
+    if (LinkClientToAction(FActionLink, GetActionLinkClass(), this, action)) ActionChange(action, false);
 }
 
 void TWinControl::AssignTo(TPersistent* dest) const {

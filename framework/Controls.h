@@ -40,6 +40,10 @@ struct TCreateParams {
     UINT ClassStyle = CS_DBLCLKS;
 };
 
+// A hidden 8-bit window of its own class; data is the creation parameter,
+// which proc takes at WM_NCCREATE.
+HWND AllocateHWnd(const char* className, WNDPROC proc, void* data, const char* title = "", DWORD style = WS_POPUP);
+
 // The shift state of the keyboard now, for the key events.
 TShiftState KeyboardShiftState();
 

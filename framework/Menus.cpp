@@ -278,14 +278,7 @@ void TMenuItem::InitiateAction() {
 }
 
 void TMenuItem::SetAction(TBasicAction* action) {
-    if (!action) {
-        delete FActionLink;
-        FActionLink = nullptr;
-        return;
-    }
-    if (!FActionLink) FActionLink = GetActionLinkClass()(this);
-    FActionLink->SetAction(action);
-    ActionChange(action, false);
+    if (LinkClientToAction(FActionLink, GetActionLinkClass(), this, action)) ActionChange(action, false);
 }
 
 TActionLinkClass TMenuItem::GetActionLinkClass() { return &TMenuActionLink::Make; }
@@ -381,20 +374,14 @@ void TPopupList::Add(TPopupMenu* menu) { FMenus.push_back(menu); }
 void TPopupList::Remove(TPopupMenu* menu) { FMenus.erase(std::remove(FMenus.begin(), FMenus.end(), menu), FMenus.end()); }
 
 HWND TPopupList::Window() {
-    if (!FWindow) {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = StaticProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "TPUtilWindow";
-        RegisterClassA(&wc);  // fails harmlessly once it exists
-        FWindow = CreateWindowExA(0, "TPUtilWindow", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance, nullptr);
-        if (!FWindow) throw EOSError("Cannot create the pop-up window", GetLastError());
-        SetWindowLongPtrA(FWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    }
+    if (!FWindow) FWindow = AllocateHWnd("TPUtilWindow", StaticProc, this);
     return FWindow;
 }
 
 LRESULT CALLBACK TPopupList::StaticProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE)
+        SetWindowLongPtrA(h, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams));
     auto* self = reinterpret_cast<TPopupList*>(GetWindowLongPtrA(h, GWLP_USERDATA));
     if (!self) return DefWindowProcA(h, msg, wp, lp);
     try {

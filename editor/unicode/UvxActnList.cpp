@@ -6,20 +6,22 @@
 #include "framework/Controls.h"
 
 namespace {
+// One wide text of an action: valid while its 8-bit form is the action's.
+struct TWideActionText {
+    std::u16string Wide;
+    bool Setting = false;       // true while a wide text is being set
+    std::u16string OldWide;     // the wide text from before that change
+    std::string NewAnsi;        // the 8-bit form of the text being set
+};
+
 // The wide caption and hint of one Unicode action, owned by it.
 class TCustomActionHelper : public TComponent {
 public:
     explicit TCustomActionHelper(TCustomAction* action) : TComponent(action), Action(action) {}
     std::string ClassName() const override { return "TCustomActionHelper"; }
     TCustomAction* Action;
-    std::u16string WideCaption;
-    bool SettingCaption = false;
-    std::u16string OldWideCaption;
-    std::string NewAnsiCaption;
-    std::u16string WideHint;
-    bool SettingHint = false;
-    std::u16string OldWideHint;
-    std::string NewAnsiHint;
+    TWideActionText Caption;
+    TWideActionText Hint;
 };
 
 TCustomActionHelper* FindActionHelper(TCustomAction* action) {
@@ -29,68 +31,63 @@ TCustomActionHelper* FindActionHelper(TCustomAction* action) {
     return new TCustomActionHelper(action);
 }
 
+// Which text: the helper's field and the framework's 8-bit property.
+struct TTextAccess {
+    TWideActionText TCustomActionHelper::*Field;
+    const std::string& (TCustomAction::*Get)() const;
+    void (TCustomAction::*Set)(const std::string&);
+};
+const TTextAccess kCaption{&TCustomActionHelper::Caption, &TCustomAction::Caption, &TCustomAction::SetCaption};
+const TTextAccess kHint{&TCustomActionHelper::Hint, &TCustomAction::Hint, &TCustomAction::SetHint};
+
 // Resets a flag when the set ends, also when it fails.
 struct FlagScope {
     bool& flag;
     explicit FlagScope(bool& f) : flag(f) { flag = true; }
     ~FlagScope() { flag = false; }
 };
+
+std::u16string GetText(TCustomAction* action, const TTextAccess& access) {
+    const std::string& ansi = (action->*access.Get)();
+    auto* h = FindActionHelper(action);
+    if (!h) return AnsiToWideSys(ansi);
+    TWideActionText& t = h->*access.Field;
+    if (t.Setting && ansi != t.NewAnsi) return t.OldWide;
+    return GetSyncedWideString(t.Wide, ansi);
+}
+
+// The framework tells the clients before it stores the 8-bit value; while
+// it does, GetNewText gives them the whole wide text.
+void SetText(TCustomAction* action, const std::u16string& value, const TTextAccess& access) {
+    auto* h = FindActionHelper(action);
+    if (!h) return (action->*access.Set)(WideToAnsiSys(value));
+    TWideActionText& t = h->*access.Field;
+    t.OldWide = GetText(action, access);
+    t.NewAnsi = WideToAnsiSys(value);
+    FlagScope setting(t.Setting);
+    SetSyncedWideString(value, t.Wide, (action->*access.Get)(), [action, &t, &access](const std::string& s) {
+        (action->*access.Set)(s);
+        if (s.empty() && !t.NewAnsi.empty()) t.OldWide.clear();
+    });
+}
+
+std::u16string GetNewText(TCustomAction* action, const std::u16string& def, const TTextAccess& access) {
+    auto* h = FindActionHelper(action);
+    if (!h) return def;
+    TWideActionText& t = h->*access.Field;
+    return t.Setting && (action->*access.Get)() != t.NewAnsi ? t.Wide : def;
+}
 }  // namespace
 
-std::u16string UvxAction_GetCaption(TCustomAction* action) {
-    auto* h = FindActionHelper(action);
-    if (!h) return AnsiToWideSys(action->Caption());
-    if (h->SettingCaption && action->Caption() != h->NewAnsiCaption) return h->OldWideCaption;
-    return GetSyncedWideString(h->WideCaption, action->Caption());
-}
-
-void UvxAction_SetCaption(TCustomAction* action, const std::u16string& value) {
-    auto* h = FindActionHelper(action);
-    if (!h) {
-        action->SetCaption(WideToAnsiSys(value));
-        return;
-    }
-    h->OldWideCaption = UvxAction_GetCaption(action);
-    h->NewAnsiCaption = WideToAnsiSys(value);
-    FlagScope setting(h->SettingCaption);
-    SetSyncedWideString(value, h->WideCaption, action->Caption(), [action, h](const std::string& s) {
-        action->TCustomAction::SetCaption(s);
-        if (s.empty() && !h->NewAnsiCaption.empty()) h->OldWideCaption.clear();
-    });
-}
-
+std::u16string UvxAction_GetCaption(TCustomAction* action) { return GetText(action, kCaption); }
+void UvxAction_SetCaption(TCustomAction* action, const std::u16string& value) { SetText(action, value, kCaption); }
 std::u16string UvxAction_GetNewCaption(TCustomAction* action, const std::u16string& def) {
-    auto* h = FindActionHelper(action);
-    if (h && h->SettingCaption && action->Caption() != h->NewAnsiCaption) return h->WideCaption;
-    return def;
+    return GetNewText(action, def, kCaption);
 }
-
-std::u16string UvxAction_GetHint(TCustomAction* action) {
-    auto* h = FindActionHelper(action);
-    if (!h) return AnsiToWideSys(action->Hint());
-    if (h->SettingHint && action->Hint() != h->NewAnsiHint) return h->OldWideHint;
-    return GetSyncedWideString(h->WideHint, action->Hint());
-}
-
-void UvxAction_SetHint(TCustomAction* action, const std::u16string& value) {
-    auto* h = FindActionHelper(action);
-    if (!h) {
-        action->SetHint(WideToAnsiSys(value));
-        return;
-    }
-    h->OldWideHint = UvxAction_GetHint(action);
-    h->NewAnsiHint = WideToAnsiSys(value);
-    FlagScope setting(h->SettingHint);
-    SetSyncedWideString(value, h->WideHint, action->Hint(), [action, h](const std::string& s) {
-        action->TCustomAction::SetHint(s);
-        if (s.empty() && !h->NewAnsiHint.empty()) h->OldWideHint.clear();
-    });
-}
-
+std::u16string UvxAction_GetHint(TCustomAction* action) { return GetText(action, kHint); }
+void UvxAction_SetHint(TCustomAction* action, const std::u16string& value) { SetText(action, value, kHint); }
 std::u16string UvxAction_GetNewHint(TCustomAction* action, const std::u16string& def) {
-    auto* h = FindActionHelper(action);
-    if (h && h->SettingHint && action->Hint() != h->NewAnsiHint) return h->WideHint;
-    return def;
+    return GetNewText(action, def, kHint);
 }
 
 void UvxAction_AfterInherited_Assign(TCustomAction* action, const TPersistent* source) {

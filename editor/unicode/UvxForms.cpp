@@ -111,6 +111,17 @@ void TUvxForm::WMMenuSelect(WPARAM wParam, LPARAM lParam) {
     UvxApplication->SetHint(item ? WideGetLongHint(WideGetMenuItemHint(item)) : std::u16string());
 }
 
+LRESULT TUvxForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_WINDOWPOSCHANGING: {
+            LRESULT r = TForm::WndProc(msg, wParam, lParam);
+            FixMenuBiDiProblem(FMenu);
+            return r;
+        }
+        default: return TForm::WndProc(msg, wParam, lParam);
+    }
+}
+
 // ---- TUvxApplication -----------------------------------------------------------------
 
 namespace {

@@ -31,6 +31,7 @@ protected:
     void ActionChange(TObject* sender, bool checkDefaults) override;
     TActionLinkClass GetActionLinkClass() override;
     void WMMenuSelect(WPARAM wParam, LPARAM lParam) override;
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
     std::u16string GetWideCaption();

@@ -13,6 +13,16 @@
 
 bool SysLocaleFarEast() { return GetSystemMetrics(SM_DBCSENABLED) != 0; }
 
+void FixMenuBiDiProblem(TMenu* menu) {
+    if (!menu || !GetSystemMetrics(SM_MIDEASTENABLED) || menu->Items()->Count() == 0) return;
+    for (int i = 0; i < menu->Items()->Count(); ++i) {
+        TMenuItem* item = menu->Items()->Items(i);
+        if (!item->Visible()) continue;
+        if (auto* u = dynamic_cast<TUvxMenuItem*>(item)) u->UpdateMenuString(menu);
+        return;
+    }
+}
+
 namespace {
 // Children first, last to first, then the item itself.
 void UpdateSubtreeStrings(TMenuItem* item, TMenu* menu) {
@@ -62,6 +72,7 @@ void TUvxMenuItem::MenuChanged(bool rebuild) {
     if (FIgnoreChanges) return;
     TMenuItem::MenuChanged(rebuild);
     UpdateSubtreeStrings(this, GetParentMenu());
+    FixMenuBiDiProblem(GetParentMenu());
 }
 
 void TUvxMenuItem::InitiateAction() {

@@ -90,3 +90,6 @@ std::u16string WideGetMenuItemCaption(TMenuItem* item);
 std::u16string WideGetMenuItemHint(TMenuItem* item);
 // True on a Far-Eastern system locale (hotkeys written "(&X)").
 bool SysLocaleFarEast();
+// On a Middle-Eastern system locale, writes the first visible top-level
+// item's wide caption again (the system loses it when the menu is mirrored).
+void FixMenuBiDiProblem(TMenu* menu);
