@@ -62,6 +62,10 @@ void ForEachClient(TBasicAction& action, F f) {
 }
 }  // namespace
 
+TCustomAction::~TCustomAction() {
+    if (ActionList) ActionList->RemoveAction(this);
+}
+
 void TCustomAction::SetCaption(const std::string& value) {
     if (value == FCaption) return;
     ForEachClient(*this, [&](TBasicActionLink& l) { if (l.IsCaptionLinked()) l.SetCaption(value); });
@@ -115,7 +119,7 @@ void TActionList::AddAction(TCustomAction* action) {
     if (!action || std::find(FActions.begin(), FActions.end(), action) != FActions.end()) return;
     FActions.push_back(action);
     action->ActionList = this;
-    action->FreeNotification(this);
+    FreeNotification(action);
     ActionNotify(action, TOperation::opInsert);
 }
 
@@ -133,8 +137,11 @@ void TActionList::UpdateActions() {
 
 void TActionList::Notification(TComponent* component, TOperation operation) {
     TComponent::Notification(component, operation);
-    if (operation == TOperation::opRemove)
-        if (auto* a = dynamic_cast<TCustomAction*>(component)) RemoveAction(a);
+    if (operation != TOperation::opRemove) return;
+    // By address only: a component being freed is no longer its own class.
+    auto it = std::find_if(FActions.begin(), FActions.end(),
+                           [component](TCustomAction* a) { return static_cast<TComponent*>(a) == component; });
+    if (it != FActions.end()) FActions.erase(it);
 }
 
 TWinControl* TControlActionLink::Control() const { return static_cast<TWinControl*>(FClient); }

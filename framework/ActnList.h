@@ -74,6 +74,7 @@ class TActionList;
 class TCustomAction : public TBasicAction {
 public:
     explicit TCustomAction(TComponent* owner) : TBasicAction(owner) {}
+    ~TCustomAction() override;
     std::string ClassName() const override { return "TCustomAction"; }
     const std::string& Caption() const { return FCaption; }
     // Each setter tells the linked clients first, then stores the value.
