@@ -1,0 +1,189 @@
+#include <gtest/gtest.h>
+
+#include "LogSamples.h"
+#include "editor/crashreport/support/CommonStrings.h"
+#include "editor/crashreport/support/LogFile.h"
+#include "editor/crashreport/support/LogItem.h"
+
+namespace {
+
+std::string Saved(const TLogFile& log)
+{
+    TMemoryStream stream;
+    log.SaveToStream(stream);
+    stream.SetPosition(0);
+    std::string text(static_cast<size_t>(stream.Size()), '\0');
+    stream.Read(text.data(), static_cast<int32_t>(text.size()));
+    return text;
+}
+
+void Load(TLogFile& log, const std::string& text)
+{
+    TMemoryStream stream;
+    stream.Write(text.data(), static_cast<int32_t>(text.size()));
+    stream.SetPosition(0);
+    log.LoadFromStream(stream);
+}
+
+}  // namespace
+
+TEST(LogFile, SavedLogReadsBackTheSameReports)
+{
+    TLogFile log;
+    log.Append(SampleReport("AAAA"), -1);
+    log.Append(SampleReport("BBBB"), -1);
+    TLogFile again;
+    Load(again, Saved(log));
+    ASSERT_EQ(again.GetCount(), 2);
+    EXPECT_EQ(again.GetItem(0), log.GetItem(0));
+    EXPECT_EQ(again.GetItem(1), log.GetItem(1));
+    EXPECT_EQ(Saved(again), Saved(log));
+}
+
+TEST(LogFile, AppendKeepsTheNewestReports)
+{
+    TLogFile log;
+    for (int i = 0; i < 5; ++i)
+        log.Append(SampleReport("E" + std::to_string(i)), -1);
+    log.Append(SampleReport("New"), 3);
+    ASSERT_EQ(log.GetCount(), 3);
+    EXPECT_EQ(log.GetItemValue("2.7", 0), "E3");
+    EXPECT_EQ(log.GetItemValue("2.7", 1), "E4");
+    EXPECT_EQ(log.GetItemValue("2.7", 2), "New");
+    log.Append(SampleReport("One"), 1);
+    ASSERT_EQ(log.GetCount(), 1);
+    EXPECT_EQ(log.GetItemValue("2.7", 0), "One");
+    log.Append(SampleReport("Zero"), 0);  // a maximum of 0 keeps just the new report
+    EXPECT_EQ(log.GetCount(), 1);
+}
+
+TEST(LogFile, LoadingDropsWhatIsNotAReport)
+{
+    const std::string report = SampleReport("X") + "\r\n\r\n\r\n\r\n";
+    struct Case {
+        const char* name;
+        std::string text;
+        int count;
+    } cases[] = {
+        {"no table row", "ZorvikLog 6.0\r\n\r\nGeneral:\r\n---\r\n  1.1 A: b\r\n\r\n\r\n\r\n", 0},
+        {"too short", "ab", 0},
+        {"two reports", report + report, 2},
+        {"junk between", report + "junk\r\n\r\n\r\n\r\n" + report, 2},
+        {"lone line feeds", QuickStringReplace(report + report, "\r\n", "\n"), 2},
+        // Three CR LF pairs are added to a text that lacks them, but it
+        // takes four to end a report.
+        {"last line without CR LF", report + SampleReport("Y"), 1},
+    };
+    for (const Case& c : cases) {
+        TLogFile log;
+        Load(log, c.text);
+        EXPECT_EQ(log.GetCount(), c.count) << c.name;
+    }
+}
+
+TEST(LogFile, FindItemMatchesByItemNumberAndValuePrefix)
+{
+    TLogFile log;
+    EXPECT_EQ(log.FindItem({"2.7"}, {"AAAA"}), -1);
+    log.Append(SampleReport("AAAA1234"), -1);
+    log.Append(SampleReport("BBBB"), -1);
+    log.Append(SampleReport("AAAA"), -1);
+    EXPECT_EQ(log.FindItem({"2.7"}, {"AAAA"}), 2);        // the last match wins
+    EXPECT_EQ(log.FindItem({"2.7"}, {"AAAA12"}), 0);      // a beginning of a stored value
+    EXPECT_EQ(log.FindItem({"2.7"}, {"CCCC"}), -1);
+    EXPECT_EQ(log.FindItem({"9.9", "2.7"}, {"x", "BBBB"}), 1);
+    EXPECT_EQ(log.FindItem({"2.9"}, {"Access violation at address 00401000.\r\nRead of address 00000000: null"}), 2);
+    EXPECT_EQ(log.FindItem({"2.9"}, {"Access violation at address 00401000.\r\nRead of"}), 2);
+}
+
+TEST(LogFile, GetItemValueReadsValuesAsTheyWereGiven)
+{
+    TLogFile log;
+    log.Append(SampleReport("ID1"), -1);
+    EXPECT_EQ(log.GetItemValue("1.1", 0), "Thu, 10 Dec 2026 14:00:00");
+    EXPECT_EQ(log.GetItemValue("2.9", 0), "Access violation at address 00401000.\r\nRead of address 00000000: null");
+    EXPECT_EQ(log.GetItemValue("2.3", 0), "");  // left out
+    EXPECT_EQ(log.GetItemValue("2.7", 1), "");
+    EXPECT_EQ(log.GetItemValue("2.7", -1), "");
+
+    TLogFile blanks;
+    TLogItem item(1);
+    item.AddHeader("H");
+    item.AddItem("Value", "first: a\n\nthird", true);
+    blanks.Append("ZorvikLog 6.0\r\n\r\n" + item.GetString() + "\r\nT:\r\n---\r\n|x|\r\n---", -1);
+    EXPECT_EQ(blanks.GetItemValue("2.1", 0), "first: a\r\n \r\nthird");
+}
+
+TEST(LogFile, SetItemValueChangesOneValueOrAddsTheItem)
+{
+    TLogFile log;
+    log.Append(SampleReport("ID1"), -1);
+    const std::string before = log.GetItem(0);
+    log.SetItemValue("2.8", "2", "Count", 0);
+    EXPECT_EQ(log.GetItemValue("2.8", 0), "2");
+    EXPECT_EQ(log.GetItemValue("2.9", 0), "Access violation at address 00401000.\r\nRead of address 00000000: null");
+    EXPECT_EQ(log.GetItemValue("2.7", 0), "ID1");
+    EXPECT_EQ(log.GetItem(0).size(), before.size());
+
+    // A missing item goes at the end of its section.
+    log.SetItemValue("1.5", "yes", "Restarted", 0);
+    EXPECT_EQ(log.GetItemValue("1.5", 0), "yes");
+    EXPECT_NE(log.GetItem(0).find("  1.5 Restarted       : yes\r\n\r\nException:"), std::string::npos);
+    EXPECT_EQ(log.GetItemValue("1.2", 0), "Tessaly.exe - byte editor");
+
+    const std::string now = log.GetItem(0);
+    log.SetItemValue("7.1", "x", "Nowhere", 0);
+    log.SetItemValue("nodot", "x", "Nowhere", 0);
+    log.SetItemValue("2.8", "x", "Count", 3);
+    EXPECT_EQ(log.GetItem(0), now);
+}
+
+TEST(LogFile, SectionReadersCutTheReport)
+{
+    TLogFile log;
+    log.Append(SampleReport("ID1"), -1);
+    const std::string generals = log.GetItem_Generals(0);
+    EXPECT_EQ(generals.rfind("ZorvikLog 6.0.20\r\n\r\nApplication:", 0), 0u);
+    EXPECT_EQ(generals.substr(generals.size() - 4), "null");
+    const std::string stack = log.GetItem_CallStack(0);
+    EXPECT_EQ(stack.rfind(std::string(60, '-') + "\r\n|Address", 0), 0u);
+    EXPECT_EQ(stack.substr(stack.size() - 63), "|\r\n" + std::string(60, '-'));
+    EXPECT_NE(log.GetItem_Modules(0).find("|00400000|Tessaly.exe"), std::string::npos);
+    EXPECT_NE(log.GetItem_Processes(0).find("|42 |Tessaly.exe"), std::string::npos);
+    EXPECT_EQ(log.GetItem_Assembler(0),
+              "; Main.pas line 12\r\n00401000  mov eax, [ebx]     ; <-- EXCEPTION\r\n00401002  ret");
+    const std::string cpu = log.GetItem_CPU(0);
+    EXPECT_EQ(cpu.rfind("Registers:\r\n", 0), 0u);
+    EXPECT_EQ(cpu.substr(cpu.size() - 16), "ABCDEFGHIJKLMNOP");
+    EXPECT_EQ(log.GetLogVersion(0), "6.0.20");
+    EXPECT_FALSE(log.GetCorruptedLog(0));
+    EXPECT_EQ(log.GetItem_Generals(5), "");
+
+    log.Append(SampleReport("Old", "5.1"), -1);
+    EXPECT_EQ(log.GetItem_Processes(1), "");
+    EXPECT_EQ(log.GetItem_Assembler(1), "");
+}
+
+TEST(LogFile, ReadersAnswerEmptyOnDamagedReports)
+{
+    const std::string full = SampleReport("ID1");
+    TLogFile log;
+    log.Append("Garbage\r\n-\r\n|", -1);
+    log.Append("-\r\n|x", -1);
+    log.Append(full.substr(0, full.find("Modules")), -1);
+    log.Append(full.substr(0, full.find("Registers")), -1);
+    EXPECT_TRUE(log.GetCorruptedLog(0));
+    EXPECT_EQ(log.GetLogVersion(0), "");
+    for (int32_t i = 0; i < log.GetCount(); ++i) {
+        if (i < 3)
+            EXPECT_EQ(log.GetItem_Processes(i), "") << i;
+        EXPECT_EQ(log.GetItem_CPU(i), "") << i;
+        log.GetItem_Generals(i);
+        log.GetItem_CallStack(i);
+        log.GetItem_Modules(i);
+        log.GetItem_Assembler(i);
+        log.GetItem_Reproduce(i);
+    }
+    EXPECT_EQ(TLogFile::SectionIndex("no table", 2, true), 0);
+    EXPECT_EQ(TLogFile::SectionIndex("-\r\n|", 1, false), 0);
+}
