@@ -78,6 +78,7 @@ void TXMLItem::AppendXMLText(std::string& text)
 std::string TXMLItem::GetXMLText()
 {
     std::string text;
+    FIndent.clear();  // the element asked for stands at the left margin
     AppendXMLText(text);
     return text;
 }
