@@ -377,12 +377,16 @@ std::string TLogFile::GetItem_CPU(int32_t index) const
 std::string TLogFile::GetItem_Reproduce(int32_t index) const
 {
     const std::string report = GetItem(index);
+    // Each table holds two rule lines above rows; the next table is looked
+    // for after the closing rule of the one before.
     size_t table = npos;
-    for (int i = 0, from = 0; i < 3; ++i) {
-        table = report.find(TableStart, static_cast<size_t>(from));
+    for (size_t i = 0, from = 0; i < 3; ++i) {
+        table = report.find(TableStart, from);
         if (table == npos)
             return "";
-        from = static_cast<int>(table + 1);
+        from = report.find("-\r\n\r\n", table);
+        if (from == npos)
+            return "";
     }
     int32_t p = static_cast<int32_t>(table + 1);
     for (int i = 0; i < 3 && p > 0; ++i) {

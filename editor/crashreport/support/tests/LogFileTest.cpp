@@ -94,6 +94,10 @@ TEST(LogFile, FindItemMatchesByItemNumberAndValuePrefix)
     EXPECT_EQ(log.FindItem({"9.9", "2.7"}, {"x", "BBBB"}), 1);
     EXPECT_EQ(log.FindItem({"2.9"}, {"Access violation at address 00401000.\r\nRead of address 00000000: null"}), 2);
     EXPECT_EQ(log.FindItem({"2.9"}, {"Access violation at address 00401000.\r\nRead of"}), 2);
+    // A one-line value is stored with its ": " as it is, and found so.
+    log.Append(SampleReport("Key: value."), -1);
+    EXPECT_EQ(log.FindItem({"2.7"}, {"Key: value."}), 3);
+    EXPECT_EQ(log.GetItemValue("2.7", 3), "Key: value.");
 }
 
 TEST(LogFile, GetItemValueReadsValuesAsTheyWereGiven)

@@ -176,3 +176,37 @@ TEST(LogFileXml, EncipheredNamesAreReadWithThePassword)
     log.SetPassword("wrong");  // names that do not decipher stay as written
     EXPECT_NE(log.GetItem_CallStackXML(0).find("Unit=\"?p"), std::string::npos);
 }
+
+TEST(LogFileXml, OlderReportsKeepTheirOwnLayout)
+{
+    const std::string report =
+        "ZorvikLog 4.2\r\n\r\nGeneral:\r\n---\r\n  1.1 A: b\r\n\r\n"
+        "Call Stack:\r\n---\r\n|Address|Module|Unit|Class|Procedure|Line|\r\n---\r\n"
+        "|00401000|a.exe|Main.pas|TForm1|Click|12|\r\n---\r\n\r\n"
+        "Modules:\r\n---\r\n|Handle|Name|Description|Version|Size|Path|\r\n---\r\n"
+        "|00400000|a.exe|App|1.0|100|C:\\a.exe|\r\n---\r\n\r\n"
+        "Processes:\r\n---\r\n|ID|Name|\r\n---\r\n|1|a.exe|\r\n---\r\n\r\n"
+        "Registers:\r\n---\r\nEAX: 00000001   EDI: 00000005\r\n\r\n"
+        "Stack:\r\n---\r\n0012FF00: 00401000\r\n\r\n"
+        "How To Reproduce:\r\n---\r\nOpen a file.\r\nPress <F5>.\r\n\r\n";
+    TLogFile log;
+    log.Append(report, -1);
+    EXPECT_EQ(log.GetItem_Reproduce(0), "Open a file.\r\nPress <F5>");
+    EXPECT_EQ(log.GetItem_ProcessesXML(0), "<Processes/>\r\n");
+    EXPECT_EQ(log.GetItem_AssemblerXML(0), "<Assembler/>\r\n");
+    EXPECT_EQ(log.GetItem_CallStackXML(0),
+              "<CallStack>\r\n"
+              "  <ExceptionThread>\r\n"
+              "    <Line Address=\"00401000\" Module=\"a.exe\" Unit=\"Main.pas\" Class=\"TForm1\" "
+              "Procedure=\"Click\" Number=\"12\" Offset=\"\"/>\r\n"
+              "  </ExceptionThread>\r\n"
+              "</CallStack>\r\n");
+    EXPECT_EQ(log.GetItem_ModulesXML(0),
+              "<Modules>\r\n"
+              "  <Module Handle=\"00400000\" Name=\"a.exe\" Description=\"App\" Version=\"1.0\" Size=\"100\" "
+              "Path=\"C:\\a.exe\"/>\r\n"
+              "</Modules>\r\n");
+    EXPECT_EQ(log.GetItem_ReproduceXML(0),
+              "<HoToReproduce Text=\"Open a file.&#013;&#010;Press &#060;F5&#062;\"/>\r\n");
+    EXPECT_NE(log.GetItem_XML(0).find("  <HoToReproduce"), std::string::npos);
+}
