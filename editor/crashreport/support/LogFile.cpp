@@ -23,6 +23,14 @@ size_t LineStart(const std::string& text, size_t at)
     return p == npos ? 0 : p + 2;
 }
 
+// Start of the rule line above the first table's column titles; npos when
+// the report holds no table.
+size_t FirstTableRule(const std::string& report)
+{
+    size_t table = report.find(TableStart);
+    return table == npos ? npos : LineStart(report, table);
+}
+
 bool EndsWith(const std::string& text, const std::string& tail)
 {
     return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
@@ -308,11 +316,8 @@ int32_t TLogFile::SectionIndex(const std::string& text, int32_t count, bool byBl
 std::string TLogFile::GetItem_Generals(int32_t index) const
 {
     const std::string report = GetItem(index);
-    size_t table = report.find(TableStart);
-    if (table == npos)
-        return "";
-    size_t rule = LineStart(report, table);
-    if (rule < 2)
+    size_t rule = FirstTableRule(report);
+    if (rule == npos || rule < 2)
         return "";
     std::string text = report.substr(0, LineStart(report, rule - 2));
     while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' '))
@@ -323,10 +328,9 @@ std::string TLogFile::GetItem_Generals(int32_t index) const
 std::string TLogFile::GetItem_CallStack(int32_t index) const
 {
     const std::string report = GetItem(index);
-    size_t table = report.find(TableStart);
-    if (table == npos)
+    size_t rule = FirstTableRule(report);
+    if (rule == npos)
         return "";
-    size_t rule = LineStart(report, table);
     size_t close = report.find("-\r\n\r\n", rule);
     if (close == npos)
         return "";
