@@ -116,6 +116,14 @@ TEST(LogFile, GetItemValueReadsValuesAsTheyWereGiven)
     item.AddItem("Value", "first: a\n\nthird", true);
     blanks.Append("ZorvikLog 6.0\r\n\r\n" + item.GetString() + "\r\nT:\r\n---\r\n|x|\r\n---", -1);
     EXPECT_EQ(blanks.GetItemValue("2.1", 0), "first: a\r\n \r\nthird");
+
+    // Only a line that is "." alone stands for an empty line: full stops
+    // that end or begin lines of text stay.
+    TLogItem stops(1);
+    stops.AddHeader("H");
+    stops.AddItem("Value", "One.\n.Two\nThree.", true);
+    blanks.Append("ZorvikLog 6.0\r\n\r\n" + stops.GetString() + "\r\nT:\r\n---\r\n|x|\r\n---", -1);
+    EXPECT_EQ(blanks.GetItemValue("2.1", 1), "One.\r\n.Two\r\nThree.");
 }
 
 TEST(LogFile, SetItemValueChangesOneValueOrAddsTheItem)
