@@ -22,6 +22,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         log.GetItem_XML(i);
     }
     log.FindItem({"2.7", "1.1"}, {"A: b\r\n\r\nc", ""});
+    // A limit taken from the input, the huge and the negative included.
+    int32_t max = 0;
+    for (size_t i = 0; i < size && i < 4; ++i)
+        max = static_cast<int32_t>(static_cast<uint32_t>(max) << 8 | data[i]);
+    if (log.GetCount() > 0)
+        log.Append(log.GetItem(0), max);
     TMemoryStream out;
     log.SaveToStream(out);
     return 0;
