@@ -188,7 +188,7 @@ std::string TLogFile::GetItem_CallStackXML(int32_t index) const
     TXMLItem* current = nullptr;  // the element that takes call rows
     if (LogVersionOlder(GetLogVersion(index), "5.0"))
         thread = current = root.AddItem("ExceptionThread");
-    bool sawThread = false, afterEmpty = false, afterCall = false;
+    bool sawThread = false, afterEmpty = false;
 
     for (const std::vector<std::string>& cells : TableRows(GetItem_CallStack(index))) {
         if (cells.size() < 6) {
@@ -217,11 +217,10 @@ std::string TLogFile::GetItem_CallStackXML(int32_t index) const
             item->AddField("MainThread", pieces.size() >= 5 ? "True" : "False");
             current = item;
             sawThread = true;
-            afterEmpty = afterCall = false;
+            afterEmpty = false;
             continue;
         }
         afterEmpty = false;
-        afterCall = true;
         if (!current)
             continue;  // no thread to put the call into
         std::string unit = cells[2], cls = cells[3], proc = cells[4];
@@ -262,7 +261,6 @@ std::string TLogFile::GetItem_CallStackXML(int32_t index) const
         call->AddField("Number", number);
         call->AddField("Offset", offset);
     }
-    (void)afterCall;
     return root.GetXMLText();
 }
 
