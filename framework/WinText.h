@@ -15,5 +15,6 @@ inline std::u16string U16(const wchar_t* s, size_t n) {
 
 // Conversions through a code page (the system's ANSI code page by default).
 // Characters the code page lacks become its default character.
-std::string WideToAnsi(const std::u16string& s, UINT codePage = CP_ACP);
+// usedDefault, when given, tells whether any character was missing.
+std::string WideToAnsi(const std::u16string& s, UINT codePage = CP_ACP, bool* usedDefault = nullptr);
 std::u16string AnsiToWide(const std::string& s, UINT codePage = CP_ACP);

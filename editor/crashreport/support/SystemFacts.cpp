@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "framework/SysUtils.h"
+#include "framework/WinText.h"
 
 namespace {
 
@@ -150,13 +151,10 @@ std::string StringToUtf8(const std::string& text)
 {
     if (text.empty())
         return "";
-    const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::vector<wchar_t> wide(n > 0 ? n : 1);
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
     std::string out;
-    for (int i = 0; i < n; ++i) {
+    for (const char16_t unit : AnsiToWide(text)) {
         // Each code unit on its own, surrogates included.
-        const unsigned c = static_cast<uint16_t>(wide[i]);
+        const unsigned c = unit;
         if (c < 0x80) {
             out += static_cast<char>(c);
         } else if (c < 0x800) {
