@@ -21,7 +21,7 @@ native: setup
 	@cmake --build $(NATIVE) -j $(JOBS)
 
 win32: setup
-	@cmake -S . -B $(WIN32) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
+	@cmake -S . -B $(WIN32) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
 	@cmake --build $(WIN32) -j $(JOBS)
 
 fuzz: setup
