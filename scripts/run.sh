@@ -12,6 +12,11 @@ if [ -n "${1:-}" ]; then
     args=("$(winepath -w "$(realpath -m "$1")" 2>/dev/null)")
 fi
 
+if ! wine --version >/dev/null 2>&1; then
+    echo "run: Wine cannot start on this machine (it runs no 32-bit programs); nothing shown" >&2
+    exit 77
+fi
+
 if [ -n "${DISPLAY:-}" ] && [ "${TQ_HEADLESS:-0}" != 1 ]; then
     exec wine "$EXE" "${args[@]}"
 fi

@@ -7,23 +7,22 @@
 #include "editor/document/DataFile.h"
 #include "editor/document/LanguageSystem.h"
 #include "editor/main/BerichtBox.h"
+#include "editor/main/DataScreen.h"
 #include "editor/main/HelpViewerPath.h"
+#include "editor/main/ScrollMath.h"
+#include "editor/main/StatusTexts.h"
 #include "editor/unicode/UvxCommandLine.h"
 #include "editor/unicode/UvxPaths.h"
 #include "editor/unicode/UvxSystem.h"
 #include "framework/Application.h"
+#include "framework/ControlNotify.h"
+#include "framework/HeaderControl.h"
 #include "framework/Menus.h"
+#include "framework/StatusBar.h"
 #include "framework/SysUtils.h"
 #include "framework/WinText.h"
 
 TMainForm* MainForm = nullptr;
-int32_t TopOffset = 0;
-int32_t CursorOffset = 0;
-int32_t OldCursorOffset = 0;
-int32_t OldTopOffset = 0;
-uint8_t Modified = 0;
-int FoundCount = 0;
-int ReplaceCount = 0;
 
 namespace mainform_testing {
 std::optional<std::u16string> CommandLine;
@@ -43,32 +42,10 @@ std::string ProgramPath() {
 }
 }  // namespace
 
-TMenuItem* TMainForm::AddItem(TMenuItem* parent, const std::string& name, const std::string& textKey,
-                              std::function<void(TObject*)> onClick) {
-    TMenuItem* item = MainMenu->CreateMenuItem(MainMenu);
-    item->SetName(name);
-    item->SetCaption(LanguageSystem.getText(textKey));
-    if (onClick) item->OnClick = std::move(onClick);
-    parent->Add(item);
-    return item;
-}
-
 TMainForm::TMainForm(TComponent* owner) : TUvxForm(owner) {
-    // The window and the menu items this part uses; the remaining menus,
-    // the status bar and the sizer join with the parts that handle them.
     SetCaption("Tessaly");
     SetBounds(CW_USEDEFAULT, CW_USEDEFAULT, 407, 550);
-    MainMenu = new TUvxMainMenu(this);
-    MainMenu->SetName("MainMenu");
-    TMenuItem* top = MainMenu->Items();
-    File1 = AddItem(top, "File1", "MenuFile", nullptr);
-    New1 = AddItem(File1, "New1", "MenuNew", [this](TObject* s) { New1Click(s); });
-    Open1 = AddItem(File1, "Open1", "MenuOpen", [this](TObject* s) { Open1Click(s); });
-    Exit1 = AddItem(File1, "Exit1", "MenuExit", [this](TObject* s) { Exit1Click(s); });
-    Help1 = AddItem(top, "Help1", "MENUHELP", nullptr);
-    Index1 = AddItem(Help1, "Index1", "MenuHelpIndex", [this](TObject* s) { Index1Click(s); });
-    Index1->SetShortCut(ShortCut(VK_F1, 0));
-    SetMenu(MainMenu);
+    CreateLayout();
     OnCloseQuery = [this](TObject* s, bool& canClose) { FormCloseQuery(s, canClose); };
     OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
     OnDestroy = [this](TObject* s) { FormDestroy(s); };
@@ -80,9 +57,24 @@ TMainForm::TMainForm(TComponent* owner) : TUvxForm(owner) {
     FileName.clear();
     RecentFiles.clear();
     FirstByteNumber = 0;
-    // Here the byte view is created and the registry settings are read.
+    ByteView = new DataScreen(this, this);
+    ByteView->SetName("ByteView");
+    ByteView->SetParent(this);
+    // The registry settings are read here once they are part of the window.
     WasDeactivated = 0;
+    applyLanguageTexts(this);
+    ArrangeControls();
+    ByteView->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
+        FormMouseDown(s, b, sh, x, y);
+    };
+    ByteView->OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { FormMouseMove(s, sh, x, y); };
     ScrollBarWidth = GetSystemMetrics(SM_CXVSCROLL);
+    Application->OnHint = [this](TObject* s) { AppHint(s); };
+    Startoffile1->SetShortCut(ShortCut(VK_HOME, ssCtrl));
+    Endoffile2->SetShortCut(ShortCut(VK_END, ssCtrl));
+    Redo1->SetShortCut(ShortCut('Z', ssCtrl | ssShift));
+    BindHandlers();
+    SetMessageText("");
 
     IsNewFile = 1;
     SetFileName(AnsiToWide(Text("NEWFILE")));
@@ -107,13 +99,41 @@ TMainForm::TMainForm(TComponent* owner) : TUvxForm(owner) {
     FoundCount = ReplaceCount = 0;
     ReadOnlyRefusals = 0;
     FillByte = 0;
-    Rows = ClientHeight() / 25;
+    Rows = ByteView->ClientHeight() / RowHeight;
+    UpdateScrollBar();
     ReplaceValue = 46;
+    ByteView->Font.SetName("Courier New");
+    ApplyFontQuality();
+    FontHeightInUse = ByteView->Font.Height();
+    FontColorInUse = ByteView->Font.Color;
+    ValidateActiveView();
+    StatusBar->SetFont("Arial", 14);
+    DragAcceptFiles(ByteView->Handle(), TRUE);
 }
 
 TMainForm::~TMainForm() {
     FormDestroy(this);
     if (MainForm == this) MainForm = nullptr;
+}
+
+// The handlers of the items whose commands exist; the other items do
+// nothing until their commands join.
+void TMainForm::BindHandlers() {
+    auto bind = [this](TMenuItem* item, void (TMainForm::*handler)(TObject*)) {
+        item->OnClick = [this, handler](TObject* s) { (this->*handler)(s); };
+    };
+    for (TMenuItem* top : {File1, Edit1, Search1, View1, Options1, Extra1, Help1}) bind(top, &TMainForm::File1Click);
+    bind(New1, &TMainForm::New1Click);
+    bind(Open1, &TMainForm::Open1Click);
+    bind(Exit1, &TMainForm::Exit1Click);
+    bind(Index1, &TMainForm::Index1Click);
+    bind(SelectAll1, &TMainForm::SelectAll1Click);
+    bind(MenuView1, &TMainForm::MenuView1Click);
+    bind(MenuView2, &TMainForm::MenuView2Click);
+    bind(MenuView3, &TMainForm::MenuView3Click);
+    bind(CopyPosDeci, &TMainForm::CopyPosDeciClick);
+    bind(CopyPosHexa, &TMainForm::CopyPosHexaClick);
+    Sizer->OnSectionResize = [this](THeaderControl* c, int section) { SizerSectionResize(c, section); };
 }
 
 void TMainForm::SetModified(uint8_t flag) {
@@ -153,11 +173,6 @@ bool TMainForm::SaveAs() {
     return true;
 }
 
-// The byte view repaints itself once it exists.
-void TMainForm::RepaintAll() {
-    if (ByteView) ByteView->Invalidate();
-}
-
 // Yes saves (under a new name for a document that has none); the way on is
 // clear unless the answer was Cancel or the save failed.
 bool TMainForm::SaveBeforeLeaving(int answer) {
@@ -191,6 +206,41 @@ void TMainForm::Exit1Click(TObject*) { Close(); }
 
 void TMainForm::Index1Click(TObject*) { StartHelpViewer("100"); }
 
+void TMainForm::SelectAll1Click(TObject*) { SelectAll(); }
+
+// Every menu of the bar runs this as it opens: the digit being typed starts
+// anew, a drag ends, and Keep File Size shows the size.
+void TMainForm::File1Click(TObject*) {
+    ResetDigitEntry();
+    DrawByte(CursorOffset);
+    MouseSelecting = 0;
+    std::string size = std::to_string(DataFile.size);
+    Lock->SetCaption(Text("MenuKeep") + size + (DataFile.size == 1 ? " byte" : " bytes"));
+}
+
+void TMainForm::MenuView1Click(TObject*) { SelectView(ViewText); }
+void TMainForm::MenuView2Click(TObject*) { SelectView(ViewDecimal); }
+void TMainForm::MenuView3Click(TObject*) { SelectView(ViewHexadecimal); }
+
+void TMainForm::PutTextOnClipboard(const std::string& text) {
+    if (!OpenClipboard(Handle())) return;
+    EmptyClipboard();
+    if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, text.size() + 1)) {
+        if (void* p = GlobalLock(memory)) {
+            std::copy(text.c_str(), text.c_str() + text.size() + 1, static_cast<char*>(p));
+            GlobalUnlock(memory);
+            if (!SetClipboardData(CF_TEXT, memory)) GlobalFree(memory);
+        } else {
+            GlobalFree(memory);
+        }
+    }
+    CloseClipboard();
+}
+
+// The cursor position as it is in the document, without the first byte number.
+void TMainForm::CopyPosDeciClick(TObject*) { PutTextOnClipboard(PositionDecimalText(CursorPosition())); }
+void TMainForm::CopyPosHexaClick(TObject*) { PutTextOnClipboard(PositionHexadecimalText(CursorPosition())); }
+
 void TMainForm::FormCloseQuery(TObject*, bool& canClose) {
     canClose = true;
     if (!Modified) return;
@@ -214,6 +264,19 @@ bool TMainForm::AppHelp(uint16_t command, int data, bool& callHelp) {
     return true;
 }
 
+void TMainForm::AppHint(TObject*) { SetMessageText(Application->Hint()); }
+
 void TMainForm::StartHelpViewer(const std::string& parameter) {
     if (StartProgram) StartProgram(HelpViewerPath(ProgramPath(), Text("HELPDIR")), parameter);
+}
+
+LRESULT TMainForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (msg == WM_NOTIFY && ReflectToControl(msg, wParam, lParam, result)) return result;
+    // The byte view keeps the keyboard while the window is active.
+    if (msg == WM_SETFOCUS && ByteView && ByteView->HandleAllocated()) {
+        ::SetFocus(ByteView->Handle());
+        return 0;
+    }
+    return TUvxForm::WndProc(msg, wParam, lParam);
 }

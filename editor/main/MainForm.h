@@ -1,17 +1,26 @@
 #pragma once
 // The editor's main window over the one document: start-up, the shared
-// state of the main window, New, Open, Exit, the close question, the close
-// and starting the help viewer.
+// state of the main window, the byte view with its header and status bar,
+// New, Open, Exit, the close question, the close and starting the help
+// viewer.
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "editor/main/ByteViewState.h"
+#include "editor/main/MainGlobals.h"
+#include "editor/main/MainMenuItems.h"
 #include "editor/unicode/UvxForms.h"
 #include "editor/unicode/UvxMenus.h"
+#include "framework/Font.h"
 
-class TMainForm : public TUvxForm {
+class DataScreen;
+class THeaderControl;
+class TStatusBar;
+
+class TMainForm : public TUvxForm, public TByteViewState {
 public:
     explicit TMainForm(TComponent* owner);
     ~TMainForm() override;
@@ -23,17 +32,48 @@ public:
     // saved. Virtual so that tests can stand in for the save dialog.
     virtual bool Save();
     virtual bool SaveAs();
-    void RepaintAll();
+
+    // Screen operations of the byte view.
+    void RepaintAll() override;
+    void RedrawScreen();
+    void DrawByte(int index) override;
+    void DrawAllCells() override;
+    void UpdateStatusBar() override;
+    void UpdateScrollBar() override;
+    void SetStatusText(int panel, const std::string& text);
+    void SetMessageText(const std::string& text);
+    void FitViewWidths();
+    // Height and colour of the canvas font; nothing happens when unchanged.
+    void SetFontHeight(int height);
+    void SetFontColor(TColor color);
+    void SetViewFont(int view);
+    // Draws the cells and the background on a device context (the paint's
+    // or the window's).
+    void DrawBackground(HDC dc);
+    void DrawAllCells(HDC dc);
+    void DrawByte(int index, HDC dc);
 
     // Menu and form handlers.
     void New1Click(TObject* sender);
     void Open1Click(TObject* sender);
     void Exit1Click(TObject* sender);
     void Index1Click(TObject* sender);
+    void SelectAll1Click(TObject* sender);
+    void File1Click(TObject* sender);
+    void MenuView1Click(TObject* sender);
+    void MenuView2Click(TObject* sender);
+    void MenuView3Click(TObject* sender);
+    void CopyPosDeciClick(TObject* sender);
+    void CopyPosHexaClick(TObject* sender);
+    void SizerSectionResize(THeaderControl* control, int section);
+    void FormResize(TObject* sender);
+    void FormMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+    void FormMouseMove(TObject* sender, TShiftState shift, int x, int y);
     void FormCloseQuery(TObject* sender, bool& canClose);
     void FormClose(TObject* sender, TCloseAction& action);
     void FormDestroy(TObject* sender);
     bool AppHelp(uint16_t command, int data, bool& callHelp);
+    void AppHint(TObject* sender);
 
     // Starts the help viewer of the current language with one parameter;
     // never waits and reports nothing.
@@ -41,57 +81,60 @@ public:
     // How a program is started (the shell; tests record instead).
     std::function<void(const std::string& path, const std::string& parameter)> StartProgram;
 
-    // Fields, in the order the other parts of the main window rely on.
+    // Fields, in the order the other parts of the main window rely on (the
+    // cursor, selection and view fields come with TByteViewState).
     std::u16string FileName;
     int ScrollBarWidth = 0;
-    int ActiveView = 0;
-    int CellFontSize = 0;
-    int DigitIndex = 1;
-    int DigitCount = 0;
-    int Rows = 0;
-    uint8_t SelectionActive = 0;
-    uint8_t MouseSelecting = 0;
-    int OldSelStart = 0, OldSelEnd = 0;
-    int SelStart = 0, SelEnd = 0;
-    int LastMouseX = 0, LastMouseY = 0;
-    int SelAnchor = 0;
     int ReadOnlyRefusals = 0;
     uint8_t FillByte = 0;
     uint8_t ReplaceValue = 46;
     uint8_t IsNewFile = 1;
+    TViewColors SavedColors;
+    int FontHeightInUse = 0;
+    TColor FontColorInUse = 0;
+    DataScreen* ByteView = nullptr;
     std::vector<std::u16string> RecentFiles;
     uint8_t WasDeactivated = 0;
     int FirstByteNumber = 0;
     uint8_t RecentEnabled = 1;
-    // The byte view (DataScreen) is not part of the window yet: its layout,
-    // drawing, keys and mouse come with the byte view's own unit, which will
-    // create it here, own it and route its events to the form.
-    TWinControl* ByteView = nullptr;
 
-    // The layout's components the start-up touches.
+    // The layout's components.
+    TStatusBar* StatusBar = nullptr;
+    THeaderControl* Sizer = nullptr;
     TUvxMainMenu* MainMenu = nullptr;
-    TMenuItem* File1 = nullptr;
-    TMenuItem* New1 = nullptr;
-    TMenuItem* Open1 = nullptr;
-    TMenuItem* Exit1 = nullptr;
-    TMenuItem* Help1 = nullptr;
-    TMenuItem* Index1 = nullptr;
+    TUvxPopupMenu* StatusbarPopup = nullptr;
+    TMenuItem* CopyPosDeci = nullptr;
+    TMenuItem* CopyPosHexa = nullptr;
+#define TQ_DECLARE_ITEM(name) TMenuItem* name = nullptr;
+    TQ_MAIN_MENU_ITEMS(TQ_DECLARE_ITEM)
+#undef TQ_DECLARE_ITEM
+
+protected:
+    int32_t DocumentSize() override;
+    TViewWidths SectionWidths() override;
+    void SetSectionWidths(const TViewWidths& widths) override;
+    int ViewsWidth() override;
+    void InvalidateView() override;
+    void SetScrollThumb(int position) override;
+    void ShowActiveView() override;
+    void Resize() override;
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    TMenuItem* AddItem(TMenuItem* parent, const std::string& name, const std::string& textKey,
-                       std::function<void(TObject*)> onClick);
+    void CreateLayout();
+    void BindHandlers();
+    void ArrangeControls();
+    void ApplyFontQuality();
+    void DrawCell(HDC dc, int view, int index);
+    void PutTextOnClipboard(const std::string& text);
     bool SaveBeforeLeaving(int answer);
 };
 
-extern TMainForm* MainForm;
-extern int32_t TopOffset;
-extern int32_t CursorOffset;
-extern int32_t OldCursorOffset;
-extern int32_t OldTopOffset;
-extern uint8_t Modified;
-extern int FoundCount;
-extern int ReplaceCount;
+// Sets every caption and hint of the main window that the language table
+// supplies.
+void applyLanguageTexts(TMainForm* form);
 
+extern TMainForm* MainForm;
 
 namespace mainform_testing {
 // When set, stands in for the process's command line at start-up.

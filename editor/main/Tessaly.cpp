@@ -2,6 +2,15 @@
 // the message loop.
 #include <windows.h>
 
+#include "editor/dialogs/About.h"
+#include "editor/dialogs/BinaryForm.h"
+#include "editor/dialogs/DataTypesView.h"
+#include "editor/dialogs/GetGetalForm.h"
+#include "editor/dialogs/MoveForm.h"
+#include "editor/dialogs/PrefForm.h"
+#include "editor/dialogs/ReplaceForm.h"
+#include "editor/dialogs/StatForm.h"
+#include "editor/dialogs/ZoekForm.h"
 #include "editor/document/LanguageSystem.h"
 #include "editor/main/BerichtBox.h"
 #include "editor/main/MainForm.h"
@@ -15,11 +24,18 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         LanguageSystem.code = LanguageSystem.readLanguageSetting();
         LanguageSystem.loadLanguage(LanguageSystem.code);
         // The main window first: it becomes the application's main window.
-        // The editing dialogs (bit editor, data types editor, value input,
-        // colours, replace, about, move, search, file information) are
-        // created here, in that order around the message box, as they join.
+        // Every dialog exists for the whole run and is shown modally.
         MainForm = Application->CreateForm<TMainForm>();
+        Application->CreateForm<TBinaryForm>();
+        Application->CreateForm<TDataTypesView>();
+        Application->CreateForm<TGetGetalForm>();
+        Application->CreateForm<TPrefForm>();
+        Application->CreateForm<TReplaceForm>();
+        Application->CreateForm<TAbout>();
         BerichtBox = Application->CreateForm<TBerichtBox>();
+        Application->CreateForm<TMoveForm>();
+        Application->CreateForm<TZoekForm>();
+        Application->CreateForm<TStatForm>();
         Application->Run();
     } catch (Exception& e) {
         Application->ShowException(e);

@@ -1,0 +1,33 @@
+#include "framework/Font.h"
+
+TFont::~TFont() { FreeHandle(); }
+
+void TFont::FreeHandle() {
+    if (FHandle) DeleteObject(FHandle);
+    FHandle = nullptr;
+}
+
+void TFont::SetName(const std::string& name) {
+    if (name == FName) return;
+    FName = name;
+    FreeHandle();
+}
+
+void TFont::SetHeight(int height) {
+    if (height == FHeight) return;
+    FHeight = height;
+    FreeHandle();
+}
+
+HFONT TFont::Handle() {
+    if (!FHandle)
+        FHandle = CreateFontA(FHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, FName.c_str());
+    return FHandle;
+}
+
+void TFont::SetHandle(HFONT font) {
+    if (font == FHandle) return;
+    FreeHandle();
+    FHandle = font;
+}
