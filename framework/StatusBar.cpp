@@ -73,13 +73,21 @@ int TStatusBar::AlignToParent() {
     return r.bottom - r.top;
 }
 
+// The menu opens on the release of the right button (the bar's own
+// handling of the click is not needed), or on the keyboard's menu key.
 LRESULT TStatusBar::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_CONTEXTMENU && PopupMenu) {
+    if (PopupMenu && msg == WM_RBUTTONUP) {
+        POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        ClientToScreen(FHandle, &p);
+        PopupMenu->Popup(p.x, p.y);
+        return 0;
+    }
+    if (PopupMenu && msg == WM_CONTEXTMENU) {
         int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
         if (x == -1 && y == -1) {
-            POINT p;
-            GetCursorPos(&p);
-            x = p.x, y = p.y;
+            RECT r;
+            GetWindowRect(FHandle, &r);
+            x = r.left, y = r.top;
         }
         PopupMenu->Popup(x, y);
         return 0;

@@ -112,6 +112,7 @@ TMainForm::TMainForm(TComponent* owner) : TUvxForm(owner) {
 }
 
 TMainForm::~TMainForm() {
+    Application->OnHint = nullptr;
     FormDestroy(this);
     if (MainForm == this) MainForm = nullptr;
 }
