@@ -22,42 +22,54 @@ std::string Sized(int64_t length, char fill = '\0') {
     }
 }
 
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
+// Per byte value: its hexadecimal digit pair, its decimal digits and their
+// count, and its eight binary digits; and per character its value as a
+// hexadecimal digit, or -1.
+struct NumberTables {
+    char hex[256][2];
+    char decimal[256][3];
+    uint8_t decimalLength[256];
+    char binary[256][8];
+    int8_t digit[256];
+    NumberTables() {
+        for (int b = 0; b < 256; ++b) {
+            hex[b][0] = HexDigits[b >> 4];
+            hex[b][1] = HexDigits[b & 15];
+            const std::string d = std::to_string(b);
+            decimalLength[b] = static_cast<uint8_t>(d.size());
+            std::memcpy(decimal[b], d.data(), d.size());
+            for (int bit = 0; bit < 8; ++bit) binary[b][bit] = static_cast<char>('0' + (b >> (7 - bit) & 1));
+            digit[b] = -1;
+        }
+        for (int c = '0'; c <= '9'; ++c) digit[c] = static_cast<int8_t>(c - '0');
+        for (int c = 'A'; c <= 'F'; ++c) digit[c] = static_cast<int8_t>(c - 'A' + 10);
+        for (int c = 'a'; c <= 'f'; ++c) digit[c] = static_cast<int8_t>(c - 'a' + 10);
+    }
+};
+const NumberTables Tables;
 
 // Writes one number and answers the position after it.
-char* PutNumber(char* w, NumberForm form, uint8_t b) {
+inline char* PutNumber(char* w, NumberForm form, uint8_t b) {
     switch (form) {
         case NumberForm::Decimal:
-            if (b >= 100) *w++ = static_cast<char>('0' + b / 100);
-            if (b >= 10) *w++ = static_cast<char>('0' + b / 10 % 10);
-            *w++ = static_cast<char>('0' + b % 10);
-            return w;
+            std::memcpy(w, Tables.decimal[b], 3);  // the buffer has room; only the length counts
+            return w + Tables.decimalLength[b];
         case NumberForm::Hexadecimal:
-            *w++ = HexDigits[b >> 4];
-            *w++ = HexDigits[b & 15];
-            return w;
+            std::memcpy(w, Tables.hex[b], 2);
+            return w + 2;
         case NumberForm::Binary:
-            for (int bit = 7; bit >= 0; --bit) *w++ = static_cast<char>('0' + (b >> bit & 1));
-            return w;
+            std::memcpy(w, Tables.binary[b], 8);
+            return w + 8;
     }
     return w;
 }
 
-constexpr int MaxNumberWidth = 8;
 }  // namespace
 
 std::string BytesToHexPairs(const uint8_t* bytes, int32_t count) {
     std::string s = Sized(int64_t(count) * 2);
     char* w = s.data();
-    for (int32_t i = 0; i < count; ++i) {
-        *w++ = HexDigits[bytes[i] >> 4];
-        *w++ = HexDigits[bytes[i] & 15];
-    }
+    for (int32_t i = 0; i < count; ++i, w += 2) std::memcpy(w, Tables.hex[bytes[i]], 2);
     return s;
 }
 
@@ -69,12 +81,16 @@ void HexPairsToBytes(std::string_view text, std::vector<uint8_t>& out) {
     } catch (const std::bad_alloc&) {
         throw EOutOfMemory(OutOfMemoryMessage());
     }
+    const unsigned char* t = reinterpret_cast<const unsigned char*>(text.data());
+    uint8_t* w = bytes.data();
+    int bad = 0;
     for (size_t i = 0; i < n; ++i) {
-        const int hi = HexValue(text[2 * i]);
-        const int lo = HexValue(text[2 * i + 1]);
-        if (hi < 0 || lo < 0) throw Exception(LanguageSystem.getText("NOTHEXADECIMAL"));
-        bytes[i] = static_cast<uint8_t>(hi << 4 | lo);
+        const int hi = Tables.digit[t[2 * i]];
+        const int lo = Tables.digit[t[2 * i + 1]];
+        bad |= hi | lo;  // negative once any digit is not hexadecimal
+        w[i] = static_cast<uint8_t>(hi << 4 | (lo & 15));
     }
+    if (bad < 0) throw Exception(LanguageSystem.getText("NOTHEXADECIMAL"));
     out.swap(bytes);
 }
 
@@ -93,20 +109,52 @@ bool LineBreakAfter(int32_t count, int numbersPerLine) {
     return numbersPerLine > 0 && count % numbersPerLine == 0;
 }
 
-std::string NumberListText(NumberForm form, const uint8_t* bytes, int32_t count, int numbersPerLine) {
-    // Each number, then at most two separator characters.
-    std::string s = Sized(int64_t(count) * (MaxNumberWidth + 2));
-    char* const start = s.data();
-    char* w = start;
-    for (int32_t k = 1; k <= count; ++k) {
-        w = PutNumber(w, form, bytes[k - 1]);
-        if (LineBreakAfter(k, numbersPerLine)) {
+namespace {
+template <NumberForm Form>
+char* PutNumberList(char* w, const uint8_t* bytes, int32_t count, int numbersPerLine) {
+    // The line break comes after every numbersPerLine-th number: counted
+    // down rather than divided.
+    int32_t untilBreak = numbersPerLine > 0 ? numbersPerLine : -1;
+    for (int32_t k = 0; k < count; ++k) {
+        w = PutNumber(w, Form, bytes[k]);
+        if (--untilBreak == 0) {
             *w++ = '\r';
             *w++ = '\n';
-        } else if (k < count) {
+            untilBreak = numbersPerLine;
+        } else {
             *w++ = ' ';
         }
     }
+    return w;
+}
+}  // namespace
+
+std::string NumberListText(NumberForm form, const uint8_t* bytes, int32_t count, int numbersPerLine) {
+    // The exact length first, so that the text is written into its final
+    // buffer once: the digits, a blank between numbers, and CR LF instead
+    // of the blank (or after the last number) at each line end.
+    int64_t digits = 0;
+    switch (form) {
+        case NumberForm::Decimal:
+            for (int32_t i = 0; i < count; ++i) digits += Tables.decimalLength[bytes[i]];
+            break;
+        case NumberForm::Hexadecimal: digits = int64_t(count) * 2; break;
+        case NumberForm::Binary: digits = int64_t(count) * 8; break;
+    }
+    const int64_t breaks = numbersPerLine > 0 ? count / numbersPerLine : 0;
+    const bool breakAtEnd = breaks > 0 && count % numbersPerLine == 0;
+    const int64_t blanks = count > 0 ? int64_t(count) - 1 - (breaks - (breakAtEnd ? 1 : 0)) : 0;
+    // Room for the three bytes a decimal number is copied with.
+    std::string s = Sized(digits + blanks + 2 * breaks + 3);
+    char* const start = s.data();
+    char* w = start;
+    switch (form) {
+        case NumberForm::Decimal: w = PutNumberList<NumberForm::Decimal>(w, bytes, count, numbersPerLine); break;
+        case NumberForm::Hexadecimal: w = PutNumberList<NumberForm::Hexadecimal>(w, bytes, count, numbersPerLine); break;
+        case NumberForm::Binary: w = PutNumberList<NumberForm::Binary>(w, bytes, count, numbersPerLine); break;
+    }
+    // No blank after the last number.
+    if (count > 0 && w[-1] == ' ') --w;
     s.resize(static_cast<size_t>(w - start));
     return s;
 }
@@ -147,8 +195,7 @@ std::string DumpText(const uint8_t* doc, int32_t documentSize, int32_t first, in
         char* l = start + (p / 16 - first / 16) * lineWidth + columnWidth;
         const int column = static_cast<int>(p % 16);
         l[column] = static_cast<char>(b >= 32 ? b : replaceValue);
-        l[18 + 3 * column] = HexDigits[b >> 4];
-        l[19 + 3 * column] = HexDigits[b & 15];
+        std::memcpy(l + 18 + 3 * column, Tables.hex[b], 2);
     }
     return s;
 }

@@ -194,6 +194,16 @@ int32_t ParseHexBytes(std::string_view text, std::vector<uint8_t>& out) {
     };
     const char* c = p.begin;
     while (c < p.end) {
+        // The common layout, two digits and a blank, read at once.
+        if (pending < 0 && p.end - c >= 3 && c[2] == ' ') {
+            const int hi = Hex.value[static_cast<unsigned char>(c[0])];
+            const int lo = Hex.value[static_cast<unsigned char>(c[1])];
+            if ((hi | lo) >= 0) {
+                *w++ = static_cast<uint8_t>(hi << 4 | lo);
+                c += 3;
+                continue;
+            }
+        }
         if (IsBlank(*c)) {
             ++c;
             continue;
@@ -203,6 +213,18 @@ int32_t ParseHexBytes(std::string_view text, std::vector<uint8_t>& out) {
         const ptrdiff_t length = t - c;
         if (length == 3) return -1;
         if (length == 1) put(0);
+        if (pending < 0 && length % 2 == 0) {
+            // Whole pairs within the token: read two digits at a time.
+            int bad = 0;
+            for (; c < t; c += 2) {
+                const int hi = Hex.value[static_cast<unsigned char>(c[0])];
+                const int lo = Hex.value[static_cast<unsigned char>(c[1])];
+                bad |= hi | lo;
+                *w++ = static_cast<uint8_t>(hi << 4 | (lo & 15));
+            }
+            if (bad < 0) return -1;
+            continue;
+        }
         for (; c < t; ++c) {
             const int v = Hex.value[static_cast<unsigned char>(*c)];
             if (v < 0) return -1;
