@@ -71,6 +71,13 @@ void TBerichtBox::CreateParams(TCreateParams& params) {
 LRESULT TBerichtBox::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (msg == WM_COMMAND && ReflectToControl(msg, wParam, lParam, result)) return result;
+    // Closed by other means than its buttons (Alt+F4, the task list), the
+    // box answers as Esc does: a two-button box would otherwise give
+    // Cancel, which its callers take for neither answer.
+    if (msg == WM_CLOSE) {
+        Answer(CancelButton);
+        return 0;
+    }
     return TForm::WndProc(msg, wParam, lParam);
 }
 

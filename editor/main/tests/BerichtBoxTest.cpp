@@ -26,6 +26,9 @@ TEST(BerichtBox, KeysAndButtonsGiveTheirModalResults) {
         {1, KeyEnter, 6},  {1, KeyEsc, 6}, {1, Click1, 6},                    //
         {2, KeyEnter, 6},  {2, KeyEsc, 7}, {2, Click1, 6}, {2, Click2, 7},    //
         {3, KeyEnter, 6},  {3, KeyEsc, 2}, {3, Click1, 6}, {3, Click2, 7}, {3, Click3, 2},
+        // Closing the window answers as Esc does, never with a result the
+        // box does not offer.
+        {1, CloseBox, 6},  {2, CloseBox, 7}, {3, CloseBox, 2},
     };
     Answerer answers;
     for (const Case& c : cases) {

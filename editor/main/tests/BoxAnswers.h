@@ -17,7 +17,8 @@
 
 namespace boxanswers {
 
-enum Answer { KeyEnter, KeyEsc, Click1, Click2, Click3 };
+// CloseBox: the window is told to close (Alt+F4, the task list).
+enum Answer { KeyEnter, KeyEsc, Click1, Click2, Click3, CloseBox };
 
 struct Shown {
     std::string text, caption, b1, b2, b3;
@@ -68,6 +69,7 @@ struct Answerer {
             case Click1: guitest::Click(b->Button1->Handle(), 10, 10); break;
             case Click2: guitest::Click(b->Button2->Handle(), 10, 10); break;
             case Click3: guitest::Click(b->Button3->Handle(), 10, 10); break;
+            case CloseBox: PostMessageA(b->Handle(), WM_CLOSE, 0, 0); break;
         }
     }
 
