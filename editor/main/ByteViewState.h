@@ -7,9 +7,17 @@
 #include <cstdint>
 #include <vector>
 
+#include "editor/document/DataFile.h"
 #include "editor/main/ByteViewGeometry.h"
 #include "editor/main/CellLook.h"
 #include "editor/main/MainGlobals.h"
+
+// Keys by their virtual-key codes.
+enum TViewKey {
+    VkBack = 0x08, VkTab = 0x09, VkReturn = 0x0D, VkShift = 0x10, VkControl = 0x11, VkMenu = 0x12,
+    VkSpace = 0x20, VkPrior = 0x21, VkNext = 0x22, VkEnd = 0x23, VkHome = 0x24, VkLeft = 0x25,
+    VkUp = 0x26, VkRight = 0x27, VkDown = 0x28, VkInsert = 0x2D, VkF2 = 0x71,
+};
 
 // Scroll bar requests, numbered as the system numbers them.
 enum TScrollCode { ScrollLineUp = 0, ScrollLineDown = 1, ScrollPageUp = 2, ScrollPageDown = 3,
@@ -30,6 +38,8 @@ public:
     int SelStart = 0, SelEnd = 0;
     int LastMouseX = 0, LastMouseY = 0;
     int SelAnchor = 0;
+    int ReadOnlyRefusals = 0;
+    uint8_t FillByte = 0;
     TViewColors Colors;
 
     int32_t CursorPosition() const { return TopOffset + CursorOffset; }
@@ -63,6 +73,16 @@ public:
     // The wheel moved the view by rows (negative: up).
     void WheelScroll(int rows);
 
+    // Keys: navigation, selection, view switching, Enter and Backspace; and
+    // characters typed into the active view.
+    void ViewKeyDown(int key, bool shift, bool ctrl, bool alt);
+    void ViewKeyPress(uint8_t key);
+    // False, after saying so, when Keep File Size forbids growing.
+    bool MayGrow(const std::string& text);
+    void RefuseReadOnly();
+    void InsertTypedByte(int32_t position, uint8_t value);
+    void DeleteCursorByte();
+
 protected:
     virtual int32_t DocumentSize() = 0;
     virtual TViewWidths SectionWidths() = 0;
@@ -78,6 +98,22 @@ protected:
     virtual void SetScrollThumb(int position) = 0;
     // The cursor view's check mark follows ActiveView.
     virtual void ShowActiveView() {}
+
+    // What typing needs: the document, the options, texts, questions.
+    virtual TDataFile& Document() = 0;
+    virtual bool ReadOnlyOn() = 0;
+    virtual bool KeepSizeOn() = 0;
+    virtual bool InsertModeOn() = 0;
+    virtual bool MoveRightOn() = 0;
+    virtual std::string LanguageText(const char* key) = 0;
+    // A one-button box; a Yes/No question answering 6 or 7.
+    virtual int ShowMessage1(const std::string& text, const std::string& button) = 0;
+    virtual int AskYesNo(const std::string& text) = 0;
+    virtual void MarkModified() = 0;
+    virtual void ReplaceCommand() {}
+    virtual void CopyCommand() {}
+    virtual void PasteCommand() {}
+    virtual void ResizeWindow(int width, int height) = 0;
 
     int HexadecimalWidth();
 };

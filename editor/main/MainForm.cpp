@@ -68,6 +68,8 @@ TMainForm::TMainForm(TComponent* owner) : TUvxForm(owner) {
         FormMouseDown(s, b, sh, x, y);
     };
     ByteView->OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { FormMouseMove(s, sh, x, y); };
+    ByteView->OnKeyDown = [this](TObject* s, WORD& key, TShiftState sh) { FormKeyDown(s, key, sh); };
+    ByteView->OnKeyPress = [this](TObject* s, char& key) { FormKeyPress(s, key); };
     ScrollBarWidth = GetSystemMetrics(SM_CXVSCROLL);
     Application->OnHint = [this](TObject* s) { AppHint(s); };
     Startoffile1->SetShortCut(ShortCut(VK_HOME, ssCtrl));
@@ -99,6 +101,7 @@ TMainForm::TMainForm(TComponent* owner) : TUvxForm(owner) {
     FoundCount = ReplaceCount = 0;
     ReadOnlyRefusals = 0;
     FillByte = 0;
+    UpdateMenuState();
     Rows = ByteView->ClientHeight() / RowHeight;
     UpdateScrollBar();
     ReplaceValue = 46;
@@ -135,6 +138,7 @@ void TMainForm::BindHandlers() {
     bind(CopyPosDeci, &TMainForm::CopyPosDeciClick);
     bind(CopyPosHexa, &TMainForm::CopyPosHexaClick);
     Sizer->OnSectionResize = [this](THeaderControl* c, int section) { SizerSectionResize(c, section); };
+    BindOptionHandlers();
 }
 
 void TMainForm::SetModified(uint8_t flag) {
@@ -208,16 +212,6 @@ void TMainForm::Exit1Click(TObject*) { Close(); }
 void TMainForm::Index1Click(TObject*) { StartHelpViewer("100"); }
 
 void TMainForm::SelectAll1Click(TObject*) { SelectAll(); }
-
-// Every menu of the bar runs this as it opens: the digit being typed starts
-// anew, a drag ends, and Keep File Size shows the size.
-void TMainForm::File1Click(TObject*) {
-    ResetDigitEntry();
-    DrawByte(CursorOffset);
-    MouseSelecting = 0;
-    std::string size = std::to_string(DataFile.size);
-    Lock->SetCaption(Text("MenuKeep") + size + (DataFile.size == 1 ? " byte" : " bytes"));
-}
 
 void TMainForm::MenuView1Click(TObject*) { SelectView(ViewText); }
 void TMainForm::MenuView2Click(TObject*) { SelectView(ViewDecimal); }

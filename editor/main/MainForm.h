@@ -69,6 +69,22 @@ public:
     void FormResize(TObject* sender);
     void FormMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
     void FormMouseMove(TObject* sender, TShiftState shift, int x, int y);
+    void FormKeyDown(TObject* sender, WORD& key, TShiftState shift);
+    void FormKeyPress(TObject* sender, char& key);
+
+    // Menu state and options.
+    void UpdateMenuState();
+    void ReadOnly1Click(TObject* sender);
+    void LockClick(TObject* sender);
+    void InsertwhenTypingClick(TObject* sender);
+    void DisableUndoRedoClick(TObject* sender);
+    void N3Cursors1Click(TObject* sender);
+    void Nextbytejump1Click(TObject* sender);
+    void Firstbyteisbyte1Click(TObject* sender);
+    void English1Click(TObject* sender);
+    void Nederlands1Click(TObject* sender);
+    // A menu shortcut acts only when its item is enabled in the state now.
+    bool IsShortCut(WORD key, TShiftState shift) override;
     void FormCloseQuery(TObject* sender, bool& canClose);
     void FormClose(TObject* sender, TCloseAction& action);
     void FormDestroy(TObject* sender);
@@ -85,8 +101,6 @@ public:
     // cursor, selection and view fields come with TByteViewState).
     std::u16string FileName;
     int ScrollBarWidth = 0;
-    int ReadOnlyRefusals = 0;
-    uint8_t FillByte = 0;
     uint8_t ReplaceValue = 46;
     uint8_t IsNewFile = 1;
     TViewColors SavedColors;
@@ -117,12 +131,24 @@ protected:
     void InvalidateView() override;
     void SetScrollThumb(int position) override;
     void ShowActiveView() override;
+    TDataFile& Document() override;
+    bool ReadOnlyOn() override;
+    bool KeepSizeOn() override;
+    bool InsertModeOn() override;
+    bool MoveRightOn() override;
+    std::string LanguageText(const char* key) override;
+    int ShowMessage1(const std::string& text, const std::string& button) override;
+    int AskYesNo(const std::string& text) override;
+    void MarkModified() override;
+    void ResizeWindow(int width, int height) override;
     void Resize() override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
     void CreateLayout();
     void BindHandlers();
+    void BindOptionHandlers();
+    void SwitchLanguage(const std::string& code);
     void ArrangeControls();
     void ApplyFontQuality();
     void DrawCell(HDC dc, int view, int index);

@@ -41,6 +41,17 @@ protected:
     void UpdateStatusBar() override { ++statusUpdates; }
     void UpdateScrollBar() override { ++scrollBarUpdates; }
     void SetScrollThumb(int position) override { thumb = position; }
+    TDataFile& Document() override { return doc; }
+    bool ReadOnlyOn() override { return false; }
+    bool KeepSizeOn() override { return false; }
+    bool InsertModeOn() override { return false; }
+    bool MoveRightOn() override { return true; }
+    std::string LanguageText(const char* key) override { return key; }
+    int ShowMessage1(const std::string&, const std::string&) override { return 6; }
+    int AskYesNo(const std::string&) override { return 6; }
+    void MarkModified() override {}
+    void ResizeWindow(int, int) override {}
+    TDataFile doc;
 };
 
 // Pixel of the middle of a Text view cell (cells 17 wide, rows 25 high).
