@@ -175,8 +175,23 @@ std::string LowerCase(const std::string& s) {
     return r;
 }
 
+namespace {
+unsigned char FoldAscii(char c) {
+    unsigned char u = static_cast<unsigned char>(c);
+    return (u >= 'a' && u <= 'z') ? static_cast<unsigned char>(u - 32) : u;
+}
+}  // namespace
+
+// Compared byte by byte as UpperCase folds them, without copying either
+// text: callers compare long names against short ones many times over.
 int CompareText(const std::string& a, const std::string& b) {
-    return UpperCase(a).compare(UpperCase(b));
+    size_t n = a.size() < b.size() ? a.size() : b.size();
+    for (size_t i = 0; i < n; ++i) {
+        unsigned char x = FoldAscii(a[i]), y = FoldAscii(b[i]);
+        if (x != y) return x < y ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
-bool SameText(const std::string& a, const std::string& b) { return CompareText(a, b) == 0; }
+// Texts of different lengths differ at once, however long they are.
+bool SameText(const std::string& a, const std::string& b) { return a.size() == b.size() && CompareText(a, b) == 0; }
