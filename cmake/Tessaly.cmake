@@ -4,7 +4,7 @@
 #   tq_win_library(name SOURCES ... [DEPS ...])    Win32 shell: built for Windows only
 #   tq_test(name SOURCES ... [DEPS ...] [WIN32_ONLY] [GUI])
 #                                                  a GoogleTest program run by ctest
-#   tq_fuzzer(name SOURCES ... [DEPS ...] [CORPUS dir] [SECONDS n])
+#   tq_fuzzer(name SOURCES ... [DEPS ...] [CORPUS dir] [SECONDS n] [MAX_LEN bytes] [TIMEOUT s])
 #                                                  a libFuzzer target (fuzz tree), run
 #                                                  by ctest for a bounded time
 #

@@ -3,6 +3,7 @@
 // size, underlined for links, italic or bold by the item's kind.
 #include <windows.h>
 
+#include <array>
 #include <map>
 #include <utility>
 
@@ -27,7 +28,14 @@ public:
     int32_t FontHeight(int32_t size) const;
 
 private:
+    struct MeasuredFont {
+        HFONT Font = nullptr;
+        std::array<int32_t, 256> Widths{};  // advance width of each byte
+    };
+    MeasuredFont& Measured(int32_t kind, int32_t size);
+
     HDC Dc_;
     HGDIOBJ OriginalFont_ = nullptr;
-    std::map<std::pair<int32_t, int32_t>, HFONT> Fonts_;
+    std::map<std::pair<int32_t, int32_t>, MeasuredFont> Fonts_;
+    const MeasuredFont* Selected_ = nullptr;
 };

@@ -27,13 +27,39 @@ bool IsBreak(char c) {
 
 bool IsTag(const std::string& name, const char* tag) { return SameText(name, tag); }
 
+unsigned char Fold(char c) {
+    unsigned char u = static_cast<unsigned char>(c);
+    return (u >= 'a' && u <= 'z') ? static_cast<unsigned char>(u - 32) : u;
+}
+
+// Where the word next occurs at or after from, letters a-z compared without
+// regard to case as FindText compares them; npos when it does not.
+size_t FindFrom(const std::string& text, const std::string& word, size_t from) {
+    auto at = std::search(text.begin() + static_cast<std::ptrdiff_t>(from), text.end(), word.begin(), word.end(),
+                          [](char a, char b) { return Fold(a) == Fold(b); });
+    return at == text.end() ? std::string::npos : static_cast<size_t>(at - text.begin());
+}
+
+const std::string kNoLink;
+
 }  // namespace
 
-disphtml::disphtml(TextMeasurer& measurer, PictureLoader& pictures) : Measurer_(measurer), Loader_(pictures) {}
+const std::string& PageItem::Link() const {
+    return Kind == pkLink && Strings ? Strings->Links[static_cast<size_t>(Ref)] : kNoLink;
+}
+
+disphtml::disphtml(TextMeasurer& measurer, PictureLoader& pictures) : Measurer_(measurer), Loader_(pictures) {
+    Reset();
+}
 
 void disphtml::Reset() {
     Items_.clear();
-    Pictures_.clear();
+    Strings_ = std::make_unique<PageStrings>();
+    Strings_->Links.emplace_back();
+    LinkRef_ = 0;
+    RunStart_ = RunChecked_ = 0;
+    RunIndent_ = 0;
+    RunAtIndent_ = false;
     InBody_ = InTitle_ = InLink_ = LineHasContent_ = InTable_ = TableOpen_ = Bold_ = Italic_ = false;
     ListDepth_ = ExcessLists_ = 0;
     LineHeight_ = 0;
@@ -51,6 +77,43 @@ void disphtml::Reset() {
 void disphtml::LayoutPage(const xml_parser& parser) {
     Reset();
     parser.Parse(*this);
+}
+
+// Every item comes through here: its text joins the shared texts and the
+// word being placed grows or starts anew.
+void disphtml::Append(PageItem item, std::string_view text) {
+    item.Strings = Strings_.get();
+    item.TextStart = static_cast<uint32_t>(Strings_->Texts.size());
+    item.TextSize = static_cast<uint32_t>(text.size());
+    Strings_->Texts.append(text);
+    size_t k = Items_.size();
+    bool continues = RunStart_ < k && Items_.back().Y == item.Y;
+    if (item.EndsWord || !continues) {
+        RunStart_ = item.EndsWord ? k + 1 : k;
+        RunChecked_ = RunStart_;
+        RunAtIndent_ = false;
+    }
+    Items_.push_back(item);
+}
+
+// The first of the trailing items that belong to the word being placed: the
+// items that end no word, on the line being filled.
+size_t disphtml::WordStart() {
+    if (RunStart_ >= Items_.size() || Items_.back().Y != TargetY()) return Items_.size();
+    return RunStart_;
+}
+
+// Whether one of the word's pieces stands at the indent, in which case the
+// word began at the start of the line and does not wrap.
+bool disphtml::WordAtIndent(size_t wordStart) {
+    if (wordStart != RunStart_) return false;  // no pieces
+    if (RunIndent_ != Indent_) {
+        RunIndent_ = Indent_;
+        RunChecked_ = RunStart_;
+        RunAtIndent_ = false;
+    }
+    for (; RunChecked_ < Items_.size(); ++RunChecked_) RunAtIndent_ |= Items_[RunChecked_].X == Indent_;
+    return RunAtIndent_;
 }
 
 int32_t& disphtml::TargetY() { return TargetColumn_ < 0 ? MainY_ : Columns_[static_cast<size_t>(TargetColumn_)].Y; }
@@ -116,18 +179,18 @@ void disphtml::ListMarker() {
     ListLevel& level = Lists_[static_cast<size_t>(ListDepth_ - 1)];
     if (level.Counter < std::numeric_limits<int32_t>::max()) ++level.Counter;
     PageItem item;
-    item.Size = FontSize;
+    item.Size = static_cast<uint8_t>(FontSize);
     if (level.Kind == 1) {
         item.Kind = pkText;
-        item.Text = IntToStr(level.Counter) + ".";
         item.X = Clamp32(static_cast<int64_t>(X_ - 1.4 * BaseLineHeight));
         item.Y = TargetY();
+        Append(item, IntToStr(level.Counter) + ".");
     } else {
         item.Kind = pkBullet;
         item.X = Clamp32(static_cast<int64_t>(X_) - BaseLineHeight);
         item.Y = Clamp32(static_cast<int64_t>(TargetY() + 0.7 * BaseLineHeight));
+        Append(item, {});
     }
-    Items_.push_back(std::move(item));
 }
 
 // ---- tables --------------------------------------------------------------
@@ -212,13 +275,13 @@ void disphtml::AddPicture(const std::string& src) {
     item.Y = TargetY();
     item.X = X_;
     item.Kind = pkPicture;
-    item.Size = FontSize;
-    item.Picture = picture.get();
-    Items_.push_back(std::move(item));
+    item.Size = static_cast<uint8_t>(FontSize);
+    item.Ref = static_cast<int32_t>(Strings_->Pictures.size());
     Grow(X_, static_cast<int64_t>(picture->Width()) + 2);
     LineHasContent_ = true;
     LineHeight_ = Clamp32(std::max<int64_t>(LineHeight_, static_cast<int64_t>(picture->Height()) + 2));
-    Pictures_.push_back(std::move(picture));
+    Strings_->Pictures.push_back(std::move(picture));
+    Append(item, {});
 }
 
 // ---- tags ----------------------------------------------------------------
@@ -297,6 +360,7 @@ void disphtml::EndTag(const std::string& name) {
         TableOpen_ = false;
     } else if (IsTag(name, "a")) {
         LinkTarget_.clear();
+        LinkRef_ = 0;
         InLink_ = false;
     } else if (IsTag(name, "title")) {
         InTitle_ = false;
@@ -310,8 +374,11 @@ void disphtml::Attribute(const std::string& tag, const std::string& name, const 
         AddPicture(value);
     else if (IsTag(tag, "td") && IsTag(name, "width"))
         SetCellWidth(value);
-    else if (IsTag(tag, "a") && IsTag(name, "href"))
+    else if (IsTag(tag, "a") && IsTag(name, "href")) {
         LinkTarget_ = value;
+        LinkRef_ = static_cast<int32_t>(Strings_->Links.size());
+        Strings_->Links.push_back(value);
+    }
 }
 
 // ---- text ----------------------------------------------------------------
@@ -330,27 +397,30 @@ void disphtml::Text(const std::string& raw) {
     }
     if (!blank) LineHasContent_ = true;
 
+    // Each word remembers where it occurs next, so the text is searched
+    // once per word however many hits it holds.
     std::vector<std::string> words;
     for (int32_t i = 0; i < SearchWords.Count(); ++i) {
         std::string w = SearchWords.Word(i);
         if (!w.empty()) words.push_back(std::move(w));
     }
-    while (!words.empty()) {
-        int32_t best = 0;
-        size_t bestLength = 0;
-        for (const std::string& w : words) {
-            int32_t at = FindText(text, w);
-            if (at > 0 && (best == 0 || at < best)) best = at, bestLength = w.size();
+    std::vector<size_t> next(words.size(), 0);
+    for (size_t i = 0; i < words.size(); ++i) next[i] = FindFrom(text, words[i], 0);
+    size_t from = 0;
+    for (;;) {
+        size_t best = std::string::npos, bestLength = 0;
+        for (size_t i = 0; i < words.size(); ++i) {
+            if (next[i] != std::string::npos && next[i] < from) next[i] = FindFrom(text, words[i], from);
+            if (next[i] < best) best = next[i], bestLength = words[i].size();
         }
-        if (best == 0) break;
-        size_t at = static_cast<size_t>(best) - 1;
-        if (at > 0) Place(text.substr(0, at), false, 0);
-        Place(text.substr(at, bestLength), true, HitCount_);
-        ++HitCount_;
+        if (best == std::string::npos) break;
+        if (best > from) Place(text.substr(from, best - from), false, 0);
+        Place(text.substr(best, bestLength), true, HitCount_);
+        if (HitCount_ < std::numeric_limits<int32_t>::max()) ++HitCount_;
         HitPositions_.push_back(TargetY());
-        text.erase(0, at + bestLength);
+        from = best + bestLength;
     }
-    if (!text.empty()) Place(text, false, 0);
+    if (from < text.size()) Place(text.substr(from), false, 0);
 }
 
 // Places a text segment by segment, each ending at a break character. A
@@ -364,11 +434,11 @@ void disphtml::Place(const std::string& text, bool hit, int32_t hitNumber) {
     if (Italic_) tmpl.Kind = pkItalic;
     if (InLink_) {
         tmpl.Kind = pkLink;
-        tmpl.Link = LinkTarget_;
+        tmpl.Ref = LinkRef_;
     }
     tmpl.Hit = hit;
     tmpl.HitNumber = hitNumber;
-    tmpl.Size = FontSize;
+    tmpl.Size = static_cast<uint8_t>(FontSize);
     int32_t fontLine = Clamp32(2 - static_cast<int64_t>(Measurer_.SelectFont(tmpl.Kind, tmpl.Size)));
     LineHeight_ = std::max(LineHeight_, fontLine);
     if (RightEdge_ < 30) return;
@@ -380,18 +450,10 @@ void disphtml::Place(const std::string& text, bool hit, int32_t hitNumber) {
         if (!atEnd && !IsBreak(text[i])) continue;
         int64_t w = Measurer_.TextWidth(text.substr(segStart, i - segStart));
         if (static_cast<int64_t>(X_) + w > RightEdge_ && i > segStart && X_ != Indent_) {
-            bool wrap = true;
-            size_t wordStart = Items_.size();
-            if (first) {
-                // The word's earlier pieces: the items before this one that
-                // end no word, on this line.
-                int32_t y = TargetY();
-                while (wordStart > 0 && !Items_[wordStart - 1].EndsWord && Items_[wordStart - 1].Y == y) {
-                    --wordStart;
-                    if (Items_[wordStart].X == Indent_) wrap = false;
-                }
-            }
-            if (wrap) {
+            // The word's earlier pieces: the items before this one that
+            // end no word, on this line.
+            size_t wordStart = first ? WordStart() : Items_.size();
+            if (!WordAtIndent(wordStart)) {
                 X_ = Indent_;
                 Grow(TargetY(), LineHeight_);
                 LineHeight_ = fontLine;
@@ -400,6 +462,10 @@ void disphtml::Place(const std::string& text, bool hit, int32_t hitNumber) {
                     Items_[k].X = X_;
                     Grow(X_, Items_[k].Width);
                 }
+                // The moved pieces now start the line at the indent.
+                RunIndent_ = Indent_;
+                RunChecked_ = Items_.size();
+                RunAtIndent_ = wordStart < Items_.size();
             }
         }
         int64_t f = atEnd ? 0 : Measurer_.TextWidth(std::string(1, text[i]));
@@ -407,10 +473,9 @@ void disphtml::Place(const std::string& text, bool hit, int32_t hitNumber) {
             PageItem item = tmpl;
             item.Y = TargetY();
             item.X = X_;
-            item.Text = text.substr(segStart, i - segStart + (atEnd ? 0 : 1));
             item.Width = Clamp32(w + f);
             item.EndsWord = f != 0;
-            Items_.push_back(std::move(item));
+            Append(item, std::string_view(text).substr(segStart, i - segStart + (atEnd ? 0 : 1)));
         }
         Grow(X_, w + f);
         segStart = i + 1;

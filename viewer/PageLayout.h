@@ -6,7 +6,9 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <deque>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "viewer/PictureLoader.h"
@@ -23,18 +25,38 @@ enum PageItemKind : int32_t {
     pkPicture = 20,
 };
 
+// What the items of one layout share: the texts of all items one after the
+// other, the link targets and the pictures. Items refer to them by position,
+// which keeps an item small: a page of a few megabytes makes a million items.
+struct PageStrings {
+    std::string Texts;
+    std::vector<std::string> Links;  // entry 0 is the empty link
+    std::vector<std::unique_ptr<TGraphic>> Pictures;
+};
+
 struct PageItem {
     int32_t Y = 0;
     int32_t X = 0;
-    int32_t Kind = pkText;
+    int32_t Width = 0;      // of the text, the trailing break character included
+    int32_t HitNumber = 0;  // meaningful when Hit is set
+    uint32_t TextStart = 0, TextSize = 0;
+    int32_t Ref = 0;        // link number of a link item, picture number of a picture
+    int8_t Kind = pkText;
     bool Hit = false;
-    int32_t HitNumber = 0;
-    int32_t Size = 12;          // font size in points
-    std::string Text;           // a trailing break character included
-    int32_t Width = 0;          // of the text, the trailing break character included
-    bool EndsWord = false;      // the text ends with a break character of non-zero width
-    std::string Link;
-    TGraphic* Picture = nullptr;  // owned by the layout's pictures list
+    bool EndsWord = false;  // the text ends with a break character of non-zero width
+    uint8_t Size = 12;      // font size in points
+    const PageStrings* Strings = nullptr;
+
+    // The text drawn, a trailing break character included.
+    std::string_view Text() const {
+        return Strings ? std::string_view(Strings->Texts).substr(TextStart, TextSize) : std::string_view();
+    }
+    // Target of a link item, empty for the others.
+    const std::string& Link() const;
+    // The picture of a picture item, owned by the layout.
+    TGraphic* Picture() const {
+        return Kind == pkPicture && Strings ? Strings->Pictures[static_cast<size_t>(Ref)].get() : nullptr;
+    }
 };
 
 class disphtml : public xml_user {
@@ -62,7 +84,7 @@ public:
     void Text(const std::string& text) override;
     void Attribute(const std::string& tag, const std::string& name, const std::string& value) override;
 
-    const std::vector<PageItem>& Items() const { return Items_; }
+    const std::deque<PageItem>& Items() const { return Items_; }
     const std::string& Title() const { return Title_; }
     int32_t PageHeight() const { return MainY_; }
     int32_t HitCount() const { return HitCount_; }
@@ -94,13 +116,27 @@ private:
     void ComputeColumns();
     void AddPicture(const std::string& src);
     void Place(const std::string& text, bool hit, int32_t hitNumber);
+    void Append(PageItem item, std::string_view text);
+    size_t WordStart();
+    bool WordAtIndent(size_t wordStart);
     void Fail(const std::exception& e);
 
     TextMeasurer& Measurer_;
     PictureLoader& Loader_;
 
-    std::vector<PageItem> Items_;
-    std::vector<std::unique_ptr<TGraphic>> Pictures_;
+    // A deque, not a vector: a page of a million items never needs twice
+    // their memory while it grows.
+    std::deque<PageItem> Items_;
+    std::unique_ptr<PageStrings> Strings_;  // stays where it is while the layout lives
+    int32_t LinkRef_ = 0;                   // link number of the open link; 0 none
+    // The trailing items that end no word and stand on one line: the pieces
+    // of the word being placed. Whether one of them stands at the indent is
+    // kept up to date as items come, so that wrapping never looks back over
+    // the whole word again.
+    size_t RunStart_ = 0;
+    size_t RunChecked_ = 0;
+    int32_t RunIndent_ = 0;
+    bool RunAtIndent_ = false;
     std::string Title_, LinkTarget_, Error_;
     std::vector<int32_t> HitPositions_;
     int32_t HitCount_ = 0;

@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include <cstdint>
+#include <new>
 
 #include "framework/Application.h"
 #include "framework/Exceptions.h"
@@ -14,6 +15,9 @@ namespace {
 const COLORREF kLinkColour = RGB(0, 0, 255);
 const COLORREF kCurrentHitColour = RGB(208, 255, 208);
 const COLORREF kOtherHitColour = RGB(255, 255, 255);
+// Above any line of text of the page fonts (30 points is 40 pixels at 96
+// pixels per inch, and more on screens of more pixels per inch).
+const int64_t kTallestText = 400;
 
 std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of("\\/") + 1); }
 }  // namespace
@@ -74,24 +78,43 @@ void QMHtml::LoadPage(const std::string& path, bool withHistory) {
     PagePath_ = path;
     Layout_.PageFolder = FolderOf(path);
     CurrentHit_ = 0;
-    if (Parser_.ReadFile(path) < 0) Parser_.SetBuffer({});  // an empty page
+    OutOfMemory_ = false;
+    try {
+        if (Parser_.ReadFile(path) < 0) Parser_.SetBuffer({});  // an empty page
+    } catch (const std::bad_alloc&) {
+        DropPage();
+    }
     if (withHistory) {
         History_.Visit(path, Scroll_);
         Scroll_ = 0;
         if (FHandle) SetScrollPos(FHandle, SB_VERT, 0, TRUE);
     }
     Relayout();
-    // A picture that could not be shown is told once per load, never on a
-    // resize; the page is shown as far as it could be laid out.
-    if (!Layout_.LayoutError().empty()) Application->ShowException(Exception(Layout_.LayoutError()));
+    // A page too big for memory, or a picture that could not be shown, is
+    // told once per load, never on a resize; the page is shown as far as it
+    // could be laid out.
+    if (OutOfMemory_) Application->ShowException(Exception("The page " + path + " is too large to show."));
+    else if (!Layout_.LayoutError().empty()) Application->ShowException(Exception(Layout_.LayoutError()));
     if (OnPageLoaded) OnPageLoaded(this);
 }
 
 void QMHtml::Relayout() {
     Layout_.LayoutWidth = FHandle ? ClientWidth() : FWidth;
-    Layout_.LayoutPage(Parser_);
+    try {
+        Layout_.LayoutPage(Parser_);
+    } catch (const std::bad_alloc&) {
+        DropPage();
+    }
     Invalidate();
     SetScrollBar();
+}
+
+// What memory the page held is given back and the view shows an empty page,
+// so that the viewer goes on answering.
+void QMHtml::DropPage() {
+    OutOfMemory_ = true;
+    Parser_.SetBuffer({});
+    Layout_.Reset();
 }
 
 void QMHtml::SetScrollBar() {
@@ -172,11 +195,17 @@ void QMHtml::Paint() {
     SetBkMode(Dc_, TRANSPARENT);
     const int32_t s = Scroll_;
     TCanvas canvas(Dc_);
+    // Items wholly above or below the view are passed over: drawing them
+    // would show nothing and takes long on a big page.
+    const int64_t top = static_cast<int64_t>(s) - kTallestText, bottom = static_cast<int64_t>(s) + BitmapHeight_;
     for (const PageItem& it : Layout_.Items()) {
+        if (it.Y > bottom) continue;
         if (it.Kind == pkPicture) {
-            if (it.Picture) canvas.Draw(it.X, it.Y - s + 2, *it.Picture);
+            TGraphic* picture = it.Picture();
+            if (picture && it.Y + 2 + static_cast<int64_t>(picture->Height()) >= s) canvas.Draw(it.X, it.Y - s + 2, *picture);
             continue;
         }
+        if (it.Y < top) continue;
         if (it.Kind == pkBullet) {
             HBRUSH b = CreateSolidBrush(text);
             HPEN p = CreatePen(PS_SOLID, 1, text);
@@ -195,7 +224,8 @@ void QMHtml::Paint() {
         }
         SetTextColor(Dc_, it.Kind == pkLink ? kLinkColour : text);
         TSelectGuard font(Dc_, Measurer_->Font(it.Kind, it.Size));
-        if (!it.Text.empty()) TextOutA(Dc_, it.X, it.Y - s, it.Text.data(), static_cast<int>(it.Text.size()));
+        std::string_view words = it.Text();
+        if (!words.empty()) TextOutA(Dc_, it.X, it.Y - s, words.data(), static_cast<int>(words.size()));
     }
     BitBlt(target, 0, 0, BitmapWidth_, BitmapHeight_, Dc_, 0, 0, SRCCOPY);
     EndPaint(FHandle, &ps);
@@ -257,7 +287,7 @@ void QMHtml::MouseMove(TShiftState shift, int x, int y) {
     for (const PageItem& it : Layout_.Items()) {
         if (it.Kind != pkLink) continue;
         int32_t height = -Measurer_->FontHeight(it.Size);
-        if (x >= it.X && x <= it.X + it.Width && pageY >= it.Y && pageY <= it.Y + height) Hovered_ = it.Link;
+        if (x >= it.X && x <= it.X + it.Width && pageY >= it.Y && pageY <= it.Y + height) Hovered_ = it.Link();
     }
     if (!Hovered_.empty() && !wasHovered) Cursor_ = IDC_HAND;
     else if (Hovered_.empty() && wasHovered) Cursor_ = IDC_ARROW;

@@ -55,6 +55,7 @@ protected:
 
 private:
     void Paint();
+    void DropPage();
     void ResizeBitmap(int width, int height);
     void ApplyScroll();
     void ScrollBy(int64_t pixels);
@@ -80,4 +81,5 @@ private:
     std::string PagePath_;
     int32_t CurrentHit_ = 0;
     LPCSTR Cursor_ = IDC_ARROW;
+    bool OutOfMemory_ = false;  // the page last loaded did not fit in memory
 };

@@ -78,7 +78,7 @@ protected:
     void ClickLink(const std::string& target) {
         QMHtml* v = Form->view;
         for (const PageItem& it : v->Layout().Items()) {
-            if (it.Kind != pkLink || it.Link != target) continue;
+            if (it.Kind != pkLink || it.Link() != target) continue;
             int x = it.X + 3, y = it.Y - v->ScrollPosition() + 4;
             PostMessageA(v->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
             Pump();
@@ -129,7 +129,7 @@ TEST_F(HelpWindowTest, TreeClickEnterAndEmptyPageNames) {
     EXPECT_EQ(Caption(), "Searching - Help");
     // the picture of the page is laid out and drawn
     bool picture = false;
-    for (const PageItem& it : Form->view->Layout().Items()) picture |= it.Kind == pkPicture && it.Picture;
+    for (const PageItem& it : Form->view->Layout().Items()) picture |= it.Kind == pkPicture && it.Picture();
     EXPECT_TRUE(picture);
     guitest::SaveScreenshot(Form->Handle(), guitest::ScreenshotPath("help_window_search_page"));
 
@@ -236,7 +236,7 @@ TEST_F(HelpWindowTest, HoverScrollBarAndResize) {
     EXPECT_TRUE(v->HandCursor());
     move(links[1]->X + 2, links[1]->Y + 3);  // straight onto the next link
     EXPECT_TRUE(v->HandCursor());
-    EXPECT_EQ(v->HoveredLink(), links[1]->Link);
+    EXPECT_EQ(v->HoveredLink(), links[1]->Link());
     move(2, 2);
     EXPECT_FALSE(v->HandCursor());
     EXPECT_EQ(v->HoveredLink(), "");
@@ -381,7 +381,7 @@ TEST_F(HelpWindowTest, PictureThatCannotBeLoadedIsToldOnceAndThePageStillLoads) 
     EXPECT_TRUE(!said.empty() && said != "(empty)") << said;
     EXPECT_EQ(Caption(), "Broken - Help");  // the page-loaded event ran all the same
     bool after = false;
-    for (const PageItem& it : Form->view->Layout().Items()) after |= it.Text.find("After") != std::string::npos;
+    for (const PageItem& it : Form->view->Layout().Items()) after |= it.Text().find("After") != std::string_view::npos;
     EXPECT_TRUE(after);
     // a resize lays the page out again without telling it again
     Form->SetBounds(20, 20, 500, 320);

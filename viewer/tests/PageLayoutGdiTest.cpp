@@ -47,7 +47,7 @@ void PaintItems(const disphtml& layout, GdiTextMeasurer& fonts, HDC dc, int w, i
     for (const PageItem& it : layout.Items()) {
         if (it.Kind == pkPicture) {
             TCanvas canvas(dc);
-            canvas.Draw(it.X, it.Y + 2, *it.Picture);
+            canvas.Draw(it.X, it.Y + 2, *it.Picture());
             continue;
         }
         if (it.Kind == pkBullet) {
@@ -65,7 +65,7 @@ void PaintItems(const disphtml& layout, GdiTextMeasurer& fonts, HDC dc, int w, i
         }
         SetTextColor(dc, it.Kind == pkLink ? RGB(0, 0, 255) : text);
         SelectObject(dc, fonts.Font(it.Kind == pkBullet ? pkText : it.Kind, it.Size));
-        TextOutA(dc, it.X, it.Y, it.Text.data(), static_cast<int>(it.Text.size()));
+        TextOutA(dc, it.X, it.Y, it.Text().data(), static_cast<int>(it.Text().size()));
     }
 }
 
@@ -139,8 +139,8 @@ TEST(PageLayoutOnScreen, FixturePageWithRealFonts) {
     for (const PageItem& it : layout.Items()) {
         if (it.Kind >= pkBullet || !it.EndsWord) continue;
         fonts.SelectFont(it.Kind, it.Size);
-        int32_t word = fonts.TextWidth(it.Text.substr(0, it.Text.size() - 1));
-        EXPECT_TRUE(it.X + word <= w - 30 || it.X <= 10 + 4 * layout.BaseLineHeight) << it.Text;
+        int32_t word = fonts.TextWidth(std::string(it.Text().substr(0, it.Text().size() - 1)));
+        EXPECT_TRUE(it.X + word <= w - 30 || it.X <= 10 + 4 * layout.BaseLineHeight) << it.Text();
     }
 
     PaintItems(layout, fonts, bmp.Dc, w, h, 0);
@@ -177,9 +177,9 @@ TEST(PageLayoutOnScreen, NarrowViewWrapsInsideListsAndColumns) {
     int32_t left = 10 + (w - 20) / 4, right = 10 + (w - 20) * 3 / 4 - 10 - 10 + 10;
     int lines = 0;
     for (const PageItem& it : layout.Items()) {
-        if (it.Text.rfind("occurrence", 0) == 0 || it.Text.rfind("location", 0) == 0) {
-            EXPECT_GE(it.X, left) << it.Text;
-            EXPECT_LE(it.X + it.Width, right + it.Width / 2) << it.Text;
+        if (it.Text().rfind("occurrence", 0) == 0 || it.Text().rfind("location", 0) == 0) {
+            EXPECT_GE(it.X, left) << it.Text();
+            EXPECT_LE(it.X + it.Width, right + it.Width / 2) << it.Text();
             ++lines;
         }
     }

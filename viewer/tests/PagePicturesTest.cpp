@@ -20,16 +20,16 @@ TEST(PagePictures, PngPicturesTakeTheirSizeAndBrokenOnesAreLeftOut) {
     for (const PageItem& it : layout.Items())
         if (it.Kind == pkPicture) {
             ++pictureItems;
-            ASSERT_NE(it.Picture, nullptr);
-            EXPECT_EQ(it.Picture->Width(), 64);
-            EXPECT_EQ(it.Picture->Height(), 48);
+            ASSERT_NE(it.Picture(), nullptr);
+            EXPECT_EQ(it.Picture()->Width(), 64);
+            EXPECT_EQ(it.Picture()->Height(), 48);
             EXPECT_EQ(it.X, 16);
         }
     EXPECT_EQ(pictureItems, 1);
     ASSERT_EQ(layout.Items().size(), 5u);
-    EXPECT_EQ(layout.Items()[2].Text, "b");
+    EXPECT_EQ(layout.Items()[2].Text(), "b");
     EXPECT_EQ(layout.Items()[2].X, 16 + 66);
-    EXPECT_EQ(layout.Items()[4].Text, "d");
+    EXPECT_EQ(layout.Items()[4].Text(), "d");
     // The first failure of the layout is kept, once.
     EXPECT_EQ(layout.LayoutError(),
               "This \"Portable Network Graphics\" image is invalid because the decoder found an unexpected end "

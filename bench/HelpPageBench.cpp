@@ -1,0 +1,93 @@
+// Loading a big help page the way the page view does: the file read whole,
+// then laid out with the real fonts on a memory device context. Beside it,
+// on the same file in the same run, the plain read of the file (the
+// machine's limit for any reader of it) and the reader's pass with a
+// handler that does nothing. Memory is the process's peak private bytes
+// grown while the page is laid out, as a multiple of the page's size.
+#include <windows.h>
+#include <psapi.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <string>
+
+#include "viewer/GdiTextMeasurer.h"
+#include "viewer/PageLayout.h"
+#include "viewer/PngPictureLoader.h"
+#include "viewer/XmlParser.h"
+#include "viewer/tests/BigPage.h"
+
+namespace {
+
+double BestSeconds(const std::function<void()>& run, int times = 3) {
+    double best = 1e9;
+    for (int i = 0; i < times; ++i) {
+        auto t0 = std::chrono::steady_clock::now();
+        run();
+        best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count());
+    }
+    return best;
+}
+
+size_t PrivateBytes(bool peak) {
+    PROCESS_MEMORY_COUNTERS c{};
+    c.cb = sizeof c;
+    GetProcessMemoryInfo(GetCurrentProcess(), &c, sizeof c);
+    return peak ? c.PeakPagefileUsage : c.PagefileUsage;
+}
+
+void Measure(const char* name, const std::string& page) {
+    char folder[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    std::string path = std::string(folder) + "tq_bench_page.htm";
+    std::ofstream(path, std::ios::binary) << page;
+    const double mb = page.size() / 1048576.0;
+
+    double read = BestSeconds([&] {
+        xml_parser p;
+        p.ReadFile(path);
+    });
+    double parse = BestSeconds([&] {
+        xml_parser p;
+        p.ReadFile(path);
+        xml_user nothing;
+        p.Parse(nothing);
+    });
+
+    HDC dc = CreateCompatibleDC(nullptr);
+    double layout = 0;
+    size_t grown = 0;
+    {
+        GdiTextMeasurer fonts(dc);
+        PngPictureLoader pictures;
+        disphtml view(fonts, pictures);
+        view.LayoutWidth = 600;
+        view.BaseLineHeight = 2 - fonts.FontHeight(12);
+        size_t before = PrivateBytes(false);
+        layout = BestSeconds([&] {
+            xml_parser p;
+            p.ReadFile(path);
+            view.LayoutPage(p);
+        });
+        grown = PrivateBytes(true) - before;
+        std::printf("%s: %zu items on a page %d pixels high\n", name, view.Items().size(), view.PageHeight());
+    }
+    DeleteDC(dc);
+    DeleteFileA(path.c_str());
+
+    std::printf("%s, %.1f MB: read and laid out %.3f s (%.1f MB/s)\n", name, mb, layout, mb / layout);
+    std::printf("%s: baseline plain read %.3f s, ratio %.1f\n", name, read, layout / read);
+    std::printf("%s: baseline reader pass %.3f s, ratio %.1f\n", name, parse, layout / parse);
+    std::printf("%s: peak memory grown %.1f MB, %.1f times the page\n", name, grown / 1048576.0, grown / 1048576.0 / mb);
+}
+
+}  // namespace
+
+int main() {
+    Measure("help page, prose", BigProsePage(10 << 20));
+    Measure("help page, long tags and split words", BigAwkwardPage(10 << 20));
+    return 0;
+}
