@@ -1,6 +1,8 @@
 #include "viewer/HelpForm.h"
 
 #include <commctrl.h>
+
+#include <algorithm>
 #include <shellapi.h>
 
 #include "framework/Application.h"
@@ -87,8 +89,14 @@ T* Place(T* control, TWinControl* parent, int left, int top, int width, int heig
 THelpForm::THelpForm(TComponent* owner) : THelpForm(owner, ProgramFolder()) {}
 
 THelpForm::THelpForm(TComponent* owner, const std::string& folder) : TForm(owner), ViewerFolder_(folder) {
+    // Where the layout puts the window: clear of the editor's corner, and
+    // moved in when a small screen would cut it off.
+    RECT work{0, 0, 1024, 768};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     FWidth = 630;
     FHeight = 450;
+    FLeft = std::max<int>(work.left, std::min<int>(work.left + 178, work.right - FWidth));
+    FTop = std::max<int>(work.top, std::min<int>(work.top + 123, work.bottom - FHeight));
     FCaption = "Help";
     BuildLayout();
     FallbackRule = kFallbackNothing;
@@ -171,7 +179,8 @@ void THelpForm::BuildLayout() {
     Panel5 = new TPanel(this);
     Panel5->Bevel = bvLowered;
     Place(Panel5, Panel4, 0, 24, 209, 40);
-    NextFoundB = Place(new TButton(this), Panel5, 161, 8, 32, 25, ">");
+    NextFoundB = Place(new TSpeedButton(this), Panel5, 161, 8, 32, 25);
+    NextFoundB->LoadGlyph("NEXTHITGLYPH");
     FndL = Place(new TLabel(this), Panel5, 8, 14, 150, 16);
     Label2 = new TLabel(this);
     Label2->Alignment = taCenter;
@@ -211,12 +220,23 @@ void THelpForm::BuildLayout() {
     Panel1->Handle();
     Panel2 = Place(new TPanel(this), Panel1, 0, 0, 400, 34);
     Panel2->Handle();
-    BackButton = Place(new TButton(this), Panel2, 3, 4, 70, 25, "back");
-    NextButton = Place(new TButton(this), Panel2, 81, 4, 32, 25, ">");
-    BrowserOpen = Place(new TButton(this), Panel2, 312, 4, 73, 25, "Open");
-    PrintB = Place(new TButton(this), Panel2, 232, 4, 73, 25, "Print");
+    BackButton = Place(new TSpeedButton(this), Panel2, 3, 4, 70, 25, "back");
+    BackButton->LoadGlyph("BACKGLYPH");
+    NextButton = Place(new TSpeedButton(this), Panel2, 81, 4, 32, 25);
+    NextButton->LoadGlyph("FORWARDGLYPH");
+    Bevel1 = new TBevel(this);
+    Bevel1->Shape = bsLeftLine;
+    Place(Bevel1, Panel2, 120, 4, 2, 25);
+    Bevel2 = new TBevel(this);
+    Bevel2->Shape = bsBottomLine;
+    Place(Bevel2, Panel2, 0, 32, 400, 2);
+    BrowserOpen = Place(new TSpeedButton(this), Panel2, 312, 4, 73, 25, "Open");
+    BrowserOpen->LoadGlyph("OPENGLYPH");
+    PrintB = Place(new TSpeedButton(this), Panel2, 232, 4, 73, 25, "Print");
+    PrintB->LoadGlyph("PRINTGLYPH");
     PrintB->SetVisible(false);
-    for (TWinControl* c : std::initializer_list<TWinControl*>{BackButton, NextButton, BrowserOpen}) c->Handle();
+    for (TWinControl* c : std::initializer_list<TWinControl*>{BackButton, NextButton, Bevel1, Bevel2, BrowserOpen})
+        c->Handle();
     BackButton->OnClick = [this](TObject* s) { BackButtonClick(s); };
     NextButton->OnClick = [this](TObject* s) { NextButtonClick(s); };
     BrowserOpen->OnClick = [this](TObject* s) { BrowserOpenClick(s); };
@@ -255,6 +275,7 @@ void THelpForm::ArrangeSearchTab() {
 void THelpForm::ArrangePagePanel() {
     int w = Panel1->Width(), h = Panel1->Height();
     Panel2->SetBounds(0, 0, w, 34);
+    Bevel2->SetBounds(0, 32, w, 2);
     view->SetBounds(0, 34, w, h - 34 > 0 ? h - 34 : 0);
     // Panel1Resize: Open keeps 10 pixels from the right edge, Print beside it.
     BrowserOpen->SetBounds(w - BrowserOpen->Width() - 10, BrowserOpen->Top(), BrowserOpen->Width(), BrowserOpen->Height());

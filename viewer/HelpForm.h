@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/Bevel.h"
+#include "framework/Buttons.h"
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
 #include "framework/PageControl.h"
@@ -62,7 +64,7 @@ public:
     TPanel* Panel4;
     TLabel* Label3;
     TPanel* Panel5;
-    TButton* NextFoundB;
+    TSpeedButton* NextFoundB;
     TLabel* FndL;
     TLabel* Label2;
     TListBox* Resbox;
@@ -71,10 +73,12 @@ public:
     TSplitter* splitter;
     TPanel* Panel1;
     TPanel* Panel2;
-    TButton* BackButton;
-    TButton* NextButton;
-    TButton* BrowserOpen;
-    TButton* PrintB;
+    TSpeedButton* BackButton;
+    TSpeedButton* NextButton;
+    TBevel* Bevel1;
+    TBevel* Bevel2;
+    TSpeedButton* BrowserOpen;
+    TSpeedButton* PrintB;
     QMHtml* view;
 
 protected:
