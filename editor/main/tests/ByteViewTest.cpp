@@ -131,7 +131,7 @@ TEST_F(ByteViewTest, TheMainWindowHasEveryPartOfItsLayout) {
     EXPECT_EQ(Panel(0), "position");
     EXPECT_EQ(f.StatusBar->PanelWidth(0), 45);
     EXPECT_EQ(f.StatusBar->PanelWidth(4), 330);
-    EXPECT_EQ(f.StatusBar->PopupMenu, reinterpret_cast<TPopupMenu*>(f.StatusbarPopup));
+    EXPECT_EQ(f.StatusBar->PopupMenu, static_cast<TPopupMenu*>(f.StatusbarPopup));
     // Three header sections.
     EXPECT_EQ(SendMessageA(f.Sizer->Handle(), HDM_GETITEMCOUNT, 0, 0), 3);
     EXPECT_EQ(f.Sizer->SectionText(0), "Text");
@@ -297,7 +297,13 @@ TEST_F(ByteViewTest, TheViewIsOpaque) {
 }
 
 TEST_F(ByteViewTest, RepaintsKeepTheGdiObjectCountFlat) {
-    Start(Pattern(4096));
+    TMainForm& f = Start(Pattern(4096));
+    // A font that is replaced is deleted (the new one is made first, so the
+    // old handle cannot have been reused yet).
+    HFONT old = f.ByteView->Font.Handle();
+    f.SetFontColor(f.FontColorInUse ^ 0x010101);
+    EXPECT_NE(f.ByteView->Font.Handle(), old);
+    EXPECT_EQ(GetObjectType(old), 0u);
     RedrawWindow(View(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     DWORD before = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     if (before == 0) GTEST_SKIP() << "the system does not count GDI objects";
