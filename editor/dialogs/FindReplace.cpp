@@ -133,8 +133,10 @@ bool TFindReplace::ReplaceStep(const uint8_t* pattern, int32_t n, const uint8_t*
 
     FView.GotoPosition(c);
     if (m > n) {
-        FDocument.overwrite(c, n, replacement);
+        // The growth first: it is the change that may run out of memory,
+        // and then nothing has changed yet.
         FDocument.insertData(c + n, m - n, replacement + n);
+        FDocument.overwrite(c, n, replacement);
         S.SearchRangeEnd += m - n;
     } else if (m < n) {
         FDocument.overwrite(c, m, replacement);
