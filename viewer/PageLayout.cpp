@@ -76,6 +76,9 @@ void disphtml::Reset() {
 
 void disphtml::LayoutPage(const xml_parser& parser) {
     Reset();
+    // The items' texts are the page's texts with their runs of blanks
+    // folded: room for the page's bytes holds them without ever doubling.
+    Strings_->Texts.reserve(static_cast<size_t>(std::max(parser.Size(), 0)));
     parser.Parse(*this);
 }
 
