@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <new>
 
 #include "framework/Exceptions.h"
 #include "framework/SysUtils.h"
@@ -78,8 +79,14 @@ void disphtml::LayoutPage(const xml_parser& parser) {
     Reset();
     // The items' texts are the page's texts with their runs of blanks
     // folded: room for the page's bytes holds them without ever doubling.
-    Strings_->Texts.reserve(static_cast<size_t>(std::max(parser.Size(), 0)));
-    parser.Parse(*this);
+    OutOfMemory_ = false;
+    try {
+        Strings_->Texts.reserve(static_cast<size_t>(std::max(parser.Size(), 0)));
+        parser.Parse(*this);
+    } catch (const std::bad_alloc&) {
+        Reset();  // what the page took is given back first
+        OutOfMemory_ = true;
+    }
 }
 
 // Every item comes through here: its text joins the shared texts and the

@@ -76,8 +76,10 @@ public:
 
     // Empties the page and the state for a new layout.
     void Reset();
-    // Reset, then one pass of the reader over its page.
+    // Reset, then one pass of the reader over its page. A page whose items
+    // do not fit in memory is left empty and OutOfMemory() tells so.
     void LayoutPage(const xml_parser& parser);
+    bool OutOfMemory() const { return OutOfMemory_; }
 
     void StartTag(const std::string& name) override;
     void EndTag(const std::string& name) override;
@@ -138,6 +140,7 @@ private:
     int32_t RunIndent_ = 0;
     bool RunAtIndent_ = false;
     std::string Title_, LinkTarget_, Error_;
+    bool OutOfMemory_ = false;
     std::vector<int32_t> HitPositions_;
     int32_t HitCount_ = 0;
 

@@ -100,11 +100,8 @@ void QMHtml::LoadPage(const std::string& path, bool withHistory) {
 
 void QMHtml::Relayout() {
     Layout_.LayoutWidth = FHandle ? ClientWidth() : FWidth;
-    try {
-        Layout_.LayoutPage(Parser_);
-    } catch (const std::bad_alloc&) {
-        DropPage();
-    }
+    Layout_.LayoutPage(Parser_);
+    if (Layout_.OutOfMemory()) DropPage();
     Invalidate();
     SetScrollBar();
 }

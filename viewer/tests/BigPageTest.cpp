@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <new>
 #include <string>
 
 #include "viewer/PageLayout.h"
@@ -63,6 +64,42 @@ TEST_F(BigPage, LongTagsSplitWordsAndManyHitsAreLinear) {
         pieces += it.Y == pieceLine;
     }
     EXPECT_GT(pieces, kPageBytes / 4 / 10 - 2);
+}
+
+}  // namespace
+
+namespace {
+
+// Runs out of memory after a number of measurements, as a layout of a page
+// too big for the process would.
+class MemoryRunsOut : public FakeMeasurer {
+public:
+    int32_t TextWidth(const std::string& text) override {
+        if (--Left < 0) throw std::bad_alloc();
+        return FakeMeasurer::TextWidth(text);
+    }
+    int Left = 1000;
+};
+
+TEST(BigPageMemory, APageTooLargeForMemoryIsLeftEmptyAndTheNextOneLaysOut) {
+    MemoryRunsOut measurer;
+    FakePictures pictures;
+    disphtml layout(measurer, pictures);
+    layout.LayoutWidth = 600;
+    xml_parser parser;
+    parser.SetBuffer(BigProsePage(200000));
+    layout.LayoutPage(parser);
+    EXPECT_TRUE(layout.OutOfMemory());
+    EXPECT_TRUE(layout.Items().empty());
+    EXPECT_EQ(layout.HitCount(), 0);
+
+    measurer.Left = 1 << 30;
+    parser.SetBuffer("<body><h1>Small</h1>page</body>");
+    layout.LayoutPage(parser);
+    EXPECT_FALSE(layout.OutOfMemory());
+    ASSERT_EQ(layout.Items().size(), 2u);
+    EXPECT_EQ(layout.Items()[1].Text(), "page");
+    EXPECT_EQ(layout.FontSize, 12);
 }
 
 }  // namespace
