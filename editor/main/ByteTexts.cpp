@@ -1,5 +1,6 @@
 #include "editor/main/ByteTexts.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 #include <stdexcept>
@@ -110,19 +111,20 @@ bool LineBreakAfter(int32_t count, int numbersPerLine) {
 }
 
 namespace {
+// Each number and a blank, line by line; at a line's end the blank becomes
+// CR LF. The buffer has three bytes of room past the text.
 template <NumberForm Form>
 char* PutNumberList(char* w, const uint8_t* bytes, int32_t count, int numbersPerLine) {
-    // The line break comes after every numbersPerLine-th number: counted
-    // down rather than divided.
-    int32_t untilBreak = numbersPerLine > 0 ? numbersPerLine : -1;
-    for (int32_t k = 0; k < count; ++k) {
-        w = PutNumber(w, Form, bytes[k]);
-        if (--untilBreak == 0) {
-            *w++ = '\r';
-            *w++ = '\n';
-            untilBreak = numbersPerLine;
-        } else {
+    const int32_t perLine = numbersPerLine > 0 ? numbersPerLine : count;
+    for (int32_t lineStart = 0; lineStart < count; lineStart += perLine) {
+        const int32_t lineEnd = std::min<int64_t>(int64_t(lineStart) + perLine, count);
+        for (int32_t k = lineStart; k < lineEnd; ++k) {
+            w = PutNumber(w, Form, bytes[k]);
             *w++ = ' ';
+        }
+        if (numbersPerLine > 0 && lineEnd - lineStart == perLine) {
+            w[-1] = '\r';
+            *w++ = '\n';
         }
     }
     return w;
