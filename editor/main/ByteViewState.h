@@ -82,6 +82,10 @@ public:
     void RefuseReadOnly();
     void InsertTypedByte(int32_t position, uint8_t value);
     void DeleteCursorByte();
+    // Undo or redo one whole step; under Keep File Size only a step that
+    // keeps the size.
+    void UndoStep();
+    void RedoStep();
 
 protected:
     virtual int32_t DocumentSize() = 0;

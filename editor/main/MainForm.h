@@ -82,6 +82,8 @@ public:
     void Nextbytejump1Click(TObject* sender);
     void Firstbyteisbyte1Click(TObject* sender);
     void English1Click(TObject* sender);
+    void Undo1Click(TObject* sender);
+    void Redo1Click(TObject* sender);
     void Nederlands1Click(TObject* sender);
     // A menu shortcut acts only when its item is enabled in the state now.
     bool IsShortCut(WORD key, TShiftState shift) override;

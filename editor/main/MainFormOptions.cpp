@@ -21,7 +21,12 @@ void TMainForm::BindOptionHandlers() {
     bind(Firstbyteisbyte1, &TMainForm::Firstbyteisbyte1Click);
     bind(English1, &TMainForm::English1Click);
     bind(Nederlands1, &TMainForm::Nederlands1Click);
+    bind(Undo1, &TMainForm::Undo1Click);
+    bind(Redo1, &TMainForm::Redo1Click);
 }
+
+void TMainForm::Undo1Click(TObject*) { UndoStep(); }
+void TMainForm::Redo1Click(TObject*) { RedoStep(); }
 
 // Every menu of the bar runs this as it opens: the digit being typed starts
 // anew, a drag ends, Keep File Size shows the size, and the commands are

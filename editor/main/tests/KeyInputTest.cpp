@@ -352,3 +352,40 @@ TEST(KeyInput, AKeyEndsAMouseDrag) {
     v.Press(VkRight);
     EXPECT_EQ(v.MouseSelecting, 0);
 }
+
+TEST(KeyInput, UndoOfAnAppendedDigitStartsTheDigitEntryAfresh) {
+    KeyView v("AB");
+    v.ActiveView = ViewDecimal;
+    v.MoveCursorTo(2, 0, false);
+    v.Type("4");
+    ASSERT_EQ(v.doc.size, 3);
+    ASSERT_EQ(v.DigitIndex, 2);
+    v.UndoStep();
+    EXPECT_EQ(v.doc.size, 2);
+    EXPECT_EQ(v.DigitIndex, 1);
+    EXPECT_EQ(v.CursorPosition(), 2);
+    v.Type("\b");  // nothing to take back on the end-of-file cell
+    EXPECT_EQ(v.Bytes(), "AB");
+    v.RedoStep();
+    EXPECT_EQ(v.doc.size, 3);
+    EXPECT_EQ(v.doc.data[2], 4);
+    EXPECT_EQ(v.DigitIndex, 1);
+}
+
+TEST(KeyInput, UnderKeepFileSizeOnlySizeKeepingStepsAreUndone) {
+    KeyView v("AB");
+    v.MoveCursorTo(2, 0, false);
+    v.Type("C");  // grows the document
+    v.MoveCursorTo(0, 0, false);
+    v.Type("x");  // overwrites a byte
+    v.keepSize = true;
+    v.UndoStep();
+    EXPECT_EQ(v.Bytes(), "ABC");
+    v.UndoStep();
+    EXPECT_EQ(v.Bytes(), "ABC");
+    ASSERT_EQ(v.messages.size(), 1u);
+    EXPECT_EQ(v.messages[0], "UNDOCANNOTCHANGE|WORD_OK");
+    v.keepSize = false;
+    v.UndoStep();
+    EXPECT_EQ(v.Bytes(), "AB");
+}
