@@ -139,6 +139,43 @@ TEST_F(HelpWindowTest, TreeClickEnterAndEmptyPageNames) {
     EXPECT_EQ(Caption(), "Getting started - Help");
 }
 
+// The window opens where its layout places it, clear of the editor in the
+// corner; its buttons show their glyphs and answer real mouse clicks, a
+// disabled one none.
+TEST_F(HelpWindowTest, TheWindowsPlaceAndItsGlyphButtons) {
+    RECT work{}, r{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    GetWindowRect(Form->Handle(), &r);
+    EXPECT_EQ(r.left, work.left + 178);
+    EXPECT_EQ(r.top, work.top + 123);
+    EXPECT_EQ(r.right - r.left, 630);
+    EXPECT_EQ(r.bottom - r.top, 450);
+    for (TSpeedButton* b : {Form->BackButton, Form->NextButton, Form->BrowserOpen, Form->PrintB, Form->NextFoundB})
+        EXPECT_TRUE(b->HasGlyph()) << b->Caption();
+
+    Request(2);
+    ClickLink("index.htm");
+    ASSERT_EQ(Caption(), "Tessaly help - Help");
+    guitest::Click(Form->BackButton->Handle(), 35, 12);
+    Pump();
+    EXPECT_EQ(Caption(), "Editing bytes - Help");
+    ASSERT_TRUE(Form->NextButton->Enabled());
+    guitest::Click(Form->NextButton->Handle(), 16, 12);
+    Pump();
+    EXPECT_EQ(Caption(), "Tessaly help - Help");
+    EXPECT_FALSE(Form->NextButton->Enabled());
+    guitest::Click(Form->NextButton->Handle(), 16, 12);
+    Pump();
+    EXPECT_EQ(Caption(), "Tessaly help - Help");
+    // A press that leaves the button before it is let go clicks nothing.
+    PostMessageA(Form->BackButton->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(35, 12));
+    PostMessageA(Form->BackButton->Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(300, 12));
+    PostMessageA(Form->BackButton->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(300, 12));
+    Pump();
+    EXPECT_EQ(Caption(), "Tessaly help - Help");
+    guitest::SaveScreenshot(Form->Handle(), guitest::ScreenshotPath("help_window_buttons"));
+}
+
 TEST_F(HelpWindowTest, BackForwardLinksAndScrollPositions) {
     // a small view, so that the page scrolls
     Form->SetBounds(10, 10, 420, 260);
