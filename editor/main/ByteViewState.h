@@ -86,6 +86,9 @@ public:
     // keeps the size.
     void UndoStep();
     void RedoStep();
+    // The cursor to the first byte, or to the end-of-file cell in the last row.
+    void GoToStartOfFile();
+    void GoToEndOfFile();
 
 protected:
     virtual int32_t DocumentSize() = 0;

@@ -83,6 +83,8 @@ public:
     void Firstbyteisbyte1Click(TObject* sender);
     void English1Click(TObject* sender);
     void Undo1Click(TObject* sender);
+    void Startoffile1Click(TObject* sender);
+    void Endoffile2Click(TObject* sender);
     void Redo1Click(TObject* sender);
     void Nederlands1Click(TObject* sender);
     // A menu shortcut acts only when its item is enabled in the state now.

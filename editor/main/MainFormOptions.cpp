@@ -23,7 +23,12 @@ void TMainForm::BindOptionHandlers() {
     bind(Nederlands1, &TMainForm::Nederlands1Click);
     bind(Undo1, &TMainForm::Undo1Click);
     bind(Redo1, &TMainForm::Redo1Click);
+    bind(Startoffile1, &TMainForm::Startoffile1Click);
+    bind(Endoffile2, &TMainForm::Endoffile2Click);
 }
+
+void TMainForm::Startoffile1Click(TObject*) { GoToStartOfFile(); }
+void TMainForm::Endoffile2Click(TObject*) { GoToEndOfFile(); }
 
 void TMainForm::Undo1Click(TObject*) { UndoStep(); }
 void TMainForm::Redo1Click(TObject*) { RedoStep(); }

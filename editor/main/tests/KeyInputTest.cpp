@@ -389,3 +389,19 @@ TEST(KeyInput, UnderKeepFileSizeOnlySizeKeepingStepsAreUndone) {
     v.UndoStep();
     EXPECT_EQ(v.Bytes(), "AB");
 }
+
+TEST(KeyInput, StartAndEndOfFile) {
+    KeyView v(std::string(1000, 'x'));
+    v.SelectAll();
+    v.GoToStartOfFile();
+    EXPECT_EQ(TopOffset, 0);
+    EXPECT_EQ(v.CursorPosition(), 0);
+    EXPECT_EQ(v.SelectionActive, 0);
+    v.GoToEndOfFile();
+    EXPECT_EQ(TopOffset, MaxTopOffset(1000, 10));
+    EXPECT_EQ(v.CursorPosition(), 1000);
+    KeyView small("AB");
+    small.GoToEndOfFile();
+    EXPECT_EQ(TopOffset, 0);
+    EXPECT_EQ(small.CursorPosition(), 2);
+}

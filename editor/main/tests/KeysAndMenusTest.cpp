@@ -231,6 +231,11 @@ TEST_F(KeysAndMenusTest, AShortcutActsOnlyWhenItsItemIsEnabledNow) {
     ShortcutKey('A', ssCtrl);
     EXPECT_EQ(f.SelectionActive, 1);
     EXPECT_EQ(f.SelEnd, 3);
+    ShortcutKey(VK_HOME, ssCtrl);
+    EXPECT_EQ(f.CursorPosition(), 0);
+    EXPECT_EQ(f.SelectionActive, 0);
+    ShortcutKey(VK_END, ssCtrl);
+    EXPECT_EQ(f.CursorPosition(), 4);
 }
 
 TEST_F(KeysAndMenusTest, TheLanguageSwitchRelabelsEveryComponentBothWays) {
