@@ -1,7 +1,9 @@
 #include "editor/crashreport/support/ZipExtractor.h"
 
 #include <unzip.h>
+#include <zlib.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <vector>
 
@@ -34,14 +36,25 @@ bool IsDotsAndBlanks(const std::string& part) {
     return part.find_first_not_of(". ") == std::string::npos;
 }
 
-bool WriteEntry(unzFile zip, std::FILE* out) {
+// Copies the current entry to the file. The entry counts only when the
+// bytes written are exactly its declared size and their CRC-32 is the
+// declared one: a wrong password that passes the one-byte password check, or
+// a damaged deflate stream, can end the data early without any error from
+// the reader, and the reader checks the CRC only after the full size.
+bool WriteEntry(unzFile zip, std::FILE* out, const unz_file_info& info) {
     std::vector<char> piece(kPieceSize);
+    uint64_t written = 0;
+    uLong crc = crc32(0L, Z_NULL, 0);
     for (;;) {
         int n = unzReadCurrentFile(zip, piece.data(), kPieceSize);
         if (n < 0)
             return false;
         if (n == 0)
-            return true;
+            return written == info.uncompressed_size && crc == info.crc;
+        written += uint64_t(n);
+        if (written > info.uncompressed_size)
+            return false;
+        crc = crc32(crc, reinterpret_cast<const Bytef*>(piece.data()), uInt(n));
         if (std::fwrite(piece.data(), 1, size_t(n), out) != size_t(n))
             return false;
     }
@@ -80,9 +93,8 @@ bool ExtractCurrent(unzFile zip, const std::string& base, const std::string& pas
         unzCloseCurrentFile(zip);
         return false;
     }
-    bool ok = WriteEntry(zip, out);
+    bool ok = WriteEntry(zip, out, info);
     ok = std::fclose(out) == 0 && ok;
-    // The CRC is checked when the entry closes after being read in full.
     ok = unzCloseCurrentFile(zip) == UNZ_OK && ok;
     if (!ok)
         std::remove(target.c_str());

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <unzip.h>
+
 #include <algorithm>
+#include <cstdio>
 #include <random>
 #include <set>
 #include <sstream>
@@ -265,6 +268,99 @@ TEST(Zip, DamagedEntryIsNotExtracted) {
     EXPECT_FALSE(ExtractZipFiles(folder + "d.zip", folder + "out", ""));
     EXPECT_FALSE(TestFileExists(Native(folder, "out/t.txt")));
     EXPECT_FALSE(ExtractZipFiles(folder + "nothing.zip", folder + "out", ""));
+}
+
+// Whether the reader, given the password, ends the first entry's data
+// early without reporting an error: fewer bytes than declared, which
+// extraction must not take for a whole entry.
+bool EndsEarlyWithoutError(const std::string& archive, const char* password) {
+    bool early = false;
+    unzFile zip = unzOpen(archive.c_str());
+    if (zip == nullptr)
+        return false;
+    unz_file_info info;
+    if (unzGetCurrentFileInfo(zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) == UNZ_OK &&
+        unzOpenCurrentFilePassword(zip, password) == UNZ_OK) {
+        char buffer[65536];
+        uLong total = 0;
+        int n;
+        while ((n = unzReadCurrentFile(zip, buffer, sizeof buffer)) > 0)
+            total += uLong(n);
+        early = n == 0 && total < info.uncompressed_size;
+        unzCloseCurrentFile(zip);
+    }
+    unzClose(zip);
+    return early;
+}
+
+// Info-ZIP's archive of one 10,890-byte text with the password "s3cret".
+// A wrong password decrypts the data to garbage, which now and then ends
+// the deflate stream early instead of failing it.
+TEST(Zip, AWrongPasswordThatEndsTheDataEarlyExtractsNothing) {
+    const std::string archive = DataFile("infozip_s3cret.zip");
+    std::string good = TestFolder("s3cret_right");
+    ASSERT_TRUE(ExtractZipFiles(archive, good, "s3cret"));
+    EXPECT_EQ(ReadTestFile(Native(good, "report.txt")).size(), 10890u);
+
+    std::vector<std::string> early;
+    for (int i = 0; i < 3000; ++i) {
+        const std::string wrong = "guess" + std::to_string(i);
+        if (EndsEarlyWithoutError(archive, wrong.c_str()))
+            early.push_back(wrong);
+    }
+    ASSERT_FALSE(early.empty()) << "no wrong password ended the data early";
+    // Those, and a few of the ordinary wrong ones.
+    for (const std::string& wrong : {early.front(), early.back(), std::string("guess0"), std::string("S3CRET")}) {
+        std::string folder = TestFolder("s3cret_" + wrong);
+        EXPECT_FALSE(ExtractZipFiles(archive, folder, wrong)) << wrong;
+        EXPECT_TRUE(FilesUnder(folder).empty()) << wrong;
+    }
+    for (const std::string& wrong : early) {
+        std::string folder = TestFolder("s3cret_early");
+        EXPECT_FALSE(ExtractZipFiles(archive, folder, wrong)) << wrong;
+        EXPECT_FALSE(TestFileExists(Native(folder, "report.txt"))) << wrong;
+    }
+}
+
+// One flipped bit anywhere in a deflated member: the entry is either
+// extracted exactly (a bit the stream ignores) or not at all.
+TEST(Zip, AFlippedBitInDeflatedDataNeverPassesForWhole) {
+    std::string folder = TestFolder("flipped");
+    std::string text;
+    for (int i = 0; text.size() < 10890; ++i) {
+        char line[96];
+        std::snprintf(line, sizeof line, "Line %04d of the sample report: the quick brown fox jumps over the lazy dog.\n", i);
+        text += line;
+    }
+    text.resize(10890);
+    WriteTestFile(folder + "report.txt", text);
+    {
+        TZipWriter writer(folder + "plain.zip", "");
+        ASSERT_TRUE(writer.AddFile(folder + "report.txt", "report.txt"));
+        ASSERT_TRUE(writer.Close());
+    }
+    const std::string zip = ReadTestFile(folder + "plain.zip");
+    const size_t data = 30 + uint8_t(zip[26]) + 256 * uint8_t(zip[27]) + uint8_t(zip[28]) + 256 * uint8_t(zip[29]);
+    const size_t packed = uint8_t(zip[18]) + 256 * uint8_t(zip[19]) + 65536 * uint8_t(zip[20]);
+    ASSERT_GT(packed, 20u);
+    int refused = 0, endingEarly = 0;
+    for (int k = 0; k < 400; ++k) {
+        const size_t bit = size_t(k) * 7919 % (packed * 8);
+        std::string damaged = zip;
+        damaged[data + bit / 8] ^= char(1 << (bit % 8));
+        const std::string name = folder + "d" + std::to_string(k) + ".zip";
+        WriteTestFile(name, damaged);
+        endingEarly += EndsEarlyWithoutError(name, nullptr);
+        const std::string out = folder + "out" + std::to_string(k);
+        if (ExtractZipFiles(name, out, "")) {
+            EXPECT_TRUE(ReadTestFile(Native(out + PathDelim, "report.txt")) == text) << "bit " << bit;
+        } else {
+            ++refused;
+            EXPECT_FALSE(TestFileExists(Native(out + PathDelim, "report.txt"))) << "bit " << bit;
+        }
+    }
+    EXPECT_GT(endingEarly, 0) << "no flipped bit ended the data early";
+    EXPECT_GT(refused, 300);
 }
 
 // Names are 8-bit texts of the code page, stored as they are.
