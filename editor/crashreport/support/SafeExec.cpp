@@ -3,7 +3,9 @@
 #include <cstdio>
 #include <new>
 
+namespace Ecore {
 std::function<void(const std::string&)> CriticalError;
+}
 std::function<bool(const Exception&)> EIgnoreException;
 
 std::string CriticalErrorText(const char* sectionName, uintptr_t address)
@@ -17,9 +19,9 @@ namespace {
 
 [[noreturn]] void Report(void (*proc)(void*), const char* sectionName, const std::string& message)
 {
-    if (CriticalError) {
+    if (Ecore::CriticalError) {
         // Copied first: the reporter may itself be replaced while it runs.
-        auto reporter = CriticalError;
+        auto reporter = Ecore::CriticalError;
         reporter(CriticalErrorText(sectionName, reinterpret_cast<uintptr_t>(proc)));
         throw EAbort("Operation aborted");
     }

@@ -1,6 +1,6 @@
 #pragma once
 // The guarded wrapper in which every own step of the crash-report component
-// runs: a failing step is reported through CriticalError under its section
+// runs: a failing step is reported through Ecore::CriticalError under its section
 // name instead of escaping into the program it is meant to watch.
 #include <cstdint>
 #include <functional>
@@ -9,8 +9,12 @@
 
 #include "framework/Exceptions.h"
 
-// The internal-error reporter; empty until the core installs its own.
+// The internal-error reporter; empty until the core installs its own. It
+// lives in the namespace of its unit: <windows.h> has an enumerator of the
+// same name at global scope, and a unit may need both.
+namespace Ecore {
 extern std::function<void(const std::string&)> CriticalError;
+}
 
 // Errors SafeExec lets pass unchanged (EIgnoreException): a test on the
 // error; empty means none. Set it with IgnoreExceptionsOf<E>().
@@ -39,7 +43,7 @@ void SafeExec(F&& step, const char* sectionName)
     SafeExecAt(&safe_exec_detail::Invoke<Step>, const_cast<void*>(static_cast<const void*>(&step)), sectionName);
 }
 
-// The text CriticalError receives: "<section> (Address: XXXXXXXX)".
+// The text Ecore::CriticalError receives: "<section> (Address: XXXXXXXX)".
 std::string CriticalErrorText(const char* sectionName, uintptr_t address);
 
 // A nesting counter for the start and end of a unit: only the first start and

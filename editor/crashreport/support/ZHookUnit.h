@@ -1,7 +1,6 @@
 #pragma once
 // Start-up and shut-down of the hooks unit, guarded and counted: the first
-// start makes the lists, the last end undoes every hook. Kept apart from
-// <windows.h>, whose service enumeration also names a CriticalError.
+// start makes the lists, the last end undoes every hook.
 
 void ZHookInit();
 void ZHookDone();

@@ -1,7 +1,6 @@
 #pragma once
 // Start-up and shut-down of the sockets unit, guarded and counted: Winsock
-// is started by the first start and cleaned up by the last end. Kept apart
-// from <windows.h>, whose service enumeration also names a CriticalError.
+// is started by the first start and cleaned up by the last end.
 
 void ZSocketsInit();
 void ZSocketsDone();

@@ -2,6 +2,12 @@
 
 #include <stdexcept>
 
+// A unit may include the system headers beside the guarded wrapper: the
+// reporter's name must not clash with theirs.
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "editor/crashreport/support/SafeExec.h"
 
 namespace {
@@ -12,7 +18,7 @@ class SafeExecTest : public ::testing::Test {
 protected:
     void TearDown() override
     {
-        CriticalError = nullptr;
+        Ecore::CriticalError = nullptr;
         EIgnoreException = nullptr;
     }
 };
@@ -28,12 +34,12 @@ TEST_F(SafeExecTest, AStepThatSucceedsRunsOnce)
 TEST_F(SafeExecTest, WithoutReporterTheCallerSeesTheCriticalError)
 {
     try {
-        SafeExec([] { throw EConvertError("bad number"); }, "ZCore.Init");
+        SafeExec([] { throw EConvertError("boom"); }, "ZCore.Init");
         FAIL();
     } catch (const EAbort&) {
         FAIL() << "no reporter: not silent";
     } catch (const Exception& e) {
-        EXPECT_EQ(e.Message, "Critical error at: \"ZCore.Init\"\r\nError: \"bad number\".");
+        EXPECT_EQ(e.Message, "Critical error at: \"ZCore.Init\"\r\nError: \"boom\".");
     }
     try {
         SafeExec([] { throw std::out_of_range("index"); }, "Sect");
@@ -46,7 +52,7 @@ TEST_F(SafeExecTest, WithoutReporterTheCallerSeesTheCriticalError)
 TEST_F(SafeExecTest, WithReporterTheStepEndsSilentlyAfterReporting)
 {
     std::vector<std::string> reports;
-    CriticalError = [&](const std::string& text) { reports.push_back(text); };
+    Ecore::CriticalError = [&](const std::string& text) { reports.push_back(text); };
     EXPECT_THROW(SafeExec([] { throw Exception("x"); }, "ZHook.Init"), EAbort);
     ASSERT_EQ(reports.size(), 1u);
     EXPECT_EQ(reports[0].rfind("ZHook.Init (Address: ", 0), 0u) << reports[0];
@@ -60,7 +66,7 @@ TEST_F(SafeExecTest, WithReporterTheStepEndsSilentlyAfterReporting)
 TEST_F(SafeExecTest, IgnoredAndForeignErrorsPassUnchanged)
 {
     bool reported = false;
-    CriticalError = [&](const std::string&) { reported = true; };
+    Ecore::CriticalError = [&](const std::string&) { reported = true; };
     IgnoreExceptionsOf<EPassThrough>();
     EXPECT_THROW(SafeExec([] { throw EPassThrough("p"); }, "S"), EPassThrough);
     EXPECT_THROW(SafeExec([] { throw 42; }, "S"), int);
@@ -80,7 +86,7 @@ TEST_F(SafeExecTest, OnlyTheFirstStartAndTheLastEndDoWork)
     EXPECT_EQ(dones, 1);
 
     std::string report;
-    CriticalError = [&](const std::string& t) { report = t; };
+    Ecore::CriticalError = [&](const std::string& t) { report = t; };
     TUnitLifetime failing("ZSockets");
     EXPECT_THROW(failing.Start([] { throw Exception("no sockets"); }), EAbort);
     EXPECT_EQ(report.rfind("ZSockets.Init (Address: ", 0), 0u);
