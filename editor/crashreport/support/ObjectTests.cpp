@@ -95,7 +95,8 @@ Kind RecordKind(const Reader& r, word record, std::string* mangled)
     return k;
 }
 
-// "6EAbort" -> "EAbort"; "N2ns5TFormE" -> "TForm" (the innermost name).
+// "6EAbort" -> "EAbort"; "N2ns5TFormE" -> "TForm" (the innermost name);
+// "St13runtime_error" -> "runtime_error".
 std::string PlainName(const std::string& mangled)
 {
     std::string s = mangled;
@@ -104,6 +105,9 @@ std::string PlainName(const std::string& mangled)
     size_t i = 0;
     if (i < s.size() && s[i] == 'N')
         ++i;
+    // "St" abbreviates the standard library's namespace: "St9exception".
+    if (s.compare(i, 2, "St") == 0)
+        i += 2;
     std::string last;
     while (i < s.size() && s[i] >= '0' && s[i] <= '9') {
         size_t len = 0;

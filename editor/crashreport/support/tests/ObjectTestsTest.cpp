@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <memory>
+#include <stdexcept>
 #include <string>
 
 #include "editor/crashreport/support/MemoryProbe.h"
@@ -86,6 +87,11 @@ TEST(ObjectTests, AncestorsAreFoundByNameWithoutCase)
     EXPECT_TRUE(ObjectDescendsFromAny(&error, {&typeid(TComponent), &typeid(std::exception)}));
     EXPECT_TRUE(ClassDescendsFromNameUnchecked(&typeid(EReadError), "Exception"));
     EXPECT_TRUE(ObjectDescendsFromNameUnchecked(&error, "EConvertError"));
+    // Classes of the standard library by their own names.
+    std::runtime_error standard("s");
+    EXPECT_EQ(SafeClassName(&standard), "runtime_error");
+    EXPECT_TRUE(ObjectDescendsFromName(&standard, "Exception"));
+    EXPECT_FALSE(ObjectDescendsFromName(&standard, "St9exception"));
     // A pointer to a base part of an object still leads to the whole class.
     Mixin* part = &mixed;
     EXPECT_EQ(SafeClassName(part), "TMixed");
