@@ -62,6 +62,13 @@ TEST(AsmSize, FunctionSizeStopsAtTheFirstReturn) {
     // A return with a prefix counts by its opcode.
     const uint8_t repRet[] = {0x55, 0xF3, 0xC3};
     EXPECT_EQ(3, GetFunctionSize(repRet, sizeof(repRet), 10));
+    // mov dword [ebp-4], 0 is 7 bytes long, and its opcode C7 lies in the
+    // end-of-function set C2 to CB: the walk ends with it, before the ret.
+    const uint8_t store[] = {0xC7, 0x45, 0xFC, 0x00, 0x00, 0x00, 0x00, 0xC3};
+    int32_t size = 0;
+    EXPECT_TRUE(GetAsmSize(store, sizeof(store), size));
+    EXPECT_EQ(7, size);
+    EXPECT_EQ(7, GetFunctionSize(store, sizeof(store), 100));
     // ret imm16 is counted whole.
     const uint8_t retN[] = {0x90, 0xC2, 0x08, 0x00};
     EXPECT_EQ(4, GetFunctionSize(retN, sizeof(retN), 2));

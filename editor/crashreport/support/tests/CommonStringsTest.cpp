@@ -105,4 +105,5 @@ TEST(EnvVariables, TheProcessEnvironmentAndItsStandIns)
     EXPECT_FALSE(GetEnvVariable("Cd").empty());
     EXPECT_EQ(GetEnvVariable("TQ_SURELY_NOT_DEFINED"), "");
     EXPECT_EQ(ExpandEnvVars("<%TQ_SURELY_NOT_DEFINED%>"), "<>");
+    EXPECT_EQ(ExpandEnvVars("%NO_SUCH_X%x"), "x");
 }

@@ -46,6 +46,9 @@ TEST(DnsMx, QueryAsksForMxWithRecursion) {
                                  std::string("\x04mail\x07" "example\x03" "com\x00", 18) +
                                  std::string("\x00\x0F\x00\x01", 4);
     EXPECT_EQ(expected, BuildMxQuery("mail.example.com"));
+    EXPECT_EQ(std::string("AA\x01\x00\x00\x01\x00\x00\x00\x00\x00\x00", 12) +
+                  std::string("\x07" "example\x03" "org\x00\x00\x0F\x00\x01", 17),
+              BuildMxQuery(MxDomainOfAddress("joe@example.org")));
     // A trailing dot adds no empty label.
     EXPECT_EQ(BuildMxQuery("mail.example.com"), BuildMxQuery("mail.example.com."));
 }

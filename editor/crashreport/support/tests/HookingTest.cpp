@@ -147,6 +147,33 @@ TEST_F(Hooking, FunctionSizeOfCodeInMemory) {
     EXPECT_EQ(1, GetFunctionSize(reinterpret_cast<void*>(0x10), 100));
 }
 
+// Code written into fresh executable memory: push ebp; mov ebp,esp;
+// mov eax,1; pop ebp; ret. The first three instructions (8 bytes) move to a
+// trampoline of 13 bytes that jumps back to the ninth.
+TEST_F(Hooking, FreshCodeGetsAThirteenByteTrampoline) {
+    const uint8_t code[] = {0x55, 0x8B, 0xEC, 0xB8, 0x01, 0x00, 0x00, 0x00, 0x5D, 0xC3, 0xCC, 0xCC};
+    auto* memory = static_cast<uint8_t*>(VirtualAlloc(nullptr, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_EXECUTE_READWRITE));
+    ASSERT_NE(nullptr, memory);
+    std::memcpy(memory, code, sizeof(code));
+    using OneProc = int (*)();
+    auto original = reinterpret_cast<OneProc>(memory);
+    ASSERT_EQ(1, original());
+    EXPECT_EQ(10, GetFunctionSize(memory, 100));
+
+    auto trampoline = reinterpret_cast<OneProc>(HookProcedureEx(memory, reinterpret_cast<void*>(&HookedCallFirst), "Fresh"));
+    const THookedProcedure* entry = FindHookedProcedure(memory);
+    ASSERT_NE(nullptr, entry);
+    EXPECT_EQ(13, entry->TrampolineSize);
+    EXPECT_EQ(8, entry->Copied);
+    EXPECT_EQ(0xE9, memory[0]);
+    EXPECT_EQ(0, original());   // the replacement
+    EXPECT_EQ(1, trampoline()); // the replaced code, still whole
+    EXPECT_TRUE(UnhookProcedure(memory));
+    EXPECT_EQ(0, std::memcmp(memory, code, sizeof(code)));
+    EXPECT_EQ(1, original());
+    VirtualFree(memory, 0, MEM_RELEASE);
+}
+
 class Shape {
 public:
     virtual int Sides() { return 3; }
@@ -204,6 +231,21 @@ TEST_F(Hooking, ImportTableEntriesOfTheProgram) {
                                       reinterpret_cast<void*>(&FakeProcessId), "GetCurrentProcessId"));
     EXPECT_EQ(real, replaced);
     EXPECT_EQ(4242u, GetCurrentProcessId());
+}
+
+DWORD WINAPI FrozenTicks() { return 123456; }
+
+TEST_F(Hooking, ImportTableHookOfGetTickCountRedirectsAndRestores) {
+    void* real = reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetTickCount"));
+    EXPECT_EQ(real, HookDllProcedureEx("", "KERNEL32.DLL", "GetTickCount", reinterpret_cast<void*>(&FrozenTicks)));
+    EXPECT_EQ(123456u, GetTickCount());
+    EXPECT_EQ(123456u, GetTickCount());
+    ZHookDone();
+    const DWORD a = GetTickCount();
+    Sleep(20);
+    EXPECT_NE(123456u, a);
+    EXPECT_GT(GetTickCount(), a);
+    ZHookInit();
 }
 
 TEST_F(Hooking, ImportHookErrors) {

@@ -35,4 +35,23 @@ TEST_F(OptionTextFiles, TextsGoThroughACollectionFileAndNameIt)
     EXPECT_EQ(untouched.GetCustomizedTexts(mtDialog_Caption), "mine");
 }
 
+// A file written by hand: a count and quoted lines make a text of lines.
+TEST_F(OptionTextFiles, HandWrittenLinesMakeOneText)
+{
+    std::string folder = TestFolder("OptionTextFilesByHand");
+    WriteTestFile(folder + "Custom.ini", "[Exception Log]\r\n"
+                                         "Count mtDialog_ErrorMsgCaption=2\r\n"
+                                         "mtDialog_ErrorMsgCaption0=\"Something went wrong.\"\r\n"
+                                         "mtDialog_ErrorMsgCaption1=\"  Details follow.\"\r\n"
+                                         "Count mtDialog_Caption=1\r\n"
+                                         "mtDialog_Caption0=\"\"Quoted\"\"\r\n");
+    TPrivateProfileStore profile;
+    CountingOptions o;
+    o.LoadCustomizedTextsFromFile(folder + "Custom.ini", profile);
+    EXPECT_EQ(o.GetCustomizedTexts(mtDialog_ErrorMsgCaption), "Something went wrong.\r\n  Details follow.");
+    EXPECT_EQ(o.GetCustomizedTexts(mtDialog_Caption), "\"Quoted\"");
+    EXPECT_EQ(o.GetCustomizedTexts(mtDialog_GeneralCaption), DefaultMessageText(mtDialog_GeneralCaption));
+    EXPECT_EQ(o.TextsCollection(), folder + "Custom");
+}
+
 }  // namespace

@@ -101,6 +101,55 @@ TEST_F(OptionsStream, CurrentLayoutComesBackWhole)
     EXPECT_EQ(target.ModuleName(), "other.dll");
 }
 
+// The stream of new options, element by element from the table of
+// defaults: every byte is where the readers of other versions expect it.
+TEST_F(OptionsStream, DefaultsMakeAByteExactStream)
+{
+    std::string html;
+    const std::pair<int, const char*> lines[] = {
+        {0, "<html>"}, {2, "<head>"}, {2, "</head>"}, {2, "<body TopMargin=10 LeftMargin=10>"},
+        {4, "<table width=\"100%\" border=\"0\">"}, {6, "<tr>"}, {8, "<td nowrap>"},
+        {10, "<font face=\"Lucida Console, Courier\" size=\"2\">"}, {12, "<%HTML_TAG%>"}, {10, "</font>"},
+        {8, "</td>"}, {6, "</tr>"}, {4, "</table>"}, {2, "</body>"}, {0, "</html>"}};
+    for (const auto& [blanks, text] : lines)
+        html += (html.empty() ? "" : "\r\n") + std::string(static_cast<size_t>(blanks), ' ') + text;
+
+    StreamBuilder b;
+    b.Byte(0).Byte(1).Byte(0x30).Byte(0).Byte(1).Byte(0).Byte(0).I32(60);
+    b.Str(DefaultSMTPFrom).Str("").U16(25).Str("").Str("").Byte(2);
+    b.I32(32).I32(3).Str("").Str("").Byte(0);
+    for (int i = 0; i < 6; ++i) b.Byte(0xFF);            // all 48 show options
+    b.Str("").Byte(0).Str("").Str("").Str("").I32(0).Str("");
+    b.Byte(0x51).Byte(0x00);                             // send dialog, screenshot, last page
+    b.Byte(0x8F).Byte(0x01);                             // dialog options
+    b.I32(0).Str("").Str(html);
+    b.Byte(0x0F).Byte(0x58).Byte(0x00).Byte(0x1E);       // call stack, behaviour, leaks
+    b.Byte(2).I32(10).I32(1).Byte(0x01).Byte(2);         // auto-crash; compiled file; MS classic
+    b.Str("").Str("").Str("").U16(8080);
+    for (int i = 0; i < 7; ++i) b.Str("");
+    b.I32(0).Str("");                                    // no filters; no mail text
+    for (int id = 0; id < MessageTypeCount; ++id) b.Str(DefaultMessageText(id));
+    b.Str("English");
+
+    CountingOptions o;
+    const std::vector<uint8_t> bytes = StreamBytes(o);
+    EXPECT_EQ(bytes, b.Bytes());
+    const std::vector<uint8_t> start = {0x00, 0x01, 0x30, 0x00, 0x01, 0x00, 0x00, 0x3C, 0x00, 0x00, 0x00};
+    ASSERT_GE(bytes.size(), start.size());
+    EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.begin() + 11), start);
+    EXPECT_EQ(bytes.size(), 3319 + std::string(DefaultSMTPFrom).size() + DefaultMessageText(153).size());
+    // The last element: 07 00 00 00 and the scrambled "English".
+    const std::vector<uint8_t> tail(bytes.end() - 11, bytes.end());
+    EXPECT_EQ(tail, (StreamBuilder().Str("English").Bytes()));
+
+    CountingOptions back("other.dll");
+    ChangeEveryOption(back);
+    Load(back, bytes, 6020);
+    EXPECT_EQ(StreamBytes(back), bytes);
+    EXPECT_EQ(back.CustomizedTexts(), o.CustomizedTexts());
+    EXPECT_EQ(back.ExceptionsFilters()->Count(), 0);
+}
+
 TEST_F(OptionsStream, StringsAreScrambledWithTheirLength)
 {
     CountingOptions o;
