@@ -1,7 +1,7 @@
 #pragma once
-// Common controls report to their parent window (WM_COMMAND, WM_NOTIFY); the
-// framework's container windows hand each report back to the control's own
-// object, so a control's events live with the control.
+// Common controls report to their parent window (WM_COMMAND, WM_NOTIFY,
+// WM_DRAWITEM); the framework's container windows hand each report back to
+// the control's own object, so a control's events live with the control.
 #include <windows.h>
 
 class TNotifiedControl {
