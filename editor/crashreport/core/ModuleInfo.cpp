@@ -1,0 +1,53 @@
+#include "editor/crashreport/core/ModuleInfo.h"
+
+#include <algorithm>
+
+#include "editor/crashreport/core/DebugSection.h"
+#include "editor/crashreport/support/DebugInfoSource.h"
+#include "editor/crashreport/support/ModuleOptions.h"
+
+const char* const UnitSourceExtension = ".pas";
+const char* const SecondSourceExtension = ".cpp";
+
+TZorvikModuleInfo::TZorvikModuleInfo() = default;
+TZorvikModuleInfo::~TZorvikModuleInfo() = default;
+
+TZorvikFunctionInfo* FindExportedFunction(std::vector<TZorvikFunctionInfo>& functions, uint32_t address,
+                                          const std::function<uint32_t(uint32_t)>& measure)
+{
+    auto f = std::upper_bound(functions.begin(), functions.end(), address,
+                              [](uint32_t a, const TZorvikFunctionInfo& x) { return a < x.Address; });
+    if (f == functions.begin())
+        return nullptr;
+    --f;
+    if (!f->SizeKnown) {
+        if (measure) {
+            f->Size = measure(f->Address);
+        } else {
+            auto next = f + 1;
+            f->Size = next == functions.end() ? 0 : next->Address - f->Address;
+        }
+        f->SizeKnown = true;
+    }
+    return static_cast<uint64_t>(address) <= static_cast<uint64_t>(f->Address) + f->Size ? &*f : nullptr;
+}
+
+TZorvikModuleInfo* TZorvikModulesList::Find(uint32_t handle) const
+{
+    for (const auto& m : FItems)
+        if (m->Handle == handle)
+            return m.get();
+    return nullptr;
+}
+
+TZorvikModuleInfo* TZorvikModulesList::Add(std::unique_ptr<TZorvikModuleInfo> info)
+{
+    FItems.push_back(std::move(info));
+    return FItems.back().get();
+}
+
+void TZorvikModulesList::Delete(uint32_t handle)
+{
+    FItems.erase(std::remove_if(FItems.begin(), FItems.end(), [&](const auto& m) { return m->Handle == handle; }),
+                 FItems.end());
+}

@@ -1,0 +1,232 @@
+#include "tools/crashdata/ExeLineTable.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <sstream>
+
+namespace {
+
+std::string BaseName(const std::string& path)
+{
+    const size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool ParseHex(const std::string& s, uint32_t& v)
+{
+    if (s.size() < 3 || s[0] != '0' || s[1] != 'x')
+        return false;
+    char* end = nullptr;
+    const unsigned long long x = std::strtoull(s.c_str() + 2, &end, 16);
+    if (*end || x > 0xFFFFFFFFull)
+        return false;
+    v = static_cast<uint32_t>(x);
+    return true;
+}
+
+std::string Quote(const std::string& s)
+{
+    std::string q = "'";
+    for (char c : s)
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+struct Row {
+    uint32_t address;
+    bool end;  // end of a sequence
+};
+
+}  // namespace
+
+bool RunCommand(const std::string& command, std::string& output)
+{
+    output.clear();
+    FILE* p = popen(command.c_str(), "r");
+    if (!p)
+        return false;
+    char buffer[65536];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, p)) > 0)
+        output.append(buffer, n);
+    return pclose(p) == 0;
+}
+
+std::vector<TOuterFrame> ParseAddr2LineOutput(const std::string& text)
+{
+    std::vector<TOuterFrame> frames;
+    std::istringstream in(text);
+    std::string line, function;
+    bool haveFunction = false;
+    while (std::getline(in, line)) {
+        uint32_t address;
+        if (line.size() >= 3 && line[0] == '0' && line[1] == 'x' && ParseHex(line, address)) {
+            frames.push_back({address, "", "", 0});
+            haveFunction = false;
+            continue;
+        }
+        if (frames.empty())
+            continue;
+        if (!haveFunction) {
+            function = line;
+            haveFunction = true;
+            continue;
+        }
+        // "file:line" or "file:line (discriminator n)"; the last pair wins.
+        haveFunction = false;
+        std::string location = line.substr(0, line.find(" ("));
+        const size_t colon = location.rfind(':');
+        TOuterFrame& f = frames.back();
+        f.Function = function == "??" ? "" : function;
+        f.File = colon == std::string::npos ? "" : BaseName(location.substr(0, colon));
+        if (f.File == "??")
+            f.File.clear();
+        f.Line = colon == std::string::npos ? 0 : std::atoi(location.c_str() + colon + 1);
+    }
+    return frames;
+}
+
+bool ReadExeLineTable(const std::string& toolPrefix, const std::string& exe, uint32_t imageBase,
+                      std::vector<TUnitRows>& units, std::string& error)
+{
+    std::string text;
+    if (!RunCommand(toolPrefix + "objdump --dwarf=decodedline " + Quote(exe), text)) {
+        error = "objdump could not read the line table";
+        return false;
+    }
+    // Sequences of rows; a row whose line is "-" ends its sequence.
+    std::vector<std::vector<Row>> sequences(1);
+    std::istringstream in(text);
+    std::string line;
+    while (std::getline(in, line)) {
+        std::istringstream fields(line);
+        std::string file, number, address;
+        uint32_t a;
+        if (!(fields >> file >> number >> address) || !ParseHex(address, a))
+            continue;
+        const bool end = number == "-";
+        if (!end && number.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        sequences.back().push_back({a, end});
+        if (end)
+            sequences.emplace_back();
+    }
+    const uint32_t codeStart = imageBase + 0x1000;
+    std::vector<uint32_t> addresses;
+    std::vector<std::vector<Row>> kept;
+    for (auto& s : sequences) {
+        // Code that the linker dropped keeps its rows at address 0.
+        if (s.size() < 2 || !s.back().end || s.front().address < codeStart)
+            continue;
+        for (const Row& r : s)
+            if (!r.end)
+                addresses.push_back(r.address);
+        kept.push_back(std::move(s));
+    }
+    std::sort(addresses.begin(), addresses.end());
+    addresses.erase(std::unique(addresses.begin(), addresses.end()), addresses.end());
+
+    char tmp[] = "/tmp/crashdata-XXXXXX";
+    const int fd = mkstemp(tmp);
+    if (fd < 0) {
+        error = "no temporary file";
+        return false;
+    }
+    FILE* f = fdopen(fd, "w");
+    for (uint32_t a : addresses)
+        std::fprintf(f, "0x%08x\n", a);
+    std::fclose(f);
+    const bool ran = RunCommand(toolPrefix + "addr2line -a -f -i -C -e " + Quote(exe) + " < " + tmp, text);
+    std::remove(tmp);
+    if (!ran) {
+        error = "addr2line failed";
+        return false;
+    }
+    std::map<uint32_t, TOuterFrame> where;
+    for (TOuterFrame& fr : ParseAddr2LineOutput(text))
+        where[fr.Address] = std::move(fr);
+
+    // Rows of every sequence, in address order; a unit per run of one file.
+    struct Piece {
+        uint32_t start, end;  // end exclusive
+        std::string file;
+        std::vector<TLineRow> rows;
+    };
+    std::vector<Piece> pieces;
+    for (const auto& s : kept) {
+        Piece* current = nullptr;
+        std::string previousFunction;
+        for (size_t i = 0; i + 1 < s.size(); ++i) {
+            const uint32_t a = s[i].address;
+            uint32_t next = a;
+            for (size_t j = i + 1; j < s.size() && next == a; ++j)
+                next = s[j].address;
+            if (next == a)
+                continue;  // later rows of the same address say the same
+            const auto w = where.find(a);
+            if (w == where.end() || w->second.File.empty() || w->second.Function.empty()) {
+                current = nullptr;
+                continue;
+            }
+            const TOuterFrame& fr = w->second;
+            if (!current || current->file != fr.File || current->end != a) {
+                pieces.push_back({a, a, fr.File, {}});
+                current = &pieces.back();
+                previousFunction.clear();
+            }
+            current->end = next;
+            const bool start = fr.Function != previousFunction;
+            if (!start && !current->rows.empty() && current->rows.back().Line == fr.Line)
+                continue;
+            TLineRow row;
+            row.Offset = a - codeStart;
+            row.Line = fr.Line;
+            row.ProcedureStart = start;
+            if (start)
+                SplitFunctionName(fr.Function, row.ClassName, row.ProcedureName);
+            current->rows.push_back(std::move(row));
+            previousFunction = fr.Function;
+        }
+    }
+    std::sort(pieces.begin(), pieces.end(), [](const Piece& a, const Piece& b) { return a.start < b.start; });
+    units.clear();
+    uint32_t covered = 0;
+    for (Piece& p : pieces) {
+        if (p.rows.empty() || p.start < covered)
+            continue;  // overlapping code of another sequence
+        TUnitRows u;
+        u.Start = p.start - codeStart;
+        u.Length = p.end - p.start;
+        u.Name = p.file;
+        u.Rows = std::move(p.rows);
+        units.push_back(std::move(u));
+        covered = p.end;
+    }
+    return true;
+}
+
+bool ReadExeSymbols(const std::string& toolPrefix, const std::string& exe, std::vector<TExeSymbol>& symbols,
+                    std::string& error)
+{
+    std::string text;
+    if (!RunCommand(toolPrefix + "nm -C -n --defined-only " + Quote(exe), text)) {
+        error = "nm could not read the symbols";
+        return false;
+    }
+    std::istringstream in(text);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.size() < 12 || line[8] != ' ' || line[10] != ' ')
+            continue;
+        const char kind = line[9];
+        if (kind != 'T' && kind != 't')
+            continue;
+        TExeSymbol s;
+        s.Address = static_cast<uint32_t>(std::strtoul(line.substr(0, 8).c_str(), nullptr, 16));
+        s.Name = line.substr(11);
+        symbols.push_back(std::move(s));
+    }
+    return true;
+}

@@ -1,0 +1,20 @@
+#pragma once
+// The placeholder ZVDATA resource (type RCDATA) of a linked 32-bit Windows
+// executable, found in the file's bytes and filled in place.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct TPeFacts {
+    uint32_t ImageBase = 0;
+    uint32_t ResourceDataEntry = 0;  // file offset of the data entry; 0 when none
+    uint32_t ResourceFileOffset = 0;
+    uint32_t ResourceCapacity = 0;
+};
+
+// False with a message when the bytes are not a 32-bit PE image.
+bool ReadPeFacts(const std::vector<uint8_t>& file, TPeFacts& facts, std::string& error);
+// Writes the block over the placeholder and sets the resource's size to the
+// block's length. False with a message when there is no placeholder or the
+// block does not fit.
+bool PatchCrashDataResource(std::vector<uint8_t>& file, const std::vector<uint8_t>& block, std::string& error);
