@@ -1,5 +1,9 @@
 #include "tools/crashdata/DebugSectionWriter.h"
 
+#include <cxxabi.h>
+
+#include <cstdlib>
+
 #include "editor/crashreport/core/DebugSection.h"
 #include "editor/crashreport/support/BlockCipher.h"
 
@@ -87,6 +91,19 @@ void TrimRight(std::string& s)
 }
 
 }  // namespace
+
+std::string DemangleName(const std::string& name)
+{
+    if (name.compare(0, 2, "_Z") != 0)
+        return name;
+    int status = 0;
+    char* readable = abi::__cxa_demangle(name.c_str(), nullptr, nullptr, &status);
+    if (!readable)
+        return name;
+    std::string result = readable;
+    std::free(readable);
+    return result;
+}
 
 void SplitFunctionName(const std::string& demangled, std::string& className, std::string& procedureName)
 {

@@ -28,6 +28,12 @@ struct TUnitRows {
 std::vector<uint8_t> WriteDebugSection(const std::vector<TUnitRows>& units, const std::string& password,
                                        uint16_t version);
 
+// The readable form of a linker name ("_ZN9TMainForm10Open1ClickEP7TObject"
+// gives "TMainForm::Open1Click(TObject*)"); other names come back as they are.
+// (The cross addr2line's own demangling stumbles over the underscore that
+// 32-bit Windows names carry.)
+std::string DemangleName(const std::string& name);
+
 // "TMainForm::Open1Click(TObject*) const" gives class "TMainForm" and
 // procedure "Open1Click": clone suffixes and the parameter list go, and the
 // name splits at its last "::" outside brackets.

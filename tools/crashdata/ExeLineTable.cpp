@@ -79,7 +79,7 @@ std::vector<TOuterFrame> ParseAddr2LineOutput(const std::string& text)
         std::string location = line.substr(0, line.find(" ("));
         const size_t colon = location.rfind(':');
         TOuterFrame& f = frames.back();
-        f.Function = function == "??" ? "" : function;
+        f.Function = function == "??" ? "" : DemangleName(function);
         f.File = colon == std::string::npos ? "" : BaseName(location.substr(0, colon));
         if (f.File == "??")
             f.File.clear();
@@ -113,6 +113,48 @@ bool ReadExeLineTable(const std::string& toolPrefix, const std::string& exe, uin
         if (end)
             sequences.emplace_back();
     }
+    // Function starts where no row of the line table stands: the place where
+    // one function ends and the next begins must be a row of its own.
+    std::vector<TExeSymbol> symbols;
+    if (!ReadExeSymbols(toolPrefix, exe, symbols, error))
+        return false;
+    std::vector<uint32_t> functionStarts;
+    for (const TExeSymbol& sym : symbols)
+        functionStarts.push_back(sym.Address);
+    std::sort(functionStarts.begin(), functionStarts.end());
+    std::sort(sequences.begin(), sequences.end(), [](const std::vector<Row>& a, const std::vector<Row>& b) {
+        return (a.empty() ? 0 : a.front().address) < (b.empty() ? 0 : b.front().address);
+    });
+    uint32_t previousEnd = 0;
+    for (auto& seq : sequences) {
+        if (seq.size() < 2 || !seq.back().end)
+            continue;
+        const uint32_t first = seq.front().address, end = seq.back().address;
+        // A function whose first rows come later than its start (split-off
+        // cold code) begins the sequence, when no other sequence holds it.
+        auto before = std::upper_bound(functionStarts.begin(), functionStarts.end(), first);
+        if (before != functionStarts.begin() && *(before - 1) < first && *(before - 1) >= previousEnd &&
+            first - *(before - 1) < 0x100)
+            seq.insert(seq.begin(), Row{*(before - 1), false});
+        previousEnd = std::max(previousEnd, end);
+        auto from = std::upper_bound(functionStarts.begin(), functionStarts.end(), first);
+        auto to = std::lower_bound(functionStarts.begin(), functionStarts.end(), end);
+        if (from >= to)
+            continue;
+        std::vector<Row> merged;
+        merged.reserve(seq.size() + (to - from));
+        auto f = from;
+        for (const Row& r : seq) {
+            while (f != to && *f < r.address) {
+                if (merged.empty() || merged.back().address != *f)
+                    merged.push_back({*f, false});
+                ++f;
+            }
+            merged.push_back(r);
+        }
+        seq = std::move(merged);
+    }
+
     const uint32_t codeStart = imageBase + 0x1000;
     std::vector<uint32_t> addresses;
     std::vector<std::vector<Row>> kept;
@@ -138,7 +180,7 @@ bool ReadExeLineTable(const std::string& toolPrefix, const std::string& exe, uin
     for (uint32_t a : addresses)
         std::fprintf(f, "0x%08x\n", a);
     std::fclose(f);
-    const bool ran = RunCommand(toolPrefix + "addr2line -a -f -i -C -e " + Quote(exe) + " < " + tmp, text);
+    const bool ran = RunCommand(toolPrefix + "addr2line -a -f -i -e " + Quote(exe) + " < " + tmp, text);
     std::remove(tmp);
     if (!ran) {
         error = "addr2line failed";
@@ -160,11 +202,13 @@ bool ReadExeLineTable(const std::string& toolPrefix, const std::string& exe, uin
         std::string previousFunction;
         for (size_t i = 0; i + 1 < s.size(); ++i) {
             const uint32_t a = s[i].address;
+            if (i > 0 && s[i - 1].address == a)
+                continue;  // further rows of one address say the same
             uint32_t next = a;
             for (size_t j = i + 1; j < s.size() && next == a; ++j)
                 next = s[j].address;
             if (next == a)
-                continue;  // later rows of the same address say the same
+                continue;
             const auto w = where.find(a);
             if (w == where.end() || w->second.File.empty() || w->second.Function.empty()) {
                 current = nullptr;

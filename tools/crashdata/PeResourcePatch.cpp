@@ -1,5 +1,6 @@
 #include "tools/crashdata/PeResourcePatch.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -62,6 +63,9 @@ bool ReadPeFacts(const std::vector<uint8_t>& file, TPeFacts& facts, std::string&
         error = "damaged PE headers";
         return false;
     }
+    facts.Sections.clear();
+    for (const Section& s : sections)
+        facts.Sections.push_back({s.va, s.vsize, s.raw, s.rawSize});
     auto fileOffset = [&](uint32_t rva, uint32_t& out) {
         for (const Section& s : sections)
             if (rva >= s.va && rva - s.va < s.rawSize) {
@@ -112,10 +116,24 @@ bool ReadPeFacts(const std::vector<uint8_t>& file, TPeFacts& facts, std::string&
         return true;
     facts.ResourceDataEntry = dataEntry;
     facts.ResourceFileOffset = dataOffset;
-    facts.ResourceCapacity = r.U32(dataEntry + 4);
+    // A filled placeholder keeps its first size in the entry's reserved
+    // word, so that the program can be filled again after a rebuild of the
+    // data alone.
+    facts.ResourceSize = r.U32(dataEntry + 4);
+    facts.ResourceCapacity = std::max(r.U32(dataEntry + 4), r.U32(dataEntry + 12));
     if (dataOffset > file.size() || file.size() - dataOffset < facts.ResourceCapacity)
         facts.ResourceDataEntry = 0;
     return true;
+}
+
+bool FileOffsetOfRva(const TPeFacts& facts, uint32_t rva, uint32_t& offset)
+{
+    for (const TPeSection& s : facts.Sections)
+        if (rva >= s.VirtualAddress && rva - s.VirtualAddress < s.RawSize) {
+            offset = s.RawOffset + (rva - s.VirtualAddress);
+            return true;
+        }
+    return false;
 }
 
 bool PatchCrashDataResource(std::vector<uint8_t>& file, const std::vector<uint8_t>& block, std::string& error)
@@ -136,5 +154,6 @@ bool PatchCrashDataResource(std::vector<uint8_t>& file, const std::vector<uint8_
     std::memset(file.data() + facts.ResourceFileOffset + block.size(), 0, facts.ResourceCapacity - block.size());
     const uint32_t size = static_cast<uint32_t>(block.size());
     std::memcpy(file.data() + facts.ResourceDataEntry + 4, &size, 4);
+    std::memcpy(file.data() + facts.ResourceDataEntry + 12, &facts.ResourceCapacity, 4);
     return true;
 }

@@ -5,13 +5,21 @@
 #include <string>
 #include <vector>
 
-struct TPeFacts {
-    uint32_t ImageBase = 0;
-    uint32_t ResourceDataEntry = 0;  // file offset of the data entry; 0 when none
-    uint32_t ResourceFileOffset = 0;
-    uint32_t ResourceCapacity = 0;
+struct TPeSection {
+    uint32_t VirtualAddress, VirtualSize, RawOffset, RawSize;
 };
 
+struct TPeFacts {
+    uint32_t ImageBase = 0;
+    std::vector<TPeSection> Sections;
+    uint32_t ResourceDataEntry = 0;  // file offset of the data entry; 0 when none
+    uint32_t ResourceFileOffset = 0;
+    uint32_t ResourceCapacity = 0;  // room for the data
+    uint32_t ResourceSize = 0;      // the data's size
+};
+
+// The file offset of a relative address; false when no section holds it.
+bool FileOffsetOfRva(const TPeFacts& facts, uint32_t rva, uint32_t& offset);
 // False with a message when the bytes are not a 32-bit PE image.
 bool ReadPeFacts(const std::vector<uint8_t>& file, TPeFacts& facts, std::string& error);
 // Writes the block over the placeholder and sets the resource's size to the

@@ -4,6 +4,10 @@
 
 #include "editor/crashreport/support/Base64.h"
 
+// The same two extensions as the report and its XML copy use.
+const char* const UnitSourceExtension = ".pas";
+const char* const SecondSourceExtension = ".cpp";
+
 bool ReadPackedNumber(const uint8_t* data, size_t size, size_t& position, uint32_t& value)
 {
     uint32_t result = 0;

@@ -6,8 +6,6 @@
 #include "editor/crashreport/support/DebugInfoSource.h"
 #include "editor/crashreport/support/ModuleOptions.h"
 
-const char* const UnitSourceExtension = ".pas";
-const char* const SecondSourceExtension = ".cpp";
 
 TZorvikModuleInfo::TZorvikModuleInfo() = default;
 TZorvikModuleInfo::~TZorvikModuleInfo() = default;

@@ -156,7 +156,7 @@ bool TZVDebugInfoJedy::InitializeSource()
                     break;
                 if (std::memcmp(image + s, "JCLDEBUG", 8) != 0)
                     continue;
-                uint32_t virtualSize, va, rawSize;
+                uint32_t virtualSize = 0, va = 0, rawSize = 0;
                 u32(s + 8, virtualSize);
                 u32(s + 12, va);
                 u32(s + 16, rawSize);
