@@ -122,6 +122,29 @@ bool ReadExeLineTable(const std::string& toolPrefix, const std::string& exe, uin
     for (const TExeSymbol& sym : symbols)
         functionStarts.push_back(sym.Address);
     std::sort(functionStarts.begin(), functionStarts.end());
+    // Every instruction start as well: inlined code ends where it ends, not
+    // always where a row of the line table stands.
+    std::vector<uint32_t> extra = functionStarts;
+    {
+        std::string listing;
+        if (!RunCommand(toolPrefix + "objdump -d --no-show-raw-insn " + Quote(exe), listing)) {
+            error = "objdump could not disassemble";
+            return false;
+        }
+        std::istringstream lines(listing);
+        std::string l;
+        while (std::getline(lines, l)) {
+            const size_t colon = l.find(':');
+            if (l.size() < 4 || l[0] != ' ' || colon == std::string::npos || colon > 12)
+                continue;
+            char* end = nullptr;
+            const unsigned long a = std::strtoul(l.c_str(), &end, 16);
+            if (end && *end == ':')
+                extra.push_back(static_cast<uint32_t>(a));
+        }
+        std::sort(extra.begin(), extra.end());
+        extra.erase(std::unique(extra.begin(), extra.end()), extra.end());
+    }
     std::sort(sequences.begin(), sequences.end(), [](const std::vector<Row>& a, const std::vector<Row>& b) {
         return (a.empty() ? 0 : a.front().address) < (b.empty() ? 0 : b.front().address);
     });
@@ -137,8 +160,8 @@ bool ReadExeLineTable(const std::string& toolPrefix, const std::string& exe, uin
             first - *(before - 1) < 0x100)
             seq.insert(seq.begin(), Row{*(before - 1), false});
         previousEnd = std::max(previousEnd, end);
-        auto from = std::upper_bound(functionStarts.begin(), functionStarts.end(), first);
-        auto to = std::lower_bound(functionStarts.begin(), functionStarts.end(), end);
+        auto from = std::upper_bound(extra.begin(), extra.end(), seq.front().address);
+        auto to = std::lower_bound(extra.begin(), extra.end(), end);
         if (from >= to)
             continue;
         std::vector<Row> merged;
