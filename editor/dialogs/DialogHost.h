@@ -24,4 +24,9 @@ public:
     virtual void RepaintAll() = 0;
     // Moves the cursor with a margin of two rows.
     virtual void GotoPosition(int32_t position) = 0;
+    // The editor's message box with the caption "Tessaly" and one button.
+    virtual void Tell(const std::string& text, const std::string& button) = 0;
+    // Two buttons; true for the first.
+    virtual bool Ask(const std::string& text, const std::string& caption, const std::string& first,
+                     const std::string& second) = 0;
 };

@@ -139,6 +139,7 @@ void TMainForm::BindHandlers() {
     bind(CopyPosHexa, &TMainForm::CopyPosHexaClick);
     Sizer->OnSectionResize = [this](THeaderControl* c, int section) { SizerSectionResize(c, section); };
     BindOptionHandlers();
+    BindDialogCommands();
 }
 
 void TMainForm::SetModified(uint8_t flag) {

@@ -87,6 +87,10 @@ public:
     void Endoffile2Click(TObject* sender);
     void Redo1Click(TObject* sender);
     void Nederlands1Click(TObject* sender);
+    // The dialogs' commands.
+    void BinaryClick(TObject* sender);
+    void FileStatistics1Click(TObject* sender);
+    void About1Click(TObject* sender);
     // A menu shortcut acts only when its item is enabled in the state now.
     bool IsShortCut(WORD key, TShiftState shift) override;
     void FormCloseQuery(TObject* sender, bool& canClose);
@@ -152,6 +156,10 @@ private:
     void CreateLayout();
     void BindHandlers();
     void BindOptionHandlers();
+    void BindDialogCommands();
+    // Selects the range of up to 16 bytes from the cursor, runs show, and
+    // clears the selection; tells instead when the cursor is at the end.
+    bool OpenByteEditor(const std::function<int()>& show);
     void SwitchLanguage(const std::string& code);
     void ArrangeControls();
     void ApplyFontQuality();

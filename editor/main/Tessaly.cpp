@@ -26,16 +26,16 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         // The main window first: it becomes the application's main window.
         // Every dialog exists for the whole run and is shown modally.
         MainForm = Application->CreateForm<TMainForm>();
-        Application->CreateForm<TBinaryForm>();
+        BinaryForm = Application->CreateForm<TBinaryForm>();
         Application->CreateForm<TDataTypesView>();
         Application->CreateForm<TGetGetalForm>();
         Application->CreateForm<TPrefForm>();
         Application->CreateForm<TReplaceForm>();
-        Application->CreateForm<TAbout>();
+        About = Application->CreateForm<TAbout>();
         BerichtBox = Application->CreateForm<TBerichtBox>();
         Application->CreateForm<TMoveForm>();
         Application->CreateForm<TZoekForm>();
-        Application->CreateForm<TStatForm>();
+        StatForm = Application->CreateForm<TStatForm>();
         Application->Run();
     } catch (Exception& e) {
         Application->ShowException(e);

@@ -24,6 +24,11 @@ public:
     void RepaintSelection() override { ++selectionRepaints; }
     void RepaintAll() override { ++fullRepaints; }
     void GotoPosition(int32_t position) override { gotoPositions.push_back(position); }
+    void Tell(const std::string& text, const std::string&) override { told.push_back(text); }
+    bool Ask(const std::string& text, const std::string&, const std::string&, const std::string&) override {
+        told.push_back(text);
+        return answer;
+    }
 
     void Load(const std::vector<uint8_t>& bytes) {
         SetBytes(doc, bytes);
@@ -36,4 +41,6 @@ public:
     int modified = 0, selectionRepaints = 0, fullRepaints = 0;
     int32_t selFirst = -1, selLast = -1;
     std::vector<int32_t> gotoPositions;
+    std::vector<std::string> told;
+    bool answer = true;
 };

@@ -1,0 +1,12 @@
+#pragma once
+// What the editor's small dialogs share: a fixed border without border icons,
+// a client area of a given size centred on the screen, and the main window
+// they work for.
+#include "editor/dialogs/DialogHost.h"
+#include "framework/Controls.h"
+
+// The window parameters of a fixed dialog with that client size, centred.
+void FixedDialogParams(TCreateParams& params, int clientWidth, int clientHeight);
+
+// The main window the dialogs work for (set by the main window at start-up).
+extern DialogHost* DialogHostWindow;

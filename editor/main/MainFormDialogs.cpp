@@ -1,0 +1,99 @@
+// The main window's commands that open the bit editor, the file information
+// and about windows, and the main window as those dialogs see it.
+#include "editor/dialogs/About.h"
+#include "editor/dialogs/BinaryForm.h"
+#include "editor/dialogs/DialogWindow.h"
+#include "editor/dialogs/FileInfoTexts.h"
+#include "editor/dialogs/StatForm.h"
+#include "editor/document/DataFile.h"
+#include "editor/document/LanguageSystem.h"
+#include "editor/main/BerichtBox.h"
+#include "editor/main/MainForm.h"
+#include "framework/StringGrid.h"
+
+namespace {
+
+class TMainFormDialogHost : public DialogHost {
+public:
+    explicit TMainFormDialogHost(TMainForm& form) : F(form) {}
+    TDataFile& Document() override { return DataFile; }
+    bool ReadOnly() const override { return F.ReadOnly1 && F.ReadOnly1->Checked(); }
+    int FirstByteNumber() const override { return F.FirstByteNumber; }
+    std::string Text(const char* key) const override { return LanguageSystem.getText(key); }
+    void SetModified() override { F.SetModified(1); }
+    void SelectRange(int32_t first, int32_t last) override {
+        F.SelStart = first;
+        F.SelEnd = last;
+        F.SelAnchor = last;
+    }
+    void RepaintSelection() override { F.RepaintSelection(1); }
+    void RepaintAll() override { F.RepaintAll(); }
+    void GotoPosition(int32_t position) override { F.GotoPosition(position); }
+    void Tell(const std::string& text, const std::string& button) override { BerichtBox1(text, "Tessaly", button); }
+    bool Ask(const std::string& text, const std::string& caption, const std::string& first,
+             const std::string& second) override {
+        return BerichtBox2(text, caption, first, second) == 6;
+    }
+
+private:
+    TMainForm& F;
+};
+
+}  // namespace
+
+void TMainForm::BindDialogCommands() {
+    static TMainFormDialogHost host(*this);
+    DialogHostWindow = &host;
+    auto bind = [this](TMenuItem* item, void (TMainForm::*handler)(TObject*)) {
+        if (item) item->OnClick = [this, handler](TObject* s) { (this->*handler)(s); };
+    };
+    bind(Binary, &TMainForm::BinaryClick);
+    bind(FileStatistics1, &TMainForm::FileStatistics1Click);
+    bind(About1, &TMainForm::About1Click);
+}
+
+// The range an editor shows is selected in the byte view while it is open.
+bool TMainForm::OpenByteEditor(const std::function<int()>& show) {
+    const int32_t position = CursorPosition();
+    const int32_t size = DataFile.size;
+    if (position >= size) {
+        BerichtBox1(LanguageSystem.getText("NOBYTESTOSHOW1") + " " + std::to_string(int64_t(position) + FirstByteNumber) +
+                        " " + LanguageSystem.getText("NOBYTESTOSHOW2") + " " + std::to_string(size) + " " +
+                        LanguageSystem.getText("NOBYTESTOSHOW3") + ".",
+                    "Tessaly", LanguageSystem.getText("WORD_OK"));
+        return false;
+    }
+    const int32_t last = position + 15 < size - 1 ? position + 15 : size - 1;
+    SelStart = position;
+    SelEnd = last;
+    SelAnchor = last;
+    if (SelectionActive) {
+        RepaintAll();
+    } else {
+        SelectionActive = 1;
+        RepaintSelection(1);
+    }
+    show();
+    SelectionActive = 0;
+    RepaintSelection(1);
+    return true;
+}
+
+void TMainForm::BinaryClick(TObject*) {
+    if (!BinaryForm) BinaryForm = new TBinaryForm(this);
+    BinaryForm->StringGridBinary->Options = ReadOnly1->Checked() ? 0 : goEditing;
+    BinaryForm->State.FirstOffset = CursorPosition();
+    OpenByteEditor([] { return BinaryForm->ShowModal(); });
+}
+
+void TMainForm::FileStatistics1Click(TObject*) {
+    if (!StatForm) StatForm = new TStatForm(this);
+    StatForm->Fill(FileName, MakeFileInfoTexts(DataFile.size, SelectionActive != 0, SelStart, SelEnd, FirstByteNumber,
+                                               LanguageSystem.getText("FROM"), LanguageSystem.getText("TO")));
+    StatForm->ShowModal();
+}
+
+void TMainForm::About1Click(TObject*) {
+    if (!About) About = new TAbout(this);
+    About->ShowModal();
+}
