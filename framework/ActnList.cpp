@@ -21,6 +21,7 @@ bool TBasicActionLink::IsHintLinked() { return dynamic_cast<TCustomAction*>(FAct
 bool TBasicActionLink::IsEnabledLinked() { return dynamic_cast<TCustomAction*>(FAction) != nullptr; }
 bool TBasicActionLink::IsCheckedLinked() { return dynamic_cast<TCustomAction*>(FAction) != nullptr; }
 bool TBasicActionLink::IsShortCutLinked() { return dynamic_cast<TCustomAction*>(FAction) != nullptr; }
+bool TBasicActionLink::IsImageIndexLinked() { return dynamic_cast<TCustomAction*>(FAction) != nullptr; }
 bool TBasicActionLink::Execute() { return FAction && FAction->Execute(); }
 
 bool LinkClientToAction(TBasicActionLink*& link, TBasicActionLink* (*make)(TObject*), TObject* client,
@@ -70,6 +71,12 @@ void TCustomAction::SetCaption(const std::string& value) {
     if (value == FCaption) return;
     ForEachClient(*this, [&](TBasicActionLink& l) { if (l.IsCaptionLinked()) l.SetCaption(value); });
     FCaption = value;
+}
+
+void TCustomAction::SetImageIndex(int value) {
+    if (value == FImageIndex) return;
+    ForEachClient(*this, [&](TBasicActionLink& l) { if (l.IsImageIndexLinked()) l.SetImageIndex(value); });
+    FImageIndex = value;
 }
 
 void TCustomAction::SetHint(const std::string& value) {

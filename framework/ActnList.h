@@ -30,12 +30,14 @@ public:
     virtual bool IsEnabledLinked();
     virtual bool IsCheckedLinked();
     virtual bool IsShortCutLinked();
+    virtual bool IsImageIndexLinked();
     virtual void SetCaption(const std::string&) {}
     virtual void SetHint(const std::string&) {}
     virtual void SetEnabled(bool) {}
     virtual void SetChecked(bool) {}
     virtual void SetShortCut(uint16_t) {}
     virtual void SetVisible(bool) {}
+    virtual void SetImageIndex(int) {}
     bool Execute();
 
 protected:
@@ -89,6 +91,9 @@ public:
     void SetVisible(bool value);
     uint16_t ShortCut() const { return FShortCut; }
     void SetShortCut(uint16_t value);
+    // The picture of the action in an image list; -1 for none.
+    int ImageIndex() const { return FImageIndex; }
+    void SetImageIndex(int value);
     TActionList* ActionList = nullptr;
 
 protected:
@@ -98,6 +103,7 @@ private:
     std::string FCaption, FHint;
     bool FEnabled = true, FChecked = false, FVisible = true;
     uint16_t FShortCut = 0;
+    int FImageIndex = -1;
 };
 
 class TAction : public TCustomAction {

@@ -141,3 +141,20 @@ LRESULT TSpeedButton::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     return TWinControl::WndProc(msg, wParam, lParam);
 }
+
+TActionLinkClass TSpeedButton::GetActionLinkClass() { return &TSpeedButtonActionLink::Make; }
+
+TActionLinkClass TBitBtn::GetActionLinkClass() { return &TBitBtnActionLink::Make; }
+
+void TSpeedButtonActionLink::SetImageIndex(int value) {
+    if (!IsImageIndexLinked()) return;
+    if (auto* button = dynamic_cast<TSpeedButton*>(FClient)) {
+        button->ImageIndex = value;
+        button->Invalidate();
+    }
+}
+
+void TBitBtnActionLink::SetImageIndex(int value) {
+    if (!IsImageIndexLinked()) return;
+    if (auto* button = dynamic_cast<TBitBtn*>(FClient)) button->ImageIndex = value;
+}

@@ -110,25 +110,25 @@ void TWinControl::CreateParams(TCreateParams& params) {
 void TWinControl::CreateWnd() {
     TCreateParams params;
     CreateParams(params);
-    HINSTANCE inst = GetModuleHandleA(nullptr);
-    if (params.SystemClassName.empty()) {
-        CreateWindowHandle(params);
-    } else {
-        // A system control: create it, then route its messages through us.
-        FHandle = CreateWindowExA(params.ExStyle, params.SystemClassName.c_str(), params.Caption.c_str(), params.Style,
-                                  params.X, params.Y, params.Width, params.Height, params.WndParent, nullptr, inst, nullptr);
-        if (FHandle) {
-            SetPropA(FHandle, kObjectProp, this);
-            FDefWndProc = reinterpret_cast<WNDPROC>(
-                SetWindowLongPtrA(FHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StaticWndProc)));
-        }
-    }
+    CreateWindowHandle(params);
     if (!FHandle) throw EOSError("Error creating window " + params.WinClassName, GetLastError());
     CreateHandleDone();
     if (FVisible) ShowWindow(FHandle, SW_SHOW);
 }
 
 void TWinControl::CreateWindowHandle(const TCreateParams& params) {
+    if (!params.SystemClassName.empty()) {
+        // A system control: create it, then route its messages through us.
+        FHandle = CreateWindowExA(params.ExStyle, params.SystemClassName.c_str(), params.Caption.c_str(), params.Style,
+                                  params.X, params.Y, params.Width, params.Height, params.WndParent, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+        if (FHandle) {
+            SetPropA(FHandle, kObjectProp, this);
+            FDefWndProc = reinterpret_cast<WNDPROC>(
+                SetWindowLongPtrA(FHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StaticWndProc)));
+        }
+        return;
+    }
     RegisterFrameworkClass(params, StaticWndProc);
     FHandle = CreateWindowExA(params.ExStyle, params.WinClassName.c_str(), params.Caption.c_str(), params.Style,
                               params.X, params.Y, params.Width, params.Height, params.WndParent, nullptr,
@@ -172,6 +172,7 @@ void TWinControl::SetCaption(const std::string& text) {
     if (text == Caption()) return;  // unchanged: a wider text in the window stays
     FCaption = text;
     if (FHandle) SetWindowTextA(FHandle, text.c_str());
+    else Perform(CM_TEXTCHANGED, 0, 0);  // with a window, WM_SETTEXT tells it
 }
 
 void TWinControl::SetBounds(int left, int top, int width, int height) {
@@ -215,6 +216,16 @@ void TWinControl::Update() {
 }
 
 LRESULT TWinControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) { return WindowProc(msg, wParam, lParam); }
+
+LRESULT TWinControl::Broadcast(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (!FHandle) return 0;
+    for (HWND child = GetWindow(FHandle, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        TWinControl* control = FromHandle(child);
+        if (!control) continue;
+        if (LRESULT r = control->Perform(msg, wParam, lParam)) return r;
+    }
+    return 0;
+}
 
 LRESULT TWinControl::DefWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (DefaultProc) return DefaultProc(msg, wParam, lParam);
@@ -296,6 +307,13 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (key == static_cast<char>(wParam)) return DefWndProc(msg, wParam, lParam);
             return DefWndProc(msg, static_cast<unsigned char>(key), lParam);
         }
+        case WM_SYSCHAR:
+            // Alt and a letter: the controls of the window answer it as an accelerator.
+            if (TWinControl* top = FromHandle(GetAncestor(FHandle, GA_ROOT)))
+                if (top->Perform(CM_DIALOGCHAR, wParam, lParam)) return 0;
+            return DefWndProc(msg, wParam, lParam);
+        case CM_DIALOGCHAR: return Broadcast(msg, wParam, lParam);
+        case CM_TEXTCHANGED: return 0;
         case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN: case WM_LBUTTONDBLCLK:
         case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP: case WM_MOUSEMOVE:
             return MouseMessage(msg, wParam, lParam);

@@ -18,6 +18,9 @@ using TActionLinkClass = TBasicActionLink* (*)(TObject* client);
 
 // The framework's own notifications, performed on controls.
 enum : UINT { CM_TEXTCHANGED = 0xB012, CM_HINTSHOW = 0xB030, CM_ACTIONEXECUTE = 0xB040 };
+// An accelerator typed on a form (wParam the character), asked of every
+// control until one answers 1; a control's enabled state or font changed.
+enum : UINT { CM_DIALOGCHAR = 0xB006, CM_ENABLEDCHANGED = 0xB003, CM_FONTCHANGED = 0xB014 };
 
 using TShiftState = unsigned;  // ssShift | ssAlt | ssCtrl | mouse buttons
 enum : unsigned { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64 };
@@ -86,6 +89,9 @@ public:
     void Update();
     void Repaint() { Invalidate(); Update(); }
     LRESULT Perform(UINT msg, WPARAM wParam, LPARAM lParam);
+    // Performs the message on each child control in turn until one returns
+    // non-zero; that result, or 0.
+    LRESULT Broadcast(UINT msg, WPARAM wParam, LPARAM lParam);
 
     // The procedure messages go through; replaceable, and by default WndProc.
     std::function<LRESULT(UINT, WPARAM, LPARAM)> WindowProc;
@@ -116,7 +122,8 @@ public:
     void GetCreateParams(TCreateParams& params) { CreateParams(params); }
     void RecreateWnd();
     // Makes the window from the parameters (8-bit class of the framework, with
-    // StaticWndProc); the window ties itself to the control as it is created.
+    // StaticWndProc, or the system class the parameters name, subclassed);
+    // the window ties itself to the control as it is created.
     virtual void CreateWindowHandle(const TCreateParams& params);
 
 protected:

@@ -8,6 +8,17 @@
 #include "framework/Font.h"
 #include "framework/Graphics.h"
 
+enum TBiDiMode { bdLeftToRight, bdRightToLeft };
+
+// The font controls take unless told otherwise: its face name.
+struct TFontData {
+    char Name[32];
+};
+extern TFontData DefFontData;
+
+// A system colour as a TColor (GetSysColor).
+TColor SysColor(int index);
+
 class TCustomControl : public TWinControl {
 public:
     explicit TCustomControl(TComponent* owner);
@@ -20,6 +31,36 @@ public:
     // The canvas of the paint under way (no device context outside Paint).
     TCanvas& Canvas() { return FCanvas; }
     TFont Font;
+    // The background colour where the control paints one; clBtnFace unless set.
+    TColor Color;
+    TBiDiMode BiDiMode = bdLeftToRight;
+    bool UseRightToLeftAlignment() const { return BiDiMode == bdRightToLeft; }
+    bool UseRightToLeftReading() const { return BiDiMode == bdRightToLeft; }
+    // Adds DT_RTLREADING for right-to-left reading and swaps DT_LEFT and
+    // DT_RIGHT for right-to-left alignment.
+    UINT DrawTextBiDiModeFlags(UINT flags) const;
+    // The font's cell height in pixels.
+    int FontHeight();
+    // Tells the control (CM_FONTCHANGED) after its Font was changed.
+    void FontChanged();
+
+    // Gives the canvas a device context of the window (the screen's while
+    // there is none) with the font in it, for measuring outside of painting;
+    // nothing when the canvas already has one.
+    class TCanvasScope {
+    public:
+        explicit TCanvasScope(TCustomControl& control);
+        ~TCanvasScope();
+        TCanvasScope(const TCanvasScope&) = delete;
+        TCanvasScope& operator=(const TCanvasScope&) = delete;
+
+    private:
+        TCustomControl& FControl;
+        HWND FWindow = nullptr;
+        HDC FDC = nullptr;
+        HGDIOBJ FOldFont = nullptr;
+        bool FOwn = false;
+    };
 
 protected:
     virtual void Paint() {}

@@ -22,6 +22,7 @@ public:
 
 TQ_EXCEPTION_CLASS(EConvertError, Exception)
 TQ_EXCEPTION_CLASS(EOutOfMemory, Exception)
+TQ_EXCEPTION_CLASS(EOutOfResources, EOutOfMemory)
 TQ_EXCEPTION_CLASS(EAbort, Exception)
 TQ_EXCEPTION_CLASS(EListError, Exception)
 TQ_EXCEPTION_CLASS(EStringListError, Exception)

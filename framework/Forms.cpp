@@ -127,6 +127,10 @@ bool TForm::IsShortCut(WORD key, TShiftState shift) {
 }
 
 void TForm::UpdateActions() {
+    // The actions of the controls the form owns, then those of its menu.
+    for (int i = 0; i < ComponentCount(); ++i)
+        if (auto* control = dynamic_cast<TWinControl*>(Components(i)))
+            if (TBasicAction* action = control->Action()) action->Update();
     if (!FMenu) return;
     for (int i = 0; i < FMenu->Items()->Count(); ++i) FMenu->Items()->Items(i)->InitiateAction();
 }

@@ -1,9 +1,18 @@
 #include "framework/Image.h"
 
-TImage::TImage(TComponent* owner) : TWinControl(owner) { FVisible = true; }
+#include "framework/Graphics.h"
+
+TImage::TImage(TComponent* owner) : TWinControl(owner), FPicture(new TPicture) { FVisible = true; }
 
 TImage::~TImage() {
     if (FIcon) DestroyIcon(FIcon);
+    delete FPicture;
+}
+
+void TImage::ReplacePicture(TPicture* picture) {
+    delete FPicture;
+    FPicture = picture;
+    Invalidate();
 }
 
 bool TImage::LoadIcon(const std::string& resourceName) {
@@ -20,7 +29,12 @@ LRESULT TImage::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_PAINT) {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(FHandle, &ps);
-        if (FIcon) DrawIconEx(dc, 0, 0, FIcon, 32, 32, 0, nullptr, DI_NORMAL);
+        if (FIcon) {
+            DrawIconEx(dc, 0, 0, FIcon, 32, 32, 0, nullptr, DI_NORMAL);
+        } else if (TGraphic* graphic = FPicture->Graphic(); graphic && !graphic->Empty()) {
+            TCanvas canvas(dc);
+            canvas.Draw(0, 0, *graphic);
+        }
         EndPaint(FHandle, &ps);
         return 0;
     }

@@ -1,5 +1,7 @@
 #include "framework/ListView.h"
 
+#include "framework/ActionClients.h"
+
 #include "framework/StdCtrls.h"
 
 TListView::TListView(TComponent* owner) : TWinControl(owner) { FVisible = true; }
@@ -87,3 +89,5 @@ bool TListView::Notified(UINT msg, WPARAM, LPARAM lParam, LRESULT& result) {
             return false;
     }
 }
+
+TActionLinkClass TListView::GetActionLinkClass() { return &TListViewActionLink::Make; }

@@ -53,6 +53,7 @@ protected:
     void CreateParams(TCreateParams& params) override;
     void CreateHandleDone() override;
     void Click() override {}  // clicks come from the control's NM_CLICK report
+    TActionLinkClass GetActionLinkClass() override;
 
 private:
     void InsertColumn(int index, const TListColumn& column);

@@ -1,5 +1,7 @@
 #include "framework/StdCtrls.h"
 
+#include "framework/ButtonCtrls.h"
+
 void UseDialogFont(HWND control) { SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE); }
 
 TLabel::TLabel(TComponent* owner) : TWinControl(owner) { FVisible = true; }
@@ -31,6 +33,8 @@ void TButton::CreateParams(TCreateParams& params) {
     params.SystemClassName = "BUTTON";
     params.Style |= WS_TABSTOP | (FDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
 }
+
+TActionLinkClass TButton::GetActionLinkClass() { return &TButtonActionLink::Make; }
 
 void TButton::SetDefault(bool value) {
     FDefault = value;

@@ -52,6 +52,7 @@ public:
 protected:
     void CreateParams(TCreateParams& params) override;
     void CreateHandleDone() override { UseDialogFont(FHandle); }
+    TActionLinkClass GetActionLinkClass() override;
     void Click() override {}  // clicks come from the control's BN_CLICKED report
 
 private:

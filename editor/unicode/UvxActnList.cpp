@@ -4,6 +4,7 @@
 #include "editor/unicode/UvxControls.h"
 #include "editor/unicode/UvxSyncedStrings.h"
 #include "framework/Controls.h"
+#include "framework/StdCtrls.h"
 
 namespace {
 // One wide text of an action: valid while its 8-bit form is the action's.
@@ -107,9 +108,17 @@ void TUvxCustomAction::Assign(const TPersistent* source) {
     UvxAction_AfterInherited_Assign(this, source);
 }
 
-TActionLinkClass UvxControl_GetActionLinkClass(TWinControl*, TActionLinkClass frameworkClass) {
-    if (frameworkClass == &TWinControlActionLink::Make) return &TUvxWinControlActionLink::Make;
-    return &TUvxControlActionLink::Make;
+// First match wins; a windowed control the framework links as a plain
+// control keeps the plain control's link.
+TActionLinkClass UvxControl_GetActionLinkClass(TWinControl* control, TActionLinkClass frameworkClass) {
+    if (dynamic_cast<TListView*>(control)) return &TUvxListViewActionLink::Make;
+    if (dynamic_cast<TComboBoxEx*>(control)) return &TUvxComboBoxExActionLink::Make;
+    if (dynamic_cast<TSpeedButton*>(control)) return &TUvxSpeedButtonActionLink::Make;
+    if (dynamic_cast<TBitBtn*>(control)) return &TUvxBitBtnActionLink::Make;
+    if (dynamic_cast<TToolButton*>(control)) return &TUvxToolButtonActionLink::Make;
+    if (dynamic_cast<TButtonControl*>(control) || dynamic_cast<TButton*>(control)) return &TUvxButtonActionLink::Make;
+    if (frameworkClass == &TControlActionLink::Make) return &TUvxControlActionLink::Make;
+    return &TUvxWinControlActionLink::Make;
 }
 
 void UvxControl_BeforeInherited_ActionChange(TWinControl* control, TObject* sender, bool checkDefaults) {
@@ -155,3 +164,14 @@ void UvxActionLink_SetHint(bool linked, TBasicAction* action, TWinControl* contr
 
 UVX_CONTROL_LINK(TUvxControlActionLink, TControlActionLink)
 UVX_CONTROL_LINK(TUvxWinControlActionLink, TWinControlActionLink)
+UVX_CONTROL_LINK(TUvxListViewActionLink, TListViewActionLink)
+UVX_CONTROL_LINK(TUvxComboBoxExActionLink, TComboBoxExActionLink)
+UVX_CONTROL_LINK(TUvxSpeedButtonActionLink, TSpeedButtonActionLink)
+UVX_CONTROL_LINK(TUvxBitBtnActionLink, TBitBtnActionLink)
+UVX_CONTROL_LINK(TUvxToolButtonActionLink, TToolButtonActionLink)
+UVX_CONTROL_LINK(TUvxButtonActionLink, TButtonActionLink)
+
+// Such a button keeps its own glyph: the image index counts as linked, but
+// setting it does nothing.
+bool TUvxSpeedButtonActionLink::IsImageIndexLinked() { return dynamic_cast<TCustomAction*>(FAction) != nullptr; }
+bool TUvxBitBtnActionLink::IsImageIndexLinked() { return dynamic_cast<TCustomAction*>(FAction) != nullptr; }

@@ -4,7 +4,10 @@
 // the action for the full wide text being set (UvxAction_GetNewCaption).
 #include <string>
 
+#include "framework/ActionClients.h"
 #include "framework/ActnList.h"
+#include "framework/Buttons.h"
+#include "framework/ListView.h"
 #include "framework/Controls.h"
 
 class TWinControl;
@@ -81,3 +84,31 @@ public:
     void SetCaption(const std::string& value) override;
     void SetHint(const std::string& value) override;
 };
+
+// The links of the other kinds of control: wide captions and hints by the
+// general rule. Speed and bitmap buttons never take an action's image index.
+#define UVX_DECLARE_CONTROL_LINK(Class, Base, Extra)                                   \
+    class Class : public Base {                                                         \
+    public:                                                                             \
+        using Base::Base;                                                               \
+        std::string ClassName() const override { return #Class; }                       \
+        static TBasicActionLink* Make(TObject* client) { return new Class(client); }    \
+        bool IsCaptionLinked() override;                                                \
+        bool IsHintLinked() override;                                                   \
+        void SetCaption(const std::string& value) override;                             \
+        void SetHint(const std::string& value) override;                                \
+        Extra                                                                           \
+    };
+
+#define UVX_NO_IMAGE_INDEX               \
+    bool IsImageIndexLinked() override;  \
+    void SetImageIndex(int) override {}
+
+UVX_DECLARE_CONTROL_LINK(TUvxListViewActionLink, TListViewActionLink, )
+UVX_DECLARE_CONTROL_LINK(TUvxComboBoxExActionLink, TComboBoxExActionLink, )
+UVX_DECLARE_CONTROL_LINK(TUvxSpeedButtonActionLink, TSpeedButtonActionLink, UVX_NO_IMAGE_INDEX)
+UVX_DECLARE_CONTROL_LINK(TUvxBitBtnActionLink, TBitBtnActionLink, UVX_NO_IMAGE_INDEX)
+UVX_DECLARE_CONTROL_LINK(TUvxToolButtonActionLink, TToolButtonActionLink, )
+UVX_DECLARE_CONTROL_LINK(TUvxButtonActionLink, TButtonActionLink, )
+#undef UVX_NO_IMAGE_INDEX
+#undef UVX_DECLARE_CONTROL_LINK

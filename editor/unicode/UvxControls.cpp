@@ -10,6 +10,7 @@
 #include "framework/ActnList.h"
 #include "framework/Exceptions.h"
 #include "framework/List.h"
+#include "framework/StdCtrls.h"
 #include "framework/WinText.h"
 
 UINT UVX_WM_DESTROY = RegisterWindowMessageA("UvxUnicodeVcl.DestroyWindow");
@@ -238,12 +239,18 @@ void RegisterUnicodeClass(const TCreateParams& params, std::u16string& className
         if (wc.lpfnWndProc == &TWinControl::StaticWndProc) return;
         if (!UnregisterClassW(WC(className), inst)) throw EOSError("Cannot unregister " + params.WinClassName, GetLastError());
     }
+    // A system control's twin keeps the system class's window bytes, where
+    // the system procedure holds the control's state.
+    WNDCLASSW base{};
+    bool system = !params.SystemClassName.empty() &&
+                  GetClassInfoW(nullptr, WC(AnsiToWideSys(params.SystemClassName)), &base);
     wc = WNDCLASSW{};
-    wc.style = params.ClassStyle;
+    wc.style = system ? base.style & ~CS_GLOBALCLASS : params.ClassStyle;
+    wc.cbWndExtra = system ? base.cbWndExtra : 0;
     wc.lpfnWndProc = &TWinControl::StaticWndProc;
     wc.hInstance = inst;
-    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.hCursor = system ? base.hCursor : LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    wc.hbrBackground = system ? base.hbrBackground : reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.hIcon = LoadIconW(inst, L"MAINICON");
     wc.lpszClassName = WC(className);
     if (!RegisterClassW(&wc)) throw EOSError("Cannot register window class " + params.WinClassName, GetLastError());
@@ -282,4 +289,9 @@ void SubClassUnicodeControl(TWinControl* control, const std::string& caption) { 
 void ReCreateUnicodeWnd(TWinControl* control) {
     // The trap stores the wide caption as the window goes, and puts it back.
     control->RecreateWnd();
+}
+
+void WideListControl_AddItem(TListBox* control, const std::u16string& item, TObject* object) {
+    if (auto* wide = dynamic_cast<IWideCustomListControl*>(control)) return wide->AddItem(item, object);
+    control->Add(WideToAnsiSys(item));
 }

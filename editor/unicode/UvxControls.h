@@ -35,3 +35,15 @@ void CreateUnicodeHandle(TWinControl* control, const TCreateParams& params, cons
 void SubClassUnicodeControl(TWinControl* control, const std::string& caption);
 // A new window for the control, with its wide caption and focus kept.
 void ReCreateUnicodeWnd(TWinControl* control);
+
+class TListBox;
+class TObject;
+// A list control that takes wide items.
+class IWideCustomListControl {
+public:
+    virtual ~IWideCustomListControl() = default;
+    virtual void AddItem(const std::u16string& item, TObject* object) = 0;
+};
+// The wide add-item of a list control that has one, else the framework's
+// with the 8-bit conversion.
+void WideListControl_AddItem(TListBox* control, const std::u16string& item, TObject* object);

@@ -1,5 +1,10 @@
 #include "editor/unicode/UvxForms.h"
 
+#include <cstring>
+
+#include "editor/unicode/UvxHintWindow.h"
+#include "framework/CustomControl.h"
+
 #include "editor/unicode/UvxActnList.h"
 #include "editor/unicode/UvxCodePage.h"
 #include "editor/unicode/UvxControls.h"
@@ -149,7 +154,10 @@ TUvxApplication::TUvxApplication(TComponent* owner) : TComponent(owner) {
     _SettingChangeTime = FSettingChangeTime;
 }
 
-TUvxApplication::~TUvxApplication() { Application->UnhookMainWindow(FHookId); }
+TUvxApplication::~TUvxApplication() {
+    delete FIdleEventControl;
+    Application->UnhookMainWindow(FHookId);
+}
 
 std::u16string TUvxApplication::GetExeName() { return WideParamStr(0); }
 
@@ -204,6 +212,11 @@ bool TUvxApplication::IsDlgMsg(MSG& msg) {
 }
 
 bool TUvxApplication::ProcessMessage(MSG& msg) {
+    if (!FMainFormChecked && Application->MainForm()) {
+        FMainFormChecked = true;
+        if (!dynamic_cast<TUvxForm*>(Application->MainForm()))
+            FIdleEventControl = new TUvxAppIdleEventControl(Application->MainForm());
+    }
     if (msg.message != WM_CHAR || msg.wParam <= 255 || !msg.hwnd || !IsWindowUnicode(msg.hwnd)) return false;
     if (!Win32PlatformIsUnicode) return false;
     HWND dlg = Application->DialogHandle;
@@ -240,10 +253,103 @@ TUvxApplication* UvxApplication = [] {
 }();
 
 bool IsWideCharAccel(WORD charCode, const std::u16string& caption) {
-    return WideCompareText(std::u16string(1, static_cast<char16_t>(charCode)), WideGetHotkey(caption)) == 0;
+    return WideCompareText(std::u16string(1, KeyUnicode(charCode)), WideGetHotkey(caption)) == 0;
 }
 
 void EnableManualPeekMessageWithRemove() { ++g_manualPeek; }
 void DisableManualPeekMessageWithRemove() {
     if (g_manualPeek > 0) --g_manualPeek;
+}
+
+// ---- the idle-event control ---------------------------------------------------------------
+
+TUvxAppIdleEventControl::TUvxAppIdleEventControl(TComponent* owner) : TWinControl(owner) {
+    FVisible = true;
+    auto* action = new TAction(this);
+    action->OnUpdate = [](TObject*) {
+        if (UvxApplication) UvxApplication->DoIdle();
+    };
+    action->OnExecute = action->OnUpdate;
+    SetAction(action);
+}
+
+TUvxAppIdleEventControl::~TUvxAppIdleEventControl() {
+    if (UvxApplication && UvxApplication->FIdleEventControl == this) UvxApplication->FIdleEventControl = nullptr;
+    SetAction(nullptr);
+}
+
+// ---- environment ---------------------------------------------------------------------------------
+
+namespace {
+// Host programs that load the layer into a development environment.
+const char* const kDevelopmentHosts[] = {"FormDesigner.exe"};
+
+std::string ProfileFontSubstitute(const char* key) {
+    char value[32] = {};
+    GetProfileStringA("FontSubstitutes", key, "", value, sizeof value);
+    return value;
+}
+
+void WriteFontSubstitute(const char* key, const std::string& value) {
+    try {
+        if (!WriteProfileStringA("FontSubstitutes", key, value.c_str()))
+            throw EOSError("Cannot write the font substitute " + std::string(key), GetLastError());
+        OSVERSIONINFOA vi{};
+        vi.dwOSVersionInfoSize = sizeof vi;
+        if (GetVersionExA(&vi) && vi.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS) WriteProfileStringA(nullptr, nullptr, nullptr);
+        DWORD_PTR result;
+        SendMessageTimeoutA(HWND_BROADCAST, WM_WININICHANGE, 0, reinterpret_cast<LPARAM>("FontSubstitutes"),
+                            SMTO_NORMAL, 250, &result);
+    } catch (Exception& e) {
+        e.Message = "Couldn't create font substitutes.\r\n" + e.Message;
+        try {
+            throw;
+        } catch (...) {
+            Application->HandleException(nullptr);
+        }
+    }
+}
+
+int CALLBACK FoundFont(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM found) {
+    *reinterpret_cast<bool*>(found) = true;
+    return 0;
+}
+
+bool ScreenHasFont(const char* name) {
+    bool found = false;
+    HDC dc = GetDC(nullptr);
+    LOGFONTA lf{};
+    lf.lfCharSet = DEFAULT_CHARSET;
+    strncpy(lf.lfFaceName, name, LF_FACESIZE - 1);
+    EnumFontFamiliesExA(dc, &lf, FoundFont, reinterpret_cast<LPARAM>(&found), 0);
+    ReleaseDC(nullptr, dc);
+    return found;
+}
+}  // namespace
+
+std::string DefaultDialogFontName() {
+    std::string shellDlg = ProfileFontSubstitute("MS Shell Dlg");
+    if (shellDlg.empty()) {
+        shellDlg = "MS Sans Serif";
+        WriteFontSubstitute("MS Shell Dlg", shellDlg);
+    }
+    std::string shellDlg2 = ProfileFontSubstitute("MS Shell Dlg 2");
+    if (shellDlg2.empty()) {
+        shellDlg2 = ScreenHasFont("Tahoma") ? "Tahoma" : shellDlg;
+        WriteFontSubstitute("MS Shell Dlg 2", shellDlg2);
+    }
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string exe = path;
+    exe = exe.substr(exe.find_last_of("\\/") + 1);
+    for (const char* host : kDevelopmentHosts)
+        if (lstrcmpiA(exe.c_str(), host) == 0) return "MS Shell Dlg 2";
+    return shellDlg2;
+}
+
+void InitUvxEnvironment() {
+    std::string name = DefaultDialogFontName().substr(0, 31);
+    std::memset(DefFontData.Name, 0, sizeof DefFontData.Name);
+    std::memcpy(DefFontData.Name, name.data(), name.size());
+    HintWindowClass = &TUvxHintWindow::ClassInfo;
 }

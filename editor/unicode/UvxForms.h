@@ -53,8 +53,14 @@ public:
     // True when it consumed the message (a wide character it dispatched).
     bool ProcessMessage(MSG& msg);
 
+    // The control that brings idle time to a main form of the framework's own.
+    TWinControl* IdleEventControl() const { return FIdleEventControl; }
+
 private:
+    friend class TUvxAppIdleEventControl;
     bool WndProc(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    TWinControl* FIdleEventControl = nullptr;
+    bool FMainFormChecked = false;
     std::u16string FWideHint;
     std::u16string FWideTitle;
     bool FTitlePending = false;
@@ -64,6 +70,21 @@ private:
 
 extern TUvxApplication* UvxApplication;
 
+// A control without a window on a main form that is not a Unicode form: its
+// action's update and execute events run UvxApplication->DoIdle.
+class TUvxAppIdleEventControl : public TWinControl {
+public:
+    explicit TUvxAppIdleEventControl(TComponent* owner);
+    ~TUvxAppIdleEventControl() override;
+    std::string ClassName() const override { return "TUvxAppIdleEventControl"; }
+};
+
 bool IsWideCharAccel(WORD charCode, const std::u16string& caption);
+// Not called by the editor: the default dialog font name goes into the
+// framework's default font data, and hints show in wide hint windows.
+void InitUvxEnvironment();
+// The dialog font ("MS Shell Dlg 2" inside a development environment), with
+// missing font substitutes written to the user's profile.
+std::string DefaultDialogFontName();
 void EnableManualPeekMessageWithRemove();
 void DisableManualPeekMessageWithRemove();

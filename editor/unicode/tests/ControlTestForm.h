@@ -1,0 +1,82 @@
+#pragma once
+// A Unicode form for the control tests: shown, with the reports of the
+// controls on it handed back to them, and a grab of a control's pixels.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "editor/unicode/UvxForms.h"
+#include "framework/ControlNotify.h"
+#include "framework/WinText.h"
+#include "framework/testing/GuiTest.h"
+
+class TControlTestForm : public TUvxForm {
+public:
+    TControlTestForm() : TUvxForm(nullptr) {
+        SetBounds(40, 40, 560, 420);
+        SetCaption(u"\u0394\u03BF\u03BA\u03B9\u03BC\u03AE");
+    }
+    std::string ClassName() const override { return "TControlTestForm"; }
+    // Places a control on the form.
+    template <class T>
+    T* Put(T* control, int left, int top, int width, int height) {
+        control->SetParent(this);
+        control->SetBounds(left, top, width, height);
+        return control;
+    }
+    void ShowAndSettle() {
+        Show();
+        SetForegroundWindow(Handle());
+        guitest::PumpUntilIdle();
+    }
+
+protected:
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        if (msg == WM_COMMAND || msg == WM_NOTIFY) {
+            LRESULT result = 0;
+            if (ReflectToControl(msg, wParam, lParam, result)) return result;
+        }
+        return TUvxForm::WndProc(msg, wParam, lParam);
+    }
+};
+
+// The client area of a window as it is on the screen, row by row.
+struct TPixels {
+    int Width = 0, Height = 0;
+    std::vector<COLORREF> Data;
+    COLORREF At(int x, int y) const { return Data[static_cast<size_t>(y) * Width + x]; }
+    bool operator==(const TPixels& o) const { return Width == o.Width && Height == o.Height && Data == o.Data; }
+};
+
+inline TPixels GrabClient(HWND h) {
+    RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    guitest::PumpUntilIdle();
+    RECT r;
+    GetClientRect(h, &r);
+    TPixels p;
+    p.Width = r.right;
+    p.Height = r.bottom;
+    HDC dc = GetDC(h);
+    HDC mem = CreateCompatibleDC(dc);
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), p.Width, -p.Height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    BitBlt(mem, 0, 0, p.Width, p.Height, dc, 0, 0, SRCCOPY);
+    SelectObject(mem, old);
+    const auto* px = static_cast<const uint8_t*>(bits);
+    for (int i = 0; i < p.Width * p.Height; ++i) p.Data.push_back(RGB(px[i * 4 + 2], px[i * 4 + 1], px[i * 4]));
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    ReleaseDC(h, dc);
+    return p;
+}
+
+inline std::u16string WideWindowText(HWND h) {
+    int n = GetWindowTextLengthW(h);
+    std::wstring buf(static_cast<size_t>(n) + 1, L'\0');
+    n = GetWindowTextW(h, buf.data(), n + 1);
+    return U16(buf.c_str(), static_cast<size_t>(n));
+}
