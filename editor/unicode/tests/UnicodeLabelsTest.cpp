@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "editor/unicode/UvxEdits.h"
 #include "editor/unicode/UvxLabels.h"
 #include "editor/unicode/tests/ControlTestForm.h"
 #include "editor/unicode/tests/EightBitPlatform.h"
@@ -138,8 +139,9 @@ TEST(UnicodeLabels, AutoSizeLeavesTheEllipsisOut) {
 
 TEST(UnicodeLabels, AcceleratorOfTheWideCaptionFocusesTheFocusControl) {
     TControlTestForm form;
-    auto* edit = form.Put(new TCustomEdit(&form), 100, 10, 100, 20);
-    auto* other = form.Put(new TCustomEdit(&form), 100, 40, 100, 20);
+    // Unicode windows, so that the wide character arrives whole.
+    auto* edit = form.Put(new TUvxEdit(&form), 100, 10, 100, 20);
+    auto* other = form.Put(new TUvxEdit(&form), 100, 40, 100, 20);
     TUvxLabel* label = NewLabel(form, u"&" + kZeta, 10);
     label->FocusControl = edit;
     form.ShowAndSettle();
