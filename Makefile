@@ -58,6 +58,7 @@ run: win32
 bench: native win32
 	@cmake --build $(NATIVE) --target benchmarks -j $(JOBS)
 	@cmake --build $(WIN32) --target benchmarks -j $(JOBS)
+	@bash scripts/wine-prefix.sh
 	@bash scripts/bench.sh $(NATIVE) $(WIN32)
 
 clean:

@@ -12,6 +12,7 @@
 #include <functional>
 #include <vector>
 
+#include "bench/BenchTable.h"
 #include "viewer/png/PngObject.h"
 
 namespace {
@@ -137,6 +138,7 @@ int main() {
         Line(n + "_ours", ours, "MB/s");
         Line(n + "_libpng", libpng, "MB/s");
         Line(n + "_ratio_libpng_to_ours", libpng / ours, "x");
+        bench::Row(std::string("PNG decode, ") + c.Name + " (native)", ours, "libpng (native)", libpng, "MB/s");
     }
     return 0;
 }

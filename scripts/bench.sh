@@ -1,16 +1,83 @@
 #!/usr/bin/env bash
-# Runs every benchmark program of the native tree, then of the Windows tree
-# under Wine; each prints lines "name: value unit".
+# Runs every benchmark of the native tree, then of the Windows tree under
+# Wine, and prints one table: each figure, its baseline measured in the same
+# run, the ratio figure ÷ baseline and the aim for that ratio. The programs'
+# other lines (details, and any MISMATCH between competitors) go to
+# build/bench.log.
+#
+# The tools a person would compare with run here on the same bytes: cat and
+# md5sum read a 256 MiB file of random bytes from memory (tmpfs, or the page
+# cache), which the programs then open and hash themselves.
 set -u
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 native=$1 win32=$2
+log=${TQ_BENCH_LOG:-$ROOT/build/bench.log}
+mkdir -p "$(dirname "$log")"
+: > "$log"
+
+dir=/dev/shm
+[ -d "$dir" ] && [ -w "$dir" ] || dir=/tmp
+file=$dir/tq_bench_$$.bin
+trap 'rm -f "$file"' EXIT
+head -c $((256 << 20)) /dev/urandom > "$file"
+bytes=$(stat -c %s "$file")
+
+# The median of five runs of a command, in decimal MB/s of the file.
+rate() {
+    local times=() t0 t1
+    for _ in 1 2 3 4 5; do
+        t0=$(date +%s%N)
+        "$@" > /dev/null
+        t1=$(date +%s%N)
+        times+=($((t1 - t0)))
+    done
+    local median
+    median=$(printf '%s\n' "${times[@]}" | sort -n | sed -n 3p)
+    awk -v b="$bytes" -v ns="$median" 'BEGIN { printf "%.1f", b / 1e6 / (ns / 1e9) }'
+}
+cat "$file" > /dev/null  # into the cache
+cat_rate=$(rate cat "$file")
+md5_rate=$(rate md5sum "$file")
+echo "cat: $cat_rate MB/s, md5sum: $md5_rate MB/s on $file" >> "$log"
+
+# The arguments a program takes: the file (as the program names it) and the
+# tool's figure for it.
+args_for() {
+    local exe=$1 path=$2
+    case "$(basename "$exe")" in
+        bench_document*) echo "$path $cat_rate" ;;
+        bench_crash_hashes*) echo "$path $md5_rate" ;;
+    esac
+}
+
+rows=$(mktemp)
+trap 'rm -f "$file" "$rows"' EXIT
+run() {
+    echo "== $*" >> "$log"
+    "$@" 2>&1 | tee -a "$log" | grep '^@row' >> "$rows"
+}
 for exe in "$native"/bench/*; do
     [ -x "$exe" ] && [ -f "$exe" ] || continue
-    echo "== native: $(basename "$exe")"
-    "$exe"
+    echo "bench: $(basename "$exe") (native)" >&2
+    # shellcheck disable=SC2046
+    run "$exe" $(args_for "$exe" "$file")
 done
+. "$ROOT/scripts/wine-env.sh"
+winfile=$(winepath -w "$file" 2>/dev/null)
 for exe in "$win32"/bench/*.exe; do
     [ -f "$exe" ] || continue
-    echo "== win32 (Wine): $(basename "$exe")"
-    "$ROOT/scripts/wine-run.sh" "$exe"
+    echo "bench: $(basename "$exe") (Wine)" >&2
+    # shellcheck disable=SC2046
+    run wine "$exe" $(args_for "$exe" "$winfile")
 done
+
+awk -F'\t' '
+    BEGIN {
+        printf "%-58s %12s  %-40s %12s  %-8s %7s  %s\n", "figure", "value", "baseline (same run)", "value", "unit", "ratio", "aim"
+    }
+    {
+        ratio = $5 > 0 ? $3 / $5 : 0
+        printf "%-58s %12.4g  %-40s %12.4g  %-8s %7.2f  %s\n", $2, $3, $4, $5, $6, ratio, $7
+    }' "$rows"
+grep -q MISMATCH "$log" && echo "some competitors disagreed with the figures: see $log"
+echo "details: $log"

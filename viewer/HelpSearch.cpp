@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "viewer/PageFileReader.h"
+#include "viewer/PageTextScan.h"
+#include "viewer/PageWordCounts.h"
 #include "viewer/SearchScore.h"
 #include "viewer/TextSearch.h"
 
@@ -13,6 +16,19 @@ std::vector<std::string> QueryWords(const std::string& query) {
         if (std::string w = s.Word(i); !w.empty()) words.push_back(std::move(w));
     return words;
 }
+
+namespace {
+
+// Best first; equal scores by path, higher bytes first (std::string compares
+// bytes as unsigned char).
+void SortResults(std::vector<SearchResult>& results) {
+    std::stable_sort(results.begin(), results.end(), [](const SearchResult& a, const SearchResult& b) {
+        if (a.Score != b.Score) return a.Score > b.Score;
+        return a.Path > b.Path;
+    });
+}
+
+}  // namespace
 
 std::vector<SearchResult> SearchPages(const std::vector<std::string>& pages, const std::vector<std::string>& words,
                                       const std::function<HtmlInfo(const std::string&)>& readPage) {
@@ -36,10 +52,35 @@ std::vector<SearchResult> SearchPages(const std::vector<std::string>& pages, con
         if (dropped) continue;
         results.push_back({SearchScore(bodySum, titleSum, n, static_cast<int64_t>(page.Body.size())), page.Title, path});
     }
-    std::stable_sort(results.begin(), results.end(), [](const SearchResult& a, const SearchResult& b) {
-        if (a.Score != b.Score) return a.Score > b.Score;
-        return a.Path > b.Path;  // std::string compares bytes as unsigned char
-    });
+    SortResults(results);
+    return results;
+}
+
+// The same search over the files as they are now: each page is read into
+// the one buffer, its text taken and its words counted in one pass. A page
+// that cannot be read has no text and drops out.
+std::vector<SearchResult> SearchPages(const std::vector<std::string>& pages, const std::vector<std::string>& words) {
+    std::vector<SearchResult> results;
+    if (words.empty()) return results;
+    const int32_t n = static_cast<int32_t>(words.size());
+    PageFileReader reader;
+    PageWordCounts counts(words);
+    for (const std::string& path : pages) {
+        if (!reader.Read(path)) continue;
+        counts.Clear();
+        ScanPageText(reader.Data(), reader.Size(), counts);
+        int64_t bodySum = 0, titleSum = 0;
+        bool dropped = false;
+        for (size_t w = 0; w < words.size() && !dropped; ++w) {
+            bodySum += counts.BodyCount(w);
+            titleSum += counts.TitleCount(w);
+            dropped = counts.BodyCount(w) + static_cast<int64_t>(counts.TitleCount(w)) == 0;
+        }
+        if (dropped) continue;
+        results.push_back({SearchScore(bodySum, titleSum, n, static_cast<int64_t>(counts.Body().size())),
+                           counts.Title(), path});
+    }
+    SortResults(results);
     return results;
 }
 

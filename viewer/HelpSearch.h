@@ -20,9 +20,13 @@ struct SearchResult {
 std::vector<std::string> QueryWords(const std::string& query);
 
 // The pages that hold every word (in body or title), best first; equal scores
-// by path, higher bytes first. No words: no results.
+// by path, higher bytes first. No words: no results. readPage gives a page's
+// texts.
 std::vector<SearchResult> SearchPages(const std::vector<std::string>& pages, const std::vector<std::string>& words,
                                       const std::function<HtmlInfo(const std::string&)>& readPage);
+
+// The same, reading the page files themselves as they are on disk now.
+std::vector<SearchResult> SearchPages(const std::vector<std::string>& pages, const std::vector<std::string>& words);
 
 // The pages the search reads: the listed files whose extension (text from the
 // last dot) is exactly ".htm".

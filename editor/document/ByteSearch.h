@@ -1,7 +1,7 @@
 #pragma once
 // Exact byte-pattern search over a buffer at memory speed. Candidates are
-// found 16 positions at a time by comparing the pattern's first and last
-// bytes (SSE2); only they are compared in full. The results equal those of a
+// found 64 positions at a time by comparing two bytes of the pattern that
+// differ, where it has two (SSE2); only they are compared in full. The results equal those of a
 // plain scan.
 #include <cstdint>
 

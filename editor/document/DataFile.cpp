@@ -58,6 +58,22 @@ bool HasRecord(const std::vector<UndoAction*>& list) {
     return std::any_of(list.begin(), list.end(), [](UndoAction* e) { return e != nullptr; });
 }
 
+// Reads straight into the block in large pieces: the system copies from its
+// cache into the block's pages as they are first touched, with no buffer
+// between. Stops at the end of the file or at a failed read; the number of
+// bytes read.
+int64_t ReadWhole(DocumentFile& file, uint8_t* into, int32_t count) {
+    constexpr int32_t Piece = 8 << 20;
+    int64_t done = 0;
+    while (done < count) {
+        const int32_t ask = static_cast<int32_t>(std::min<int64_t>(Piece, count - done));
+        const int64_t got = file.read(into + done, ask);
+        if (got <= 0) break;
+        done += got;
+    }
+    return done;
+}
+
 bool PointsInto(const uint8_t* p, const uint8_t* block, int32_t length) {
     std::less_equal<const uint8_t*> le;
     std::less<const uint8_t*> lt;
@@ -106,7 +122,7 @@ bool TDataFile::loadFromFile(const std::u16string& fileName) {
     // that a failed load leaves the open document and its history as they were.
     const int32_t n = static_cast<int32_t>(fileSize);
     HeapBlock fresh(n);
-    const int64_t got = n > 0 ? file->read(fresh.get(), n) : 0;
+    const int64_t got = ReadWhole(*file, fresh.get(), n);
     file.reset();
     if (got != n) {
         fileError("CannotReadAllFrom", fileName);

@@ -84,8 +84,17 @@ TMainForm::TMainForm(TComponent* owner) : TUvxForm(owner) {
     if (WideParamCountOf(commandLine) >= 1) {
         // Only the first parameter, as one path; a failed load has told the
         // user already and leaves an unnamed new document.
+        // A file too large for memory raises the out-of-memory error: it is
+        // shown here and the window starts on the new document, which the
+        // failed load left as it was.
         std::u16string path = WideParamStrOf(commandLine, 1);
-        if (DataFile.loadFromFile(path)) {
+        bool loaded = false;
+        try {
+            loaded = DataFile.loadFromFile(path);
+        } catch (...) {
+            Application->HandleException(this);
+        }
+        if (loaded) {
             SetFileName(path);
             IsNewFile = 0;
         }

@@ -59,15 +59,22 @@ TEST(ByteSearch, EqualsAPlainScanOnRandomData) {
 
 TEST(ByteSearch, FindsMatchesAtEveryOffsetOfLongBlocks) {
     // All zero but one planted pattern, at every position of a 200-byte
-    // buffer: the hard case for a first-byte filter and every block edge.
-    const uint8_t pattern[] = {0, 0, 0, 1};
-    for (int32_t at = 0; at + 4 <= 200; ++at) {
-        std::vector<uint8_t> hay(200, 0);
-        hay[static_cast<size_t>(at) + 3] = 1;
-        EXPECT_EQ(FindForward(hay.data(), 0, 196, pattern, 4), at);
-        EXPECT_EQ(FindBackward(hay.data(), 196, 0, pattern, 4), at);
-        EXPECT_EQ(FindForward(hay.data(), 0, at - 1, pattern, 4), -1);
-        EXPECT_EQ(FindBackward(hay.data(), 196, at + 1, pattern, 4), -1);
+    // buffer: the hard case for a filter on bytes that occur everywhere, and
+    // every block edge. The one differing byte stands at each place of the
+    // pattern in turn, and where the pattern's edges are both zero.
+    const std::vector<std::vector<uint8_t>> patterns = {
+        {0, 0, 0, 1}, {0, 0, 1, 0}, {0, 1, 0, 0}, {1, 0, 0, 0}, {0, 0, 0, 0, 0, 7, 0, 0, 0}, {0, 9}, {9}};
+    for (const std::vector<uint8_t>& pattern : patterns) {
+        const int32_t len = static_cast<int32_t>(pattern.size());
+        for (int32_t at = 0; at + len <= 200; ++at) {
+            std::vector<uint8_t> hay(200, 0);
+            std::copy(pattern.begin(), pattern.end(), hay.begin() + at);
+            const int32_t last = 200 - len;
+            ASSERT_EQ(FindForward(hay.data(), 0, last, pattern.data(), len), at) << len;
+            ASSERT_EQ(FindBackward(hay.data(), last, 0, pattern.data(), len), at) << len;
+            ASSERT_EQ(FindForward(hay.data(), 0, at - 1, pattern.data(), len), -1) << len;
+            ASSERT_EQ(FindBackward(hay.data(), last, at + 1, pattern.data(), len), -1) << len;
+        }
     }
 }
 

@@ -20,6 +20,7 @@ public:
     std::vector<Message> messages;
     int64_t reportedSize = -2;  // when not -2, the size every opened file reports
     int64_t readLimit = -1;     // when >= 0, a read returns at most this many bytes
+    int reads = 0;              // read calls made
     int64_t writeLimit = -1;    // when >= 0, a write stores at most this many bytes
     bool refuseCreate = false;
     int openFiles = 0;
@@ -47,10 +48,13 @@ private:
         int64_t size() override {
             return FIO.reportedSize != -2 ? FIO.reportedSize : static_cast<int64_t>(FContent.size());
         }
+        // Reads on from where the last read ended, as a real file does.
         int64_t read(uint8_t* buffer, int32_t count) override {
-            int64_t n = std::min<int64_t>(count, static_cast<int64_t>(FContent.size()));
+            ++FIO.reads;
+            int64_t n = std::min<int64_t>(count, static_cast<int64_t>(FContent.size()) - FPosition);
             if (FIO.readLimit >= 0) n = std::min(n, FIO.readLimit);
-            std::copy(FContent.begin(), FContent.begin() + n, buffer);
+            std::copy(FContent.begin() + FPosition, FContent.begin() + FPosition + n, buffer);
+            FPosition += n;
             return n;
         }
         int64_t write(const uint8_t* buffer, int32_t count) override {
@@ -62,5 +66,6 @@ private:
     private:
         FakeDocumentIO& FIO;
         std::vector<uint8_t>& FContent;
+        int64_t FPosition = 0;
     };
 };

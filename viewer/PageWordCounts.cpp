@@ -1,0 +1,80 @@
+#include "viewer/PageWordCounts.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+unsigned char Fold(unsigned char c) { return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 32) : c; }
+
+// Whether the folded word stands at p (the first byte already matched).
+bool RestMatches(const unsigned char* p, const std::string& word) {
+    for (size_t k = 1; k < word.size(); ++k)
+        if (Fold(p[k]) != static_cast<unsigned char>(word[k])) return false;
+    return true;
+}
+
+// The first position in [from, last] whose byte folds to the folded byte
+// first, or last + 1.
+size_t FindFirst(const unsigned char* t, size_t from, size_t last, unsigned char first) {
+    if (first >= 'A' && first <= 'Z') {
+        // c | 0x20 equals the lower-case letter only for the letter's two cases.
+        const unsigned char lower = static_cast<unsigned char>(first | 0x20);
+        size_t i = from;
+        while (i <= last && static_cast<unsigned char>(t[i] | 0x20) != lower) ++i;
+        return i;
+    }
+    const void* hit = std::memchr(t + from, first, last - from + 1);
+    return hit ? static_cast<size_t>(static_cast<const unsigned char*>(hit) - t) : last + 1;
+}
+
+}  // namespace
+
+PageWordCounts::PageWordCounts(const std::vector<std::string>& words) {
+    for (const std::string& w : words) {
+        std::string folded(w);
+        for (char& c : folded) c = static_cast<char>(Fold(static_cast<unsigned char>(c)));
+        Words_.push_back(std::move(folded));
+    }
+    for (Stream* s : {&Body_, &Title_}) {
+        s->Next.assign(Words_.size(), 0);
+        s->Counts.assign(Words_.size(), 0);
+    }
+}
+
+void PageWordCounts::Clear() {
+    for (Stream* s : {&Body_, &Title_}) {
+        s->Text.clear();
+        std::fill(s->Next.begin(), s->Next.end(), 0);
+        std::fill(s->Counts.begin(), s->Counts.end(), 0);
+    }
+}
+
+void PageWordCounts::BodyText(const char* text, size_t length) { Add(Body_, text, length); }
+void PageWordCounts::TitleText(const char* text, size_t length) { Add(Title_, text, length); }
+
+// Each word scans on from where it stopped up to the last position at which
+// it fits into the text so far; after a hit it goes on behind the hit.
+void PageWordCounts::Add(Stream& s, const char* text, size_t length) {
+    s.Text.append(text, length);
+    const auto* t = reinterpret_cast<const unsigned char*>(s.Text.data());
+    const size_t size = s.Text.size();
+    for (size_t w = 0; w < Words_.size(); ++w) {
+        const std::string& word = Words_[w];
+        if (word.empty() || word.size() > size) continue;
+        const size_t last = size - word.size();
+        const unsigned char first = static_cast<unsigned char>(word[0]);
+        size_t i = s.Next[w];
+        while (i <= last) {
+            i = FindFirst(t, i, last, first);
+            if (i > last) break;
+            if (RestMatches(t + i, word)) {
+                ++s.Counts[w];
+                i += word.size();
+            } else {
+                ++i;
+            }
+        }
+        s.Next[w] = i;
+    }
+}

@@ -1,0 +1,36 @@
+#pragma once
+// The query words counted in a page's body and title while its text is
+// gathered: after each run of text the counts move on over the new bytes, so
+// every byte is counted right after it arrived, while it is in the cache.
+// The counts equal CountOccurrences on the whole texts: a-z and A-Z match
+// without regard to case, occurrences do not overlap.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "viewer/PageTextScan.h"
+
+class PageWordCounts : public PageTextSink {
+public:
+    explicit PageWordCounts(const std::vector<std::string>& words);
+    // Empties the texts and the counts for the next page; the memory stays.
+    void Clear();
+    void BodyText(const char* text, size_t length) override;
+    void TitleText(const char* text, size_t length) override;
+
+    int32_t BodyCount(size_t word) const { return Body_.Counts[word]; }
+    int32_t TitleCount(size_t word) const { return Title_.Counts[word]; }
+    const std::string& Body() const { return Body_.Text; }
+    const std::string& Title() const { return Title_.Text; }
+
+private:
+    struct Stream {
+        std::string Text;
+        std::vector<size_t> Next;  // per word: where its scan goes on
+        std::vector<int32_t> Counts;
+    };
+    void Add(Stream& s, const char* text, size_t length);
+
+    std::vector<std::string> Words_;  // with a-z folded to A-Z
+    Stream Body_, Title_;
+};
