@@ -23,7 +23,8 @@ bool NameIs(const char* name, size_t length, const char* lower) {
 // The markup reader's state machine, keeping only what reaches the texts:
 // the text runs, the tag names that switch title and body on and off, and
 // the bytes a tag closed by "/" leaves in front of the next text.
-void ScanPageText(const char* p, size_t n, PageTextSink& sink) {
+namespace {
+void Scan(const char* p, size_t n, PageTextSink& sink) {
     enum State { Text, AfterLt, Processing, TagName, BetweenAttrs, AfterSlash, AfterEq, Quoted, Bare };
     State state = Text;
     bool endTag = false, inBody = false, inTitle = false;
@@ -119,4 +120,10 @@ void ScanPageText(const char* p, size_t n, PageTextSink& sink) {
         }
         ++i;
     }
+}
+}  // namespace
+
+void ScanPageText(const char* bytes, size_t length, PageTextSink& sink) {
+    Scan(bytes, length, sink);
+    sink.PageEnd();
 }

@@ -12,6 +12,8 @@ public:
     // lies in both is given to both).
     virtual void BodyText(const char* text, size_t length) = 0;
     virtual void TitleText(const char* text, size_t length) = 0;
+    // The page has been read to its end.
+    virtual void PageEnd() {}
 };
 
 void ScanPageText(const char* bytes, size_t length, PageTextSink& sink);

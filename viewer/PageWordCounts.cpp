@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 unsigned char Fold(unsigned char c) { return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 32) : c; }
@@ -21,6 +25,13 @@ size_t FindFirst(const unsigned char* t, size_t from, size_t last, unsigned char
         // c | 0x20 equals the lower-case letter only for the letter's two cases.
         const unsigned char lower = static_cast<unsigned char>(first | 0x20);
         size_t i = from;
+#if defined(__SSE2__)
+        const __m128i bit = _mm_set1_epi8(0x20), want = _mm_set1_epi8(static_cast<char>(lower));
+        for (; i + 16 <= last + 1; i += 16) {
+            __m128i block = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(t + i)), bit);
+            if (int m = _mm_movemask_epi8(_mm_cmpeq_epi8(block, want))) return i + static_cast<size_t>(__builtin_ctz(m));
+        }
+#endif
         while (i <= last && static_cast<unsigned char>(t[i] | 0x20) != lower) ++i;
         return i;
     }
@@ -45,6 +56,7 @@ PageWordCounts::PageWordCounts(const std::vector<std::string>& words) {
 void PageWordCounts::Clear() {
     for (Stream* s : {&Body_, &Title_}) {
         s->Text.clear();
+        s->Counted = 0;
         std::fill(s->Next.begin(), s->Next.end(), 0);
         std::fill(s->Counts.begin(), s->Counts.end(), 0);
     }
@@ -53,12 +65,22 @@ void PageWordCounts::Clear() {
 void PageWordCounts::BodyText(const char* text, size_t length) { Add(Body_, text, length); }
 void PageWordCounts::TitleText(const char* text, size_t length) { Add(Title_, text, length); }
 
-// Each word scans on from where it stopped up to the last position at which
-// it fits into the text so far; after a hit it goes on behind the hit.
+void PageWordCounts::PageEnd() {
+    Count(Body_);
+    Count(Title_);
+}
+
 void PageWordCounts::Add(Stream& s, const char* text, size_t length) {
     s.Text.append(text, length);
+    if (s.Text.size() - s.Counted >= 4096) Count(s);
+}
+
+// Each word scans on from where it stopped up to the last position at which
+// it fits into the text so far; after a hit it goes on behind the hit.
+void PageWordCounts::Count(Stream& s) {
     const auto* t = reinterpret_cast<const unsigned char*>(s.Text.data());
     const size_t size = s.Text.size();
+    s.Counted = size;
     for (size_t w = 0; w < Words_.size(); ++w) {
         const std::string& word = Words_[w];
         if (word.empty() || word.size() > size) continue;

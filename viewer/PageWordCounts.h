@@ -1,7 +1,8 @@
 #pragma once
 // The query words counted in a page's body and title while its text is
-// gathered: after each run of text the counts move on over the new bytes, so
-// every byte is counted right after it arrived, while it is in the cache.
+// gathered: whenever a few kilobytes of text have come, and at the page's
+// end, the counts move on over the new bytes, so every byte is counted soon
+// after it arrived, while it is in the cache.
 // The counts equal CountOccurrences on the whole texts: a-z and A-Z match
 // without regard to case, occurrences do not overlap.
 #include <cstdint>
@@ -17,6 +18,7 @@ public:
     void Clear();
     void BodyText(const char* text, size_t length) override;
     void TitleText(const char* text, size_t length) override;
+    void PageEnd() override;
 
     int32_t BodyCount(size_t word) const { return Body_.Counts[word]; }
     int32_t TitleCount(size_t word) const { return Title_.Counts[word]; }
@@ -28,8 +30,10 @@ private:
         std::string Text;
         std::vector<size_t> Next;  // per word: where its scan goes on
         std::vector<int32_t> Counts;
+        size_t Counted = 0;  // the text up to here has been counted
     };
     void Add(Stream& s, const char* text, size_t length);
+    void Count(Stream& s);
 
     std::vector<std::string> Words_;  // with a-z folded to A-Z
     Stream Body_, Title_;
