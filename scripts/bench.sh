@@ -51,22 +51,33 @@ args_for() {
 }
 
 rows=$(mktemp)
-trap 'rm -f "$file" "$rows"' EXIT
+out=$(mktemp)
+trap 'rm -f "$file" "$rows" "$out"' EXIT
+notes=()
 run() {
     echo "== $*" >> "$log"
-    "$@" 2>&1 | tee -a "$log" | grep '^@row' >> "$rows"
+    local before after
+    before=$(wc -l < "$rows")
+    "$@" > "$out" 2>&1
+    cat "$out" >> "$log"
+    grep '^@row' "$out" >> "$rows"
+    after=$(wc -l < "$rows")
+    # A program that printed no row did not run: say why below the table.
+    [ "$after" -gt "$before" ] || notes+=("$label: not measured: $(grep -v '^@row' "$out" | tail -n 1)")
 }
 for exe in "$native"/bench/*; do
     [ -x "$exe" ] && [ -f "$exe" ] || continue
-    echo "bench: $(basename "$exe") (native)" >&2
+    label="$(basename "$exe") (native)"
+    echo "bench: $label" >&2
     # shellcheck disable=SC2046
     run "$exe" $(args_for "$exe" "$file")
 done
 . "$ROOT/scripts/wine-env.sh"
-winfile=$(winepath -w "$file" 2>/dev/null)
+winfile="Z:${file//\//\\}"  # Wine shows the Unix root as drive Z:
 for exe in "$win32"/bench/*.exe; do
     [ -f "$exe" ] || continue
-    echo "bench: $(basename "$exe") (Wine)" >&2
+    label="$(basename "$exe") (Wine)"
+    echo "bench: $label" >&2
     # shellcheck disable=SC2046
     run wine "$exe" $(args_for "$exe" "$winfile")
 done
@@ -79,5 +90,6 @@ awk -F'\t' '
         ratio = $5 > 0 ? $3 / $5 : 0
         printf "%-58s %12.4g  %-40s %12.4g  %-8s %7.2f  %s\n", $2, $3, $4, $5, $6, ratio, $7
     }' "$rows"
+for n in "${notes[@]}"; do echo "$n"; done
 grep -q MISMATCH "$log" && echo "some competitors disagreed with the figures: see $log"
 echo "details: $log"
