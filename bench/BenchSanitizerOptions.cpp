@@ -4,7 +4,8 @@
 // block and from checking the whole range on each memmem call, which the
 // figures would otherwise include.
 #if !defined(_WIN32)
-extern "C" const char* __asan_default_options() {
-    return "max_malloc_fill_size=0:intercept_memmem=0:detect_leaks=0";
+// Weak, so that a benchmark may give options of its own.
+extern "C" __attribute__((weak)) const char* __asan_default_options() {
+    return "max_malloc_fill_size=0:intercept_memmem=0:quarantine_size_mb=0:detect_leaks=0";
 }
 #endif

@@ -12,6 +12,7 @@
 #include <functional>
 #include <string>
 
+#include "bench/BenchTable.h"
 #include "editor/document/DataFile.h"
 #include "editor/document/LanguageSystem.h"
 #include "editor/main/DataScreen.h"
@@ -74,6 +75,9 @@ void Print(const char* name, const Figures& f) {
                 f.step * 1e3, f.floor * 1e3);
     std::printf("%s: step / full repaint: %.4f x; full repaint / bare fill: %.1f x\n", name, f.step / f.full,
                 f.full / f.floor);
+    const std::string label = std::string("byte view, ") + name;
+    bench::Row(label + ", full repaint (Wine)", f.full * 1e3, "bare fill of the view (Wine)", f.floor * 1e3, "ms", "");
+    bench::Row(label + ", one-cell step (Wine)", f.step * 1e3, "full repaint (Wine)", f.full * 1e3, "ms", "");
 }
 
 }  // namespace

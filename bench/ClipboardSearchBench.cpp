@@ -4,6 +4,8 @@
 // on the same data; then counting and Replace All over 256 MiB with a hit
 // every 64 KiB beside one memmove of the whole document, and the hard case
 // (999 "A" and one "B" in 64 MiB of "A") beside the document's own search.
+#include "bench/BenchTable.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
@@ -40,6 +42,11 @@ double Seconds(const std::function<void()>& work, int runs = 3) {
 double MBps(double bytes, double seconds) { return bytes / 1e6 / seconds; }
 
 void Figure(const char* name, double ours, const char* baselineName, double baseline) {
+#if defined(_WIN32)
+    bench::Row(std::string(name) + " (Wine)", ours, std::string(baselineName) + " (Wine)", baseline, "MB/s", "");
+#else
+    bench::Row(std::string(name) + " (native)", ours, std::string(baselineName) + " (native)", baseline, "MB/s", "");
+#endif
     std::printf("%-40s %9.0f MB/s   %-22s %9.0f MB/s   ratio %.2f\n", name, ours, baselineName, baseline,
                 baseline > 0 ? ours / baseline : 0.0);
 }
@@ -178,6 +185,13 @@ void SearchAndReplace(int32_t size) {
                 "memmove of all", tMove, tSame / tMove);
     std::printf("%-40s %9.3f s      %-22s %9.3f s      ratio %.2f\n", "Replace All 4 -> 5 bytes, with snapshot",
                 tLonger, "memmove of all", tMove, tLonger / tMove);
+#if defined(_WIN32)
+    const std::string tree = " (Wine)";
+#else
+    const std::string tree = " (native)";
+#endif
+    bench::Row("Replace All 4 -> 4 bytes, with snapshot" + tree, tSame, "memmove of all" + tree, tMove, "s", "");
+    bench::Row("Replace All 4 -> 5 bytes, with snapshot" + tree, tLonger, "memmove of all" + tree, tMove, "s", "");
 }
 
 void HardCase() {

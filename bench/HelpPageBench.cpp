@@ -20,6 +20,7 @@
 #include <functional>
 #include <string>
 
+#include "bench/BenchTable.h"
 #include "viewer/PageLayout.h"
 #include "viewer/PngPictureLoader.h"
 #include "viewer/XmlParser.h"
@@ -121,6 +122,14 @@ void Measure(const char* name, const std::string& page) {
     std::printf("%s: baseline plain read %.3f s, ratio %.1f\n", name, read, layout / read);
     std::printf("%s: baseline reader pass %.3f s, ratio %.1f\n", name, parse, layout / parse);
     std::printf("%s: peak memory grown %.1f MB, %.1f times the page\n", name, grown / 1048576.0, grown / 1048576.0 / mb);
+#ifdef _WIN32
+    const std::string tree = " (Wine)";
+#else
+    const std::string tree = " (native)";
+#endif
+    bench::Row(std::string(name) + ", read and laid out" + tree, layout, "plain read" + tree, read, "s", "");
+    bench::Row(std::string(name) + ", read and laid out" + tree, layout, "reader pass" + tree, parse, "s", "");
+    bench::Row(std::string(name) + ", peak memory grown" + tree, grown / 1e6, "page size", mb * 1048576.0 / 1e6, "MB", "");
 }
 
 }  // namespace
