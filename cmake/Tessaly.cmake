@@ -2,8 +2,12 @@
 #
 #   tq_core_library(name SOURCES ... [DEPS ...])   portable: built in every tree
 #   tq_win_library(name SOURCES ... [DEPS ...])    Win32 shell: built for Windows only
-#   tq_test(name SOURCES ... [DEPS ...] [WIN32_ONLY] [GUI])
-#                                                  a GoogleTest program run by ctest
+#   tq_test(name SOURCES ... [DEPS ...] [WIN32_ONLY] [X86_32] [GUI])
+#                                                  a GoogleTest program run by ctest;
+#                                                  X86_32: it needs 32-bit x86 code
+#                                                  (patched machine code, our own
+#                                                  32-bit program), so the 64-bit
+#                                                  Windows tree reports it skipped
 #   tq_fuzzer(name SOURCES ... [DEPS ...] [CORPUS dir] [SECONDS n] [MAX_LEN bytes] [TIMEOUT s])
 #                                                  a libFuzzer target (fuzz tree), run
 #                                                  by ctest for a bounded time
@@ -65,8 +69,13 @@ function(tq_win_program name)
 endfunction()
 
 function(tq_test name)
-    cmake_parse_arguments(A "WIN32_ONLY;GUI" "" "SOURCES;DEPS" ${ARGN})
+    cmake_parse_arguments(A "WIN32_ONLY;X86_32;GUI" "" "SOURCES;DEPS" ${ARGN})
     if(TQ_FUZZ OR (A_WIN32_ONLY AND NOT TQ_WIN32))
+        return()
+    endif()
+    if(A_X86_32 AND TQ_WINE_ARCH STREQUAL "win64")
+        add_test(NAME ${name} COMMAND sh -c "echo '${name}: needs 32-bit x86 code; skipped in the 64-bit tree'; exit 77")
+        set_tests_properties(${name} PROPERTIES SKIP_RETURN_CODE 77)
         return()
     endif()
     add_executable(${name} ${A_SOURCES})
@@ -82,8 +91,12 @@ function(tq_test name)
     if(TQ_WIN32)
         set(drive "Z:")
     endif()
+    set(env "TQ_SOURCE_DIR=${drive}${CMAKE_SOURCE_DIR};TQ_BINARY_DIR=${drive}${CMAKE_BINARY_DIR}")
+    if(TQ_WINE_ARCH)
+        list(APPEND env "TQ_WINE_ARCH=${TQ_WINE_ARCH}")
+    endif()
     set_tests_properties(${name} PROPERTIES
-        ENVIRONMENT "TQ_SOURCE_DIR=${drive}${CMAKE_SOURCE_DIR};TQ_BINARY_DIR=${drive}${CMAKE_BINARY_DIR}"
+        ENVIRONMENT "${env}"
         WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}
         TIMEOUT 600)
     if(A_GUI)

@@ -2,6 +2,7 @@
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(TQ_TRIPLE i686-w64-mingw32)
+set(TQ_WINE_ARCH win32)
 set(CMAKE_C_COMPILER ${TQ_TRIPLE}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${TQ_TRIPLE}-g++-posix)
 set(CMAKE_RC_COMPILER ${TQ_TRIPLE}-windres)

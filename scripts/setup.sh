@@ -30,7 +30,8 @@ add_deb_src() {
 
 PKGS=(cmake make g++ pkg-config
       g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
-      wine wine32:i386 xvfb xauth imagemagick
+      g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+      wine wine32:i386 wine64 xvfb xauth imagemagick
       libz-mingw-w64-dev zlib1g-dev googletest
       unzip zip python3 dpkg-dev x11-utils fonts-wine clang libclang-rt-14-dev
       libpng-dev)
