@@ -51,6 +51,13 @@ protected:
         form = std::make_unique<TMainForm>(nullptr);
         form->Show();
         SetClientSize(clientWidth, clientHeight);
+        // The layout's view widths, as the settings give them back at start
+        // (the first, small window squeezed them).
+        form->Sizer->SetSectionWidth(0, 275);
+        form->Sizer->SetSectionWidth(1, 450);
+        form->Sizer->SetSectionWidth(2, 75);
+        form->SizerSectionResize(form->Sizer, 0);
+        guitest::PumpUntilIdle();
         return *form;
     }
     void SetClientSize(int width, int height) {
