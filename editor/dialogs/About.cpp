@@ -85,3 +85,7 @@ void TAbout::CreateParams(TCreateParams& params) {
 void TAbout::EmailLClick(TObject*) {
     if (OpenLink) OpenLink("mailto:" + EmailL->Caption());
 }
+
+TAbout::~TAbout() {
+    if (About == this) About = nullptr;
+}

@@ -10,6 +10,7 @@ class TLabel;
 class TAbout : public TUvxForm {
 public:
     explicit TAbout(TComponent* owner);
+    ~TAbout() override;
     std::string ClassName() const override { return "TAbout"; }
     void EmailLClick(TObject* sender);
     // How the mail link is opened (the shell; tests record instead).

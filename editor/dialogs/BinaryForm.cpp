@@ -183,3 +183,7 @@ void TBinaryForm::CloseButtonClick(TObject*) {
     }
     ModalResult = mrCancel;
 }
+
+TBinaryForm::~TBinaryForm() {
+    if (BinaryForm == this) BinaryForm = nullptr;
+}

@@ -12,6 +12,7 @@ class TStringGrid;
 class TBinaryForm : public TUvxForm {
 public:
     explicit TBinaryForm(TComponent* owner);
+    ~TBinaryForm() override;
     std::string ClassName() const override { return "TBinaryForm"; }
 
     void FormActivate(TObject* sender);

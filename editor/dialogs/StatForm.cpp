@@ -89,3 +89,7 @@ void TStatForm::FormKeyDown(TObject*, WORD& key, TShiftState) {
         ModalResult = mrCancel;
     }
 }
+
+TStatForm::~TStatForm() {
+    if (StatForm == this) StatForm = nullptr;
+}

@@ -14,6 +14,7 @@ class TPanel;
 class TStatForm : public TUvxForm {
 public:
     explicit TStatForm(TComponent* owner);
+    ~TStatForm() override;
     std::string ClassName() const override { return "TStatForm"; }
     // Puts the file name and the texts into the window.
     void Fill(const std::u16string& fileName, const FileInfoTexts& texts);

@@ -1,5 +1,7 @@
 // The main window's commands that open the bit editor, the file information
 // and about windows, and the main window as those dialogs see it.
+#include <memory>
+
 #include "editor/dialogs/About.h"
 #include "editor/dialogs/BinaryForm.h"
 #include "editor/dialogs/DialogWindow.h"
@@ -42,8 +44,10 @@ private:
 }  // namespace
 
 void TMainForm::BindDialogCommands() {
-    static TMainFormDialogHost host(*this);
-    DialogHostWindow = &host;
+    // The latest main window is the one the dialogs work for.
+    static std::unique_ptr<TMainFormDialogHost> host;
+    host = std::make_unique<TMainFormDialogHost>(*this);
+    DialogHostWindow = host.get();
     auto bind = [this](TMenuItem* item, void (TMainForm::*handler)(TObject*)) {
         if (item) item->OnClick = [this, handler](TObject* s) { (this->*handler)(s); };
     };
