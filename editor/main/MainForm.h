@@ -91,6 +91,7 @@ public:
     void BinaryClick(TObject* sender);
     void FileStatistics1Click(TObject* sender);
     void About1Click(TObject* sender);
+    void Colors1Click(TObject* sender);
     // A menu shortcut acts only when its item is enabled in the state now.
     bool IsShortCut(WORD key, TShiftState shift) override;
     void FormCloseQuery(TObject* sender, bool& canClose);

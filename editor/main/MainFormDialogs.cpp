@@ -6,6 +6,7 @@
 #include "editor/dialogs/BinaryForm.h"
 #include "editor/dialogs/DialogWindow.h"
 #include "editor/dialogs/FileInfoTexts.h"
+#include "editor/dialogs/PrefForm.h"
 #include "editor/dialogs/StatForm.h"
 #include "editor/document/DataFile.h"
 #include "editor/document/LanguageSystem.h"
@@ -54,6 +55,7 @@ void TMainForm::BindDialogCommands() {
     bind(Binary, &TMainForm::BinaryClick);
     bind(FileStatistics1, &TMainForm::FileStatistics1Click);
     bind(About1, &TMainForm::About1Click);
+    bind(Colors1, &TMainForm::Colors1Click);
 }
 
 // The range an editor shows is selected in the byte view while it is open.
@@ -100,4 +102,37 @@ void TMainForm::FileStatistics1Click(TObject*) {
 void TMainForm::About1Click(TObject*) {
     if (!About) About = new TAbout(this);
     About->ShowModal();
+}
+
+namespace {
+TSwatchColors ToSwatches(const TViewColors& c) {
+    return {c.Background, c.Selection, c.SelectedText, c.Data1, c.Data2, c.Cursor};
+}
+TViewColors FromSwatches(const TSwatchColors& s) {
+    TViewColors c;
+    c.Background = s[0];
+    c.Selection = s[1];
+    c.SelectedText = s[2];
+    c.Data1 = s[3];
+    c.Data2 = s[4];
+    c.Cursor = s[5];
+    return c;
+}
+}  // namespace
+
+// The colours dialog previews on the byte view; Cancel puts the old colours back.
+void TMainForm::Colors1Click(TObject*) {
+    if (!PrefForm) PrefForm = new TPrefForm(this);
+    SavedColors = Colors;
+    PrefForm->GetTarget = [this] { return ToSwatches(Colors); };
+    PrefForm->SetTarget = [this](const TSwatchColors& s) {
+        Colors = FromSwatches(s);
+        RedrawScreen();
+    };
+    PrefForm->SetSwatches(ToSwatches(Colors));
+    if (PrefForm->ShowModal() == mrOk)
+        Colors = FromSwatches(PrefForm->Swatches());
+    else
+        Colors = SavedColors;
+    RedrawScreen();
 }

@@ -29,7 +29,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         BinaryForm = Application->CreateForm<TBinaryForm>();
         Application->CreateForm<TDataTypesView>();
         Application->CreateForm<TGetGetalForm>();
-        Application->CreateForm<TPrefForm>();
+        PrefForm = Application->CreateForm<TPrefForm>();
         Application->CreateForm<TReplaceForm>();
         About = Application->CreateForm<TAbout>();
         BerichtBox = Application->CreateForm<TBerichtBox>();

@@ -13,6 +13,7 @@
 
 #include "editor/dialogs/About.h"
 #include "editor/dialogs/BinaryForm.h"
+#include "editor/dialogs/PrefForm.h"
 #include "editor/dialogs/StatForm.h"
 #include "editor/document/DataFile.h"
 #include "editor/document/LanguageSystem.h"
@@ -23,6 +24,8 @@
 #include "editor/main/Win32Clipboard.h"
 #include "framework/Application.h"
 #include "framework/Buttons.h"
+#include "framework/ButtonCtrls.h"
+#include "framework/Shape.h"
 #include "framework/StdCtrls.h"
 #include "framework/StringGrid.h"
 #include "framework/testing/GuiTest.h"
@@ -86,6 +89,7 @@ protected:
         BinaryForm = new TBinaryForm(form.get());
         StatForm = new TStatForm(form.get());
         About = new TAbout(form.get());
+        PrefForm = new TPrefForm(form.get());
         return *form;
     }
     // A key through the application's loop, where the menu's shortcuts act.
@@ -219,6 +223,75 @@ TEST_F(DialogsWindowTest, AboutOpensTheMailLink) {
     Command(form->About1);
     EXPECT_TRUE(ran);
     EXPECT_EQ(opened, "mailto:support@morvantide.example");
+}
+
+// Answers the system's colour dialog once it shows: the colour typed into
+// its red, green and blue boxes, then OK.
+struct ColourPick {
+    static COLORREF& Wanted() {
+        static COLORREF c = 0;
+        return c;
+    }
+    static bool& Seen() {
+        static bool seen = false;
+        return seen;
+    }
+    static BOOL CALLBACK Find(HWND hwnd, LPARAM) {
+        char cls[32] = {};
+        GetClassNameA(hwnd, cls, sizeof cls);
+        if (std::string(cls) != "#32770" || !IsWindowVisible(hwnd) || !GetDlgItem(hwnd, 706)) return TRUE;
+        Seen() = true;
+        SetDlgItemInt(hwnd, 706, GetRValue(Wanted()), FALSE);
+        SetDlgItemInt(hwnd, 707, GetGValue(Wanted()), FALSE);
+        SetDlgItemInt(hwnd, 708, GetBValue(Wanted()), FALSE);
+        PostMessageA(hwnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(hwnd, IDOK)));
+        return FALSE;
+    }
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR id, DWORD) {
+        if (!EnumThreadWindows(GetCurrentThreadId(), Find, 0) || Seen()) KillTimer(nullptr, id);
+    }
+    static void Pick(int swatch, COLORREF colour) {
+        Wanted() = colour;
+        Seen() = false;
+        SetTimer(nullptr, 0, 100, OnTimer);
+        guitest::Click(PrefForm->Shapes[swatch]->Handle(), 10, 10);
+        guitest::PumpUntilIdle(100);
+    }
+};
+
+TEST_F(DialogsWindowTest, ColoursPreviewLiveAndCancelRestores) {
+    TMainForm& f = Start(std::string(64, 'x'));
+    const TColor before = f.Colors.Background;
+    ASSERT_EQ(before, 0x800000u);
+    COLORREF during = 0;
+    WhileShown cancel(PrefForm, [&] {
+        EXPECT_EQ(PrefForm->Shapes[0]->BrushColor(), before);
+        ColourPick::Pick(0, RGB(0, 128, 0));
+        EXPECT_TRUE(ColourPick::Seen()) << "the swatch opens the system's colour dialog";
+        EXPECT_EQ(PrefForm->Shapes[0]->BrushColor(), TColor(RGB(0, 128, 0)));
+        EXPECT_EQ(f.Colors.Background, TColor(RGB(0, 128, 0))) << "Automatic test previews at once";
+        guitest::PumpUntilIdle();
+        during = guitest::PixelAt(f.Handle(), f.ClientWidth() - 3, f.ClientHeight() - 30);
+        guitest::SaveScreenshot(PrefForm->Handle(), guitest::ScreenshotPath("colours_en.png"));
+        guitest::Click(PrefForm->CancelButton->Handle(), 10, 10);
+        guitest::PumpUntilIdle();
+    });
+    Command(f.Colors1);
+    EXPECT_EQ(during, RGB(0, 128, 0)) << "the byte view's background showed the new colour";
+    EXPECT_EQ(f.Colors.Background, before) << "Cancel restores the old colours";
+
+    WhileShown ok(PrefForm, [&] {
+        guitest::Click(PrefForm->AutoTest->Handle(), 5, 5);
+        guitest::PumpUntilIdle();
+        EXPECT_TRUE(PrefForm->TestButton->Enabled());
+        ColourPick::Pick(3, RGB(255, 0, 0));
+        EXPECT_EQ(f.Colors.Data1, 0xFFFFFFu) << "without Automatic test nothing changes yet";
+        guitest::Click(PrefForm->OkButton->Handle(), 10, 10);
+        guitest::PumpUntilIdle();
+    });
+    Command(f.Colors1);
+    EXPECT_EQ(f.Colors.Data1, TColor(RGB(255, 0, 0))) << "OK keeps the new colours";
+    EXPECT_EQ(f.Colors.Background, before);
 }
 
 }  // namespace
