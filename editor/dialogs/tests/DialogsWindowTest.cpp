@@ -130,7 +130,7 @@ TEST_F(DialogsWindowTest, BitEditorPastesTypesAndRefusesThroughF5) {
         EXPECT_EQ(BinaryForm->StringGridBinary->Cell(0, 0), "01111000");
         EXPECT_EQ(BinaryForm->StringGrid1->Cell(2, 1), "42");
         EXPECT_EQ(BinaryForm->StringGridBinary->Cell(0, 3), "");
-        guitest::SaveScreenshot(BinaryForm->Handle(), guitest::ScreenshotPath("bit_editor_en.png"));
+        guitest::SaveScreenshot(BinaryForm->Handle(), guitest::ScreenshotPath("bit_editor_en"));
         // Ctrl+V of a binary text on row 0.
         TWin32Clipboard(BinaryForm->Handle()).Put("01000001", nullptr);
         BinaryForm->StringGridBinary->SetFocus();
@@ -177,7 +177,7 @@ TEST_F(DialogsWindowTest, BitEditorInDutch) {
         ran = true;
         EXPECT_EQ(BinaryForm->Caption(), "Binaire editor");
         EXPECT_EQ(BinaryForm->Label1->Caption(), "Byte 0 tot en met 15");
-        guitest::SaveScreenshot(BinaryForm->Handle(), guitest::ScreenshotPath("bit_editor_nl.png"));
+        guitest::SaveScreenshot(BinaryForm->Handle(), guitest::ScreenshotPath("bit_editor_nl"));
     });
     Command(form->Binary);
     EXPECT_TRUE(ran);
@@ -196,7 +196,7 @@ TEST_F(DialogsWindowTest, FileInfoShowsTheSelectionFromTheFirstByteNumber) {
         EXPECT_EQ(StatForm->ByteLabel->Text(), "100");
         EXPECT_EQ(StatForm->SelectionLabel->Text(), "16");
         EXPECT_EQ(StatForm->FileLabelText(), kFile);
-        guitest::SaveScreenshot(StatForm->Handle(), guitest::ScreenshotPath("file_info_en.png"));
+        guitest::SaveScreenshot(StatForm->Handle(), guitest::ScreenshotPath("file_info_en"));
         guitest::PressKey(StatForm->OkButton->Handle(), VK_ESCAPE);
         guitest::PumpUntilIdle();
         EXPECT_EQ(StatForm->ModalResult, mrCancel) << "Escape closes the window";
@@ -213,7 +213,7 @@ TEST_F(DialogsWindowTest, AboutOpensTheMailLink) {
         ran = true;
         About->OpenLink = [&](const std::string& target) { opened = target; };
         EXPECT_EQ(About->VersionL->Caption(), "Version 1.6.0");
-        guitest::SaveScreenshot(About->Handle(), guitest::ScreenshotPath("about_en.png"));
+        guitest::SaveScreenshot(About->Handle(), guitest::ScreenshotPath("about_en"));
         guitest::Click(About->EmailL->Handle(), 5, 5);
         guitest::PumpUntilIdle();
         guitest::Click(About->Button1->Handle(), 10, 10);
@@ -272,7 +272,7 @@ TEST_F(DialogsWindowTest, ColoursPreviewLiveAndCancelRestores) {
         EXPECT_EQ(f.Colors.Background, TColor(RGB(0, 128, 0))) << "Automatic test previews at once";
         guitest::PumpUntilIdle();
         during = guitest::PixelAt(f.Handle(), f.ClientWidth() - 3, f.ClientHeight() - 30);
-        guitest::SaveScreenshot(PrefForm->Handle(), guitest::ScreenshotPath("colours_en.png"));
+        guitest::SaveScreenshot(PrefForm->Handle(), guitest::ScreenshotPath("colours_en"));
         guitest::Click(PrefForm->CancelButton->Handle(), 10, 10);
         guitest::PumpUntilIdle();
     });
