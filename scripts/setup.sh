@@ -34,7 +34,7 @@ PKGS=(cmake make g++ pkg-config
       wine wine32:i386 wine64 xvfb xauth imagemagick
       libz-mingw-w64-dev zlib1g-dev googletest
       unzip zip python3 dpkg-dev x11-utils fonts-wine clang libclang-rt-14-dev
-      libpng-dev)
+      libpng-dev python3-pyftpdlib)
 
 missing=()
 UPDATE=0
