@@ -114,6 +114,8 @@ class Handler(http.server.BaseHTTPRequestHandler):
 
     def handle_any(self):
         length = int(self.headers.get('Content-Length') or 0)
+        sys.stderr.write('%s %s (%d bytes)\n' % (self.command, self.path, length))
+        sys.stderr.flush()
         body = self.rfile.read(length) if length else b''
         with Handler.lock:
             Handler.counter[0] += 1
@@ -145,6 +147,10 @@ class Handler(http.server.BaseHTTPRequestHandler):
         for name, value in headers:
             self.send_header(name, value)
         self.send_header('Content-Length', str(len(data)))
+        # One request per connection: a test's client never finds a
+        # connection of an earlier server in its pool.
+        self.send_header('Connection', 'close')
+        self.close_connection = True
         self.end_headers()
         self.wfile.write(data)
 
