@@ -114,6 +114,25 @@ std::string RefreshTarget(const std::string& value) {
     return p == std::string::npos ? Trim(value) : Trim(value.substr(p + 4));
 }
 
+bool HeaderValue(const std::string& rawHeaders, const std::string& name, std::string& value) {
+    size_t start = 0;
+    while (start < rawHeaders.size()) {
+        size_t end = rawHeaders.find('\n', start);
+        if (end == std::string::npos)
+            end = rawHeaders.size();
+        std::string line = rawHeaders.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        const size_t colon = line.find(':');
+        if (colon != std::string::npos && SameText(Trim(line.substr(0, colon)), name)) {
+            value = Trim(line.substr(colon + 1));
+            return true;
+        }
+        start = end + 1;
+    }
+    return false;
+}
+
 uint32_t UploadStatusResult(const std::string& statusText) {
     int32_t status = 0;
     if (!TryStrToInt(Trim(statusText), status))

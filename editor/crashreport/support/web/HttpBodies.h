@@ -50,6 +50,10 @@ void CleanBody(std::string& body);
 // value when it has none.
 std::string RefreshTarget(const std::string& value);
 
+// The value of the first header line of that name (case-insensitive) in
+// raw CR LF separated headers; false when there is none.
+bool HeaderValue(const std::string& rawHeaders, const std::string& name, std::string& value);
+
 // The numeric result of an upload's HTTP status text: 0 for 200, the status
 // for any other number, 2147483647 when it is not a number.
 uint32_t UploadStatusResult(const std::string& statusText);

@@ -190,12 +190,10 @@ bool TWinInetChannel::Send(const THttpWireRequest& request, THttpWireAnswer& ans
         answer.ContentLength = std::atoll(length.c_str());
     else if (!missing)
         return Fail(failure);
-    answer.HasRefresh = Query(h, HTTP_QUERY_REFRESH, answer.Refresh, missing);
-    if (!answer.HasRefresh && !missing)
-        return Fail(failure);
-    answer.HasLocation = Query(h, HTTP_QUERY_LOCATION, answer.Location, missing);
-    if (!answer.HasLocation && !missing)
-        return Fail(failure);
+    // Refresh and Location are read from the raw headers: not every WinInet
+    // knows the Refresh header by its number.
+    answer.HasRefresh = HeaderValue(answer.Headers, "Refresh", answer.Refresh);
+    answer.HasLocation = HeaderValue(answer.Headers, "Location", answer.Location);
 
     char buffer[PieceSize];
     for (;;) {

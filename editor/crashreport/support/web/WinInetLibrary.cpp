@@ -57,6 +57,11 @@ TWinInetLibrary::TWinInetLibrary() {
         return;
     }
     FModule = module;
+    // Once loaded, the library stays for the life of the process: its own
+    // threads and connection pool outlive our handles, and a library taken
+    // out and loaded again under them hangs the next request.
+    HMODULE pinned = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_PIN, "wininet.dll", &pinned);
 }
 
 TWinInetLibrary::~TWinInetLibrary() {

@@ -89,6 +89,15 @@ TEST(HttpBodies, SmallTexts) {
     EXPECT_EQ(RefreshTarget("5;URL= next.php?a=1 "), "next.php?a=1");
     EXPECT_EQ(RefreshTarget(" done.php "), "done.php");
 
+    std::string value = "kept";
+    const std::string raw = "HTTP/1.1 200 OK\r\nrefresh:  0; url=done.php \r\nLocation: a\r\nLocation: b\r\n\r\n";
+    EXPECT_TRUE(HeaderValue(raw, "Refresh", value));
+    EXPECT_EQ(value, "0; url=done.php");
+    EXPECT_TRUE(HeaderValue(raw, "location", value));
+    EXPECT_EQ(value, "a");
+    EXPECT_FALSE(HeaderValue(raw, "Content-Length", value));
+    EXPECT_FALSE(HeaderValue("", "Refresh", value));
+
     EXPECT_EQ(UploadStatusResult("200"), 0u);
     EXPECT_EQ(UploadStatusResult("201"), 201u);
     EXPECT_EQ(UploadStatusResult("404"), 404u);
