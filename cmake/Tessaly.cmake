@@ -22,6 +22,11 @@ if(TQ_WIN32)
     list(APPEND TQ_COMMON_FLAGS -O2 -msse2 -mfpmath=sse)
     add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
     set(TQ_WIN_LINK -static -static-libgcc -static-libstdc++)
+    # A 32-bit program that may use 4 GB of address space under a 64-bit
+    # system; 64-bit programs have it anyway.
+    if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+        set(TQ_LARGE_ADDRESS -Wl,--large-address-aware)
+    endif()
 elseif(TQ_FUZZ)
     list(APPEND TQ_COMMON_FLAGS -fsanitize=fuzzer-no-link,address,undefined)
     add_link_options(-fsanitize=address,undefined)
