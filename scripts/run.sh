@@ -12,7 +12,7 @@ if [ -n "${1:-}" ]; then
     args=("$(winepath -w "$(realpath -m "$1")" 2>/dev/null)")
 fi
 
-if ! wine --version >/dev/null 2>&1; then
+if ! bash "$ROOT/scripts/wine-works.sh" "$TQ_WINE_ARCH"; then
     echo "run: Wine cannot start on this machine (it runs no 32-bit programs); nothing shown" >&2
     exit 77
 fi

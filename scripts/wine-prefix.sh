@@ -5,7 +5,7 @@
 set -euo pipefail
 . "$(dirname "$0")/wine-env.sh"
 if [ ! -f "$WINEPREFIX/.tessaly-ready" ]; then
-    wine --version >/dev/null 2>&1 || exit 0
+    bash "$(dirname "$0")/wine-works.sh" "$TQ_WINE_ARCH" || exit 0
     rm -rf "$WINEPREFIX"
     mkdir -p "$WINEPREFIX"
     DISPLAY= wineboot -i >/dev/null 2>&1 || true
