@@ -6,16 +6,16 @@ ROOT=$(cd "$(dirname "$0")/.." && pwd)
 . "$ROOT/scripts/wine-env.sh"
 EXE=${TQ_EXE:-$ROOT/build/win32/bin/Tessaly.exe}
 SHOT=${TQ_SCREENSHOT:-$ROOT/build/screenshot.png}
+if ! bash "$ROOT/scripts/wine-works.sh" "$TQ_WINE_ARCH"; then
+    echo "run: Wine cannot run $TQ_WINE_ARCH programs on this machine; nothing shown" >&2
+    exit 77
+fi
 args=()
 if [ -n "${1:-}" ]; then
     [ -e "$1" ] || echo "run: note: $1 does not exist; the editor will say so" >&2
     args=("$(winepath -w "$(realpath -m "$1")" 2>/dev/null)")
 fi
 
-if ! bash "$ROOT/scripts/wine-works.sh" "$TQ_WINE_ARCH"; then
-    echo "run: Wine cannot start on this machine (it runs no 32-bit programs); nothing shown" >&2
-    exit 77
-fi
 
 if [ -n "${DISPLAY:-}" ] && [ "${TQ_HEADLESS:-0}" != 1 ]; then
     exec wine "$EXE" "${args[@]}"
