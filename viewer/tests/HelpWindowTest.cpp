@@ -7,14 +7,17 @@
 #include <commctrl.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <thread>
 
 #include "framework/Application.h"
+#include "framework/Exceptions.h"
 #include "framework/testing/GuiTest.h"
 #include "viewer/HelpForm.h"
 #include "viewer/HelpSearch.h"
+#include "viewer/OneInstance.h"
 #include "viewer/PageText.h"
 #include "viewer/SearchScore.h"
 #include "viewer/TextSearch.h"
@@ -229,7 +232,8 @@ TEST_F(HelpWindowTest, BackForwardLinksAndScrollPositions) {
 TEST_F(HelpWindowTest, MouseClickOnTheTreeAndEmptyPageNames) {
     RECT r{};
     HWND treeWindow = Form->tree->Handle();
-    *reinterpret_cast<HTREEITEM*>(&r) = Form->TreeNode(1)->ItemId();
+    const HTREEITEM item = Form->TreeNode(1)->ItemId();
+    std::memcpy(&r, &item, sizeof item);  // the item goes in where the rectangle comes back
     ASSERT_TRUE(SendMessageA(treeWindow, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r)));
     // Both halves of the click are queued first: the tree follows the mouse
     // in a loop of its own until the button comes up.
@@ -446,15 +450,56 @@ TEST_F(HelpWindowTest, EscapeAndCtrlF) {
 
 // ---- the single-instance hand-over between real processes ----
 
-std::string ViewerProgram() {
+// The program as built.
+std::string BuiltViewer() {
     const char* bin = std::getenv("TQ_BINARY_DIR");
-    return Backslashes(std::string(bin ? bin : ".") + "/bin/help_en/Vellumo.exe");
+    return Backslashes(std::string(bin ? bin : ".") + "/bin/Vellumo.exe");
 }
+
+// The built program installed in a temporary folder of its own beside the
+// test manual: the copies these tests start show known pages and meet no
+// viewer but their own. Failed names the first file that could not be copied.
+struct ViewerInstall {
+    std::string Folder;
+    std::string Failed;
+    explicit ViewerInstall(const std::string& name) {
+        char temp[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, temp);
+        Folder = std::string(temp) + name + "_" + std::to_string(GetCurrentProcessId()) + "\\";
+        CreateDirectoryA(Folder.c_str(), nullptr);
+        Copy(BuiltViewer(), "Vellumo.exe");
+        WIN32_FIND_DATAA found;
+        HANDLE h = FindFirstFileA((HelpFolder() + "*").c_str(), &found);
+        if (h == INVALID_HANDLE_VALUE) {
+            Failed = HelpFolder();
+            return;
+        }
+        do {
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) Copy(HelpFolder() + found.cFileName, found.cFileName);
+        } while (FindNextFileA(h, &found));
+        FindClose(h);
+    }
+    ~ViewerInstall() {
+        WIN32_FIND_DATAA found;
+        HANDLE h = FindFirstFileA((Folder + "*").c_str(), &found);
+        if (h != INVALID_HANDLE_VALUE) {
+            do {
+                if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileA((Folder + found.cFileName).c_str());
+            } while (FindNextFileA(h, &found));
+            FindClose(h);
+        }
+        RemoveDirectoryA(Folder.c_str());
+    }
+    std::string Program() const { return Folder + "Vellumo.exe"; }
+    void Copy(const std::string& from, const std::string& name) {
+        if (!CopyFileA(from.c_str(), (Folder + name).c_str(), FALSE) && Failed.empty()) Failed = from;
+    }
+};
 
 struct ViewerProcess {
     PROCESS_INFORMATION Info{};
-    bool Start(const std::string& args) {
-        std::string cmd = "\"" + ViewerProgram() + "\"" + (args.empty() ? "" : " " + args);
+    bool Start(const std::string& program, const std::string& args) {
+        std::string cmd = "\"" + program + "\"" + (args.empty() ? "" : " " + args);
         STARTUPINFOA si{};
         si.cb = sizeof si;
         return CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &Info);
@@ -511,41 +556,68 @@ std::string WaitForCaption(DWORD pid, const std::string& caption) {
     return seen;
 }
 
+// The block carries a handle as 32 bits; one with the top bit set comes back
+// whole in a 64-bit reader too. A second holder finds it; a holder that holds
+// a block refuses another search or registration.
+TEST(ViewerInstanceTest, TheBlockCarriesTheWindowHandle) {
+    const std::string name = InstanceName("C:\\block test " + std::to_string(GetCurrentProcessId()) + "\\Vellumo.exe");
+    for (int32_t raw : {0x0001006A, static_cast<int32_t>(0x8000F00Du)}) {
+        const std::string n = name + std::to_string(raw);
+        HWND window = reinterpret_cast<HWND>(static_cast<intptr_t>(raw));
+        TOneInstance reader;
+        EXPECT_EQ(reader.Find(n), nullptr);
+        EXPECT_FALSE(reader.Holding());
+        TOneInstance writer;
+        writer.Register(n, window);
+        EXPECT_TRUE(writer.Holding());
+        EXPECT_EQ(reader.Find(n), window);
+        EXPECT_FALSE(reader.Holding());
+        EXPECT_THROW(writer.Find(n), Exception);
+        EXPECT_THROW(writer.Register(n, window), Exception);
+    }
+}
+
 TEST(ViewerInstanceTest, SecondCopyHandsOverAndMinusOneCloses) {
+    ViewerInstall install("vellumo_handover");
+    ASSERT_EQ(install.Failed, "");
+    const std::string program = install.Program();
     {
         // "-1" with no viewer running: nothing shown, ends at once
         ViewerProcess closer;
-        ASSERT_TRUE(closer.Start("-1"));
+        ASSERT_TRUE(closer.Start(program, "-1"));
         EXPECT_EQ(closer.Wait(10000), 0);
         EXPECT_EQ(ViewerWindowOf(closer.Info.dwProcessId), nullptr);
     }
     ViewerProcess first;
-    ASSERT_TRUE(first.Start("2")) << ViewerProgram();
+    ASSERT_TRUE(first.Start(program, "2")) << program;
     ASSERT_EQ(WaitForCaption(first.Info.dwProcessId, "Editing bytes - Help"), "Editing bytes - Help");
     HWND window = ViewerWindowOf(first.Info.dwProcessId);
     guitest::SaveScreenshot(window, guitest::ScreenshotPath("viewer_process_editing"));
 
     ViewerProcess second;
-    ASSERT_TRUE(second.Start("3"));
+    ASSERT_TRUE(second.Start(program, "3"));
     EXPECT_EQ(second.Wait(10000), 0);
     EXPECT_EQ(WaitForCaption(first.Info.dwProcessId, "Searching - Help"), "Searching - Help");
 
     // two arguments count as none: the running viewer only comes to the front
     ViewerProcess third;
-    ASSERT_TRUE(third.Start("4 5"));
+    ASSERT_TRUE(third.Start(program, "4 5"));
     EXPECT_EQ(third.Wait(10000), 0);
     Sleep(200);
     EXPECT_EQ(guitest::WindowText(window), "Searching - Help");
 
     ViewerProcess closer;
-    ASSERT_TRUE(closer.Start("-1"));
+    ASSERT_TRUE(closer.Start(program, "-1"));
     EXPECT_EQ(closer.Wait(10000), 0);
     EXPECT_EQ(first.Wait(10000), 0);
 }
 
 TEST(ViewerInstanceTest, BadNumberIsShownAndNoArgumentOpensAnEmptyWindow) {
+    ViewerInstall install("vellumo_plain");
+    ASSERT_EQ(install.Failed, "");
+    const std::string program = install.Program();
     ViewerProcess bad;
-    ASSERT_TRUE(bad.Start("12x"));
+    ASSERT_TRUE(bad.Start(program, "12x"));
     std::string said;
     for (int i = 0; i < 500 && said.empty(); ++i) {
         HWND box = FindWindowA("#32770", "Vellumo");
@@ -562,40 +634,29 @@ TEST(ViewerInstanceTest, BadNumberIsShownAndNoArgumentOpensAnEmptyWindow) {
     EXPECT_EQ(ViewerWindowOf(bad.Info.dwProcessId), nullptr);
 
     ViewerProcess plain;
-    ASSERT_TRUE(plain.Start(""));
+    ASSERT_TRUE(plain.Start(program, ""));
     EXPECT_EQ(WaitForCaption(plain.Info.dwProcessId, "Help"), "Help");
     ViewerProcess closer;
-    ASSERT_TRUE(closer.Start("-1"));
+    ASSERT_TRUE(closer.Start(program, "-1"));
     EXPECT_EQ(closer.Wait(10000), 0);
     EXPECT_EQ(plain.Wait(10000), 0);
 }
 
 TEST(ViewerInstanceTest, CopiesInDifferentFoldersServeTheirOwnRequests) {
-    // A second copy of the program and its manual in another folder.
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    std::string other = std::string(temp) + "vellumo_other\\";
-    CreateDirectoryA(other.c_str(), nullptr);
-    std::string source = ViewerProgram().substr(0, ViewerProgram().find_last_of('\\') + 1);
-    for (const char* name : {"Vellumo.exe", "helptree.txt", "helpmap.txt", "index.htm", "keys.htm", "start.htm"})
-        ASSERT_TRUE(CopyFileA((source + name).c_str(), (other + name).c_str(), FALSE)) << name;
+    ViewerInstall hereInstall("vellumo_here"), thereInstall("vellumo_there");
+    ASSERT_EQ(hereInstall.Failed, "");
+    ASSERT_EQ(thereInstall.Failed, "");
 
     ViewerProcess here, there;
-    ASSERT_TRUE(here.Start("4"));
+    ASSERT_TRUE(here.Start(hereInstall.Program(), "4"));
     ASSERT_EQ(WaitForCaption(here.Info.dwProcessId, "Keys - Help"), "Keys - Help");
-    std::string cmd = "\"" + other + "Vellumo.exe\" 1";
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    ASSERT_TRUE(CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &there.Info));
+    ASSERT_TRUE(there.Start(thereInstall.Program(), "1"));
     EXPECT_EQ(WaitForCaption(there.Info.dwProcessId, "Getting started - Help"), "Getting started - Help");
     EXPECT_EQ(guitest::WindowText(ViewerWindowOf(here.Info.dwProcessId)), "Keys - Help");
 
     for (ViewerProcess* p : {&here, &there}) PostMessageA(ViewerWindowOf(p->Info.dwProcessId), WM_SHOWCONTEXT, static_cast<WPARAM>(-1), 0);
     EXPECT_EQ(here.Wait(10000), 0);
     EXPECT_EQ(there.Wait(10000), 0);
-    for (const char* name : {"Vellumo.exe", "helptree.txt", "helpmap.txt", "index.htm", "keys.htm", "start.htm"})
-        DeleteFileA((other + name).c_str());
-    RemoveDirectoryA(other.c_str());
 }
 
 }  // namespace
