@@ -79,7 +79,7 @@ TEST(UnicodeHints, TheWideHintWindowTakesWideTextsDirectly) {
     window.ActivateHint(r, kShort + u" " + kLong);
     PumpUntilIdle();
     EXPECT_EQ(window.GetCaption(), kShort + u" " + kLong);
-    EXPECT_EQ(window.Caption(), "??????? ??????");
+    EXPECT_EQ(window.Caption(), "S??t?\xB5? ?a????");
     RECT shown;
     GetWindowRect(window.Handle(), &shown);
     EXPECT_EQ(shown.right - shown.left, r.right - r.left);
