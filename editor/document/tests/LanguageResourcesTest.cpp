@@ -69,7 +69,7 @@ TEST(LanguageResources, BothPacksLoadFromTheBuiltEditor) {
     TLanguageSystem en, nl;
     LoadLanguagePack(en, tessaly.module, "EN");
     LoadLanguagePack(nl, tessaly.module, "NL");
-    EXPECT_EQ(en.texts.size(), 307u);
+    EXPECT_EQ(en.texts.size(), 309u);
     EXPECT_EQ(Keys(en), Keys(nl));
     EXPECT_EQ(en.texts, FromSources("lang_en.txt").texts);
     EXPECT_EQ(nl.texts, FromSources("lang_nl.txt").texts);
