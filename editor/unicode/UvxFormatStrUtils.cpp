@@ -8,7 +8,7 @@
 #include "editor/unicode/UvxCodePage.h"
 
 namespace {
-enum TSpecKind { skInteger = 0, skFloat = 1, skPointer = 2, skString = 3 };
+enum TSpecifierKind { skInteger = 0, skFloat = 1, skPointer = 2, skString = 3 };
 
 std::u16string Digits(int n) {
     std::string s = std::to_string(n);
@@ -145,16 +145,16 @@ public:
     int ImplicitSpecs = 0;
 };
 
-int SpecifierIndex(const std::u16string& spec) {
-    size_t colon = spec.find(u':');
+int SpecifierIndex(const std::u16string& specifier) {
+    size_t colon = specifier.find(u':');
     if (colon == std::u16string::npos) return -1;
     int n = 0;
-    for (size_t i = 1; i < colon; ++i) n = n * 10 + (spec[i] - u'0');
+    for (size_t i = 1; i < colon; ++i) n = n * 10 + (specifier[i] - u'0');
     return n;
 }
 
-TSpecKind SpecifierKind(const std::u16string& spec) {
-    char16_t c = spec.empty() ? u'\0' : spec.back();
+TSpecifierKind SpecifierKind(const std::u16string& specifier) {
+    char16_t c = specifier.empty() ? u'\0' : specifier.back();
     switch (c | 0x20) {
         case u'd': case u'u': case u'x': return skInteger;
         case u'e': case u'f': case u'g': case u'm': case u'n': return skFloat;
@@ -167,7 +167,7 @@ TSpecKind SpecifierKind(const std::u16string& spec) {
 
 struct TSpecEntry {
     std::u16string Text;
-    TSpecKind Kind = skInteger;
+    TSpecifierKind Kind = skInteger;
 };
 
 std::string TypeMismatch(int index, const std::u16string& a, const std::u16string& b) {
@@ -190,7 +190,7 @@ std::vector<TSpecEntry> MapSpecifiersByIndex(const std::vector<std::u16string>& 
     for (const auto& s : specs) {
         previous = indexOf(s, previous);
         TSpecEntry& e = byIndex[static_cast<size_t>(previous)];
-        TSpecKind kind = SpecifierKind(s);
+        TSpecifierKind kind = SpecifierKind(s);
         if (e.Text.empty()) e = TSpecEntry{s, kind};
         else if (e.Kind != kind) throw EFormatSpecError(TypeMismatch(previous, e.Text, s));
     }
