@@ -84,8 +84,11 @@ int PatchImports(HMODULE module, const std::string& library, void* match, uint32
     auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
     if (dos->e_magic != IMAGE_DOS_SIGNATURE || dos->e_lfanew <= 0)
         return 0;
-    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS32*>(base + dos->e_lfanew);
-    if (!IsReadable(nt, sizeof(IMAGE_NT_HEADERS32)) || nt->Signature != IMAGE_NT_SIGNATURE)
+    // The headers and table entries of the program's own kind: a 32-bit
+    // program's entries are 4 bytes, a 64-bit program's 8.
+    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    if (!IsReadable(nt, sizeof(IMAGE_NT_HEADERS)) || nt->Signature != IMAGE_NT_SIGNATURE ||
+        nt->OptionalHeader.Magic != IMAGE_NT_OPTIONAL_HDR_MAGIC)
         return 0;
     const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
     if (dir.VirtualAddress == 0)
@@ -96,9 +99,9 @@ int PatchImports(HMODULE module, const std::string& library, void* match, uint32
         const char* name = reinterpret_cast<const char*>(base + desc->Name);
         if (!IsReadable(name, 1) || !SameLibrary(name, library))
             continue;
-        for (auto* entry = reinterpret_cast<uint32_t*>(base + desc->FirstThunk);
-             IsReadable(entry, 4) && *entry != 0; ++entry) {
-            bool hit = *entry == static_cast<uint32_t>(reinterpret_cast<uintptr_t>(match));
+        for (auto* entry = reinterpret_cast<uintptr_t*>(base + desc->FirstThunk);
+             IsReadable(entry, sizeof *entry) && *entry != 0; ++entry) {
+            bool hit = *entry == reinterpret_cast<uintptr_t>(match);
             if (!hit && matchStub != 0) {
                 const auto* stub = reinterpret_cast<const uint8_t*>(static_cast<uintptr_t>(*entry));
                 hit = IsReadable(stub, 10) && stub[0] == 0x68 && stub[5] == 0xE9 &&
@@ -106,8 +109,8 @@ int PatchImports(HMODULE module, const std::string& library, void* match, uint32
             }
             if (!hit)
                 continue;
-            const uint32_t value = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(newProcedure));
-            if (!WriteCode(entry, &value, 4))
+            const uintptr_t value = reinterpret_cast<uintptr_t>(newProcedure);
+            if (!WriteCode(entry, &value, sizeof value))
                 continue;
             ++patched;
             if (record)

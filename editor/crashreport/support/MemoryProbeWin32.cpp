@@ -24,22 +24,28 @@ bool IsValidBlockAddr(const void* address, size_t size)
 {
     if (address == nullptr)
         return false;
-    uint64_t at = reinterpret_cast<uintptr_t>(address);
-    const uint64_t end = at + (size == 0 ? 1 : size);
-    if (end > UINTPTR_MAX + uint64_t(1))
+    // Worked with the block's last byte, so that a block ending at the top of
+    // the address space neither overflows nor is refused.
+    const uintptr_t start = reinterpret_cast<uintptr_t>(address);
+    const uintptr_t span = size == 0 ? 1 : size;
+    if (span - 1 > UINTPTR_MAX - start)
         return false;
-    while (at < end) {
+    const uintptr_t last = start + (span - 1);
+    uintptr_t at = start;
+    for (;;) {
         MEMORY_BASIC_INFORMATION info;
-        if (VirtualQuery(reinterpret_cast<const void*>(static_cast<uintptr_t>(at)), &info, sizeof info) != sizeof info)
+        if (VirtualQuery(reinterpret_cast<const void*>(at), &info, sizeof info) != sizeof info)
             return false;
-        if (info.State != MEM_COMMIT || !ReadableProtection(info.Protect))
+        if (info.State != MEM_COMMIT || !ReadableProtection(info.Protect) || info.RegionSize == 0)
             return false;
-        const uint64_t regionEnd = reinterpret_cast<uintptr_t>(info.BaseAddress) + uint64_t(info.RegionSize);
-        if (regionEnd <= at)
+        const uintptr_t base = reinterpret_cast<uintptr_t>(info.BaseAddress);
+        const uintptr_t regionLast = base + (info.RegionSize - 1);
+        if (regionLast < at)
             return false;
-        at = regionEnd;
+        if (regionLast >= last)
+            return true;
+        at = regionLast + 1;
     }
-    return true;
 }
 
 bool ReadMemoryBlock(const void* address, void* buffer, size_t size)
