@@ -70,7 +70,10 @@ TWinInetLibrary::~TWinInetLibrary() {
 }
 
 std::string TWinInetLibrary::ErrorText(uint32_t code) const {
-    if (Loaded()) {
+    // The server's last answer is kept per thread across sessions: it tells
+    // why a call failed only when the call says so (the extended error);
+    // otherwise it may be the answer of an earlier, unrelated session.
+    if (Loaded() && code == ERROR_INTERNET_EXTENDED_ERROR) {
         DWORD error = 0;
         DWORD length = 3000;
         std::string buffer(length + 1, '\0');

@@ -20,8 +20,8 @@ public:
     uint32_t LoadError() const { return FLoadError; }
 
     // The best text for a failed WinInet call: the server's last response
-    // text when there is one, else WinInet's own text for the code, else the
-    // system's message.
+    // text when the call failed with the extended error and there is one,
+    // else WinInet's own text for the code, else the system's message.
     std::string ErrorText(uint32_t code) const;
 
     decltype(&::InternetOpenA) InternetOpenA = nullptr;

@@ -97,8 +97,21 @@ TEST(Uploads, HttpStatusesOtherThan200) {
     EXPECT_EQ(seen[0].Header("Authorization"), "");
 }
 
+// The text is WinInet's for the code, even right after an FTP server's
+// refusal, which WinInet keeps as this thread's last server answer.
 TEST(Uploads, HttpWithoutAServer) {
     uint16_t port = 0;
+    {
+        auto server = TLocalServer::Ftp("joe", "secret");
+        if (server->Port == 0)
+            GTEST_SKIP() << server->Problem;
+        const std::string folder = TestFolder("web_upload_refused");
+        WriteTestFile(folder + "r.zip", "zip");
+        std::string refusal;
+        EXPECT_NE(FTPUploadFiles("127.0.0.1", "", "joe", "wrong", server->Port, {folder + "r.zip"}, {"r.zip"}, nullptr,
+                                 refusal),
+                  0u);
+    }
     {
         auto server = TLocalServer::Web("uploads.txt");
         if (server->Port == 0)
@@ -176,13 +189,14 @@ TEST(Uploads, FtpFailuresAreReported) {
     // A folder the server does not have: the store is refused.
     const uint32_t missing = FTPUploadFiles("127.0.0.1", "no/such", "joe", "secret", server->Port, {folder + "r.zip"},
                                             {"r.zip"}, nullptr, error);
-    EXPECT_NE(missing, 0u);
-    EXPECT_FALSE(error.empty());
+    // WinInet's extended error: the text is the server's answer.
+    EXPECT_EQ(missing, 12003u);
+    EXPECT_EQ(error.substr(0, 4), "550 ") << error;
     // A wrong password: the log-in is refused.
     const uint32_t refused = FTPUploadFiles("127.0.0.1", "", "joe", "wrong", server->Port, {folder + "r.zip"},
                                             {"r.zip"}, nullptr, error);
-    EXPECT_NE(refused, 0u);
-    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(refused, 12015u);
+    EXPECT_EQ(error, "Log on request failed.");
     EXPECT_FALSE(TestFileExists(server->Home + "r.zip"));
     ClearWebSettings();
 }

@@ -36,6 +36,7 @@ def site_script(path):
     script of the same folder in its place. '#' starts a comment line
     outside bodies."""
     routes = []
+    own = []  # the routes of this file; included ones come finished
     folder = os.path.dirname(path)
     with open(path, encoding='latin-1') as f:
         lines = f.read().split('\n')
@@ -48,6 +49,7 @@ def site_script(path):
                      'when': [p.split('=', 1) for p in parts[2:]],
                      'status': None, 'headers': [], 'body': []}
             routes.append(route)
+            own.append(route)
             state = 'status'
         elif route is None or state is None:
             if line.startswith('@include '):
@@ -68,7 +70,7 @@ def site_script(path):
                 routes.extend(site_script(os.path.join(folder, line[9:].strip())))
             else:
                 route['body'].append(line)
-    for r in routes:
+    for r in own:
         r['body'] = unescape('\n'.join(r['body']).rstrip('\n'))
     return routes
 
