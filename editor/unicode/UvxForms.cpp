@@ -265,6 +265,7 @@ void DisableManualPeekMessageWithRemove() {
 
 TUvxAppIdleEventControl::TUvxAppIdleEventControl(TComponent* owner) : TWinControl(owner) {
     FVisible = true;
+    if (auto* form = dynamic_cast<TWinControl*>(owner)) SetParent(form);
     auto* action = new TAction(this);
     action->OnUpdate = [](TObject*) {
         if (UvxApplication) UvxApplication->DoIdle();

@@ -77,6 +77,11 @@ public:
     explicit TUvxAppIdleEventControl(TComponent* owner);
     ~TUvxAppIdleEventControl() override;
     std::string ClassName() const override { return "TUvxAppIdleEventControl"; }
+
+protected:
+    // Its action carries only the two events: nothing of it is taken over,
+    // so the control never makes a window (it is made inside the message hook).
+    void ActionChange(TObject*, bool) override {}
 };
 
 bool IsWideCharAccel(WORD charCode, const std::u16string& caption);

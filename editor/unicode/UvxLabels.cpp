@@ -25,7 +25,9 @@ bool UvxLabel_DoDrawText(TCustomLabel* label, RECT& rect, UINT flags, std::u16st
                  : position == epEndEllipsis ? DT_END_ELLIPSIS
                                              : DT_WORD_ELLIPSIS;
         if (label->WordWrap() && (position == epEndEllipsis || position == epWordEllipsis)) {
-            int fontHeight = label->FontHeight();
+            // The font's own height: negative (a character height) unless a
+            // cell height was given, so normally only the client height stops.
+            int fontHeight = label->Font.Height();
             int clientHeight = label->ClientHeight();
             int dotsWidth = WideCanvasTextWidth(canvas, u"...");
             for (;;) {
@@ -37,7 +39,7 @@ bool UvxLabel_DoDrawText(TCustomLabel* label, RECT& rect, UINT flags, std::u16st
                 // Drop the last word with the blank or tab before it.
                 size_t cut = static_cast<size_t>(WideLastDelimiter(u" \t", text));
                 if (cut == 0) cut = text.size();
-                text.resize(cut - 1);
+                text.resize(cut > 0 ? cut - 1 : 0);  // an empty text has nothing to drop
                 display = text + u"...";
                 if (text.empty()) break;
             }

@@ -27,11 +27,21 @@ public:
     }
     void ShowAndSettle() {
         Show();
+        // Every placed control gets its window now, as a shown form's
+        // children have theirs, in the order they were placed.
+        CreateChildWindows(this);
         SetForegroundWindow(Handle());
         guitest::PumpUntilIdle();
     }
 
 protected:
+    static void CreateChildWindows(TComponent* owner) {
+        for (int i = 0; i < owner->ComponentCount(); ++i) {
+            TComponent* c = owner->Components(i);
+            if (auto* w = dynamic_cast<TWinControl*>(c); w && w->Parent()) w->Handle();
+            CreateChildWindows(c);
+        }
+    }
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
         if (msg == WM_COMMAND || msg == WM_NOTIFY) {
             LRESULT result = 0;
