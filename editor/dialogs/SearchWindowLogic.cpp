@@ -108,7 +108,9 @@ void TSearchWindowLogic::RunSearch(const Input& input, bool count) {
                    Text("SEARCH"));
         return;
     }
-    if (FFinder.FindData(pattern.data(), n, input.Forward)) return;
+    const bool found = SearchFunction ? SearchFunction(pattern.data(), n, input.Forward)
+                                      : FFinder.FindData(pattern.data(), n, input.Forward);
+    if (found) return;
     FView.ClearSelection();
     FView.GotoPosition(S.SearchStart);
     FView.RepaintAll();
@@ -224,11 +226,14 @@ void TReplaceWindowLogic::RunReplace(const Input& input, bool replace) {
         FView.Tell(Text("SAMELENGTH"), ProductCaption);
         return;
     }
+    auto replaceOnce = [&] {
+        return ReplaceFunction ? ReplaceFunction(pattern.data(), n, S.ReplaceAllMode, m, replacement.data(), 1)
+                               : FFinder.ReplaceData(pattern.data(), n, S.ReplaceAllMode, replacement.data(), m);
+    };
     bool found;
     if (replace) {
-        found = FFinder.ReplaceData(pattern.data(), n, S.ReplaceAllMode, replacement.data(), m);
-        if (!S.ReplaceJustSelected && found)
-            found = FFinder.ReplaceData(pattern.data(), n, S.ReplaceAllMode, replacement.data(), m);
+        found = replaceOnce();
+        if (!S.ReplaceJustSelected && found) found = replaceOnce();
     } else {
         found = FFinder.FindData(pattern.data(), n, true);
     }

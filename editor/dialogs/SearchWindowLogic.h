@@ -5,6 +5,7 @@
 // these and show what they answer; the main window's Find Next uses the
 // search window's logic with the window hidden.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,10 @@ public:
     // The main window's Find Next: the whole document towards the end,
     // a new run at the cursor, the window hidden.
     void FindNext(Input input);
+
+    // What a search press runs (pattern, length, forward; true when a hit
+    // was found and shown): the window's hook, else the finder's FindData.
+    std::function<bool(const uint8_t*, int32_t, bool)> SearchFunction;
 
 private:
     void RunSearch(const Input& input, bool count);
@@ -108,6 +113,11 @@ public:
     void ShowEndReached(bool shown) override;
     void ShowCounts() override;
     void ShowProgress(int percent) override;
+
+    // What a replace press runs (search bytes, length, all flag, replace
+    // length, replace bytes, an unused 1): the window's hook, else the
+    // finder's ReplaceData.
+    std::function<bool(const uint8_t*, int32_t, bool, int32_t, const uint8_t*, int)> ReplaceFunction;
 
 private:
     void Press(const Input& input, bool replace);

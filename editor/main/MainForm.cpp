@@ -149,6 +149,7 @@ void TMainForm::BindHandlers() {
     Sizer->OnSectionResize = [this](THeaderControl* c, int section) { SizerSectionResize(c, section); };
     BindOptionHandlers();
     BindDialogCommands();
+    BindSearchCommands();
 }
 
 void TMainForm::SetModified(uint8_t flag) {

@@ -92,6 +92,10 @@ public:
     void FileStatistics1Click(TObject* sender);
     void About1Click(TObject* sender);
     void Colors1Click(TObject* sender);
+    // Search and replace.
+    void Searchfor1Click(TObject* sender);
+    void Replace1Click(TObject* sender);
+    void FindNextClick(TObject* sender);
     // A menu shortcut acts only when its item is enabled in the state now.
     bool IsShortCut(WORD key, TShiftState shift) override;
     void FormCloseQuery(TObject* sender, bool& canClose);
@@ -158,6 +162,7 @@ private:
     void BindHandlers();
     void BindOptionHandlers();
     void BindDialogCommands();
+    void BindSearchCommands();
     // Selects the range of up to 16 bytes from the cursor, runs show, and
     // clears the selection; tells instead when the cursor is at the end.
     bool OpenByteEditor(const std::function<int()>& show);
