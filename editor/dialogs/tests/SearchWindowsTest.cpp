@@ -216,6 +216,9 @@ TEST_F(SearchWindowsTest, ForwardRunSelectsEachHitThenEndsAtItsStart) {
         guitest::PressKey(ZoekForm->DataEdit->Handle(), VK_RETURN);
         guitest::PumpUntilIdle();
         EXPECT_TRUE(ZoekForm->Visible()) << "Enter searches and leaves the window open";
+        guitest::PressKey(ZoekForm->DataEdit->Handle(), VK_ESCAPE);
+        guitest::PumpUntilIdle();
+        EXPECT_EQ(ZoekForm->ModalResult, mrCancel) << "Escape closes the window";
     });
     EXPECT_EQ(seen, (std::vector<std::string>{"2..3 cursor 2", "none cursor 0"}));
     ASSERT_EQ(answers.shown.size(), 2u);
@@ -383,6 +386,28 @@ TEST_F(SearchWindowsTest, ReplaceSelectsThenReplacesAndSelectsTheNext) {
     EXPECT_TRUE(answers.shown.empty());
 }
 
+TEST_F(SearchWindowsTest, EndReachedShowsWhileTheRunGoesOnFromTheStart) {
+    TMainForm& f = Start("ABxABxAB");
+    f.GotoPosition(2);
+    std::vector<std::string> seen;
+    InReplaceWindow([&] {
+        TypeData(ReplaceForm->DataEdit, "AB");
+        for (int press = 0; press < 3; ++press) {
+            Click(ReplaceForm->SearchButton);
+            seen.push_back(Selection() + (ReplaceForm->ReachEndMessage->TWinControl::Visible() ? " end reached" : ""));
+        }
+        EXPECT_FALSE(ReplaceForm->voortgang->TWinControl::Visible());
+        Click(ReplaceForm->ReplaceAllButton);
+        EXPECT_FALSE(ReplaceForm->voortgang->TWinControl::Visible()) << "the progress bar shows only while it runs";
+        EXPECT_FALSE(ReplaceForm->ReachEndMessage->TWinControl::Visible());
+    });
+    EXPECT_EQ(seen, (std::vector<std::string>{"3..4", "6..7", "0..1 end reached"}));
+    EXPECT_EQ(ReplaceForm->ReplaceAllButton->Caption(), "Replace &All");
+    EXPECT_EQ(Bytes(), "xx") << "Replace All with empty replace data deletes the selected hit and every other one";
+    ASSERT_EQ(answers.shown.size(), 1u);
+    EXPECT_EQ(answers.shown[0].text, "Search completed.");
+}
+
 TEST_F(SearchWindowsTest, KeepFileSizeAndTheEndOfFileCell) {
     TMainForm& f = Start("ABAB");
     FromMenu(f.Options1, f.Lock);
@@ -487,6 +512,40 @@ TEST_F(SearchWindowsTest, BothWindowsInEnglishAndDutch) {
         });
         form.reset();
     }
+}
+
+// Without a main window the windows' hooks say that no routine is set.
+TEST(SearchWindowsAlone, TheDefaultHooksSayNoRoutineIsSet) {
+    Answerer answers;
+    TZoekForm search(nullptr);
+    search.Show();
+    Click(search.SearchButton);
+    EXPECT_EQ(search.DataEdit->Text(), "No search function defined, ERROR");
+    search.Hide();
+    TReplaceForm replace(nullptr);
+    replace.Show();
+    Click(replace.Replace);
+    EXPECT_EQ(replace.DataEdit->Text(), "No replace function defined, ERROR");
+    replace.Hide();
+    EXPECT_TRUE(answers.shown.empty());
+}
+
+TEST_F(SearchWindowsTest, TheWindowsTakeTheLanguageChosenInTheMenu) {
+    TMainForm& f = Start("ABAB");
+    FromMenu(f.Language1, f.Nederlands1);
+    std::string searchCaption, kind, replaceCaption, found;
+    InSearchWindow([&] {
+        searchCaption = ZoekForm->Caption();
+        kind = ZoekForm->DataKind->Buttons(2)->Caption();
+    });
+    InReplaceWindow([&] {
+        replaceCaption = ReplaceForm->Caption();
+        found = ReplaceForm->FoundLabel->Caption();
+    });
+    EXPECT_EQ(searchCaption, "Zoeken...");
+    EXPECT_EQ(kind, "Hexadecimaal");
+    EXPECT_EQ(replaceCaption, "Vervangen...");
+    EXPECT_EQ(found, "0 keer gevonden");
 }
 
 }  // namespace
