@@ -44,7 +44,7 @@ DataConversion ConvertSearchData(SearchDataKind kind, const std::string& text, s
 // ---- the search window ----
 
 TSearchWindowLogic::TSearchWindowLogic(TDataFile& document, EditorView& view, TSearchState& state,
-                                       TFindReplace& finder)
+                                       TFindReplace& finder) noexcept
     : FDocument(document), FView(view), S(state), FFinder(finder) {}
 
 std::string TSearchWindowLogic::Activate(int32_t firstByteNumber) {
@@ -124,7 +124,7 @@ void TSearchWindowLogic::RunSearch(const Input& input, bool count) {
 // ---- the replace window ----
 
 TReplaceWindowLogic::TReplaceWindowLogic(TDataFile& document, EditorView& view, TSearchState& state,
-                                         TFindReplace& finder, ReplaceWindowControls& controls)
+                                         TFindReplace& finder, ReplaceWindowControls& controls) noexcept
     : FDocument(document), FView(view), S(state), FFinder(finder), FControls(controls) {
     FFinder.ReplaceWindow = this;
 }

@@ -29,7 +29,7 @@ DataConversion ConvertSearchData(SearchDataKind kind, const std::string& text, s
 // The search window.
 class TSearchWindowLogic {
 public:
-    TSearchWindowLogic(TDataFile& document, EditorView& view, TSearchState& state, TFindReplace& finder);
+    TSearchWindowLogic(TDataFile& document, EditorView& view, TSearchState& state, TFindReplace& finder) noexcept;
 
     // The window's contents for one press.
     struct Input {
@@ -85,7 +85,7 @@ public:
 class TReplaceWindowLogic : public ReplaceWindowSide {
 public:
     TReplaceWindowLogic(TDataFile& document, EditorView& view, TSearchState& state, TFindReplace& finder,
-                        ReplaceWindowControls& controls);
+                        ReplaceWindowControls& controls) noexcept;
     ~TReplaceWindowLogic() override;
 
     struct Input {
