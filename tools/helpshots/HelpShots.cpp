@@ -1,10 +1,10 @@
-// Takes the pictures of the manual: the editor, some of its windows and the
-// help viewer, as a person sees them, saved as PNG files. Run by
+// Takes the pictures of the manual: the editor on a file and the help
+// viewer that its F1 opens, as a person sees them, saved as PNG files. Run by
 // scripts/help-screenshots.sh under Wine, once per language:
 //   HelpShots <folder of Tessaly.exe> <output folder> <file to open>
 // The editor is started on the file and driven by its own shortcut keys,
 // typed through the system's keyboard input; each window is captured from
-// the screen once it has painted, then closed with Escape.
+// the screen once it has painted.
 #include <windows.h>
 
 #include <cstdio>
@@ -40,19 +40,6 @@ std::string ClassOf(HWND h) {
     return cls;
 }
 
-// A visible window of the process not among the known ones, within 10 s.
-HWND NewWindowOf(DWORD pid, const std::vector<HWND>& known) {
-    for (int i = 0; i < 500; ++i) {
-        for (HWND h : VisibleWindowsOf(pid)) {
-            bool old = false;
-            for (HWND k : known) old |= k == h;
-            if (!old) return h;
-        }
-        Sleep(20);
-    }
-    return nullptr;
-}
-
 void Key(WORD vk, bool up) {
     INPUT in{};
     in.type = INPUT_KEYBOARD;
@@ -79,12 +66,6 @@ bool Shoot(HWND window, const std::string& path) {
     std::printf("%s %s (%s)\n", ok ? "saved" : "FAILED", path.c_str(), guitest::WindowText(window).c_str());
     return ok;
 }
-
-struct Dialog {
-    WORD Key;
-    bool Ctrl;
-    const char* Name;
-};
 
 // The viewer started by F1, found by its window class in any process.
 HWND FindViewer() {
@@ -126,28 +107,6 @@ int main(int argc, char** argv) {
     }
     Sleep(1000);
     if (!Shoot(main, out + "shot_editor.png")) rc = 1;
-
-    const Dialog dialogs[] = {
-        {'F', true, "shot_search.png"},
-        {'R', true, "shot_replace.png"},
-        {VK_F5, false, "shot_biteditor.png"},
-        {VK_F6, false, "shot_datatypes.png"},
-    };
-    for (const Dialog& d : dialogs) {
-        const std::vector<HWND> known = VisibleWindowsOf(pi.dwProcessId);
-        Type(main, d.Key, d.Ctrl);
-        HWND w = NewWindowOf(pi.dwProcessId, known);
-        if (!w) {
-            std::fprintf(stderr, "HelpShots: no window for %s\n", d.Name);
-            rc = 1;
-            continue;
-        }
-        if (!Shoot(w, out + d.Name)) rc = 1;
-        Type(w, VK_ESCAPE);
-        for (int i = 0; i < 100 && IsWindowVisible(w); ++i) Sleep(20);
-        if (IsWindowVisible(w)) PostMessageA(w, WM_CLOSE, 0, 0);
-        Sleep(300);
-    }
 
     Type(main, VK_F1);
     if (HWND viewer = FindViewer()) {

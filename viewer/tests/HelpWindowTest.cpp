@@ -660,3 +660,37 @@ TEST(ViewerInstanceTest, CopiesInDifferentFoldersServeTheirOwnRequests) {
 }
 
 }  // namespace
+
+namespace {
+
+// The editor's own manual as installed: its pages show their screenshots,
+// drawn into the page view.
+TEST(InstalledManualWindow, PagesShowTheirScreenshots) {
+    static bool once = (Application->Initialize(), PngInstallGdi(), true);
+    (void)once;
+    for (const char* language : {"en", "nl"}) {
+        SCOPED_TRACE(language);
+        const char* bin = std::getenv("TQ_BINARY_DIR");
+        const std::string folder = Backslashes(std::string(bin ? bin : ".") + "/bin/help_" + language + "/");
+        THelpForm form(nullptr, folder);
+        form.LoadContentsTree(folder + "helptree.txt");
+        form.LoadContextMap(folder + "helpmap.txt");
+        form.Show();
+        form.SetBounds(40, 40, 760, 640);
+        form.ShowPage("views.htm", true);
+        Pump(200);
+        const PageItem* shot = nullptr;
+        for (const PageItem& it : form.view->Layout().Items())
+            if (it.Kind == pkPicture && it.Picture()) shot = &it;
+        ASSERT_NE(shot, nullptr);
+        EXPECT_TRUE(form.view->Layout().LayoutError().empty()) << form.view->Layout().LayoutError();
+        // The editor's dark views in the middle of the picture, on a white page.
+        const int x = shot->X + shot->Picture()->Width() / 4, y = shot->Y + 2 + shot->Picture()->Height() / 2;
+        ASSERT_LT(y, form.view->Height());
+        const COLORREF inside = guitest::PixelAt(form.view->Handle(), x, y);
+        EXPECT_LT(GetRValue(inside) + GetGValue(inside) + GetBValue(inside), 3 * 200) << std::hex << inside;
+        guitest::SaveScreenshot(form.Handle(), guitest::ScreenshotPath(std::string("help_manual_views_") + language));
+    }
+}
+
+}  // namespace

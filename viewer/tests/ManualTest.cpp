@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <set>
 #include <sstream>
 #include <string>
@@ -45,11 +46,14 @@ bool ReadFile(const std::string& path, std::string& bytes) {
     return true;
 }
 
-// Collects the link targets of a page as the reader reports them.
+// Collects the link targets and the pictures of a page as the reader
+// reports them.
 struct Links : xml_user {
     std::vector<std::string> Targets;
+    std::vector<std::string> Pictures;
     void Attribute(const std::string& tag, const std::string& name, const std::string& value) override {
         if ((tag == "a" || tag == "A") && (name == "href" || name == "HREF")) Targets.push_back(value);
+        if ((tag == "img" || tag == "IMG") && (name == "src" || name == "SRC")) Pictures.push_back(value);
     }
 };
 
@@ -112,6 +116,33 @@ TEST_P(Manual, EveryLinkLeadsToAPageThatExists) {
         links += found.Targets.size();
     }
     EXPECT_GT(links, Pages.size());  // the pages are linked to one another
+}
+
+// The pictures are screenshots of our programs: each one a PNG file beside
+// the pages that the viewer decodes, not larger than the view is wide, and
+// small on disk.
+TEST_P(Manual, EveryPictureExistsAndDecodes) {
+    PngPictureLoader loader;
+    size_t pictures = 0;
+    for (const std::string& page : Pages) {
+        xml_parser parser;
+        ASSERT_EQ(parser.ReadFile(Folder + page), 0);
+        Links found;
+        parser.Parse(found);
+        for (const std::string& src : found.Pictures) {
+            SCOPED_TRACE(page + ": " + src);
+            std::string bytes;
+            ASSERT_TRUE(ReadFile(Folder + src, bytes));
+            EXPECT_LT(bytes.size(), 64u * 1024);
+            std::unique_ptr<TGraphic> picture;
+            EXPECT_NO_THROW(picture = loader.Load(Folder + src));
+            ASSERT_TRUE(picture);
+            EXPECT_GT(picture->Width(), 100);
+            EXPECT_LE(picture->Width(), 800);
+            ++pictures;
+        }
+    }
+    EXPECT_GE(pictures, 2u);  // the editor and the viewer at least
 }
 
 TEST_P(Manual, EveryContextTheEditorSendsMapsToAPage) {
