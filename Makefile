@@ -77,11 +77,19 @@ run: win32
 	    TQ_WINE_ARCH=win64 TQ_EXE=$(CURDIR)/$(WIN64)/bin/Tessaly.exe bash scripts/run.sh "$(FILE)"; \
 	fi
 
+# Where 32-bit Wine cannot start, the Windows benchmarks run in the 64-bit
+# tree under 64-bit Wine.
 bench: native win32
 	@cmake --build $(NATIVE) --target benchmarks -j $(JOBS)
-	@cmake --build $(WIN32) --target benchmarks -j $(JOBS)
-	@bash scripts/wine-prefix.sh
-	@bash scripts/bench.sh $(NATIVE) $(WIN32)
+	@if bash scripts/wine-works.sh win32; then \
+	    cmake --build $(WIN32) --target benchmarks -j $(JOBS) && \
+	    bash scripts/wine-prefix.sh && bash scripts/bench.sh $(NATIVE) $(WIN32); \
+	else \
+	    echo "bench: this machine runs no 32-bit programs; the Windows rows are the 64-bit build" >&2; \
+	    $(MAKE) win64 && cmake --build $(WIN64) --target benchmarks -j $(JOBS) && \
+	    TQ_WINE_ARCH=win64 bash scripts/wine-prefix.sh && \
+	    TQ_WINE_ARCH=win64 bash scripts/bench.sh $(NATIVE) $(WIN64); \
+	fi
 
 clean:
 	rm -rf $(NATIVE) $(WIN32) $(FUZZ)

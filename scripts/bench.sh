@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs every benchmark of the native tree, then of the Windows tree under
-# Wine, and prints one table: each figure, its baseline measured in the same
+# Wine (the 32-bit tree, or the 64-bit one under 64-bit Wine with
+# TQ_WINE_ARCH=win64 where no 32-bit code runs), and prints one table: each figure, its baseline measured in the same
 # run, the ratio figure ÷ baseline and the aim for that ratio. The programs'
 # other lines (details, and any MISMATCH between competitors) go to
 # build/bench.log.
@@ -10,7 +11,7 @@
 # cache), which the programs then open and hash themselves.
 set -u
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
-native=$1 win32=$2
+native=$1 windows=$2
 log=${TQ_BENCH_LOG:-$ROOT/build/bench.log}
 mkdir -p "$(dirname "$log")"
 : > "$log"
@@ -74,7 +75,7 @@ for exe in "$native"/bench/*; do
 done
 . "$ROOT/scripts/wine-env.sh"
 winfile="Z:${file//\//\\}"  # Wine shows the Unix root as drive Z:
-for exe in "$win32"/bench/*.exe; do
+for exe in "$windows"/bench/*.exe; do
     [ -f "$exe" ] || continue
     label="$(basename "$exe") (Wine)"
     echo "bench: $label" >&2
@@ -90,6 +91,11 @@ awk -F'\t' '
         ratio = $5 > 0 ? $3 / $5 : 0
         printf "%-58s %12.4g  %-40s %12.4g  %-8s %7.2f  %s\n", $2, $3, $4, $5, $6, ratio, $7
     }' "$rows"
+if [ "$TQ_WINE_ARCH" = win64 ]; then
+    echo "(Wine): the 64-bit build of the same sources under 64-bit Wine (this machine runs no 32-bit code)"
+else
+    echo "(Wine): the 32-bit programs as shipped, under Wine"
+fi
 for n in "${notes[@]}"; do echo "$n"; done
 grep -q MISMATCH "$log" && echo "some competitors disagreed with the figures: see $log"
 echo "details: $log"
