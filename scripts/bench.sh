@@ -80,7 +80,8 @@ for exe in "$windows"/bench/*.exe; do
     label="$(basename "$exe") (Wine)"
     echo "bench: $label" >&2
     # shellcheck disable=SC2046
-    run wine "$exe" $(args_for "$exe" "$winfile")
+    # On a private display of its own: some benchmarks show real windows.
+    run "$ROOT/scripts/with-display.sh" wine "$exe" $(args_for "$exe" "$winfile")
 done
 
 awk -F'\t' '
@@ -88,8 +89,11 @@ awk -F'\t' '
         printf "%-58s %12s  %-40s %12s  %-8s %7s  %s\n", "figure", "value", "baseline (same run)", "value", "unit", "ratio", "aim"
     }
     {
-        ratio = $5 > 0 ? $3 / $5 : 0
-        printf "%-58s %12.4g  %-40s %12.4g  %-8s %7.2f  %s\n", $2, $3, $4, $5, $6, ratio, $7
+        # A baseline that could not be measured here has no ratio.
+        if ($5 > 0)
+            printf "%-58s %12.4g  %-40s %12.4g  %-8s %7.2f  %s\n", $2, $3, $4, $5, $6, $3 / $5, $7
+        else
+            printf "%-58s %12.4g  %-40s %12s  %-8s %7s  %s\n", $2, $3, $4 " - not run here", "-", $6, "-", $7
     }' "$rows"
 if [ "$TQ_WINE_ARCH" = win64 ]; then
     echo "(Wine): the 64-bit build of the same sources under 64-bit Wine (this machine runs no 32-bit code)"
