@@ -28,10 +28,10 @@ if(TQ_WIN32)
     configure_file(${dir}/CrashData.rc.new ${dir}/CrashData.rc COPYONLY)
 endif()
 
-# The 64-bit test tree carries no crash-report data: the data and its reader
-# describe 32-bit programs.
+# The 64-bit test tree carries the data as well: the step reads either
+# width, and code offsets count from the first section in both.
 function(tq_crash_data target)
-    if(NOT TQ_WIN32 OR NOT TARGET ${target} OR TQ_WINE_ARCH STREQUAL "win64")
+    if(NOT TQ_WIN32 OR NOT TARGET ${target})
         return()
     endif()
     target_sources(${target} PRIVATE ${CMAKE_BINARY_DIR}/crashdata/CrashData.rc)

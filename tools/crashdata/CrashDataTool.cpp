@@ -3,6 +3,9 @@
 // the data block and fills the program's ZVDATA placeholder resource with it.
 //
 //   crashdata [--password P] [--tool-prefix PREFIX] program.exe
+//
+// Without a prefix the binutils of the program's own machine are used
+// (i686-w64-mingw32- for 32-bit programs, x86_64-w64-mingw32- for 64-bit).
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -36,7 +39,7 @@ const Hooked HookedRoutines[] = {
 
 int main(int argc, char** argv)
 {
-    std::string password, prefix = "i686-w64-mingw32-", exe;
+    std::string password, prefix, exe;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--password" && i + 1 < argc)
@@ -61,6 +64,8 @@ int main(int argc, char** argv)
     TPeFacts facts;
     if (!ReadPeFacts(file, facts, error))
         return Fail(exe + ": " + error);
+    if (prefix.empty())
+        prefix = facts.Machine == 0x8664 ? "x86_64-w64-mingw32-" : "i686-w64-mingw32-";
     std::vector<TUnitRows> units;
     if (!ReadExeLineTable(prefix, exe, facts.ImageBase, units, error))
         return Fail(exe + ": " + error);
@@ -75,8 +80,9 @@ int main(int argc, char** argv)
     for (const Hooked& h : HookedRoutines)
         for (size_t i = 0; i < symbols.size(); ++i)
             if (symbols[i].Name == h.name) {
-                const uint32_t end = i + 1 < symbols.size() ? symbols[i + 1].Address : symbols[i].Address;
-                parts.Sections.push_back({h.id, symbols[i].Address - facts.ImageBase - 0x1000, end - symbols[i].Address});
+                const uint64_t end = i + 1 < symbols.size() ? symbols[i + 1].Address : symbols[i].Address;
+                parts.Sections.push_back({h.id, static_cast<uint32_t>(symbols[i].Address - facts.ImageBase - 0x1000),
+                                          static_cast<uint32_t>(end - symbols[i].Address)});
                 break;
             }
     const size_t slash = exe.find_last_of("/\\");

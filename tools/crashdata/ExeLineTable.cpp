@@ -14,16 +14,13 @@ std::string BaseName(const std::string& path)
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-bool ParseHex(const std::string& s, uint32_t& v)
+bool ParseHex(const std::string& s, uint64_t& v)
 {
-    if (s.size() < 3 || s[0] != '0' || s[1] != 'x')
+    if (s.size() < 3 || s.size() > 18 || s[0] != '0' || s[1] != 'x')
         return false;
     char* end = nullptr;
-    const unsigned long long x = std::strtoull(s.c_str() + 2, &end, 16);
-    if (*end || x > 0xFFFFFFFFull)
-        return false;
-    v = static_cast<uint32_t>(x);
-    return true;
+    v = std::strtoull(s.c_str() + 2, &end, 16);
+    return !*end;
 }
 
 std::string Quote(const std::string& s)
@@ -35,7 +32,7 @@ std::string Quote(const std::string& s)
 }
 
 struct Row {
-    uint32_t address;
+    uint64_t address;
     bool end;  // end of a sequence
 };
 
@@ -61,7 +58,7 @@ std::vector<TOuterFrame> ParseAddr2LineOutput(const std::string& text)
     std::string line, function;
     bool haveFunction = false;
     while (std::getline(in, line)) {
-        uint32_t address;
+        uint64_t address;
         if (line.size() >= 3 && line[0] == '0' && line[1] == 'x' && ParseHex(line, address)) {
             frames.push_back({address, "", "", 0});
             haveFunction = false;
@@ -88,7 +85,7 @@ std::vector<TOuterFrame> ParseAddr2LineOutput(const std::string& text)
     return frames;
 }
 
-bool ReadExeLineTable(const std::string& toolPrefix, const std::string& exe, uint32_t imageBase,
+bool ReadExeLineTable(const std::string& toolPrefix, const std::string& exe, uint64_t imageBase,
                       std::vector<TUnitRows>& units, std::string& error)
 {
     std::string text;
@@ -103,7 +100,7 @@ bool ReadExeLineTable(const std::string& toolPrefix, const std::string& exe, uin
     while (std::getline(in, line)) {
         std::istringstream fields(line);
         std::string file, number, address;
-        uint32_t a;
+        uint64_t a;
         if (!(fields >> file >> number >> address) || !ParseHex(address, a))
             continue;
         const bool end = number == "-";
@@ -118,13 +115,13 @@ bool ReadExeLineTable(const std::string& toolPrefix, const std::string& exe, uin
     std::vector<TExeSymbol> symbols;
     if (!ReadExeSymbols(toolPrefix, exe, symbols, error))
         return false;
-    std::vector<uint32_t> functionStarts;
+    std::vector<uint64_t> functionStarts;
     for (const TExeSymbol& sym : symbols)
         functionStarts.push_back(sym.Address);
     std::sort(functionStarts.begin(), functionStarts.end());
     // Every instruction start as well: inlined code ends where it ends, not
     // always where a row of the line table stands.
-    std::vector<uint32_t> extra = functionStarts;
+    std::vector<uint64_t> extra = functionStarts;
     {
         std::string listing;
         if (!RunCommand(toolPrefix + "objdump -d --no-show-raw-insn " + Quote(exe), listing)) {
@@ -135,12 +132,12 @@ bool ReadExeLineTable(const std::string& toolPrefix, const std::string& exe, uin
         std::string l;
         while (std::getline(lines, l)) {
             const size_t colon = l.find(':');
-            if (l.size() < 4 || l[0] != ' ' || colon == std::string::npos || colon > 12)
+            if (l.size() < 4 || l[0] != ' ' || colon == std::string::npos || colon > 20)
                 continue;
             char* end = nullptr;
-            const unsigned long a = std::strtoul(l.c_str(), &end, 16);
+            const unsigned long long a = std::strtoull(l.c_str(), &end, 16);
             if (end && *end == ':')
-                extra.push_back(static_cast<uint32_t>(a));
+                extra.push_back(a);
         }
         std::sort(extra.begin(), extra.end());
         extra.erase(std::unique(extra.begin(), extra.end()), extra.end());
@@ -148,11 +145,11 @@ bool ReadExeLineTable(const std::string& toolPrefix, const std::string& exe, uin
     std::sort(sequences.begin(), sequences.end(), [](const std::vector<Row>& a, const std::vector<Row>& b) {
         return (a.empty() ? 0 : a.front().address) < (b.empty() ? 0 : b.front().address);
     });
-    uint32_t previousEnd = 0;
+    uint64_t previousEnd = 0;
     for (auto& seq : sequences) {
         if (seq.size() < 2 || !seq.back().end)
             continue;
-        const uint32_t first = seq.front().address, end = seq.back().address;
+        const uint64_t first = seq.front().address, end = seq.back().address;
         // A function whose first rows come later than its start (split-off
         // cold code) begins the sequence, when no other sequence holds it.
         auto before = std::upper_bound(functionStarts.begin(), functionStarts.end(), first);
@@ -178,8 +175,8 @@ bool ReadExeLineTable(const std::string& toolPrefix, const std::string& exe, uin
         seq = std::move(merged);
     }
 
-    const uint32_t codeStart = imageBase + 0x1000;
-    std::vector<uint32_t> addresses;
+    const uint64_t codeStart = imageBase + 0x1000;
+    std::vector<uint64_t> addresses;
     std::vector<std::vector<Row>> kept;
     for (auto& s : sequences) {
         // Code that the linker dropped keeps its rows at address 0.
@@ -200,8 +197,8 @@ bool ReadExeLineTable(const std::string& toolPrefix, const std::string& exe, uin
         return false;
     }
     FILE* f = fdopen(fd, "w");
-    for (uint32_t a : addresses)
-        std::fprintf(f, "0x%08x\n", a);
+    for (uint64_t a : addresses)
+        std::fprintf(f, "0x%08llx\n", static_cast<unsigned long long>(a));
     std::fclose(f);
     const bool ran = RunCommand(toolPrefix + "addr2line -a -f -i -e " + Quote(exe) + " < " + tmp, text);
     std::remove(tmp);
@@ -209,13 +206,13 @@ bool ReadExeLineTable(const std::string& toolPrefix, const std::string& exe, uin
         error = "addr2line failed";
         return false;
     }
-    std::map<uint32_t, TOuterFrame> where;
+    std::map<uint64_t, TOuterFrame> where;
     for (TOuterFrame& fr : ParseAddr2LineOutput(text))
         where[fr.Address] = std::move(fr);
 
     // Rows of every sequence, in address order; a unit per run of one file.
     struct Piece {
-        uint32_t start, end;  // end exclusive
+        uint64_t start, end;  // end exclusive
         std::string file;
         std::vector<TLineRow> rows;
     };
@@ -224,10 +221,10 @@ bool ReadExeLineTable(const std::string& toolPrefix, const std::string& exe, uin
         Piece* current = nullptr;
         std::string previousFunction;
         for (size_t i = 0; i + 1 < s.size(); ++i) {
-            const uint32_t a = s[i].address;
+            const uint64_t a = s[i].address;
             if (i > 0 && s[i - 1].address == a)
                 continue;  // further rows of one address say the same
-            uint32_t next = a;
+            uint64_t next = a;
             for (size_t j = i + 1; j < s.size() && next == a; ++j)
                 next = s[j].address;
             if (next == a)
@@ -248,7 +245,7 @@ bool ReadExeLineTable(const std::string& toolPrefix, const std::string& exe, uin
             if (!start && !current->rows.empty() && current->rows.back().Line == fr.Line)
                 continue;
             TLineRow row;
-            row.Offset = a - codeStart;
+            row.Offset = static_cast<uint32_t>(a - codeStart);
             row.Line = fr.Line;
             row.ProcedureStart = start;
             if (start)
@@ -259,13 +256,13 @@ bool ReadExeLineTable(const std::string& toolPrefix, const std::string& exe, uin
     }
     std::sort(pieces.begin(), pieces.end(), [](const Piece& a, const Piece& b) { return a.start < b.start; });
     units.clear();
-    uint32_t covered = 0;
+    uint64_t covered = 0;
     for (Piece& p : pieces) {
         if (p.rows.empty() || p.start < covered)
             continue;  // overlapping code of another sequence
         TUnitRows u;
-        u.Start = p.start - codeStart;
-        u.Length = p.end - p.start;
+        u.Start = static_cast<uint32_t>(p.start - codeStart);
+        u.Length = static_cast<uint32_t>(p.end - p.start);
         u.Name = p.file;
         u.Rows = std::move(p.rows);
         units.push_back(std::move(u));
@@ -285,14 +282,16 @@ bool ReadExeSymbols(const std::string& toolPrefix, const std::string& exe, std::
     std::istringstream in(text);
     std::string line;
     while (std::getline(in, line)) {
-        if (line.size() < 12 || line[8] != ' ' || line[10] != ' ')
+        // "address kind name", the address 8 or 16 digits wide.
+        const size_t blank = line.find(' ');
+        if (blank == std::string::npos || blank < 8 || line.size() < blank + 4 || line[blank + 2] != ' ')
             continue;
-        const char kind = line[9];
+        const char kind = line[blank + 1];
         if (kind != 'T' && kind != 't')
             continue;
         TExeSymbol s;
-        s.Address = static_cast<uint32_t>(std::strtoul(line.substr(0, 8).c_str(), nullptr, 16));
-        s.Name = line.substr(11);
+        s.Address = std::strtoull(line.substr(0, blank).c_str(), nullptr, 16);
+        s.Name = line.substr(blank + 3);
         symbols.push_back(std::move(s));
     }
     return true;

@@ -11,17 +11,17 @@
 #include "tools/crashdata/DebugSectionWriter.h"
 
 struct TExeSymbol {
-    uint32_t Address = 0;
+    uint64_t Address = 0;
     std::string Name;  // demangled
 };
 
 // Runs a command and returns its standard output; false when it failed.
 bool RunCommand(const std::string& command, std::string& output);
 
-// Units of the executable whose image base is given: one unit for each run of
+// Units of the executable (32-bit or 64-bit) whose image base is given: one unit for each run of
 // code from one source file, with a row where the line or the function
 // changes and a procedure start where the function changes.
-bool ReadExeLineTable(const std::string& toolPrefix, const std::string& exe, uint32_t imageBase,
+bool ReadExeLineTable(const std::string& toolPrefix, const std::string& exe, uint64_t imageBase,
                       std::vector<TUnitRows>& units, std::string& error);
 
 // The defined code symbols, demangled, by address.
@@ -31,7 +31,7 @@ bool ReadExeSymbols(const std::string& toolPrefix, const std::string& exe, std::
 // Parses addr2line output made with -a -f -i: for every address, the last
 // (outermost) function and its "file:line".
 struct TOuterFrame {
-    uint32_t Address = 0;
+    uint64_t Address = 0;
     std::string Function;
     std::string File;  // base name; empty when unknown
     int32_t Line = 0;

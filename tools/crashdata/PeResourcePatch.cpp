@@ -44,16 +44,22 @@ bool ReadPeFacts(const std::vector<uint8_t>& file, TPeFacts& facts, std::string&
         return false;
     }
     const uint32_t pe = r.U32(60);
-    if (!r.ok || r.U32(pe) != 0x00004550 || r.U16(pe + 24) != 0x10B) {
-        error = "not a 32-bit PE image";
+    const uint16_t kind = r.ok ? r.U16(pe + 24) : 0;
+    if (!r.ok || r.U32(pe) != 0x00004550 || (kind != 0x10B && kind != 0x20B)) {
+        error = "not a PE image";
         return false;
     }
+    facts.Machine = r.U16(pe + 4);
     const uint16_t sectionCount = r.U16(pe + 6);
     const uint16_t optionalSize = r.U16(pe + 20);
     const size_t opt = pe + 24;
-    facts.ImageBase = r.U32(opt + 28);
-    const uint32_t directoryCount = r.U32(opt + 92);
-    const uint32_t resourceRva = directoryCount > 2 ? r.U32(opt + 96 + 2 * 8) : 0;
+    // The 64-bit optional header widens the image base and the stack and
+    // heap sizes, which moves the data directories 16 bytes on.
+    const bool wide = kind == 0x20B;
+    facts.ImageBase = wide ? r.U32(opt + 24) | static_cast<uint64_t>(r.U32(opt + 28)) << 32 : r.U32(opt + 28);
+    const size_t directories = opt + (wide ? 112 : 96);
+    const uint32_t directoryCount = r.U32(directories - 4);
+    const uint32_t resourceRva = directoryCount > 2 ? r.U32(directories + 2 * 8) : 0;
     std::vector<Section> sections;
     for (uint16_t i = 0; i < sectionCount; ++i) {
         const size_t s = opt + optionalSize + i * 40u;

@@ -1,6 +1,6 @@
 #pragma once
 // The placeholder ZVDATA resource (type RCDATA) of a linked 32-bit Windows
-// executable, found in the file's bytes and filled in place.
+// executable (32-bit or 64-bit), found in the file's bytes and filled in place.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -10,7 +10,8 @@ struct TPeSection {
 };
 
 struct TPeFacts {
-    uint32_t ImageBase = 0;
+    uint64_t ImageBase = 0;
+    uint16_t Machine = 0;  // 0x14C for 32-bit x86, 0x8664 for x86-64
     std::vector<TPeSection> Sections;
     uint32_t ResourceDataEntry = 0;  // file offset of the data entry; 0 when none
     uint32_t ResourceFileOffset = 0;
@@ -20,7 +21,7 @@ struct TPeFacts {
 
 // The file offset of a relative address; false when no section holds it.
 bool FileOffsetOfRva(const TPeFacts& facts, uint32_t rva, uint32_t& offset);
-// False with a message when the bytes are not a 32-bit PE image.
+// False with a message when the bytes are not a PE image of either width.
 bool ReadPeFacts(const std::vector<uint8_t>& file, TPeFacts& facts, std::string& error);
 // Writes the block over the placeholder and sets the resource's size to the
 // block's length. False with a message when there is no placeholder or the

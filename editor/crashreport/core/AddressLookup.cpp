@@ -21,9 +21,9 @@ TModulePasswordRequest passwordRequest;
 std::vector<std::string> componentUnits;
 bool hideComponentUnits = true;
 
-bool ResourceBytes(uint32_t module, const uint8_t*& data, size_t& size)
+bool ResourceBytes(uintptr_t module, const uint8_t*& data, size_t& size)
 {
-    const HMODULE h = reinterpret_cast<HMODULE>(static_cast<uintptr_t>(module));
+    const HMODULE h = reinterpret_cast<HMODULE>(module);
     HRSRC info = FindResourceA(h, "ZVDATA", MAKEINTRESOURCEA(10));
     if (!info)
         return false;
@@ -34,10 +34,10 @@ bool ResourceBytes(uint32_t module, const uint8_t*& data, size_t& size)
     return p && size >= 4;
 }
 
-std::string ModulePath(uint32_t module)
+std::string ModulePath(uintptr_t module)
 {
     char buffer[MAX_PATH + 1];
-    const DWORD n = GetModuleFileNameA(reinterpret_cast<HMODULE>(static_cast<uintptr_t>(module)), buffer, MAX_PATH);
+    const DWORD n = GetModuleFileNameA(reinterpret_cast<HMODULE>(module), buffer, MAX_PATH);
     return n == 0 || n >= MAX_PATH ? std::string() : std::string(buffer, n);
 }
 
@@ -70,10 +70,10 @@ bool TrailerBytes(const std::string& path, std::vector<uint8_t>& block)
     return ok;
 }
 
-uint32_t ModuleOfAddress(uint32_t address)
+uintptr_t ModuleOfAddress(uintptr_t address)
 {
     MEMORY_BASIC_INFORMATION m;
-    if (!VirtualQuery(reinterpret_cast<void*>(static_cast<uintptr_t>(address)), &m, sizeof m) || !m.AllocationBase)
+    if (!VirtualQuery(reinterpret_cast<void*>(address), &m, sizeof m) || !m.AllocationBase)
         return 0;
     const uint8_t* base = static_cast<const uint8_t*>(m.AllocationBase);
     uint8_t mz[2];
@@ -82,7 +82,7 @@ uint32_t ModuleOfAddress(uint32_t address)
     char name[MAX_PATH];
     if (!GetModuleFileNameA(reinterpret_cast<HMODULE>(const_cast<uint8_t*>(base)), name, MAX_PATH))
         return 0;
-    return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(base));
+    return reinterpret_cast<uintptr_t>(base);
 }
 
 void ReadVersionFacts(const std::string& path, std::string& description, std::string& version)
@@ -134,7 +134,7 @@ void FileFacts(TZorvikModuleInfo& m)
     ReadVersionFacts(m.Path, m.Description, m.Version);
 }
 
-TZorvikModuleType TypeOf(uint32_t module, const std::string& path)
+TZorvikModuleType TypeOf(uintptr_t module, const std::string& path)
 {
     if (reinterpret_cast<uintptr_t>(GetModuleHandleA(nullptr)) == module)
         return TZorvikModuleType::mtMainModule;
@@ -146,10 +146,10 @@ TZorvikModuleType TypeOf(uint32_t module, const std::string& path)
 }
 
 // Code bytes of a module at a code offset, read only when readable.
-TCodeReader CodeOf(uint32_t module)
+TCodeReader CodeOf(uintptr_t module)
 {
     return [module](uint32_t offset, uint8_t* bytes, uint32_t count) {
-        const uintptr_t at = static_cast<uintptr_t>(module) + ModuleCodeBase + offset;
+        const uintptr_t at = module + ModuleCodeBase + offset;
         return ReadMemoryBlock(reinterpret_cast<const void*>(at), bytes, count);
     };
 }
@@ -172,7 +172,7 @@ void SetComponentUnitNames(std::vector<std::string> names)
 
 void SetHideComponentUnits(bool hide) { hideComponentUnits = hide; }
 
-bool IsZorvikLogModule(uint32_t module)
+bool IsZorvikLogModule(uintptr_t module)
 {
     const uint8_t* data;
     size_t size;
@@ -186,7 +186,7 @@ bool IsZorvikLogModule(uint32_t module)
     return TrailerBytes(ModulePath(module), block);
 }
 
-uint16_t GetZorvikLogModuleVersion(uint32_t module)
+uint16_t GetZorvikLogModuleVersion(uintptr_t module)
 {
     const uint8_t* data;
     size_t size;
@@ -198,20 +198,20 @@ uint16_t GetZorvikLogModuleVersion(uint32_t module)
     return 0;
 }
 
-bool IsCurrentZorvikModule(uint32_t module)
+bool IsCurrentZorvikModule(uintptr_t module)
 {
     return IsZorvikLogModule(module) && MapZorvikDataVersion(GetZorvikLogModuleVersion(module)) >= ZorvikDataVersion;
 }
 
 void* FindDataSectionAddress(uint8_t id)
 {
-    const uint32_t module = static_cast<uint32_t>(CurrentModuleHandle());
+    const uintptr_t module = CurrentModuleHandle();
     const uint8_t* data;
     size_t size;
     uint32_t offset;
     if (!ResourceBytes(module, data, size) || !FindCrashDataSection(data, size, id, offset))
         return nullptr;
-    return reinterpret_cast<void*>(static_cast<uintptr_t>(module) + ModuleCodeBase + offset);
+    return reinterpret_cast<void*>(module + ModuleCodeBase + offset);
 }
 
 void* HookSectionMethod(uint8_t id, void* replacement)
@@ -234,7 +234,7 @@ void* HookMethod(uint8_t id, const std::string& library, const std::string& expo
     return HookProcedureEx(routine, replacement, "SymbolID = " + std::to_string(id));
 }
 
-TZorvikModuleInfo* AddModuleInfo(uint32_t module, const std::string& path, bool full)
+TZorvikModuleInfo* AddModuleInfo(uintptr_t module, const std::string& path, bool full)
 {
     TZorvikModulesList& list = ZorvikModules();
     const bool light = !full || list.BuildRunning;
@@ -288,9 +288,9 @@ TZorvikModuleInfo* AddModuleInfo(uint32_t module, const std::string& path, bool 
     return list.Add(std::move(m));
 }
 
-TZorvikModuleInfo* ModuleInfoByAddr(uint32_t address)
+TZorvikModuleInfo* ModuleInfoByAddr(uintptr_t address)
 {
-    const uint32_t module = ModuleOfAddress(address);
+    const uintptr_t module = ModuleOfAddress(address);
     if (!module)
         return nullptr;
     TZorvikModulesList& list = ZorvikModules();
@@ -302,12 +302,12 @@ TZorvikModuleInfo* ModuleInfoByAddr(uint32_t address)
     return AddModuleInfo(module, ModulePath(module), true);
 }
 
-bool GetSourceInfoByAddr(uint32_t address, TZorvikDebugInfo& info)
+bool GetSourceInfoByAddr(uintptr_t address, TZorvikDebugInfo& info)
 {
     TZorvikModuleInfo* m = ModuleInfoByAddr(address);
     if (!m || !m->DebugStream)
         return false;
-    const uint32_t offset = address - m->Handle - ModuleCodeBase;
+    const uint32_t offset = static_cast<uint32_t>(address - m->Handle - ModuleCodeBase);
     if (address < m->Handle + ModuleCodeBase || !m->DebugStream->Lookup(offset, CodeOf(m->Handle), info))
         return false;
     info.Address = address;
@@ -338,7 +338,7 @@ std::string WithoutExtension(const std::string& name)
 
 }  // namespace
 
-void GetDebugInfoByAddr(uint32_t address, uint32_t threadId, TZorvikDebugInfo& info, bool exceptionRow,
+void GetDebugInfoByAddr(uintptr_t address, uint32_t threadId, TZorvikDebugInfo& info, bool exceptionRow,
                         uint8_t threadKind)
 {
     info = TZorvikDebugInfo();
@@ -406,7 +406,7 @@ void GetDebugInfoByAddr(uint32_t address, uint32_t threadId, TZorvikDebugInfo& i
     }
 }
 
-void ResolveAddress(uint32_t address, TZorvikDebugInfo& info)
+void ResolveAddress(uintptr_t address, TZorvikDebugInfo& info)
 {
     GetDebugInfoByAddr(address, 0, info, false, 1);
     if (info.DebugDetail > ddModule || !info.ModuleInfo || info.ModuleInfo->DebugSource)

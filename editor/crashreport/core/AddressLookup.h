@@ -12,11 +12,11 @@
 
 // True when the module has a ZVDATA resource starting with a magic, or its
 // file ends with the appended data.
-bool IsZorvikLogModule(uint32_t module);
+bool IsZorvikLogModule(uintptr_t module);
 // The version word as stored; 0 when the module has no data.
-uint16_t GetZorvikLogModuleVersion(uint32_t module);
+uint16_t GetZorvikLogModuleVersion(uintptr_t module);
 // The module has data of at least this reader's version.
-bool IsCurrentZorvikModule(uint32_t module);
+bool IsCurrentZorvikModule(uintptr_t module);
 
 // The address of a section-table record of the module that holds this code:
 // module + 0x1000 + the record's code offset; null without one.
@@ -33,22 +33,22 @@ void* HookMethod(uint8_t id, const std::string& library, const std::string& expo
 TZorvikModulesList& ZorvikModules();
 // The record of the module that holds the address (made when missing); null
 // for an address outside every module.
-TZorvikModuleInfo* ModuleInfoByAddr(uint32_t address);
+TZorvikModuleInfo* ModuleInfoByAddr(uintptr_t address);
 // Makes and lists the record of a module; `full` false: file facts only.
-TZorvikModuleInfo* AddModuleInfo(uint32_t module, const std::string& path, bool full);
+TZorvikModuleInfo* AddModuleInfo(uintptr_t module, const std::string& path, bool full);
 
 // Lookup in the module's own crash-report data.
-bool GetSourceInfoByAddr(uint32_t address, TZorvikDebugInfo& info);
+bool GetSourceInfoByAddr(uintptr_t address, TZorvikDebugInfo& info);
 // The full lookup: own data, else external debug information, else exports.
-void GetDebugInfoByAddr(uint32_t address, uint32_t threadId, TZorvikDebugInfo& info, bool exceptionRow,
+void GetDebugInfoByAddr(uintptr_t address, uint32_t threadId, TZorvikDebugInfo& info, bool exceptionRow,
                         uint8_t threadKind);
 // As GetDebugInfoByAddr, and picks the module's external source when the
 // first answer names no more than the module.
-void ResolveAddress(uint32_t address, TZorvikDebugInfo& info);
+void ResolveAddress(uintptr_t address, TZorvikDebugInfo& info);
 
 // Password requests for enciphered data: attempt 1 asks the module's own
 // request, attempt 2 the process's handlers. Unset: the empty password.
-using TModulePasswordRequest = std::function<bool(uint32_t module, int attempt, std::string& password)>;
+using TModulePasswordRequest = std::function<bool(uintptr_t module, int attempt, std::string& password)>;
 void SetModulePasswordRequest(TModulePasswordRequest request);
 
 // The file names of the component's own units: frames in them show only

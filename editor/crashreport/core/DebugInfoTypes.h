@@ -25,7 +25,7 @@ struct TZorvikDebugInfo {
     std::string LeakType;
     int32_t LeakSize = 0;
     int32_t LeakCount = 0;
-    uint32_t Address = 0;
+    uintptr_t Address = 0;
     std::string UnitName;
     std::string ClassName;
     std::string ProcedureName;

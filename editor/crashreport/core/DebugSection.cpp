@@ -226,12 +226,18 @@ bool TDebugSection::Lookup(uint32_t offset, const TCodeReader& code, TZorvikDebu
                     --firstLine;
                 } else if (info.ProcedureName != "Initialization") {
                     // A procedure whose code does not open with a stack frame
-                    // (55 8B EC, or GCC's 55 89 E5) or a register push (53)
+                    // (55 8B EC, or GCC's 55 89 E5; in 64-bit code the same
+                    // two moves carry the prefix 48) or a register push (53)
                     // counts from the line before its first line.
-                    uint8_t b[3];
+                    uint8_t b[4];
                     bool frame = false;
+                    auto move = [](const uint8_t* m) {
+                        return (m[0] == 0x8B && m[1] == 0xEC) || (m[0] == 0x89 && m[1] == 0xE5);
+                    };
                     if (code && code(proc.offset, b, 3))
-                        frame = b[0] == 0x55 && ((b[1] == 0x8B && b[2] == 0xEC) || (b[1] == 0x89 && b[2] == 0xE5));
+                        frame = b[0] == 0x55 && move(b + 1);
+                    if (!frame && code && code(proc.offset, b, 4))
+                        frame = b[0] == 0x55 && b[1] == 0x48 && move(b + 2);
                     if (!frame && code && code(proc.offset, b, 1))
                         frame = b[0] == 0x53;
                     if (!frame)

@@ -10,11 +10,11 @@
 TZorvikModuleInfo::TZorvikModuleInfo() = default;
 TZorvikModuleInfo::~TZorvikModuleInfo() = default;
 
-TZorvikFunctionInfo* FindExportedFunction(std::vector<TZorvikFunctionInfo>& functions, uint32_t address,
-                                          const std::function<uint32_t(uint32_t)>& measure)
+TZorvikFunctionInfo* FindExportedFunction(std::vector<TZorvikFunctionInfo>& functions, uintptr_t address,
+                                          const std::function<uint32_t(uintptr_t)>& measure)
 {
     auto f = std::upper_bound(functions.begin(), functions.end(), address,
-                              [](uint32_t a, const TZorvikFunctionInfo& x) { return a < x.Address; });
+                              [](uintptr_t a, const TZorvikFunctionInfo& x) { return a < x.Address; });
     if (f == functions.begin())
         return nullptr;
     --f;
@@ -23,14 +23,14 @@ TZorvikFunctionInfo* FindExportedFunction(std::vector<TZorvikFunctionInfo>& func
             f->Size = measure(f->Address);
         } else {
             auto next = f + 1;
-            f->Size = next == functions.end() ? 0 : next->Address - f->Address;
+            f->Size = next == functions.end() ? 0 : static_cast<uint32_t>(next->Address - f->Address);
         }
         f->SizeKnown = true;
     }
     return static_cast<uint64_t>(address) <= static_cast<uint64_t>(f->Address) + f->Size ? &*f : nullptr;
 }
 
-TZorvikModuleInfo* TZorvikModulesList::Find(uint32_t handle) const
+TZorvikModuleInfo* TZorvikModulesList::Find(uintptr_t handle) const
 {
     for (const auto& m : FItems)
         if (m->Handle == handle)
@@ -44,7 +44,7 @@ TZorvikModuleInfo* TZorvikModulesList::Add(std::unique_ptr<TZorvikModuleInfo> in
     return FItems.back().get();
 }
 
-void TZorvikModulesList::Delete(uint32_t handle)
+void TZorvikModulesList::Delete(uintptr_t handle)
 {
     FItems.erase(std::remove_if(FItems.begin(), FItems.end(), [&](const auto& m) { return m->Handle == handle; }),
                  FItems.end());

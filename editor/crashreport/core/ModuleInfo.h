@@ -19,7 +19,7 @@ enum class TZorvikModuleType : uint8_t { mtUnknown, mtMainModule, mtFrameworkPac
 // An exported function of a module: start address and name; the size is
 // measured when first needed (0 until then).
 struct TZorvikFunctionInfo {
-    uint32_t Address = 0;
+    uintptr_t Address = 0;
     uint32_t Size = 0;
     bool SizeKnown = false;
     std::string Name;
@@ -31,7 +31,7 @@ struct TZorvikModuleInfo {
     TZorvikModuleInfo(const TZorvikModuleInfo&) = delete;
     TZorvikModuleInfo& operator=(const TZorvikModuleInfo&) = delete;
 
-    uint32_t Handle = 0;
+    uintptr_t Handle = 0;  // the load address
     std::string Path;
     std::string Description;
     std::string Version;
@@ -53,14 +53,14 @@ struct TZorvikModuleInfo {
 // start address; a function covers its start up to start + size. `measure`
 // gives the size of a function not yet measured (none: up to the next
 // export's start). Null when no function holds the address.
-TZorvikFunctionInfo* FindExportedFunction(std::vector<TZorvikFunctionInfo>& functions, uint32_t address,
-                                          const std::function<uint32_t(uint32_t)>& measure);
+TZorvikFunctionInfo* FindExportedFunction(std::vector<TZorvikFunctionInfo>& functions, uintptr_t address,
+                                          const std::function<uint32_t(uintptr_t)>& measure);
 
 class TZorvikModulesList {
 public:
-    TZorvikModuleInfo* Find(uint32_t handle) const;
+    TZorvikModuleInfo* Find(uintptr_t handle) const;
     TZorvikModuleInfo* Add(std::unique_ptr<TZorvikModuleInfo> info);
-    void Delete(uint32_t handle);
+    void Delete(uintptr_t handle);
     void Clear() { FItems.clear(); }
     size_t Count() const { return FItems.size(); }
     TZorvikModuleInfo* Item(size_t i) const { return FItems[i].get(); }

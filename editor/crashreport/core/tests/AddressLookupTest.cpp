@@ -17,31 +17,36 @@
 #include "editor/crashreport/support/tests/TestFiles.h"
 #include "framework/Application.h"
 #include "tools/crashdata/DebugSectionWriter.h"
+#include "tools/crashdata/PeResourcePatch.h"
 
 // Functions whose lines the tests know. The signature and the opening brace
 // share a line: that line starts the procedure.
 constexpr int ProbeFunctionLine = __LINE__ + 1;
-__attribute__((noinline)) uint32_t ProbeFunction() {
-    return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(__builtin_return_address(0))) - 1;
+__attribute__((noinline)) uintptr_t ProbeFunction() {
+    return reinterpret_cast<uintptr_t>(__builtin_return_address(0)) - 1;
 }
 
 struct TProbeClass {
-    static uint32_t Method(int depth);
+    static uintptr_t Method(int depth);
 };
 constexpr int ProbeMethodLine = __LINE__ + 1;
-__attribute__((noinline)) uint32_t TProbeClass::Method(int depth) {
+__attribute__((noinline)) uintptr_t TProbeClass::Method(int depth) {
     volatile int keep = depth;
     (void)keep;
-    const uint32_t callSite = ProbeFunction();  // ProbeCallLine
+    const uintptr_t callSite = ProbeFunction();  // ProbeCallLine
+    keep = 0;  // work after the call, so that it is no tail call
     return callSite;
 }
 constexpr int ProbeCallLine = ProbeMethodLine + 3;
 
 namespace {
 
-uint32_t Addr(const void* p) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(p)); }
+uintptr_t Addr(const void* p) { return reinterpret_cast<uintptr_t>(p); }
 
-uint32_t OwnModule() { return Addr(GetModuleHandleA(nullptr)); }
+uintptr_t OwnModule() { return Addr(GetModuleHandleA(nullptr)); }
+
+// The cross binutils of this program's own width.
+const std::string ToolPrefix = sizeof(void*) == 8 ? "x86_64-w64-mingw32-" : "i686-w64-mingw32-";
 
 TEST(AddressLookup, OwnDataIsFound)
 {
@@ -68,13 +73,13 @@ TEST(AddressLookup, OwnDataIsFound)
 TEST(AddressLookup, FunctionsOfThisProgramByTheirAddresses)
 {
     struct Case {
-        uint32_t address;
+        uintptr_t address;
         const char* cls;
         const char* proc;
         int line;
         int lineOffset;
     };
-    const uint32_t callSite = TProbeClass::Method(3);
+    const uintptr_t callSite = TProbeClass::Method(3);
     const Case cases[] = {
         {Addr(reinterpret_cast<void*>(&ProbeFunction)), "", "ProbeFunction", ProbeFunctionLine, 0},
         {Addr(reinterpret_cast<void*>(&TProbeClass::Method)), "TProbeClass", "Method", ProbeMethodLine, 0},
@@ -100,7 +105,7 @@ TEST(AddressLookup, FunctionsOfThisProgramByTheirAddresses)
 
 TEST(AddressLookup, TheComponentsOwnUnitsShowOnlyTheirModule)
 {
-    const uint32_t address = Addr(reinterpret_cast<void*>(&ProbeFunction));
+    const uintptr_t address = Addr(reinterpret_cast<void*>(&ProbeFunction));
     SetComponentUnitNames({"AddressLookupTest.cpp", "Other.cpp"});
     TZorvikDebugInfo info;
     GetDebugInfoByAddr(address, 0, info, false, 1);
@@ -134,7 +139,7 @@ TEST(AddressLookup, AddressesOutsideEveryModuleAndInModulesWithoutData)
     EXPECT_EQ(info.Address, Addr(heap));
     VirtualFree(heap, 0, MEM_RELEASE);
 
-    const uint32_t sleep = Addr(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "Sleep")));
+    const uintptr_t sleep = Addr(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "Sleep")));
     ResolveAddress(sleep, info);
     ASSERT_NE(info.ModuleInfo, nullptr);
     EXPECT_GE(info.DebugDetail, ddModule);
@@ -154,18 +159,18 @@ struct Frame {
 };
 
 // addr2line -a -f -i: per address, the last (outermost) function and place.
-std::map<uint32_t, Frame> OuterFrames(const std::string& text)
+std::map<uint64_t, Frame> OuterFrames(const std::string& text)
 {
-    std::map<uint32_t, Frame> frames;
+    std::map<uint64_t, Frame> frames;
     std::istringstream in(text);
     std::string line, function;
-    uint32_t address = 0;
+    uint64_t address = 0;
     bool haveAddress = false, haveFunction = false;
     while (std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
         if (line.rfind("0x", 0) == 0 && line.find_first_not_of("0123456789abcdef", 2) == std::string::npos) {
-            address = static_cast<uint32_t>(std::stoul(line.substr(2), nullptr, 16));
+            address = std::stoull(line.substr(2), nullptr, 16);
             haveAddress = true;
             haveFunction = false;
             continue;
@@ -201,52 +206,61 @@ TEST(AddressLookup, TessalyAgreesWithAddr2line)
 
     // The program's code symbols by address.
     std::string out;
-    ASSERT_EQ(RunShell("i686-w64-mingw32-nm -n --defined-only '" + unixExe + "'", out), 0) << out;
-    std::vector<uint32_t> starts;
+    ASSERT_EQ(RunShell(ToolPrefix + "nm -n --defined-only '" + unixExe + "'", out), 0) << out;
+    std::vector<uint64_t> starts;
     {
         std::istringstream in(out);
         std::string l;
-        while (std::getline(in, l))
-            if (l.size() > 11 && (l[9] == 'T' || l[9] == 't'))
-                starts.push_back(static_cast<uint32_t>(std::stoul(l.substr(0, 8), nullptr, 16)));
+        while (std::getline(in, l)) {
+            const size_t blank = l.find(' ');
+            if (blank != std::string::npos && blank >= 8 && l.size() > blank + 3 &&
+                (l[blank + 1] == 'T' || l[blank + 1] == 't'))
+                starts.push_back(std::stoull(l.substr(0, blank), nullptr, 16));
+        }
     }
     ASSERT_GT(starts.size(), 1000u);
 
+    TPeFacts facts;
+    {
+        const std::string bytes = ReadTestFile(exe);
+        std::string error;
+        ASSERT_TRUE(ReadPeFacts(std::vector<uint8_t>(bytes.begin(), bytes.end()), facts, error)) << error;
+    }
     HMODULE h = LoadLibraryExA(exe.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
     ASSERT_NE(h, nullptr) << GetLastError();
-    const uint32_t module = Addr(h);
-    const uint32_t imageBase = 0x400000;
+    const uintptr_t module = Addr(h);
+    const uint64_t imageBase = facts.ImageBase;
     EXPECT_TRUE(IsZorvikLogModule(module));
 
     // Each function's start and three addresses inside it.
-    std::vector<uint32_t> samples;
+    std::vector<uint64_t> samples;
     for (size_t i = 0; i + 1 < starts.size(); ++i) {
-        const uint32_t a = starts[i], length = starts[i + 1] - starts[i];
+        const uint64_t a = starts[i], length = starts[i + 1] - starts[i];
         if (length == 0)
             continue;
-        for (uint32_t k = 0; k < 4; ++k)
+        for (uint64_t k = 0; k < 4; ++k)
             samples.push_back(a + length * k / 4);
     }
     samples.erase(std::unique(samples.begin(), samples.end()), samples.end());
     const std::string folder = TestFolder("address_lookup");
     {
         std::string list;
-        for (uint32_t a : samples) {
-            char b[16];
-            std::snprintf(b, sizeof b, "0x%08x\n", a);
+        for (uint64_t a : samples) {
+            char b[24];
+            std::snprintf(b, sizeof b, "0x%08llx\n", static_cast<unsigned long long>(a));
             list += b;
         }
         WriteTestFile(folder + "addresses.txt", list);
     }
-    ASSERT_EQ(RunShell("i686-w64-mingw32-addr2line -a -f -i -e '" + unixExe + "' < '" +
+    ASSERT_EQ(RunShell(ToolPrefix + "addr2line -a -f -i -e '" + unixExe + "' < '" +
                            UnixPath(folder + "addresses.txt") + "'",
                        out),
               0);
-    const std::map<uint32_t, Frame> frames = OuterFrames(out);
+    const std::map<uint64_t, Frame> frames = OuterFrames(out);
 
     size_t named = 0, agreed = 0, functions = 0, functionsAgreed = 0;
     std::string firstMismatches;
-    uint32_t lastFunction = 0;
+    uint64_t lastFunction = 0;
     bool functionOk = true;
     auto closeFunction = [&] {
         if (lastFunction) {
@@ -254,11 +268,11 @@ TEST(AddressLookup, TessalyAgreesWithAddr2line)
             functionsAgreed += functionOk;
         }
     };
-    for (uint32_t a : samples) {
+    for (uint64_t a : samples) {
         const auto f = frames.find(a);
         if (f == frames.end() || f->second.function == "??" || f->second.file == "??" || f->second.line == 0)
             continue;
-        const uint32_t start = *(std::upper_bound(starts.begin(), starts.end(), a) - 1);
+        const uint64_t start = *(std::upper_bound(starts.begin(), starts.end(), a) - 1);
         if (start != lastFunction) {
             closeFunction();
             lastFunction = start;
@@ -268,14 +282,14 @@ TEST(AddressLookup, TessalyAgreesWithAddr2line)
         std::string cls, proc;
         SplitFunctionName(DemangleName(f->second.function), cls, proc);
         TZorvikDebugInfo info;
-        GetDebugInfoByAddr(module + (a - imageBase), 0, info, false, 1);
+        GetDebugInfoByAddr(module + static_cast<uintptr_t>(a - imageBase), 0, info, false, 1);
         const bool same = info.DebugDetail == ddSourceCode && info.UnitName == f->second.file &&
                           Joined(info.ClassName, info.ProcedureName) == Joined(cls, proc) && info.Line == f->second.line;
         agreed += same;
         functionOk = functionOk && same;
         if (!same && firstMismatches.size() < 2000) {
             char b[32];
-            std::snprintf(b, sizeof b, "%08x: ", a);
+            std::snprintf(b, sizeof b, "%08llx: ", static_cast<unsigned long long>(a));
             firstMismatches += b + f->second.file + ":" + std::to_string(f->second.line) + " " + cls + "::" + proc +
                                " | ours " + info.UnitName + ":" + std::to_string(info.Line) + " " + info.ClassName +
                                "::" + info.ProcedureName + "\n";

@@ -5,6 +5,7 @@
 #include "editor/crashreport/core/CrashDataBlock.h"
 #include "editor/crashreport/core/DebugSection.h"
 #include "editor/crashreport/support/ModuleOptions.h"
+#include "editor/crashreport/support/OptionsStream.h"
 #include "editor/crashreport/support/ZLibBuffer.h"
 #include "framework/Streams.h"
 #include "tools/crashdata/CrashDataWriter.h"
@@ -101,6 +102,74 @@ TEST(CrashDataBlock, VersionsAndMagics)
         } else {
             EXPECT_EQ(load.Version, 1);  // untouched
             EXPECT_NE(options.ErrorsNumberToSave(), 7);
+        }
+    }
+}
+
+// An options stream of an old version: the log switched on, everything else
+// zero or empty, cut to the length that version's reader takes.
+std::vector<uint8_t> OldOptionsStream(uint16_t version)
+{
+    std::vector<uint8_t> bytes(4096, 0);
+    bytes[0] = 1;
+    TMemoryStream s;
+    s.WriteBuffer(bytes.data(), static_cast<int32_t>(bytes.size()));
+    s.SetPosition(0);
+    const uint16_t saved = LastZorvikVersion;
+    LastZorvikVersion = version;
+    TZorvikModuleOptions o("");
+    o.DisableSharedDataWrite();
+    o.LoadFromStream(s);
+    LastZorvikVersion = saved;
+    bytes.resize(static_cast<size_t>(s.Position()));
+    return bytes;
+}
+
+// The two oldest layouts: below 4.50 the options and the debug information
+// follow the 14-byte header as they are; from 4.50 to 4.99 the same bytes
+// are one zlib stream. Neither has a section table or a key test, and their
+// names are scrambled with the fixed key.
+TEST(CrashDataBlock, OldestLayouts)
+{
+    for (uint16_t version : {400, 449, 450, 499}) {
+        SCOPED_TRACE(version);
+        std::vector<uint8_t> body = OldOptionsStream(version);
+        ASSERT_GT(body.size(), 20u);
+        const std::vector<uint8_t> debug = WriteDebugSection(OneUnit(), "", version);
+        const uint32_t length = static_cast<uint32_t>(debug.size());
+        body.insert(body.end(), reinterpret_cast<const uint8_t*>(&length), reinterpret_cast<const uint8_t*>(&length) + 4);
+        body.insert(body.end(), debug.begin(), debug.end());
+
+        std::vector<uint8_t> block(14);
+        const uint32_t magic = ZorvikDataMagic;
+        const double date = 38000.25;
+        std::memcpy(block.data(), &magic, 4);
+        std::memcpy(block.data() + 4, &version, 2);
+        std::memcpy(block.data() + 6, &date, 8);
+        if (version < 450) {
+            block.insert(block.end(), body.begin(), body.end());
+        } else {
+            std::vector<uint8_t> packed;
+            ZCompress(body.data(), static_cast<int32_t>(body.size()), packed);
+            block.insert(block.end(), packed.begin(), packed.end());
+        }
+
+        TCrashDataLoad load;
+        TZorvikModuleOptions options("Probe.exe");
+        options.DisableSharedDataWrite();
+        int asked = 0;
+        ASSERT_TRUE(LoadCrashDataResource(block.data(), block.size(), false, false, &options, Answers({"x", "y"}, &asked), load));
+        EXPECT_EQ(load.Version, version);
+        EXPECT_DOUBLE_EQ(load.CompileDate, 38000.25);
+        EXPECT_EQ(asked, 0);  // no password protects these names
+        EXPECT_TRUE(options.ActivateLog());
+        EXPECT_FALSE(options.ActivateHandle());
+        EXPECT_EQ(NameAtFirstLine(load), "MainForm.cpp TMainForm.Open1Click");
+
+        // Cut short anywhere, neither layout loads.
+        for (size_t n : {size_t(13), size_t(20), block.size() - 1}) {
+            TCrashDataLoad cut;
+            EXPECT_FALSE(LoadCrashDataResource(block.data(), n, false, false, nullptr, nullptr, cut)) << n;
         }
     }
 }

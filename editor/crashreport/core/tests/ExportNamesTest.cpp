@@ -45,7 +45,7 @@ TEST(ExportNames, FunctionHoldingAnAddress)
     EXPECT_EQ(FindExportedFunction(functions, 0x10FF, nullptr)->Name, "A");
     // Measured sizes bound the functions.
     std::vector<TZorvikFunctionInfo> measured = {{0x1000, 0, false, "A"}, {0x1100, 0, false, "B"}};
-    auto size16 = [](uint32_t) { return 0x10u; };
+    auto size16 = [](uintptr_t) { return 0x10u; };
     EXPECT_EQ(FindExportedFunction(measured, 0x1010, size16)->Name, "A");
     EXPECT_EQ(FindExportedFunction(measured, 0x1011, size16), nullptr);
     EXPECT_EQ(FindExportedFunction(measured, 0x1105, size16)->Name, "B");
