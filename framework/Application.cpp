@@ -175,7 +175,11 @@ void TApplication::ProcessMessages() {
     }
 }
 
+TApplicationExceptionHook ApplicationExceptionHook = nullptr;
+
 void TApplication::HandleException(TObject* sender) {
+    if (ApplicationExceptionHook && !ApplicationExceptionHook(sender))
+        return;
     try {
         throw;
     } catch (EAbort&) {

@@ -21,6 +21,12 @@ using TNotifyEvent = std::function<void(TObject* sender)>;
 
 using TExceptionEvent = std::function<void(TObject* sender, Exception& e)>;
 
+// Where an exception that reaches TApplication::HandleException goes first
+// (the crash-report component sets it); false: the framework's own handling
+// is skipped.
+using TApplicationExceptionHook = bool (*)(TObject* sender);
+extern TApplicationExceptionHook ApplicationExceptionHook;
+
 class TApplication : public TComponent {
 public:
     explicit TApplication(TComponent* owner);

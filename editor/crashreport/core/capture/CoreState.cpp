@@ -1,0 +1,213 @@
+#include "editor/crashreport/core/capture/CoreState.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "editor/crashreport/core/AddressLookup.h"
+#include "editor/crashreport/core/capture/ExceptionHooks.h"
+#include "editor/crashreport/core/capture/FreezeWatchdog.h"
+#include "editor/crashreport/core/capture/ThreadData.h"
+#include "editor/crashreport/core/capture/ThreadsList.h"
+#include "editor/crashreport/support/MemoryProbe.h"
+#include "editor/crashreport/support/ModuleHandles.h"
+#include "editor/crashreport/support/ModuleOptions.h"
+#include "editor/crashreport/support/SafeExec.h"
+#include "editor/crashreport/support/SystemFacts.h"
+
+namespace {
+
+TUnitLifetime lifetime("ZorvikCore");
+TZorvikModuleOptionsEx* options = nullptr;
+
+// The component's own source files, written by the build.
+const char* const OwnUnitFiles[] = {
+#include "ComponentUnits.inc"
+};
+
+std::string ModuleFileName(HMODULE module)
+{
+    char name[MAX_PATH + 1];
+    const DWORD n = GetModuleFileNameA(module, name, MAX_PATH);
+    return n == 0 || n >= MAX_PATH ? std::string() : std::string(name, n);
+}
+
+void LockLastStack()
+{
+    while (InterlockedCompareExchange(&ZorvikCore().LastStackLock, 1, 0) != 0)
+        SwitchToThread();
+}
+
+void UnlockLastStack() { InterlockedExchange(&ZorvikCore().LastStackLock, 0); }
+
+void Start()
+{
+    TZorvikCoreState& s = ZorvikCore();
+    if (!InitThreadData())
+        return;
+    // Without crash-report data in this module the core stays inactive:
+    // nothing is hooked and every entry passes on.
+    const uintptr_t module = CurrentModuleHandle();
+    if (!IsZorvikLogModule(module)) {
+        s.Installed = 0;
+        return;
+    }
+    char folder[MAX_PATH + 1];
+    const DWORD n = GetCurrentDirectoryA(MAX_PATH, folder);
+    s.StartFolder = n && n < MAX_PATH ? std::string(folder, n) : std::string();
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    s.StartTime = SystemTimeToDateTime(now);
+    s.ErrorsCount = 0;
+    s.LastStack.Buffer =
+        static_cast<uint8_t*>(VirtualAlloc(nullptr, MaxScannedStack, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    s.LastStack.Length = 0;
+    InitializeCriticalSection(&s.ProcessingLock);
+    InitializeCriticalSection(&s.ThreadSwitchLock);
+
+    s.OwnUnits = ComponentUnitFiles();
+    SetComponentUnitNames(s.OwnUnits);
+
+    // The module's own options, as its crash-report data carries them.
+    options = new TZorvikModuleOptionsEx(ModuleFileName(reinterpret_cast<HMODULE>(module)));
+    options->DisableSharedDataWrite();
+    if (TZorvikModuleInfo* m = ModuleInfoByAddr(module))
+        if (m->Options)
+            options->Assign(m->Options.get());
+    s.Options = options;
+
+    s.MainThreadId = GetCurrentThreadId();
+    s.MainThreadStackTop = ThreadStackTop();
+    // Suspend and resume, read the context, query (0x4A), not inheritable.
+    DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(), &s.MainThread,
+                    THREAD_SUSPEND_RESUME | THREAD_GET_CONTEXT | THREAD_QUERY_INFORMATION, FALSE, 0);
+    ZorvikThreads().AddMainThread(s.MainThreadId, s.MainThread, s.MainThreadStackTop);
+    CurrentThreadData();
+
+    s.CoreSwitch = 1;
+    s.Installed = 1;
+    InstallExceptionHooks();
+    InstallThreadHooks();
+    StartFreezeWatchdog();
+}
+
+void Finish()
+{
+    TZorvikCoreState& s = ZorvikCore();
+    if (!s.Installed)
+        return;
+    // Waits for a capture under way.
+    EnterCriticalSection(&s.ProcessingLock);
+    LeaveCriticalSection(&s.ProcessingLock);
+    // The watchdog reads the state: it stops before anything is freed.
+    StopFreezeWatchdog();
+    s.Installed = 0;
+    RemoveExceptionHooks();
+    if (s.MainThread)
+        CloseHandle(s.MainThread);
+    s.MainThread = nullptr;
+    ZorvikThreads().Clear();
+    DeleteCriticalSection(&s.ThreadSwitchLock);
+    s.SwitchedOffThreads.clear();
+    s.Options = nullptr;
+    delete options;
+    options = nullptr;
+    LockLastStack();
+    if (s.LastStack.Buffer)
+        VirtualFree(s.LastStack.Buffer, 0, MEM_RELEASE);
+    s.LastStack = TStackCopy();
+    UnlockLastStack();
+    // The processing lock stays: hooks of late threads may still test it.
+}
+
+}  // namespace
+
+TZorvikCoreState& ZorvikCore()
+{
+    static TZorvikCoreState state;
+    return state;
+}
+
+void ZorvikCoreInit()
+{
+    lifetime.Start(Start);
+}
+
+void ZorvikCoreDone()
+{
+    lifetime.Finish(Finish);
+}
+
+bool IsZorvikLogInstalled() { return ZorvikCore().Installed != 0; }
+bool IsZorvikLogActive() { return ZorvikCore().CoreSwitch != 0; }
+void SetZorvikLogState(bool active) { ZorvikCore().CoreSwitch = active ? 1 : 0; }
+
+bool IsZorvikLogActiveInThread(uint32_t threadId)
+{
+    TZorvikCoreState& s = ZorvikCore();
+    if (!s.Installed)
+        return true;
+    EnterCriticalSection(&s.ThreadSwitchLock);
+    const bool off = std::find(s.SwitchedOffThreads.begin(), s.SwitchedOffThreads.end(), threadId) !=
+                     s.SwitchedOffThreads.end();
+    LeaveCriticalSection(&s.ThreadSwitchLock);
+    return !off;
+}
+
+void SetZorvikLogInThread(uint32_t threadId, bool active)
+{
+    TZorvikCoreState& s = ZorvikCore();
+    if (!s.Installed)
+        return;
+    EnterCriticalSection(&s.ThreadSwitchLock);
+    auto& list = s.SwitchedOffThreads;
+    auto it = std::find(list.begin(), list.end(), threadId);
+    if (active && it != list.end())
+        list.erase(it);
+    else if (!active && it == list.end())
+        list.push_back(threadId);
+    LeaveCriticalSection(&s.ThreadSwitchLock);
+}
+
+TZorvikModuleOptions* ZorvikCoreOptions() { return ZorvikCore().Options; }
+
+std::vector<std::string> ComponentUnitFiles()
+{
+    std::vector<std::string> units(std::begin(OwnUnitFiles), std::end(OwnUnitFiles));
+    std::sort(units.begin(), units.end());
+    units.erase(std::unique(units.begin(), units.end()), units.end());
+    return units;
+}
+
+uintptr_t ThreadStackTop() { return CurrentStackTop(); }
+
+void SaveStackCopy(uintptr_t from, uintptr_t address)
+{
+    TZorvikCoreState& s = ZorvikCore();
+    if (!s.LastStack.Buffer)
+        return;
+    const uintptr_t top = ThreadStackTop();
+    LockLastStack();
+    TStackCopy& c = s.LastStack;
+    c.ThreadId = GetCurrentThreadId();
+    c.Address = address;
+    c.Start = from;
+    c.Length = 0;
+    if (from < top) {
+        const size_t length = std::min<size_t>(top - from, MaxScannedStack);
+        if (ReadMemoryBlock(reinterpret_cast<const void*>(from), c.Buffer, length))
+            c.Length = length;
+    }
+    UnlockLastStack();
+}
+
+bool CopyLastStack(TStackCopy& facts, std::vector<uint8_t>& bytes)
+{
+    TZorvikCoreState& s = ZorvikCore();
+    LockLastStack();
+    facts = s.LastStack;
+    facts.Buffer = nullptr;
+    if (s.LastStack.Buffer)
+        bytes.assign(s.LastStack.Buffer, s.LastStack.Buffer + s.LastStack.Length);
+    UnlockLastStack();
+    return facts.Length != 0;
+}

@@ -1,0 +1,318 @@
+#include "editor/crashreport/core/capture/ExceptionHooks.h"
+
+#include <cxxabi.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+#include "editor/crashreport/core/capture/CallStacks.h"
+#include "editor/crashreport/core/capture/Captures.h"
+#include "editor/crashreport/core/capture/CoreState.h"
+#include "editor/crashreport/core/capture/CpuContext.h"
+#include "editor/crashreport/core/capture/ThreadData.h"
+#include "editor/crashreport/core/capture/ThreadsList.h"
+#include "framework/Application.h"
+#include "framework/Exceptions.h"
+
+// The C++ throw, wrapped at link time (-Wl,--wrap=__cxa_throw): every throw
+// of the program passes here first. The run time's destructor argument is
+// passed on untouched.
+extern "C" {
+[[noreturn]] void __real___cxa_throw(void* object, std::type_info* type, void* destroy);
+[[noreturn]] void __wrap___cxa_throw(void* object, std::type_info* type, void* destroy);
+}
+
+namespace {
+
+PVOID vectoredHandler = nullptr;
+LPTOP_LEVEL_EXCEPTION_FILTER previousFilter = nullptr;
+std::terminate_handler previousTerminate = nullptr;
+
+bool CoreOnHere()
+{
+    const TZorvikCoreState& s = ZorvikCore();
+    return s.Installed && s.CoreSwitch && IsZorvikLogActiveInThread(GetCurrentThreadId());
+}
+
+// Notes a throw: where, what, the context and a copy of the stack.
+__attribute__((noinline)) void NoteThrow(void* object, const std::type_info* type, uintptr_t returnAddress,
+                                         uintptr_t stackPosition)
+{
+    TThreadExceptionData* data = CurrentThreadData();
+    if (!data)
+        return;
+    // The call instruction (5 bytes in both widths) before the return address.
+    const uintptr_t address = returnAddress - 5;
+    data->PendingType = type;
+    data->PendingObject = object;
+    data->PendingAddress = address;
+    data->RaisePosition = stackPosition;
+    data->ExceptionStackPointer = stackPosition;
+    RtlCaptureContext(&data->Context);
+    data->ContextValid = true;
+    SaveStackCopy(stackPosition, address);
+}
+
+// The capture of the calling thread, started with the common facts.
+std::unique_ptr<TCapture> NewCapture(TCaptureKind kind)
+{
+    auto c = std::make_unique<TCapture>();
+    c->Kind = kind;
+    c->ThreadId = GetCurrentThreadId();
+    c->MainThread = c->ThreadId == ZorvikCore().MainThreadId;
+    c->StackTop = ThreadStackTop();
+    c->Threads = ZorvikThreads().Ids();
+    return c;
+}
+
+// Class, message and call stack of the C++ exception being handled, from
+// the stack copy of its throw when the copy is this thread's.
+void FillFromCurrentException(TCapture& c, const std::exception_ptr& exception, const std::type_info* type)
+{
+    c.ClassName = TypeDisplayName(type);
+    c.Message = ExceptionMessage(exception);
+    TThreadExceptionData* data = CurrentThreadData();
+    const bool pending = data && data->PendingType && type && *data->PendingType == *type;
+    if (pending) {
+        c.Address = data->PendingAddress;
+        c.Context = data->Context;
+        c.ContextValid = data->ContextValid;
+        c.StackPointer = data->RaisePosition;
+    }
+    TStackCopy facts;
+    std::vector<uint8_t> bytes;
+    if (pending && CopyLastStack(facts, bytes) && facts.ThreadId == c.ThreadId)
+        BuildCopiedCallStack(c.CallStack, c.Address, facts.Start, bytes, c.ThreadId);
+    else
+        BuildCurrentCallStack(c.CallStack, c.Address, c.ThreadId);
+    if (data) {
+        data->PendingType = nullptr;
+        data->PendingObject = nullptr;
+    }
+}
+
+// Runs one capture of the calling thread under the processing lock, once:
+// a fault while the thread is capturing is not captured again.
+template <class Fill>
+bool Capture(TCaptureKind kind, Fill&& fill)
+{
+    TThreadExceptionData* data = CurrentThreadData();
+    if (!data || InterlockedCompareExchange(&data->Processing, 1, 0) != 0)
+        return true;
+    TZorvikCoreState& s = ZorvikCore();
+    EnterCriticalSection(&s.ProcessingLock);
+    bool answer = true;
+    try {
+        auto c = NewCapture(kind);
+        fill(*c);
+        ++s.ErrorsCount;
+        answer = DeliverCapture(std::move(c));
+    } catch (...) {
+    }
+    LeaveCriticalSection(&s.ProcessingLock);
+    InterlockedExchange(&data->Processing, 0);
+    return answer;
+}
+
+LONG CALLBACK VectoredHandler(EXCEPTION_POINTERS* pointers)
+{
+    const DWORD code = pointers->ExceptionRecord->ExceptionCode;
+    if (!ZorvikCore().Installed || IsIgnoredExceptionCode(code))
+        return EXCEPTION_CONTINUE_SEARCH;
+    TThreadExceptionData* data = CurrentThreadData();
+    if (!data)
+        return EXCEPTION_CONTINUE_SEARCH;
+    // Copies only: the heap may be what failed.
+    std::memcpy(&data->Record, pointers->ExceptionRecord, sizeof(EXCEPTION_RECORD));
+    std::memcpy(&data->Context, pointers->ContextRecord, sizeof(CONTEXT));
+    data->ContextValid = true;
+    data->ExceptionStackPointer = ContextSp(*pointers->ContextRecord);
+    if (SavesStackCopy(code))
+        SaveStackCopy(data->ExceptionStackPointer, reinterpret_cast<uintptr_t>(pointers->ExceptionRecord->ExceptionAddress));
+    return EXCEPTION_CONTINUE_SEARCH;
+}
+
+std::string CodeName(DWORD code)
+{
+    switch (code) {
+    case EXCEPTION_ACCESS_VIOLATION: return "EAccessViolation";
+    case EXCEPTION_INT_DIVIDE_BY_ZERO: return "EDivByZero";
+    case EXCEPTION_STACK_OVERFLOW: return "EStackOverflow";
+    case EXCEPTION_ILLEGAL_INSTRUCTION:
+    case EXCEPTION_PRIV_INSTRUCTION: return "EPrivilege";
+    default: return "EExternalException";
+    }
+}
+
+std::string FaultMessage(const EXCEPTION_RECORD& r)
+{
+    char text[160];
+    if (r.ExceptionCode == EXCEPTION_ACCESS_VIOLATION && r.NumberParameters >= 2) {
+        const char* what = r.ExceptionInformation[0] == 8 ? "execution" : r.ExceptionInformation[0] ? "write" : "read";
+        std::snprintf(text, sizeof text, "Access violation at address %p (%s of address %p)", r.ExceptionAddress,
+                      what, reinterpret_cast<void*>(r.ExceptionInformation[1]));
+    } else {
+        std::snprintf(text, sizeof text, "External exception %08lX at address %p",
+                      static_cast<unsigned long>(r.ExceptionCode), r.ExceptionAddress);
+    }
+    return text;
+}
+
+LONG WINAPI UnhandledFilter(EXCEPTION_POINTERS* pointers)
+{
+    TThreadExceptionData* data = CurrentThreadData();
+    const DWORD code = pointers->ExceptionRecord->ExceptionCode;
+    if (ZorvikCore().Installed && data && data->LastFiltered != pointers && !IsIgnoredExceptionCode(code)) {
+        data->LastFiltered = pointers;
+        if (CoreOnHere()) {
+            Capture(TCaptureKind::HardwareFault, [&](TCapture& c) {
+                const EXCEPTION_RECORD& r = *pointers->ExceptionRecord;
+                c.Code = r.ExceptionCode;
+                c.ClassName = CodeName(r.ExceptionCode);
+                c.Message = FaultMessage(r);
+                c.Address = reinterpret_cast<uintptr_t>(r.ExceptionAddress);
+                c.Context = *pointers->ContextRecord;
+                c.ContextValid = true;
+                c.StackPointer = ContextSp(c.Context);
+                BuildLiveCallStack(c.CallStack, c.Address, c.StackPointer, c.StackTop, c.ThreadId);
+            });
+            EndFaultingThread();
+        }
+    }
+    return previousFilter ? previousFilter(pointers) : EXCEPTION_CONTINUE_SEARCH;
+}
+
+void TerminateHandler()
+{
+    if (CoreOnHere()) {
+        Capture(TCaptureKind::UnhandledException, [](TCapture& c) {
+            const std::exception_ptr e = std::current_exception();
+            FillFromCurrentException(c, e, e ? abi::__cxa_current_exception_type() : nullptr);
+            if (!e)
+                c.Message = "The program ended without an exception to handle";
+        });
+        EndFaultingThread();
+    }
+    if (previousTerminate)
+        previousTerminate();
+    std::abort();
+}
+
+bool FrameworkHook(TObject* sender) { return ExceptionManager(sender); }
+
+}  // namespace
+
+extern "C" void __wrap___cxa_throw(void* object, std::type_info* type, void* destroy)
+{
+    if (ZorvikCore().Installed)
+        NoteThrow(object, type, reinterpret_cast<uintptr_t>(__builtin_return_address(0)),
+                  reinterpret_cast<uintptr_t>(__builtin_frame_address(0)));
+    __real___cxa_throw(object, type, destroy);
+}
+
+bool IsIgnoredExceptionCode(DWORD code)
+{
+    // Severity success or information: thread naming (406D1388), debugger
+    // output (40010006, 4001000A), the C++ run time's raise codes of 64-bit
+    // code (20474343 and its kin). Breakpoints are the debugger's.
+    return (code >> 30) < 2 || code == EXCEPTION_BREAKPOINT || code == EXCEPTION_SINGLE_STEP;
+}
+
+std::string TypeDisplayName(const std::type_info* type)
+{
+    if (!type)
+        return "";
+    const char* name = type->name();
+    if (*name == '*')
+        ++name;
+    int status = 0;
+    char* readable = abi::__cxa_demangle(name, nullptr, nullptr, &status);
+    if (!readable)
+        return name;
+    std::string result = readable;
+    std::free(readable);
+    return result;
+}
+
+std::string ExceptionMessage(const std::exception_ptr& exception)
+{
+    if (!exception)
+        return "";
+    try {
+        std::rethrow_exception(exception);
+    } catch (const std::exception& e) {
+        return e.what();
+    } catch (...) {
+    }
+    return "";
+}
+
+bool ExceptionManager(void* sender)
+{
+    if (!CoreOnHere())
+        return true;
+    const std::exception_ptr e = std::current_exception();
+    if (!e)
+        return true;
+    try {
+        std::rethrow_exception(e);
+    } catch (const EAbort&) {
+        return true;  // silent by design
+    } catch (...) {
+    }
+    const std::type_info* type = abi::__cxa_current_exception_type();
+    return Capture(TCaptureKind::FrameworkException, [&](TCapture& c) { FillFromCurrentException(c, e, type); });
+}
+
+void CaptureThreadException(const std::exception_ptr& exception)
+{
+    if (!CoreOnHere())
+        return;
+    const std::type_info* type = abi::__cxa_current_exception_type();
+    Capture(TCaptureKind::ThreadException, [&](TCapture& c) { FillFromCurrentException(c, exception, type); });
+}
+
+void EndFaultingThread()
+{
+    if (GetCurrentThreadId() == ZorvikCore().MainThreadId)
+        TerminateProcess(GetCurrentProcess(), 1);
+    ExitThread(1);
+}
+
+void InstallExceptionHooks()
+{
+    vectoredHandler = AddVectoredExceptionHandler(1, VectoredHandler);
+    previousFilter = SetUnhandledExceptionFilter(UnhandledFilter);
+    previousTerminate = std::set_terminate(TerminateHandler);
+    ApplicationExceptionHook = FrameworkHook;
+}
+
+void RemoveExceptionHooks()
+{
+    // The filter, the terminate handler and the framework's hook stay: each
+    // tests the installed flag and passes on.
+    if (vectoredHandler)
+        RemoveVectoredExceptionHandler(vectoredHandler);
+    vectoredHandler = nullptr;
+}
+
+void CaptureFrozenApplication(const CONTEXT& context, uintptr_t stackStart, const std::vector<uint8_t>& copy,
+                              const std::string& message)
+{
+    const TZorvikCoreState& s = ZorvikCore();
+    if (!s.Installed || !s.CoreSwitch)
+        return;
+    Capture(TCaptureKind::FrozenApplication, [&](TCapture& c) {
+        c.ThreadId = s.MainThreadId;
+        c.MainThread = true;
+        c.ClassName = "EFrozenApplication";
+        c.Message = message;
+        c.Address = ContextIp(context);
+        c.Context = context;
+        c.ContextValid = true;
+        c.StackPointer = ContextSp(context);
+        c.StackTop = s.MainThreadStackTop;
+        BuildCopiedCallStack(c.CallStack, c.Address, stackStart, copy, c.ThreadId, 1);
+    });
+}

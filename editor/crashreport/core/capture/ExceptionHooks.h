@@ -1,0 +1,43 @@
+#pragma once
+// The core's places on every exception path of the process: the framework's
+// exception handler (through its hook pointer), the C++ throw (the linker
+// wraps __cxa_throw), a first-chance vectored handler for system exceptions,
+// the unhandled-exception filter, the terminate handler, and the end of a
+// thread in the core's thread wrapper.
+#include <windows.h>
+
+#include <cstdint>
+#include <exception>
+#include <string>
+#include <typeinfo>
+#include <vector>
+
+void InstallExceptionHooks();
+void RemoveExceptionHooks();
+
+// Codes the vectored handler passes over: successes and notices (thread
+// naming, debugger output, the C++ run time's own raise codes).
+bool IsIgnoredExceptionCode(DWORD code);
+// Codes whose first sight also saves the stack copy.
+inline bool SavesStackCopy(DWORD code) { return code >= 0xC0000005 && code <= 0xC000013A; }
+
+// The framework's application handler hands the exception being handled
+// here; true: the framework goes on with its own handling.
+bool ExceptionManager(void* sender);
+
+// The demangled name of a C++ type and, for std::exception and its kin,
+// the message of the object.
+std::string TypeDisplayName(const std::type_info* type);
+std::string ExceptionMessage(const std::exception_ptr& exception);
+
+// Captures an exception that ended a thread in the core's wrapper.
+void CaptureThreadException(const std::exception_ptr& exception);
+
+// The end-of-thread rule: the main thread ends the program with exit code 1,
+// any other thread ends itself with exit code 1.
+[[noreturn]] void EndFaultingThread();
+
+// Captures the main thread as frozen, from its context and a copy of its
+// stack taken while it was suspended (the watchdog's thread runs this).
+void CaptureFrozenApplication(const CONTEXT& context, uintptr_t stackStart, const std::vector<uint8_t>& copy,
+                              const std::string& message);

@@ -1,0 +1,160 @@
+// A program of the capture tests, linked like Tessaly.exe and carrying its
+// own crash-report data. It starts the crash-report core, makes the fault
+// its first argument names, and writes every capture to the file its second
+// argument names:
+//   capture <kind> / thread <main|other> / class <name> / message <text> /
+//   address <hex> / row <detail> <unit>|<class>|<procedure>|<line> ... / end
+#include <windows.h>
+
+#include <cstdio>
+#include <stdexcept>
+#include <string>
+
+#include "editor/crashreport/core/capture/Captures.h"
+#include "editor/crashreport/core/capture/CoreState.h"
+#include "editor/crashreport/support/ModuleOptions.h"
+#include "framework/Application.h"
+#include "framework/Forms.h"
+
+namespace {
+
+std::string outPath;
+std::string scenario;
+
+void Write(const std::string& text)
+{
+    if (FILE* f = std::fopen(outPath.c_str(), "ab")) {
+        std::fputs(text.c_str(), f);
+        std::fclose(f);
+    }
+}
+
+bool WriteCapture(TCapture& c)
+{
+    std::string t = std::string("capture ") + CaptureKindName(c.Kind) + "\n";
+    t += std::string("thread ") + (c.MainThread ? "main" : "other") + "\n";
+    t += "class " + c.ClassName + "\n";
+    t += "message " + c.Message + "\n";
+    char b[64];
+    std::snprintf(b, sizeof b, "address %llx\n", static_cast<unsigned long long>(c.Address));
+    t += b;
+    for (const TZorvikDebugInfo& r : c.CallStack.Rows) {
+        t += "row " + std::to_string(static_cast<int>(r.DebugDetail)) + " " + r.UnitName + "|" + r.ClassName + "|" +
+             r.ProcedureName + "|" + std::to_string(r.Line) + "\n";
+    }
+    t += "end\n";
+    Write(t);
+    return false;  // the framework's own message box would wait for a person
+}
+
+constexpr int ThrowLine = __LINE__ + 4;
+__attribute__((noinline)) void crashLevel3(int kind)
+{
+    if (kind == 0)
+        throw std::runtime_error("Probe failure");
+    throw 7;
+}
+
+__attribute__((noinline)) void crashLevel2(int kind)
+{
+    crashLevel3(kind);
+    Write("");  // work after the call: no tail call
+}
+
+__attribute__((noinline)) void CrashHandler(int kind)
+{
+    crashLevel2(kind);
+    Write("");
+}
+
+__attribute__((noinline)) void SleepingHandler(DWORD ms)
+{
+    Sleep(ms);
+    Write("");
+}
+
+__attribute__((noinline)) DWORD WINAPI WriteToZero(LPVOID)
+{
+    // Through a pointer the compiler cannot see, so that the write happens.
+    volatile int* volatile zero = nullptr;
+    *zero = 1;
+    return 0;
+}
+
+DWORD WINAPI ThrowInThread(LPVOID)
+{
+    crashLevel2(0);
+    return 0;
+}
+
+void Pump(DWORD ms)
+{
+    const DWORD until = GetTickCount() + ms;
+    while (static_cast<LONG>(until - GetTickCount()) > 0) {
+        Application->ProcessMessages();
+        Sleep(10);
+    }
+}
+
+int RunThread(LPTHREAD_START_ROUTINE routine)
+{
+    HANDLE h = CreateThread(nullptr, 0, routine, nullptr, 0, nullptr);
+    WaitForSingleObject(h, 10000);
+    DWORD code = 0;
+    GetExitCodeThread(h, &code);
+    CloseHandle(h);
+    Write("thread-exit " + std::to_string(code) + "\n");
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 3)
+        return 2;
+    scenario = argv[1];
+    outPath = argv[2];
+    ZorvikCoreInit();
+    Write(std::string("installed ") + (IsZorvikLogInstalled() ? "1" : "0") + "\n");
+    Write("throw-line " + std::to_string(ThrowLine) + "\n");
+    SetCaptureSink(WriteCapture);
+
+    TForm* form = new TForm(Application);
+    form->SetBounds(40, 40, 300, 200);
+    form->Show();
+    Application->OnMessage = [](MSG& m) {
+        if (m.message == WM_APP + 1)
+            CrashHandler(static_cast<int>(m.wParam));
+        if (m.message == WM_APP + 2)
+            SleepingHandler(static_cast<DWORD>(m.wParam));
+        return false;
+    };
+    Pump(200);
+
+    if (scenario == "handler" || scenario == "int") {
+        PostMessageA(form->Handle(), WM_APP + 1, scenario == "handler" ? 0 : 1, 0);
+        Pump(500);
+    } else if (scenario == "av") {
+        WriteToZero(nullptr);
+    } else if (scenario == "thread-av") {
+        RunThread(WriteToZero);
+    } else if (scenario == "thread-throw") {
+        RunThread(ThrowInThread);
+    } else if (scenario == "uncaught") {
+        crashLevel2(1);
+    } else if (scenario.rfind("freeze", 0) == 0) {
+        const int seconds = std::atoi(scenario.c_str() + 6);
+        TZorvikModuleOptions* o = ZorvikCoreOptions();
+        if (o) {
+            o->SetFreezeTimeout(5);
+            o->SetFreezeActivate(true);
+        }
+        Pump(300);
+        PostMessageA(form->Handle(), WM_APP + 2, static_cast<WPARAM>(seconds) * 1000, 0);
+        Pump(1500 + seconds * 1000);
+    }
+    Write("finished\n");
+    ZorvikCoreDone();
+    return 0;
+}

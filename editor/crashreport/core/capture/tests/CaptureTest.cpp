@@ -1,0 +1,238 @@
+// Real faults in the capture probe, each in a process of its own under Wine:
+// what the crash-report core captured, and how the program went on.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Row {
+    int detail = 0;
+    std::string unit, cls, proc;
+    int line = 0;
+};
+
+struct Captured {
+    std::string kind, thread, cls, message;
+    std::vector<Row> rows;
+    // The rows a report shows: those with a source line.
+    std::vector<Row> Shown() const
+    {
+        std::vector<Row> shown;
+        for (const Row& r : rows)
+            if (r.detail == 4)
+                shown.push_back(r);
+        return shown;
+    }
+};
+
+struct ProbeRun {
+    DWORD exitCode = 0;
+    bool installed = false;
+    int throwLine = 0;
+    std::vector<Captured> captures;
+    std::vector<std::string> lines;  // every other line
+};
+
+std::string ProbePath()
+{
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string p = path;
+    return p.substr(0, p.find_last_of('\\') + 1) + "crash_capture_probe.exe";
+}
+
+ProbeRun RunProbe(const std::string& scenario)
+{
+    ProbeRun run;
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    const std::string out = std::string(temp) + "capture_probe_" + scenario + ".txt";
+    DeleteFileA(out.c_str());
+    std::string command = "\"" + ProbePath() + "\" " + scenario + " \"" + out + "\"";
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+        ADD_FAILURE() << "the probe did not start: " << GetLastError();
+        return run;
+    }
+    if (WaitForSingleObject(pi.hProcess, 60000) != WAIT_OBJECT_0) {
+        TerminateProcess(pi.hProcess, 99);
+        ADD_FAILURE() << "the probe did not end";
+    }
+    GetExitCodeProcess(pi.hProcess, &run.exitCode);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+
+    std::ifstream in(out);
+    std::string line;
+    Captured* c = nullptr;
+    while (std::getline(in, line)) {
+        const size_t blank = line.find(' ');
+        const std::string key = line.substr(0, blank);
+        const std::string value = blank == std::string::npos ? "" : line.substr(blank + 1);
+        if (key == "capture") {
+            run.captures.emplace_back();
+            c = &run.captures.back();
+            c->kind = value;
+        } else if (c && key == "thread") {
+            c->thread = value;
+        } else if (c && key == "class") {
+            c->cls = value;
+        } else if (c && key == "message") {
+            c->message = value;
+        } else if (c && key == "row") {
+            Row r;
+            std::istringstream s(value);
+            s >> r.detail;
+            std::string rest;
+            std::getline(s, rest);
+            rest = rest.substr(1);
+            std::vector<std::string> parts(1);
+            for (char ch : rest) {
+                if (ch == '|')
+                    parts.emplace_back();
+                else
+                    parts.back() += ch;
+            }
+            parts.resize(4);
+            r.unit = parts[0];
+            r.cls = parts[1];
+            r.proc = parts[2];
+            r.line = std::atoi(parts[3].c_str());
+            c->rows.push_back(r);
+        } else if (key == "end") {
+            c = nullptr;
+        } else if (key == "installed") {
+            run.installed = value == "1";
+        } else if (key == "throw-line") {
+            run.throwLine = std::atoi(value.c_str());
+        } else if (!line.empty()) {
+            run.lines.push_back(line);
+        }
+    }
+    return run;
+}
+
+bool Has(const std::vector<std::string>& lines, const std::string& line)
+{
+    for (const auto& l : lines)
+        if (l == line)
+            return true;
+    return false;
+}
+
+std::string Describe(const Captured& c)
+{
+    std::string s = c.kind + " " + c.cls + ": " + c.message + "\n";
+    for (const Row& r : c.rows)
+        s += "  " + std::to_string(r.detail) + " " + r.unit + " " + r.cls + "::" + r.proc + ":" +
+             std::to_string(r.line) + "\n";
+    return s;
+}
+
+// The procedures of the shown rows, in order, without repeats in a row.
+std::vector<std::string> Procedures(const Captured& c)
+{
+    std::vector<std::string> procs;
+    for (const Row& r : c.Shown())
+        if (procs.empty() || procs.back() != r.proc)
+            procs.push_back(r.proc);
+    return procs;
+}
+
+TEST(Capture, EachFaultIsCapturedOnceWithItsKind)
+{
+    struct Case {
+        const char* scenario;
+        const char* kind;
+        const char* thread;
+        const char* cls;
+        DWORD exitCode;
+        const char* after;  // a line the probe wrote afterwards, or ""
+    } cases[] = {
+        {"handler", "framework exception", "main", "std::runtime_error", 0, "finished"},
+        {"int", "framework exception", "main", "int", 0, "finished"},
+        {"av", "hardware fault", "main", "EAccessViolation", 1, ""},
+        {"thread-av", "hardware fault", "other", "EAccessViolation", 0, "thread-exit 1"},
+        {"thread-throw", "thread exception", "other", "std::runtime_error", 0, "thread-exit 1"},
+        {"uncaught", "unhandled exception", "main", "int", 1, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.scenario);
+        const ProbeRun run = RunProbe(c.scenario);
+        EXPECT_TRUE(run.installed);
+        EXPECT_EQ(run.exitCode, c.exitCode);
+        ASSERT_EQ(run.captures.size(), 1u);
+        const Captured& got = run.captures[0];
+        EXPECT_EQ(got.kind, c.kind) << Describe(got);
+        EXPECT_EQ(got.thread, c.thread);
+        EXPECT_EQ(got.cls, c.cls);
+        if (*c.after) {
+            EXPECT_TRUE(Has(run.lines, c.after));
+        }
+        EXPECT_EQ(Has(run.lines, "finished"), c.exitCode == 0);
+    }
+}
+
+TEST(Capture, CallStackOfAKnownThrow)
+{
+    const ProbeRun run = RunProbe("handler");
+    ASSERT_EQ(run.captures.size(), 1u);
+    const Captured& c = run.captures[0];
+    EXPECT_EQ(c.message, "Probe failure");
+    const std::vector<Row> shown = c.Shown();
+    ASSERT_GE(shown.size(), 3u) << Describe(c);
+    EXPECT_EQ(shown[0].proc, "crashLevel3") << Describe(c);
+    EXPECT_EQ(shown[0].line, run.throwLine);
+    EXPECT_EQ(shown[0].unit, "CaptureProbe.cpp");
+    const std::vector<std::string> procs = Procedures(c);
+    ASSERT_GE(procs.size(), 3u) << Describe(c);
+    EXPECT_EQ(procs[0], "crashLevel3") << Describe(c);
+    EXPECT_EQ(procs[1], "crashLevel2") << Describe(c);
+    EXPECT_EQ(procs[2], "CrashHandler") << Describe(c);
+    for (const Row& r : shown) {
+        EXPECT_NE(r.unit, "ExceptionHooks.cpp") << Describe(c);
+        EXPECT_EQ(r.proc.find("cxa_throw"), std::string::npos) << Describe(c);
+    }
+}
+
+TEST(Capture, AccessViolationNamesTheFaultingProcedure)
+{
+    for (const char* scenario : {"av", "thread-av"}) {
+        SCOPED_TRACE(scenario);
+        const ProbeRun run = RunProbe(scenario);
+        ASSERT_EQ(run.captures.size(), 1u);
+        const std::vector<std::string> procs = Procedures(run.captures[0]);
+        ASSERT_FALSE(procs.empty()) << Describe(run.captures[0]);
+        EXPECT_EQ(procs[0], "WriteToZero") << Describe(run.captures[0]);
+        EXPECT_NE(run.captures[0].message.find("Access violation"), std::string::npos);
+    }
+}
+
+TEST(Capture, AMainThreadSleepingBeyondTheFreezeTimeOutIsCapturedOnce)
+{
+    const ProbeRun frozen = RunProbe("freeze8");
+    ASSERT_EQ(frozen.captures.size(), 1u);
+    const Captured& c = frozen.captures[0];
+    EXPECT_EQ(c.kind, "frozen application");
+    EXPECT_EQ(c.thread, "main");
+    EXPECT_EQ(c.cls, "EFrozenApplication");
+    bool sleeping = false;
+    for (const Row& r : c.Shown())
+        sleeping = sleeping || r.proc == "SleepingHandler";
+    EXPECT_TRUE(sleeping) << Describe(c);
+    EXPECT_TRUE(Has(frozen.lines, "finished"));
+
+    const ProbeRun answering = RunProbe("freeze3");
+    EXPECT_EQ(answering.captures.size(), 0u);
+    EXPECT_TRUE(Has(answering.lines, "finished"));
+}
+
+}  // namespace
