@@ -2,6 +2,7 @@
 // the message loop.
 #include <windows.h>
 
+#include "editor/crashreport/core/capture/CoreState.h"
 #include "editor/dialogs/About.h"
 #include "editor/dialogs/BinaryForm.h"
 #include "editor/dialogs/DataTypesView.h"
@@ -18,6 +19,9 @@
 #include "framework/Exceptions.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    // The crash-report component starts before the editor's own code and
+    // ends after it.
+    ZorvikCoreInit();
     try {
         Application->Initialize();
         Application->SetTitle("Tessaly");
@@ -42,5 +46,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     } catch (std::exception& e) {
         Application->ShowException(Exception(e.what()));
     }
+    ZorvikCoreDone();
     return 0;
 }

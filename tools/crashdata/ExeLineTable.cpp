@@ -142,6 +142,29 @@ bool ReadExeLineTable(const std::string& toolPrefix, const std::string& exe, uin
         std::sort(extra.begin(), extra.end());
         extra.erase(std::unique(extra.begin(), extra.end()), extra.end());
     }
+    // Functions that no sequence covers at all, up to the next function:
+    // split-off cold code whose places exist only as the call lines of the
+    // code inlined there. Each gets a sequence of its own; addr2line names
+    // its rows like any other.
+    {
+        std::vector<std::pair<uint64_t, uint64_t>> ranges;
+        for (const auto& seq : sequences)
+            if (seq.size() >= 2 && seq.back().end)
+                ranges.emplace_back(seq.front().address, seq.back().address);
+        std::sort(ranges.begin(), ranges.end());
+        std::vector<std::vector<Row>> added;
+        for (size_t i = 0; i + 1 < functionStarts.size(); ++i) {
+            const uint64_t start = functionStarts[i], next = functionStarts[i + 1];
+            if (next <= start)
+                continue;
+            auto r = std::upper_bound(ranges.begin(), ranges.end(), std::make_pair(start, UINT64_MAX));
+            const bool covered = r != ranges.begin() && (r - 1)->second > start;
+            const uint64_t nextRange = r == ranges.end() ? UINT64_MAX : r->first;
+            if (!covered && next <= nextRange && next - start < 0x10000)
+                added.push_back({Row{start, false}, Row{next, true}});
+        }
+        sequences.insert(sequences.end(), added.begin(), added.end());
+    }
     std::sort(sequences.begin(), sequences.end(), [](const std::vector<Row>& a, const std::vector<Row>& b) {
         return (a.empty() ? 0 : a.front().address) < (b.empty() ? 0 : b.front().address);
     });

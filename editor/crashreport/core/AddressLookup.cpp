@@ -9,6 +9,7 @@
 #include "editor/crashreport/core/CrashDataBlock.h"
 #include "editor/crashreport/core/DebugSection.h"
 #include "editor/crashreport/core/ExportNames.h"
+#include "editor/crashreport/core/ModuleImage.h"
 #include "editor/crashreport/support/DebugInfoSource.h"
 #include "editor/crashreport/support/Hooking.h"
 #include "editor/crashreport/support/MemoryProbe.h"
@@ -134,17 +135,6 @@ void FileFacts(TZorvikModuleInfo& m)
     ReadVersionFacts(m.Path, m.Description, m.Version);
 }
 
-TZorvikModuleType TypeOf(uintptr_t module, const std::string& path)
-{
-    if (reinterpret_cast<uintptr_t>(GetModuleHandleA(nullptr)) == module)
-        return TZorvikModuleType::mtMainModule;
-    char system[MAX_PATH];
-    const UINT n = GetSystemDirectoryA(system, MAX_PATH);
-    if (n && n < MAX_PATH && path.size() > n && _strnicmp(path.c_str(), system, n) == 0)
-        return TZorvikModuleType::mtOSLibrary;
-    return TZorvikModuleType::mtUnknown;
-}
-
 // Code bytes of a module at a code offset, read only when readable.
 TCodeReader CodeOf(uintptr_t module)
 {
@@ -243,12 +233,15 @@ TZorvikModuleInfo* AddModuleInfo(uintptr_t module, const std::string& path, bool
     m->Path = path;
     m->Light = light;
     FileFacts(*m);
-    m->ModuleType = TypeOf(module, path);
+    m->ModuleType = GetModuleType(module);
+    if (!light && m->ModuleType != TZorvikModuleType::mtMainModule)
+        ReadExportedFunctions(module, m->Functions);
     m->Unlocked = true;
     m->Options = std::make_unique<TZorvikModuleOptions>(path);
     m->Options->DisableSharedDataWrite();
 
-    const bool main = m->ModuleType == TZorvikModuleType::mtMainModule;
+    // The process's own program, not any module without the DLL flag.
+    const bool main = reinterpret_cast<uintptr_t>(GetModuleHandleA(nullptr)) == module;
     TCrashDataLoad load;
     bool present = false;
     try {
@@ -413,4 +406,11 @@ void ResolveAddress(uintptr_t address, TZorvikDebugInfo& info)
         return;
     if (AssignValidDebugInfo(info.ModuleInfo->Handle, info.ModuleInfo->DebugSource))
         GetDebugInfoByAddr(address, 0, info, false, 1);
+}
+
+void GetFileVersionTexts(const std::string& fileName, std::string& description, std::string& version)
+{
+    description.clear();
+    version.clear();
+    ReadVersionFacts(fileName, description, version);
 }

@@ -49,3 +49,8 @@ void TZorvikModulesList::Delete(uintptr_t handle)
     FItems.erase(std::remove_if(FItems.begin(), FItems.end(), [&](const auto& m) { return m->Handle == handle; }),
                  FItems.end());
 }
+
+void TZorvikModulesList::SortByHandle()
+{
+    std::stable_sort(FItems.begin(), FItems.end(), [](const auto& a, const auto& b) { return a->Handle < b->Handle; });
+}

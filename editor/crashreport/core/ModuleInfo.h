@@ -64,6 +64,7 @@ public:
     void Clear() { FItems.clear(); }
     size_t Count() const { return FItems.size(); }
     TZorvikModuleInfo* Item(size_t i) const { return FItems[i].get(); }
+    void SortByHandle();
     // A modules-list build is running: new records are light ones.
     bool BuildRunning = false;
 

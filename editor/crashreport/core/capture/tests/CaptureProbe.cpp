@@ -11,7 +11,9 @@
 #include <string>
 
 #include "editor/crashreport/core/capture/Captures.h"
+#include "editor/crashreport/core/AddressLookup.h"
 #include "editor/crashreport/core/capture/CoreState.h"
+#include "editor/crashreport/core/capture/ModulesProcesses.h"
 #include "editor/crashreport/support/ModuleOptions.h"
 #include "framework/Application.h"
 #include "framework/Forms.h"
@@ -143,6 +145,19 @@ int main(int argc, char** argv)
         RunThread(ThrowInThread);
     } else if (scenario == "uncaught") {
         crashLevel2(1);
+    } else if (scenario == "lists") {
+        BuildModulesList();
+        TZorvikModulesList& modules = ZorvikModules();
+        for (size_t i = 0; i < modules.Count(); ++i) {
+            const TZorvikModuleInfo* m = modules.Item(i);
+            const std::string name = m->Path.substr(m->Path.find_last_of('\\') + 1);
+            Write("module " + std::to_string(static_cast<int>(m->ModuleType)) + " " + std::to_string(m->Size) + " " +
+                  (m->Version.empty() ? "-" : m->Version) + " " + name + "\n");
+        }
+        for (const TZorvikProcessInfo& p : BuildProcessesList())
+            Write("process " + std::to_string(p.ProcessId) + " " + std::to_string(p.Threads) + " " +
+                  p.Path.substr(p.Path.find_last_of('\\') + 1) + "\n");
+        Write("self " + std::to_string(GetCurrentProcessId()) + "\n");
     } else if (scenario.rfind("freeze", 0) == 0) {
         const int seconds = std::atoi(scenario.c_str() + 6);
         TZorvikModuleOptions* o = ZorvikCoreOptions();

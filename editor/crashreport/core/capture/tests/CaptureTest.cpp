@@ -235,4 +235,42 @@ TEST(Capture, AMainThreadSleepingBeyondTheFreezeTimeOutIsCapturedOnce)
     EXPECT_TRUE(Has(answering.lines, "finished"));
 }
 
+TEST(Capture, ModulesAndProcesses)
+{
+    const ProbeRun run = RunProbe("lists");
+    EXPECT_TRUE(Has(run.lines, "finished"));
+    // module <type> <size> <version> <name>: the program is the main module
+    // (1) with its file's size, the system libraries are OS libraries (3).
+    bool program = false, kernel = false, self = false;
+    std::string selfId;
+    for (const std::string& l : run.lines)
+        if (l.rfind("self ", 0) == 0)
+            selfId = l.substr(5);
+    for (const std::string& l : run.lines) {
+        std::istringstream s(l);
+        std::string key, a, b, c, name;
+        s >> key >> a >> b >> c >> name;
+        if (key == "module" && name == "crash_capture_probe.exe") {
+            program = true;
+            EXPECT_EQ(a, "1");
+            WIN32_FILE_ATTRIBUTE_DATA facts;
+            ASSERT_TRUE(GetFileAttributesExA(ProbePath().c_str(), GetFileExInfoStandard, &facts));
+            EXPECT_EQ(b, std::to_string(facts.nFileSizeLow));
+        }
+        if (key == "module" && (name == "kernel32.dll" || name == "KERNEL32.dll")) {
+            kernel = true;
+            EXPECT_EQ(a, "3");
+            EXPECT_NE(c, "-");
+        }
+        if (key == "process" && a == selfId) {
+            self = true;
+            EXPECT_NE(b, "0");
+            EXPECT_EQ(c, "crash_capture_probe.exe");
+        }
+    }
+    EXPECT_TRUE(program);
+    EXPECT_TRUE(kernel);
+    EXPECT_TRUE(self) << "the probe's own process is not listed";
+}
+
 }  // namespace
