@@ -14,6 +14,7 @@
 #include "editor/crashreport/core/AddressLookup.h"
 #include "editor/crashreport/core/capture/CoreState.h"
 #include "editor/crashreport/core/capture/ModulesProcesses.h"
+#include "editor/crashreport/core/capture/ThreadsList.h"
 #include "editor/crashreport/support/ModuleOptions.h"
 #include "framework/Application.h"
 #include "framework/Forms.h"
@@ -83,6 +84,12 @@ __attribute__((noinline)) DWORD WINAPI WriteToZero(LPVOID)
     return 0;
 }
 
+DWORD WINAPI WaitBriefly(LPVOID)
+{
+    Sleep(100);
+    return 5;
+}
+
 DWORD WINAPI ThrowInThread(LPVOID)
 {
     crashLevel2(0);
@@ -145,6 +152,29 @@ int main(int argc, char** argv)
         RunThread(ThrowInThread);
     } else if (scenario == "uncaught") {
         crashLevel2(1);
+    } else if (scenario == "threads") {
+        // A thread made suspended is listed and stays suspended until its
+        // creator resumes it; the resume keeps the creator's stack.
+        DWORD id = 0;
+        HANDLE h = CreateThread(nullptr, 0, WaitBriefly, nullptr, CREATE_SUSPENDED, &id);
+        TZorvikThreadRecord r;
+        Write("listed " + std::to_string(ZorvikThreads().Find(id, r)) + "\n");
+        Write("waits " + std::to_string(WaitForSingleObject(h, 300) == WAIT_TIMEOUT) + "\n");
+        Write("saved-before " + std::to_string(r.SavedStack.size()) + "\n");
+        ResumeThread(h);
+        ZorvikThreads().Find(id, r);
+        Write("saved-after " + std::to_string(!r.SavedStack.empty()) + "\n");
+        Write("resumer-main " + std::to_string(r.ResumerId == GetCurrentThreadId()) + "\n");
+        WaitForSingleObject(h, 5000);
+        DWORD code = 0;
+        GetExitCodeThread(h, &code);
+        Write("routine-result " + std::to_string(code) + "\n");
+        CloseHandle(h);
+        // The next creation purges the ended one.
+        HANDLE next = CreateThread(nullptr, 0, WaitBriefly, nullptr, 0, nullptr);
+        Write("ended-listed " + std::to_string(ZorvikThreads().Find(id, r)) + "\n");
+        WaitForSingleObject(next, 5000);
+        CloseHandle(next);
     } else if (scenario == "lists") {
         BuildModulesList();
         TZorvikModulesList& modules = ZorvikModules();

@@ -235,6 +235,15 @@ TEST(Capture, AMainThreadSleepingBeyondTheFreezeTimeOutIsCapturedOnce)
     EXPECT_TRUE(Has(answering.lines, "finished"));
 }
 
+TEST(Capture, ThreadsMadeThroughTheHookedCreateThread)
+{
+    const ProbeRun run = RunProbe("threads");
+    EXPECT_TRUE(run.captures.empty());
+    for (const char* line : {"listed 1", "waits 1", "saved-before 0", "saved-after 1", "resumer-main 1",
+                             "routine-result 5", "ended-listed 0", "finished"})
+        EXPECT_TRUE(Has(run.lines, line)) << line;
+}
+
 TEST(Capture, ModulesAndProcesses)
 {
     const ProbeRun run = RunProbe("lists");
