@@ -39,6 +39,10 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (FMenu) FMenu->DispatchPopup(reinterpret_cast<HMENU>(wParam));
             return DefWndProc(msg, wParam, lParam);
         case WM_MENUSELECT: WMMenuSelect(wParam, lParam); return 0;
+        case WM_MEASUREITEM:
+        case WM_DRAWITEM:
+            if (wParam == 0 && MenuOwnerDrawMessage(msg, lParam)) return TRUE;
+            return TWinControl::WndProc(msg, wParam, lParam);
         case WM_DESTROY:
             // The menu outlives the window: take it off before Windows frees it.
             if (FMenu) ::SetMenu(FHandle, nullptr);

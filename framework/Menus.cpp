@@ -148,6 +148,13 @@ void TMenuItem::WriteNative(HMENU menu, bool insert, UINT position) {
     // An entry's sub-menu is set as it is inserted; a change of it rebuilds.
     mi.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_STRING | (insert ? MIIM_ID | MIIM_SUBMENU : 0);
     mi.fType = IsLine() ? MFT_SEPARATOR : MFT_STRING;
+    TMenu* owner = GetParentMenu();
+    if (owner && owner->OwnerDraw && !IsLine()) {
+        // The item draws itself; the system keeps only a pointer to it.
+        mi.fMask = (mi.fMask & ~static_cast<UINT>(MIIM_STRING)) | MIIM_DATA;
+        mi.fType = MFT_OWNERDRAW;
+        mi.dwItemData = reinterpret_cast<ULONG_PTR>(this);
+    }
     mi.fState = (FChecked ? MFS_CHECKED : 0) | (FEnabled ? 0 : MFS_GRAYED) | (FDefault ? MFS_DEFAULT : 0);
     mi.wID = FCommand;
     mi.hSubMenu = FItems.empty() ? nullptr : Handle();
@@ -294,6 +301,97 @@ void TMenuItem::ActionChange(TObject* sender, bool checkDefaults) {
     if (!checkDefaults || FVisible) SetVisible(a->Visible());
 }
 
+// ---- owner drawing --------------------------------------------------------------
+
+TMenuFontScope::TMenuFontScope(HDC dc, bool bold) : FDC(dc) {
+    NONCLIENTMETRICSA m{};
+    m.cbSize = sizeof m;
+    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof m, &m, 0);
+    if (bold) m.lfMenuFont.lfWeight = FW_BOLD;
+    FFont = CreateFontIndirectA(&m.lfMenuFont);
+    FOld = SelectObject(dc, FFont);
+}
+
+TMenuFontScope::~TMenuFontScope() {
+    SelectObject(FDC, FOld);
+    DeleteObject(FFont);
+}
+
+namespace {
+SIZE TextSize(HDC dc, const std::string& text) {
+    RECT r{0, 0, 0, 0};
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_SINGLELINE | DT_CALCRECT);
+    return SIZE{r.right - r.left, r.bottom - r.top};
+}
+
+bool IsTopLevel(const TMenuItem* item) {
+    TMenu* menu = item->GetParentMenu();
+    return item->Parent() && !item->Parent()->Parent() && menu && menu->Items() == item->Parent() &&
+           dynamic_cast<TMainMenu*>(menu);
+}
+}  // namespace
+
+// Room for the check mark at the left, the caption, and the shortcut with a
+// gap before it; at least the system's menu height.
+void TMenuItem::MeasureItem(HDC dc, int& width, int& height) {
+    TMenuFontScope font(dc, FDefault);
+    SIZE caption = TextSize(dc, FCaption.empty() ? " " : FCaption);
+    width = caption.cx + (IsTopLevel(this) ? 0 : 2 * GetSystemMetrics(SM_CXMENUCHECK));
+    if (FShortCut && FItems.empty() && !IsTopLevel(this)) width += 10 + TextSize(dc, ShortCutToText(FShortCut)).cx;
+    height = std::max<int>(caption.cy + 4, GetSystemMetrics(SM_CYMENUSIZE));
+    if (OnMeasureItem) OnMeasureItem(this, dc, width, height);
+}
+
+void TMenuItem::AdvancedDrawItem(HDC dc, RECT rect, UINT state, bool topLevel) {
+    if (OnAdvancedDrawItem) return OnAdvancedDrawItem(this, dc, rect, state);
+    TMenuFontScope font(dc, FDefault);
+    bool selected = (state & ODS_SELECTED) != 0;
+    FillRect(dc, &rect, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_MENU));
+    int checkWidth = topLevel ? 0 : GetSystemMetrics(SM_CXMENUCHECK);
+    if (FChecked && !topLevel) {
+        RECT check{rect.left + 1, rect.top, rect.left + 1 + checkWidth, rect.bottom};
+        DrawFrameControl(dc, &check, DFC_MENU, DFCS_MENUCHECK);
+    }
+    int oldMode = SetBkMode(dc, TRANSPARENT);
+    COLORREF oldColour = SetTextColor(dc, GetSysColor((state & ODS_GRAYED)  ? COLOR_GRAYTEXT
+                                                      : selected             ? COLOR_HIGHLIGHTTEXT
+                                                                             : COLOR_MENUTEXT));
+    RECT text{rect.left + checkWidth + 2, rect.top, rect.right - 10, rect.bottom};
+    UINT flags = DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS | ((state & ODS_NOACCEL) ? DT_HIDEPREFIX : 0);
+    if (!FCaption.empty()) DrawTextA(dc, FCaption.c_str(), -1, &text, flags);
+    if (FShortCut && FItems.empty() && !topLevel) {
+        std::string keys = ShortCutToText(FShortCut);
+        DrawTextA(dc, keys.c_str(), -1, &text, flags | DT_RIGHT);
+    }
+    SetTextColor(dc, oldColour);
+    SetBkMode(dc, oldMode);
+}
+
+bool MenuOwnerDrawMessage(UINT msg, LPARAM lParam) {
+    if (msg == WM_MEASUREITEM) {
+        auto* m = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        if (m->CtlType != ODT_MENU || !m->itemData) return false;
+        auto* item = reinterpret_cast<TMenuItem*>(m->itemData);
+        HDC dc = GetDC(nullptr);
+        int width = 0, height = 0;
+        item->MeasureItem(dc, width, height);
+        ReleaseDC(nullptr, dc);
+        m->itemWidth = static_cast<UINT>(std::max(width, 0));
+        m->itemHeight = static_cast<UINT>(std::max(height, 0));
+        return true;
+    }
+    if (msg == WM_DRAWITEM) {
+        auto* d = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+        if (d->CtlType != ODT_MENU || !d->itemData) return false;
+        auto* item = reinterpret_cast<TMenuItem*>(d->itemData);
+        int saved = SaveDC(d->hDC);
+        item->AdvancedDrawItem(d->hDC, d->rcItem, d->itemState, IsTopLevel(item));
+        RestoreDC(d->hDC, saved);
+        return true;
+    }
+    return false;
+}
+
 // ---- TMenu -------------------------------------------------------------------
 
 TMenu::TMenu(TComponent* owner) : TComponent(owner), FItems(new TMenuItem(nullptr)) { FItems->FMenu = this; }
@@ -396,6 +494,7 @@ LRESULT TPopupList::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         for (auto* m : FMenus)
             if (m->DispatchPopup(reinterpret_cast<HMENU>(wParam))) return 0;
     }
+    if ((msg == WM_MEASUREITEM || msg == WM_DRAWITEM) && wParam == 0 && MenuOwnerDrawMessage(msg, lParam)) return TRUE;
     return DefaultWndProc(msg, wParam, lParam);
 }
 

@@ -25,6 +25,28 @@ std::string GetLongHint(const std::string& hint);
 
 class TMenu;
 
+// Owner-drawn items (TMenu::OwnerDraw): the item's size in pixels, asked
+// once; the item drawn into rect with the ODS_ state of WM_DRAWITEM.
+using TMenuMeasureItemEvent = std::function<void(TObject* sender, HDC dc, int& width, int& height)>;
+using TMenuAdvancedDrawItemEvent = std::function<void(TObject* sender, HDC dc, RECT rect, UINT state)>;
+// WM_MEASUREITEM and WM_DRAWITEM of an owner-drawn menu item (lParam the
+// system's record), handed to the item; false for other controls' messages.
+bool MenuOwnerDrawMessage(UINT msg, LPARAM lParam);
+// The system's menu font (bold for a default item) selected into a device
+// context while the scope lasts.
+class TMenuFontScope {
+public:
+    explicit TMenuFontScope(HDC dc, bool bold = false);
+    ~TMenuFontScope();
+    TMenuFontScope(const TMenuFontScope&) = delete;
+    TMenuFontScope& operator=(const TMenuFontScope&) = delete;
+
+private:
+    HDC FDC;
+    HFONT FFont;
+    HGDIOBJ FOld;
+};
+
 class TMenuItem : public TComponent {
 public:
     explicit TMenuItem(TComponent* owner);
@@ -78,6 +100,15 @@ public:
 
     virtual void InitiateAction();
 
+    // Owner drawing: the measure and draw events replace the item's own.
+    TMenuMeasureItemEvent OnMeasureItem;
+    TMenuAdvancedDrawItemEvent OnAdvancedDrawItem;
+    // The menu font's text size of the caption and shortcut with margins;
+    // then OnMeasureItem may change it.
+    virtual void MeasureItem(HDC dc, int& width, int& height);
+    // Background, check mark, caption and shortcut; OnAdvancedDrawItem instead when set.
+    virtual void AdvancedDrawItem(HDC dc, RECT rect, UINT state, bool topLevel);
+
 protected:
     // After a change of the item: the native entry is brought up to date
     // (rebuild: the parent's entries are made again), then the menu is told.
@@ -108,6 +139,8 @@ public:
     std::string ClassName() const override { return "TMenu"; }
     TMenuItem* Items() const { return FItems; }
     HMENU Handle() { return FItems->Handle(); }
+    // Items are owner-drawn (MFT_OWNERDRAW): set before the native menu is made.
+    bool OwnerDraw = false;
     // The window that shows the menu (a menu bar's form), or null.
     HWND WindowHandle() const { return FWindowHandle; }
     void SetWindowHandle(HWND wnd);

@@ -25,6 +25,15 @@ public:
     TMenuItem* Find(const std::u16string& caption);
     void InitiateAction() override;
 
+    // Owner drawing with the wide caption and shortcut text.
+    void MeasureItem(HDC dc, int& width, int& height) override;
+    void AdvancedDrawItem(HDC dc, RECT rect, UINT state, bool topLevel) override;
+    // The pop-up menu's alignment as DT_ flags; DT_LEFT in a menu bar.
+    UINT GetAlignmentDrawStyle();
+    // Draws (or with DT_CALCRECT measures) a wide text of the item.
+    void DoDrawText(HDC dc, std::u16string text, RECT& rect, bool selected, UINT flags);
+    int MeasureItemTextWidth(HDC dc, const std::u16string& text);
+
 protected:
     void MenuChanged(bool rebuild) override;
     void ActionChange(TObject* sender, bool checkDefaults) override;
@@ -88,6 +97,9 @@ std::u16string WideShortCutToText(TShortCut shortCut);
 TShortCut WideTextToShortCut(std::u16string text);
 std::u16string WideGetMenuItemCaption(TMenuItem* item);
 std::u16string WideGetMenuItemHint(TMenuItem* item);
+// Top-level owner-drawn items of a menu bar that draw nothing of their own
+// (no draw event) become plain text items with their wide caption.
+void NoOwnerDrawTopLevelItems(TMainMenu* menu);
 // True on a Far-Eastern system locale (hotkeys written "(&X)").
 bool SysLocaleFarEast();
 // On a Middle-Eastern system locale, writes the first visible top-level

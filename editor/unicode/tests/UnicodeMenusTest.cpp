@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "editor/unicode/UvxCodePage.h"
 #include "editor/unicode/UvxForms.h"
 #include "editor/unicode/UvxMenus.h"
 #include "editor/unicode/tests/EightBitPlatform.h"
@@ -150,4 +151,119 @@ TEST(UnicodeMenus, EightBitPlatformWritesEightBitCaptions) {
     EXPECT_EQ(NativeText(f.file->Handle(), f.open->Command()), u"??????? ??\tCtrl+O");
     EXPECT_EQ(f.open->GetCaption(), u"\u041E\u0442\u043A\u0440\u044B\u0442\u044C \u6253\u5F00")
         << "the item keeps its wide caption for later";
+}
+
+namespace {
+// A 32-bit bitmap to draw menu items into, and its pixels.
+struct TItemBitmap {
+    int Width, Height;
+    HDC DC;
+    HBITMAP Bitmap;
+    HGDIOBJ Old;
+    uint32_t* Bits = nullptr;
+    TItemBitmap(int w, int h) : Width(w), Height(h) {
+        BITMAPINFO bi{};
+        bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        DC = CreateCompatibleDC(nullptr);
+        Bitmap = CreateDIBSection(DC, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&Bits), nullptr, 0);
+        Old = SelectObject(DC, Bitmap);
+    }
+    ~TItemBitmap() {
+        SelectObject(DC, Old);
+        DeleteObject(Bitmap);
+        DeleteDC(DC);
+    }
+    std::vector<uint32_t> Pixels() const {
+        GdiFlush();
+        return std::vector<uint32_t>(Bits, Bits + static_cast<size_t>(Width) * Height);
+    }
+    bool Has(COLORREF c) const {
+        uint32_t want = GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c);
+        for (uint32_t p : Pixels())
+            if ((p & 0xFFFFFF) == want) return true;
+        return false;
+    }
+};
+
+SIZE MenuTextExtent(const std::u16string& text) {
+    HDC dc = GetDC(nullptr);
+    SIZE size{};
+    {
+        TMenuFontScope font(dc);
+        GetTextExtentPoint32W(dc, WC(text), static_cast<int>(text.size()), &size);
+    }
+    ReleaseDC(nullptr, dc);
+    return size;
+}
+}  // namespace
+
+TEST(UnicodeMenus, OwnerDrawnItemsMeasureAndDrawTheirWideCaptions) {
+    MenuForm f;
+    f.menu.OwnerDraw = true;
+    const std::u16string caption = u"\u0388\u03BE\u03BF\u03B4\u03BF\u03C2";  // Έξοδος
+    f.exit->SetCaption(caption);
+    f.form.Show();
+    PumpUntilIdle();
+    HWND h = f.form.Handle();
+    HMENU sub = f.file->Handle();
+    MENUITEMINFOW mi{};
+    mi.cbSize = sizeof mi;
+    mi.fMask = MIIM_FTYPE;
+    ASSERT_TRUE(GetMenuItemInfoW(sub, f.exit->Command(), FALSE, &mi));
+    EXPECT_TRUE(mi.fType & MFT_OWNERDRAW);
+
+    // Measured by the system's question to the form: the framework's size of
+    // the 8-bit caption, widened by what the wide caption needs more.
+    MEASUREITEMSTRUCT m{ODT_MENU, 0, f.exit->Command(), 0, 0, reinterpret_cast<ULONG_PTR>(f.exit)};
+    EXPECT_TRUE(SendMessageW(h, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&m)));
+    TMenuItem plain(nullptr);
+    plain.SetCaption(f.exit->Caption());
+    plain.SetShortCut(f.exit->ShortCut());
+    int plainWidth = 0, plainHeight = 0;
+    HDC screen = GetDC(nullptr);
+    plain.MeasureItem(screen, plainWidth, plainHeight);
+    ReleaseDC(nullptr, screen);
+    const std::u16string ansi = AnsiToWideSys(f.exit->Caption());
+    ASSERT_NE(ansi, caption);
+    EXPECT_EQ(static_cast<int>(m.itemWidth), plainWidth + MenuTextExtent(caption).cx - MenuTextExtent(ansi).cx);
+    EXPECT_EQ(static_cast<int>(m.itemHeight), plainHeight);
+
+    // Drawn through the form: the menu's background, the wide caption six
+    // pixels in and centred, the shortcut text ten pixels before the right edge.
+    const int w = static_cast<int>(m.itemWidth) + 20, ih = static_cast<int>(m.itemHeight);
+    TItemBitmap drawn(w, ih), expected(w, ih);
+    DRAWITEMSTRUCT d{ODT_MENU, 0, f.exit->Command(), ODA_DRAWENTIRE, 0, reinterpret_cast<HWND>(sub), drawn.DC,
+                     RECT{0, 0, w, ih}, reinterpret_cast<ULONG_PTR>(f.exit)};
+    EXPECT_TRUE(SendMessageW(h, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&d)));
+    {
+        RECT all{0, 0, w, ih};
+        FillRect(expected.DC, &all, GetSysColorBrush(COLOR_MENU));
+        TMenuFontScope font(expected.DC);
+        SetBkMode(expected.DC, TRANSPARENT);
+        SetTextColor(expected.DC, GetSysColor(COLOR_MENUTEXT));
+        SIZE text = MenuTextExtent(caption);
+        RECT r{6, (ih - text.cy) / 2, 6 + text.cx, (ih - text.cy) / 2 + text.cy};
+        DrawTextW(expected.DC, WC(caption), -1, &r, DT_SINGLELINE | DT_EXPANDTABS);
+        RECT keys{r.right, r.top, w - 10, r.bottom};
+        DrawTextW(expected.DC, L"Alt+F4", -1, &keys, DT_SINGLELINE | DT_EXPANDTABS | DT_RIGHT);
+    }
+    EXPECT_TRUE(drawn.Pixels() == expected.Pixels());
+
+    // A disabled item is embossed: highlight copy below right, shadow copy in place.
+    f.exit->SetEnabled(false);
+    TItemBitmap grey(w, ih);
+    d.hDC = grey.DC;
+    d.itemState = ODS_GRAYED;
+    SendMessageW(h, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&d));
+    EXPECT_TRUE(grey.Has(GetSysColor(COLOR_BTNSHADOW)));
+    EXPECT_TRUE(grey.Has(GetSysColor(COLOR_BTNHIGHLIGHT)) || GetSysColor(COLOR_BTNHIGHLIGHT) == GetSysColor(COLOR_MENU));
+
+    // Top-level items that draw nothing of their own become wide text items.
+    HMENU bar = GetMenu(h);
+    NoOwnerDrawTopLevelItems(&f.menu);
+    mi.fMask = MIIM_FTYPE;
+    ASSERT_TRUE(GetMenuItemInfoW(bar, f.edit->Command(), FALSE, &mi));
+    EXPECT_FALSE(mi.fType & MFT_OWNERDRAW);
+    EXPECT_EQ(NativeText(bar, f.edit->Command()), u"\u041F\u0440\u0430\u0432\u043A\u0430");
+    EXPECT_EQ(NativeText(bar, f.file->Command()), u"&\u0424\u0430\u0439\u043B");
 }
