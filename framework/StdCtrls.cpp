@@ -1,5 +1,7 @@
 #include "framework/StdCtrls.h"
 
+#include <cstring>
+
 #include "framework/ButtonCtrls.h"
 
 void UseDialogFont(HWND control) { SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE); }
@@ -58,6 +60,14 @@ void TListBox::CreateParams(TCreateParams& params) {
     TWinControl::CreateParams(params);
     params.SystemClassName = "LISTBOX";
     params.Style |= WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+    if (MultiSelect) params.Style |= LBS_EXTENDEDSEL;
+    switch (Style) {
+        case lbStandard: break;
+        case lbOwnerDrawFixed: params.Style |= LBS_OWNERDRAWFIXED | LBS_HASSTRINGS; break;
+        case lbOwnerDrawVariable: params.Style |= LBS_OWNERDRAWVARIABLE | LBS_HASSTRINGS; break;
+        case lbVirtual:
+        case lbVirtualOwnerDraw: params.Style |= LBS_OWNERDRAWFIXED | LBS_NODATA; break;
+    }
     params.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
@@ -68,6 +78,15 @@ void TListBox::CreateHandleDone() {
 
 LRESULT TListBox::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_SETFOCUS && OnEnter) OnEnter(this);
+    if (IsVirtual() && (msg == LB_GETTEXT || msg == LB_GETTEXTLEN)) {
+        // A virtual list box holds no texts: the program gives them.
+        std::string text;
+        int index = static_cast<int>(wParam);
+        if (!OnData || index < 0 || index >= Count()) return LB_ERR;
+        OnData(this, index, text);
+        if (msg == LB_GETTEXT) memcpy(reinterpret_cast<char*>(lParam), text.c_str(), text.size() + 1);
+        return static_cast<LRESULT>(text.size());
+    }
     return TWinControl::WndProc(msg, wParam, lParam);
 }
 
@@ -88,3 +107,39 @@ std::string TListBox::Item(int index) {
 
 int TListBox::ItemIndex() { return static_cast<int>(SendMessageA(Handle(), LB_GETCURSEL, 0, 0)); }
 void TListBox::SetItemIndex(int index) { SendMessageA(Handle(), LB_SETCURSEL, index, 0); }
+
+void TListBox::SetCount(int count) { SendMessageA(Handle(), LB_SETCOUNT, static_cast<WPARAM>(count), 0); }
+int TListBox::TopIndex() { return static_cast<int>(SendMessageA(Handle(), LB_GETTOPINDEX, 0, 0)); }
+void TListBox::SetTopIndex(int index) { SendMessageA(Handle(), LB_SETTOPINDEX, static_cast<WPARAM>(index), 0); }
+bool TListBox::Selected(int index) { return SendMessageA(Handle(), LB_GETSEL, static_cast<WPARAM>(index), 0) > 0; }
+void TListBox::SetSelected(int index, bool value) {
+    if (MultiSelect) SendMessageA(Handle(), LB_SETSEL, value, index);
+    else SendMessageA(Handle(), LB_SETCURSEL, value ? index : -1, 0);
+}
+LONG_PTR TListBox::ItemData(int index) {
+    return static_cast<LONG_PTR>(SendMessageA(Handle(), LB_GETITEMDATA, static_cast<WPARAM>(index), 0));
+}
+void TListBox::SetItemData(int index, LONG_PTR data) {
+    SendMessageA(Handle(), LB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(data));
+}
+void TListBox::DeleteString(int index) { SendMessageA(Handle(), LB_DELETESTRING, static_cast<WPARAM>(index), 0); }
+
+bool TListBox::Notified(UINT msg, WPARAM, LPARAM lParam, LRESULT& result) {
+    if (msg != WM_DRAWITEM) return false;
+    auto* d = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+    if (OnDrawItem) OnDrawItem(this, d->hDC, static_cast<int>(d->itemID), d->rcItem, d->itemState);
+    else DrawItem(d->hDC, static_cast<int>(d->itemID), d->rcItem, d->itemState);
+    result = TRUE;
+    return true;
+}
+
+void TListBox::DrawItem(HDC dc, int index, RECT rect, UINT state) {
+    bool selected = (state & ODS_SELECTED) != 0;
+    FillRect(dc, &rect, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    if (index < 0 || index >= Count()) return;
+    std::string text = Item(index);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    rect.left += 2;
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rect, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+}

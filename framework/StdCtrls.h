@@ -1,6 +1,7 @@
 #pragma once
 // The standard controls over the system's classes: label, edit box, push
 // button and list box.
+#include <functional>
 #include <string>
 
 #include "framework/ControlNotify.h"
@@ -59,7 +60,11 @@ private:
     bool FDefault = false;
 };
 
-class TListBox : public TWinControl {
+enum TListBoxStyle { lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable, lbVirtual, lbVirtualOwnerDraw };
+// The text of item index of a virtual list box, asked of the program.
+using TLBGetDataEvent = std::function<void(TWinControl* control, int index, std::string& data)>;
+
+class TListBox : public TWinControl, public TNotifiedControl {
 public:
     explicit TListBox(TComponent* owner);
     std::string ClassName() const override { return "TListBox"; }
@@ -71,9 +76,31 @@ public:
     void SetItemIndex(int index);
     int ItemHeight = 13;
     TNotifyEvent OnEnter;
+    // Set before the window is made. The virtual styles keep no items:
+    // SetCount gives their number and OnData their texts.
+    TListBoxStyle Style = lbStandard;
+    bool MultiSelect = false;
+    TLBGetDataEvent OnData;
+    void SetCount(int count);
+    bool IsVirtual() const { return Style == lbVirtual || Style == lbVirtualOwnerDraw; }
+    int TopIndex();
+    void SetTopIndex(int index);
+    bool Selected(int index);
+    void SetSelected(int index, bool value);
+    LONG_PTR ItemData(int index);
+    void SetItemData(int index, LONG_PTR data);
+    void DeleteString(int index);
+    void ResetContent() { Clear(); }
+    // True while an item is moved (deleted and inserted elsewhere).
+    bool Moving = false;
+    // Owner-drawn styles: OnDrawItem draws when set, else DrawItem.
+    std::function<void(TWinControl* control, HDC dc, int index, RECT rect, UINT state)> OnDrawItem;
+    bool Notified(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 protected:
     void CreateParams(TCreateParams& params) override;
     void CreateHandleDone() override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    // An owner-drawn item: the background and the 8-bit text.
+    virtual void DrawItem(HDC dc, int index, RECT rect, UINT state);
 };

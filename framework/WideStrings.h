@@ -28,7 +28,7 @@ public:
     virtual int IndexOfName(const std::u16string& name) const;
     int IndexOfObject(const TObject* obj) const;
     void AddStrings(const TWideStrings& other);
-    void Move(int from, int to);
+    virtual void Move(int from, int to);
     bool Equals(const TWideStrings& other) const;
     void Assign(const TPersistent* source) override;
     virtual int Capacity() const { return Count(); }

@@ -1,0 +1,149 @@
+#include <gtest/gtest.h>
+
+#include "editor/unicode/UvxListBox.h"
+#include "editor/unicode/tests/ControlTestForm.h"
+#include "editor/unicode/tests/EightBitPlatform.h"
+
+using namespace guitest;
+
+namespace {
+const std::u16string kGreek[] = {u"\u0391\u03BB\u03C6\u03B1", u"\u0392\u03AE\u03C4\u03B1", u"\u0393\u03AC\u03BC\u03BC\u03B1",
+                                 u"\u0394\u03AD\u03BB\u03C4\u03B1"};
+
+TObject* Data(intptr_t value) { return reinterpret_cast<TObject*>(value); }
+
+TUvxListBox* NewListBox(TControlTestForm& form, int top, TListBoxStyle style = lbStandard) {
+    auto* box = form.Put(new TUvxListBox(&form), 10, top, 200, 120);
+    box->Style = style;
+    box->Handle();
+    return box;
+}
+
+std::u16string WideItemText(HWND h, int index, LRESULT* result) {
+    wchar_t buffer[64] = {};
+    *result = SendMessageW(h, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer));
+    return U16(buffer, wcslen(buffer));
+}
+}  // namespace
+
+TEST(UnicodeListBoxes, PutExchangeAndMoveKeepDataValuesAndTheSelection) {
+    TControlTestForm form;
+    TUvxListBox* box = NewListBox(form, 10);
+    EXPECT_TRUE(IsWindowUnicode(box->Handle()));
+    for (int i = 0; i < 4; ++i) box->Items()->AddObject(kGreek[i], Data(100 + i));
+    box->SetItemIndex(1);
+
+    box->Items()->Put(1, u"\u0396\u03AE\u03C4\u03B1");
+    EXPECT_EQ(box->Items()->Get(1), u"\u0396\u03AE\u03C4\u03B1");
+    EXPECT_EQ(box->Items()->GetObject(1), Data(101)) << "Put keeps the data value";
+    EXPECT_EQ(box->ItemIndex(), 1) << "and the item index";
+
+    box->Items()->Exchange(1, 3);
+    EXPECT_EQ(box->Items()->Get(1), kGreek[3]);
+    EXPECT_EQ(box->Items()->GetObject(1), Data(103));
+    EXPECT_EQ(box->Items()->Get(3), u"\u0396\u03AE\u03C4\u03B1");
+    EXPECT_EQ(box->Items()->GetObject(3), Data(101));
+    EXPECT_EQ(box->ItemIndex(), 3) << "the selection goes with its item";
+
+    struct Case { int from, to; std::u16string first, last; intptr_t firstData, lastData; int selected; };
+    const Case cases[] = {
+        {3, 0, u"\u0396\u03AE\u03C4\u03B1", kGreek[2], 101, 102, 0},  // the selected item moves up
+        {1, 3, u"\u0396\u03AE\u03C4\u03B1", kGreek[0], 101, 100, 0},  // an unselected item moves; the selection stays
+        {0, 2, kGreek[3], kGreek[0], 103, 100, 2},
+    };
+    for (const Case& c : cases) {
+        box->Items()->Move(c.from, c.to);
+        EXPECT_EQ(box->Items()->Get(0), c.first) << c.from << "->" << c.to;
+        EXPECT_EQ(box->Items()->GetObject(0), Data(c.firstData)) << c.from << "->" << c.to;
+        EXPECT_EQ(box->Items()->Get(3), c.last) << c.from << "->" << c.to;
+        EXPECT_EQ(box->Items()->GetObject(3), Data(c.lastData)) << c.from << "->" << c.to;
+        EXPECT_EQ(box->ItemIndex(), c.selected) << c.from << "->" << c.to;
+        EXPECT_FALSE(box->Moving);
+    }
+    EXPECT_EQ(box->Items()->Count(), 4);
+    EXPECT_EQ(box->Items()->IndexOf(kGreek[2]), 1);
+    EXPECT_THROW(box->Items()->Get(9), Exception);
+}
+
+TEST(UnicodeListBoxes, ItemsTopIndexAndSelectionSurviveANewWindow) {
+    TControlTestForm form;
+    TUvxListBox* box = NewListBox(form, 10);
+    auto item = [](int i) { return kGreek[i % 4] + u" " + std::u16string(1, static_cast<char16_t>(u'0' + i % 10)); };
+    for (int i = 0; i < 30; ++i) box->Items()->Add(item(i));
+    form.ShowAndSettle();
+    box->SetTopIndex(10);
+    box->SetItemIndex(12);
+    box->RecreateWnd();
+    ASSERT_EQ(box->Items()->Count(), 30);
+    EXPECT_TRUE(IsWindowUnicode(box->Handle()));
+    for (int i = 0; i < 30; ++i) EXPECT_EQ(box->Items()->Get(i), item(i)) << i;
+    EXPECT_EQ(box->TopIndex(), 10);
+    EXPECT_EQ(box->ItemIndex(), 12);
+
+    // A virtual list box keeps nothing: its texts come from the program.
+    TUvxListBox* virt = NewListBox(form, 140, lbVirtual);
+    virt->SetCount(5);
+    virt->OnData = [](TWinControl*, int index, std::u16string& text) { text = kGreek[index % 4]; };
+    virt->RecreateWnd();
+    EXPECT_EQ(virt->Count(), 0) << "the count is the program's to give again";
+}
+
+TEST(UnicodeListBoxes, VirtualListBoxesAskTheWideOrTheEightBitDataEvent) {
+    TControlTestForm form;
+    TUvxListBox* box = NewListBox(form, 10, lbVirtual);
+    box->SetCount(3);
+    HWND h = box->Handle();
+    LRESULT r = 0;
+    EXPECT_EQ(WideItemText(h, 1, &r), u"");
+    EXPECT_EQ(r, LB_ERR) << "with neither event there is no text";
+    EXPECT_EQ(SendMessageW(h, LB_GETTEXTLEN, 1, 0), LB_ERR);
+
+    box->TListBox::OnData = [](TWinControl*, int index, std::string& text) { text = "Item " + std::to_string(index); };
+    EXPECT_EQ(WideItemText(h, 2, &r), u"Item 2") << "the 8-bit event alone still gives the texts";
+    EXPECT_EQ(r, 6);
+
+    box->OnData = [](TWinControl*, int index, std::u16string& text) { text = kGreek[index]; };
+    EXPECT_EQ(WideItemText(h, 1, &r), kGreek[1]) << "the wide event comes first";
+    EXPECT_EQ(r, 4);
+    EXPECT_EQ(SendMessageW(h, LB_GETTEXTLEN, 2, 0), 5);
+    EXPECT_EQ(WideItemText(h, 3, &r), u"");
+    EXPECT_EQ(r, LB_ERR) << "an index past the count has no text";
+}
+
+TEST(UnicodeListBoxes, EightBitPlatformVirtualTextsAreCountedInBytes) {
+    Platform eightBit(false);
+    TControlTestForm form;
+    TUvxListBox* box = NewListBox(form, 10, lbVirtual);
+    box->SetCount(2);
+    box->OnData = [](TWinControl*, int, std::u16string& text) { text = u"\u0396\u03AE\u03C4\u03B1 \u00E9"; };
+    HWND h = box->Handle();
+    EXPECT_FALSE(IsWindowUnicode(h));
+    char buffer[64] = {};
+    EXPECT_EQ(SendMessageA(h, LB_GETTEXTLEN, 0, 0), 6);
+    EXPECT_EQ(SendMessageA(h, LB_GETTEXT, 1, reinterpret_cast<LPARAM>(buffer)), 6);
+    EXPECT_EQ(std::string(buffer).substr(4), " \xE9");
+}
+
+TEST(UnicodeListBoxes, AddItemCopySelectionAndOwnerDrawnWideItems) {
+    TControlTestForm form;
+    TUvxListBox* source = NewListBox(form, 10);
+    TUvxListBox* target = form.Put(new TUvxListBox(&form), 220, 10, 200, 120);
+    target->Handle();
+    source->AddItem(std::u16string(u"\u0391\u03BB\u03C6\u03B1\0tail", 9), Data(7));
+    source->AddItem(kGreek[1], Data(8));
+    EXPECT_EQ(source->Items()->Get(0), kGreek[0]) << "cut at the first NUL";
+    source->SetItemIndex(1);
+    source->CopySelection(target);
+    ASSERT_EQ(target->Items()->Count(), 1);
+    EXPECT_EQ(target->Items()->Get(0), kGreek[1]);
+    EXPECT_EQ(target->Items()->GetObject(0), Data(8));
+
+    TUvxListBox* drawn = NewListBox(form, 140, lbOwnerDrawFixed);
+    for (const auto& item : kGreek) drawn->Items()->Add(item);
+    form.ShowAndSettle();
+    TPixels p = GrabClient(drawn->Handle());
+    int text = 0;
+    for (COLORREF c : p.Data) text += c == GetSysColor(COLOR_WINDOWTEXT);
+    EXPECT_GT(text, 40) << "the owner-drawn items show their wide texts";
+    SaveScreenshot(form.Handle(), ScreenshotPath("unicode_list_boxes"));
+}
