@@ -208,3 +208,9 @@ int TApplication::MessageBox(const std::string& text, const std::string& caption
     HWND owner = FMainForm && FMainForm->HandleAllocated() ? FMainForm->Handle() : nullptr;
     return MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
 }
+
+// No help system of the system's own runs after the handler.
+bool TApplication::HelpContext(int context) {
+    bool callHelp = true;
+    return OnHelp && OnHelp(HELP_CONTEXT, context, callHelp);
+}

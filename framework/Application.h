@@ -3,6 +3,7 @@
 // exceptions that escape an event handler land.
 #include <windows.h>
 
+#include <cstdint>
 #include <exception>
 #include <functional>
 #include <string>
@@ -84,6 +85,11 @@ public:
     int MessageBox(const std::string& text, const std::string& caption, UINT flags);
 
     TExceptionEvent OnException;
+    // A window's help request (the help key): OnHelp gets the command
+    // (HELP_CONTEXT), the context number and whether the system's help
+    // should run after it; false when nobody answered.
+    std::function<bool(uint16_t command, int data, bool& callHelp)> OnHelp;
+    bool HelpContext(int context);
     // Called for every message before it is dispatched; true means handled.
     std::function<bool(MSG&)> OnMessage;
 

@@ -1,10 +1,17 @@
 #pragma once
-// The move-cursor dialog: an exact location, optionally selecting to it.
-// A plain form for now; its controls and commands come with the dialog's own work.
-#include "editor/unicode/UvxForms.h"
+// The move-cursor dialog: the value input dialog asking for an exact
+// location, with a check box that selects up to the new position.
+#include "editor/dialogs/GetGetalForm.h"
 
-class TMoveForm : public TUvxForm {
+class TCheckBox;
+
+class TMoveForm : public TGetGetalForm {
 public:
-    explicit TMoveForm(TComponent* owner) : TUvxForm(owner) {}
+    explicit TMoveForm(TComponent* owner);
+    ~TMoveForm() override;
     std::string ClassName() const override { return "TMoveForm"; }
+
+    TCheckBox* KeepSelection = nullptr;
 };
+
+extern TMoveForm* MoveForm;

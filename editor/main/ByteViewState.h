@@ -11,6 +11,7 @@
 #include "editor/main/ByteViewGeometry.h"
 #include "editor/main/CellLook.h"
 #include "editor/main/MainGlobals.h"
+#include "editor/main/ValueRequest.h"
 
 // Keys by their virtual-key codes.
 enum TViewKey {
@@ -89,6 +90,15 @@ public:
     // The cursor to the first byte, or to the end-of-file cell in the last row.
     void GoToStartOfFile();
     void GoToEndOfFile();
+    // The Edit and Find menus' commands that delete, insert, resize, cut
+    // the file at the cursor, move to an exact location and set the fill
+    // character, asking through the message boxes and the value dialog.
+    void DeleteCommand();
+    void InsertBytesCommand();
+    void SetFileSizeCommand();
+    void EndOfFileAtCursorCommand();
+    void ExactLocationCommand();
+    void SetFillCharCommand();
 
 protected:
     virtual int32_t DocumentSize() = 0;
@@ -121,6 +131,17 @@ protected:
     virtual void CopyCommand() {}
     virtual void PasteCommand() {}
     virtual void ResizeWindow(int width, int height) = 0;
+    // The value input dialog: true when the user confirmed an accepted
+    // value, which the request then holds.
+    virtual bool AskValue(TValueRequest& request) { return false; }
+    // The number the first byte is shown as (0 or 1).
+    virtual int FirstShownByte() { return 0; }
+    // Message boxes with a caption of their own: one button "Ok"; Yes/No
+    // answering 6 or 7.
+    virtual int TellWithCaption(const std::string& text, const std::string& caption) {
+        return ShowMessage1(text, LanguageText("WORD_OK"));
+    }
+    virtual int AskYesNoWithCaption(const std::string& text, const std::string& caption) { return AskYesNo(text); }
 
     int HexadecimalWidth();
 };

@@ -125,6 +125,7 @@ TMainForm::TMainForm(TComponent* owner) : TUvxForm(owner) {
 
 TMainForm::~TMainForm() {
     Application->OnHint = nullptr;
+    Application->OnHelp = nullptr;
     FormDestroy(this);
     if (MainForm == this) MainForm = nullptr;
 }
@@ -150,6 +151,8 @@ void TMainForm::BindHandlers() {
     BindOptionHandlers();
     BindDialogCommands();
     BindSearchCommands();
+    BindEditCommands();
+    BindClipboardCommands();
 }
 
 void TMainForm::SetModified(uint8_t flag) {

@@ -5,6 +5,7 @@
 // viewer.
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -96,6 +97,50 @@ public:
     void Searchfor1Click(TObject* sender);
     void Replace1Click(TObject* sender);
     void FindNextClick(TObject* sender);
+    // The Edit, Find and Options commands that ask (MainFormCommands.cpp).
+    void Delete1Click(TObject* sender);
+    void Insert1Click(TObject* sender);
+    void SetFileSize1Click(TObject* sender);
+    void EndofFile1Click(TObject* sender);
+    void ExactLocation1Click(TObject* sender);
+    void tozero1Click(TObject* sender);
+    void tospace321Click(TObject* sender);
+    void SetFillCharClick(TObject* sender);
+    // Bytes, exports and imports through the clipboard (MainFormClipboard.cpp).
+    void KnipClick(TObject* sender);
+    void CopyClick(TObject* sender);
+    void Paste1Click(TObject* sender);
+    void DecimalCopyClick(TObject* sender);
+    void HexadCopyClick(TObject* sender);
+    void BinaryCopyClick(TObject* sender);
+    void AdaptedTexttoClipboardClick(TObject* sender);
+    void DumptoClipboard1Click(TObject* sender);
+    void DumptoClipboard2Click(TObject* sender);
+    void NoEntersNumLineClick(TObject* sender);
+    void NumLine4Click(TObject* sender);
+    void NumLine8Click(TObject* sender);
+    void NumLine16Click(TObject* sender);
+    void CopyTextUseDotClick(TObject* sender);
+    void CopyTextUseSpaceClick(TObject* sender);
+    void CopyTextUseOtherValueClick(TObject* sender);
+    void N8bitsunsigned1Click(TObject* sender);
+    void N8bitssigned1Click(TObject* sender);
+    void N16bitsunsigned1Click(TObject* sender);
+    void N16bitssigned1Click(TObject* sender);
+    void N32bitsunsigned1Click(TObject* sender);
+    void N32bitsunsigned2Click(TObject* sender);
+    void N32bitsfloat1Click(TObject* sender);
+    void N64bitsfloat1Click(TObject* sender);
+    void DecimalNumbersfromClipboard1Click(TObject* sender);
+    void HexadecimalNumbersfromClipboard1Click(TObject* sender);
+    void BinaryNumbersfromClipboard1Click(TObject* sender);
+    void N8bitsunsignedFromClipboardClick(TObject* sender);
+    void N8bitssignedFromClipboardClick(TObject* sender);
+    void N16bitsunsignedFromClipboardClick(TObject* sender);
+    void N32bitsunsignedFromClipboardClick(TObject* sender);
+    void N32bitsfloatFromClipboardClick(TObject* sender);
+    void N64bitsFromClipboardClick(TObject* sender);
+    void OnDataTypesFromFile(TObject* sender);
     // A menu shortcut acts only when its item is enabled in the state now.
     bool IsShortCut(WORD key, TShiftState shift) override;
     void FormCloseQuery(TObject* sender, bool& canClose);
@@ -154,6 +199,12 @@ protected:
     int AskYesNo(const std::string& text) override;
     void MarkModified() override;
     void ResizeWindow(int width, int height) override;
+    bool AskValue(TValueRequest& request) override;
+    int FirstShownByte() override { return FirstByteNumber; }
+    int TellWithCaption(const std::string& text, const std::string& caption) override;
+    int AskYesNoWithCaption(const std::string& text, const std::string& caption) override;
+    void CopyCommand() override;
+    void PasteCommand() override;
     void Resize() override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
@@ -163,6 +214,12 @@ private:
     void BindOptionHandlers();
     void BindDialogCommands();
     void BindSearchCommands();
+    void BindEditCommands();
+    void BindClipboardCommands();
+    // The clipboard commands over this window and the system clipboard.
+    struct TClipboardSide;
+    std::unique_ptr<TClipboardSide, void (*)(TClipboardSide*)> FClipboardSide{nullptr, nullptr};
+    TClipboardSide& ClipboardSide();
     // Selects the range of up to 16 bytes from the cursor, runs show, and
     // clears the selection; tells instead when the cursor is at the end.
     bool OpenByteEditor(const std::function<int()>& show);

@@ -32,12 +32,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         MainForm = Application->CreateForm<TMainForm>();
         BinaryForm = Application->CreateForm<TBinaryForm>();
         Application->CreateForm<TDataTypesView>();
-        Application->CreateForm<TGetGetalForm>();
+        GetGetalForm = Application->CreateForm<TGetGetalForm>();
         PrefForm = Application->CreateForm<TPrefForm>();
         Application->CreateForm<TReplaceForm>();
         About = Application->CreateForm<TAbout>();
         BerichtBox = Application->CreateForm<TBerichtBox>();
-        Application->CreateForm<TMoveForm>();
+        MoveForm = Application->CreateForm<TMoveForm>();
         Application->CreateForm<TZoekForm>();
         StatForm = Application->CreateForm<TStatForm>();
         Application->Run();
