@@ -13,6 +13,11 @@ TMoveForm::TMoveForm(TComponent* owner) : TGetGetalForm(owner) {
     KeepSelection->SetBounds(8, 72, 409, 17);
     KeepSelection->SetCaption(LanguageSystem.getText("KEEPSELECTION"));
     PreviewKeysOf(KeepSelection);
+    // The check box speaks the language of the moment, as the buttons do.
+    OnActivate = [this](TObject* s) {
+        KeepSelection->SetCaption(LanguageSystem.getText("KEEPSELECTION"));
+        FormActivate(s);
+    };
     PlaceLowerPart(91, 104);
 }
 
