@@ -316,15 +316,6 @@ TEST_F(EditCommandsWindowTest, TheByteViewKeepsArrowsTabAndCharacters) {
     EXPECT_EQ(SendMessageA(View(), WM_GETDLGCODE, 0, 0), 131);
 }
 
-TEST_F(EditCommandsWindowTest, FindNextRunsTheSearchWindowsRoutine) {
-    TMainForm& f = Start(4);
-    Command(f.FindNext);  // no routine yet: nothing happens
-    int runs = 0;
-    f.FindNextSearch = [&] { ++runs; };
-    ShortcutKey(VK_F3);
-    EXPECT_EQ(runs, 1);
-}
-
 TEST_F(EditCommandsWindowTest, ScreenshotsOfTheValueDialogInEnglishAndDutch) {
     TMainForm& f = Start(1000);
     std::string english = guitest::ScreenshotPath("value_input_en");

@@ -61,7 +61,7 @@ struct Player {
             s.text = f.EditGetal->Text();
             s.ok = f.OkButton->Caption();
             s.cancel = f.CancelButton->Caption();
-            for (int i = 0; i < f.DataKind->Count(); ++i) s.kinds.push_back(f.DataKind->Item(i));
+            for (int i = 0; i < f.DataKind->ItemCount(); ++i) s.kinds.push_back(f.DataKind->Item(i));
             s.kind = f.DataKind->ItemIndex();
             p->seen.push_back(s);
         }
