@@ -205,6 +205,7 @@ protected:
     int AskYesNoWithCaption(const std::string& text, const std::string& caption) override;
     void CopyCommand() override;
     void PasteCommand() override;
+    void ReplaceCommand() override;
     void Resize() override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 

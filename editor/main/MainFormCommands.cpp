@@ -69,3 +69,6 @@ int TMainForm::TellWithCaption(const std::string& text, const std::string& capti
 int TMainForm::AskYesNoWithCaption(const std::string& text, const std::string& caption) {
     return BerichtBox2(text, caption, LanguageText("YES_AMP"), LanguageText("NO_AMP"));
 }
+
+// Ctrl+H in the byte view.
+void TMainForm::ReplaceCommand() { Replace1Click(this); }

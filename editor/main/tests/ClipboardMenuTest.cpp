@@ -14,6 +14,7 @@
 
 #include "editor/dialogs/GetGetalForm.h"
 #include "editor/dialogs/MoveForm.h"
+#include "editor/dialogs/ReplaceForm.h"
 #include "editor/document/DataFile.h"
 #include "editor/document/LanguageSystem.h"
 #include "editor/document/Win32DocumentIO.h"
@@ -375,4 +376,25 @@ TEST_F(ClipboardMenuTest, DataTypesFromFileReadsTheChosenFileUpToItsFirstZero) {
     Command(f.N8bitsunsignedFile);
     EXPECT_EQ(answers.shown.size(), boxes);
     DeleteFileW(path.c_str());
+}
+
+namespace {
+bool replaceShown = false;
+// Leaves the replace window as soon as it shows.
+void CALLBACK CloseReplaceWindow(HWND, UINT, UINT_PTR id, DWORD) {
+    if (!ReplaceForm || !ReplaceForm->HandleAllocated() || !IsWindowVisible(ReplaceForm->Handle())) return;
+    KillTimer(nullptr, id);
+    replaceShown = true;
+    ReplaceForm->ModalResult = mrCancel;
+}
+}  // namespace
+
+// Ctrl+H in the byte view opens the replace window.
+TEST_F(ClipboardMenuTest, CtrlHOpensTheReplaceWindow) {
+    Start({0x41, 0x42});
+    replaceShown = false;
+    UINT_PTR timer = SetTimer(nullptr, 0, 100, CloseReplaceWindow);
+    ShortcutKey('H', ssCtrl);
+    KillTimer(nullptr, timer);
+    EXPECT_TRUE(replaceShown);
 }
