@@ -49,6 +49,46 @@ const std::string& PageItem::Link() const {
     return Kind == pkLink && Strings ? Strings->Links[static_cast<size_t>(Ref)] : kNoLink;
 }
 
+PageItem PageItems::operator[](size_t i) const {
+    auto at = std::lower_bound(Extras_.begin(), Extras_.end(), i,
+                               [](const Extra& e, size_t index) { return e.Index < index; });
+    return At(i, static_cast<size_t>(at - Extras_.begin()));
+}
+
+PageItem PageItems::At(size_t i, size_t e) const {
+    const Stored& s = Stored_[i];
+    PageItem item;
+    item.Y = s.Y;
+    item.X = s.X;
+    item.Width = s.Width;
+    item.TextStart = s.TextStart;
+    size_t end = i + 1 < Stored_.size() ? Stored_[i + 1].TextStart : (Strings_ ? Strings_->Texts.size() : 0);
+    item.TextSize = static_cast<uint32_t>(end - s.TextStart);
+    item.Kind = s.Kind;
+    item.Size = s.Size;
+    item.Hit = s.Hit;
+    item.EndsWord = s.EndsWord;
+    item.Strings = Strings_;
+    if (e < Extras_.size() && Extras_[e].Index == i) {
+        item.Ref = Extras_[e].Ref;
+        item.HitNumber = Extras_[e].HitNumber;
+    }
+    return item;
+}
+
+void PageItems::clear() {
+    Stored_.clear();
+    Extras_.clear();
+}
+
+// Items come with their texts in order: each text starts where the one
+// before it ended.
+void PageItems::push_back(const PageItem& item) {
+    if (item.Ref != 0 || item.HitNumber != 0)
+        Extras_.push_back({static_cast<uint32_t>(Stored_.size()), item.Ref, item.HitNumber});
+    Stored_.push_back({item.Y, item.X, item.Width, item.TextStart, item.Kind, item.Size, item.Hit, item.EndsWord});
+}
+
 disphtml::disphtml(TextMeasurer& measurer, PictureLoader& pictures) : Measurer_(measurer), Loader_(pictures) {
     Reset();
 }
@@ -56,6 +96,7 @@ disphtml::disphtml(TextMeasurer& measurer, PictureLoader& pictures) : Measurer_(
 void disphtml::Reset() {
     Items_.clear();
     Strings_ = std::make_unique<PageStrings>();
+    Items_.Strings_ = Strings_.get();
     Strings_->Links.emplace_back();
     LinkRef_ = 0;
     RunStart_ = RunChecked_ = 0;
@@ -97,7 +138,7 @@ void disphtml::Append(PageItem item, std::string_view text) {
     item.TextSize = static_cast<uint32_t>(text.size());
     Strings_->Texts.append(text);
     size_t k = Items_.size();
-    bool continues = RunStart_ < k && Items_.back().Y == item.Y;
+    bool continues = RunStart_ < k && Items_.Stored_.back().Y == item.Y;
     if (item.EndsWord || !continues) {
         RunStart_ = item.EndsWord ? k + 1 : k;
         RunChecked_ = RunStart_;
@@ -109,7 +150,7 @@ void disphtml::Append(PageItem item, std::string_view text) {
 // The first of the trailing items that belong to the word being placed: the
 // items that end no word, on the line being filled.
 size_t disphtml::WordStart() {
-    if (RunStart_ >= Items_.size() || Items_.back().Y != TargetY()) return Items_.size();
+    if (RunStart_ >= Items_.size() || Items_.Stored_.back().Y != TargetY()) return Items_.size();
     return RunStart_;
 }
 
@@ -122,7 +163,7 @@ bool disphtml::WordAtIndent(size_t wordStart) {
         RunChecked_ = RunStart_;
         RunAtIndent_ = false;
     }
-    for (; RunChecked_ < Items_.size(); ++RunChecked_) RunAtIndent_ |= Items_[RunChecked_].X == Indent_;
+    for (; RunChecked_ < Items_.size(); ++RunChecked_) RunAtIndent_ |= Items_.Stored_[RunChecked_].X == Indent_;
     return RunAtIndent_;
 }
 
@@ -468,9 +509,10 @@ void disphtml::Place(const std::string& text, bool hit, int32_t hitNumber) {
                 Grow(TargetY(), LineHeight_);
                 LineHeight_ = fontLine;
                 for (size_t k = wordStart; k < Items_.size(); ++k) {
-                    Items_[k].Y = TargetY();
-                    Items_[k].X = X_;
-                    Grow(X_, Items_[k].Width);
+                    PageItems::Stored& moved = Items_.Stored_[k];
+                    moved.Y = TargetY();
+                    moved.X = X_;
+                    Grow(X_, moved.Width);
                 }
                 // The moved pieces now start the line at the indent.
                 RunIndent_ = Indent_;

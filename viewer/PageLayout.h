@@ -4,6 +4,7 @@
 // search hits) in one forward pass. Positions are pixels from the page's top
 // left; the page view subtracts its scroll position when it paints.
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <deque>
@@ -59,6 +60,64 @@ struct PageItem {
     }
 };
 
+// The items of one layout. A page of a few megabytes makes a million of
+// them, so they are held packed: what every item needs in twenty bytes, the
+// link or picture number and the hit number only for the items that have
+// one, and the text's length taken from where the next item's text starts.
+// Reading an item gives the whole PageItem by value.
+class PageItems {
+public:
+    size_t size() const { return Stored_.size(); }
+    bool empty() const { return Stored_.empty(); }
+    PageItem operator[](size_t i) const;
+    PageItem front() const { return (*this)[0]; }
+    PageItem back() const { return (*this)[size() - 1]; }
+
+    class const_iterator {
+    public:
+        using value_type = PageItem;
+        using difference_type = std::ptrdiff_t;
+        const_iterator(const PageItems* items, size_t i, size_t extra) : Items_(items), I_(i), E_(extra) {}
+        PageItem operator*() const { return Items_->At(I_, E_); }
+        const_iterator& operator++() {
+            ++I_;
+            while (E_ < Items_->Extras_.size() && Items_->Extras_[E_].Index < I_) ++E_;
+            return *this;
+        }
+        bool operator==(const const_iterator& o) const { return I_ == o.I_; }
+        bool operator!=(const const_iterator& o) const { return I_ != o.I_; }
+
+    private:
+        const PageItems* Items_;
+        size_t I_;
+        size_t E_;  // the first extra not before item I_: walking the items stays linear
+    };
+    const_iterator begin() const { return {this, 0, 0}; }
+    const_iterator end() const { return {this, size(), Extras_.size()}; }
+
+private:
+    friend class disphtml;
+    struct Stored {
+        int32_t Y = 0, X = 0, Width = 0;
+        uint32_t TextStart = 0;
+        int8_t Kind = pkText;
+        uint8_t Size = 12;
+        bool Hit = false, EndsWord = false;
+    };
+    static_assert(sizeof(Stored) == 20, "an item is held in twenty bytes");
+    struct Extra {
+        uint32_t Index = 0;  // of the item
+        int32_t Ref = 0, HitNumber = 0;
+    };
+    // Item i, its extra (if any) at or after extras position e.
+    PageItem At(size_t i, size_t e) const;
+    void clear();
+    void push_back(const PageItem& item);
+    std::deque<Stored> Stored_;
+    std::deque<Extra> Extras_;  // by rising item index
+    const PageStrings* Strings_ = nullptr;
+};
+
 class disphtml : public xml_user {
 public:
     static constexpr int kListLevels = 10;
@@ -86,7 +145,7 @@ public:
     void Text(const std::string& text) override;
     void Attribute(const std::string& tag, const std::string& name, const std::string& value) override;
 
-    const std::deque<PageItem>& Items() const { return Items_; }
+    const PageItems& Items() const { return Items_; }
     const std::string& Title() const { return Title_; }
     int32_t PageHeight() const { return MainY_; }
     int32_t HitCount() const { return HitCount_; }
@@ -126,9 +185,9 @@ private:
     TextMeasurer& Measurer_;
     PictureLoader& Loader_;
 
-    // A deque, not a vector: a page of a million items never needs twice
+    // Deques, not vectors: a page of a million items never needs twice
     // their memory while it grows.
-    std::deque<PageItem> Items_;
+    PageItems Items_;
     std::unique_ptr<PageStrings> Strings_;  // stays where it is while the layout lives
     int32_t LinkRef_ = 0;                   // link number of the open link; 0 none
     // The trailing items that end no word and stand on one line: the pieces

@@ -265,19 +265,19 @@ TEST_F(HelpWindowTest, HoverScrollBarAndResize) {
     Form->SetBounds(10, 10, 480, 300);
     Request(100);
     QMHtml* v = Form->view;
-    std::vector<const PageItem*> links;
+    std::vector<PageItem> links;
     for (const PageItem& it : v->Layout().Items())
-        if (it.Kind == pkLink) links.push_back(&it);
+        if (it.Kind == pkLink) links.push_back(it);
     ASSERT_GE(links.size(), 2u);
     auto move = [&](int x, int y) {
         PostMessageA(v->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
         Pump(20);
     };
-    move(links[0]->X + 2, links[0]->Y + 3);
+    move(links[0].X + 2, links[0].Y + 3);
     EXPECT_TRUE(v->HandCursor());
-    move(links[1]->X + 2, links[1]->Y + 3);  // straight onto the next link
+    move(links[1].X + 2, links[1].Y + 3);  // straight onto the next link
     EXPECT_TRUE(v->HandCursor());
-    EXPECT_EQ(v->HoveredLink(), links[1]->Link());
+    EXPECT_EQ(v->HoveredLink(), links[1].Link());
     move(2, 2);
     EXPECT_FALSE(v->HandCursor());
     EXPECT_EQ(v->HoveredLink(), "");

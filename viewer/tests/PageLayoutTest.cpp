@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,7 @@ struct Page {
         Layout.LayoutWidth = width;
         Layout.PageFolder = "C:\\help\\";
     }
-    const std::deque<PageItem>& Run(const std::string& html) {
+    const PageItems& Run(const std::string& html) {
         Parser.SetBuffer(html);
         Layout.LayoutPage(Parser);
         return Layout.Items();
@@ -25,12 +26,11 @@ struct Page {
         for (const PageItem& it : Layout.Items()) all += it.Text();
         return all;
     }
-    const PageItem& Item(const std::string& text) const {
+    PageItem Item(const std::string& text) const {
         for (const PageItem& it : Layout.Items())
             if (it.Text() == text) return it;
-        static PageItem none;
         ADD_FAILURE() << "no item " << text;
-        return none;
+        return PageItem();
     }
     FakeMeasurer Measurer;
     FakePictures Pictures;
@@ -136,10 +136,10 @@ TEST(PageLayout, ListsNumberAndIndentPerLevel) {
     EXPECT_EQ(p.Item("x").X, 82);
     EXPECT_EQ(p.Item("three").X, 46);
     EXPECT_EQ(p.Item("2.").Width, 0);
-    const PageItem* bullet = nullptr;
+    std::optional<PageItem> bullet;
     for (const PageItem& it : p.Layout.Items())
-        if (it.Kind == pkBullet) bullet = &it;
-    ASSERT_NE(bullet, nullptr);
+        if (it.Kind == pkBullet) bullet = it;
+    ASSERT_TRUE(bullet.has_value());
     EXPECT_EQ(bullet->X, 46 - 18);
     EXPECT_EQ(bullet->Y, p.Item("dot").Y + 12);
     EXPECT_EQ(p.Item("after").X, 10);
