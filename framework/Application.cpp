@@ -208,3 +208,23 @@ int TApplication::MessageBox(const std::string& text, const std::string& caption
     HWND owner = FMainForm && FMainForm->HandleAllocated() ? FMainForm->Handle() : nullptr;
     return MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
 }
+
+void TApplication::SetActive(bool active) {
+    if (active == FActive) return;
+    FActive = active;
+    if (active && OnActivate) OnActivate(this);
+    if (!active && OnDeactivate) OnDeactivate(this);
+}
+
+bool TApplication::HelpContext(int context) {
+    bool callHelp = true;
+    if (OnHelp) return OnHelp(HELP_CONTEXT, context, callHelp);
+    return false;
+}
+
+void TApplication::BringToFront() {
+    if (!FMainForm || !FMainForm->HandleAllocated()) return;
+    HWND h = FMainForm->Handle();
+    if (IsIconic(h)) ShowWindow(h, SW_RESTORE);
+    SetForegroundWindow(h);
+}
