@@ -43,9 +43,10 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_DRAWITEM:
             if (wParam == 0 && MenuOwnerDrawMessage(msg, lParam)) return TRUE;
             return TWinControl::WndProc(msg, wParam, lParam);
-        // The application's activation follows its main window.
+        // Every top-level window of the program hears that the program as a
+        // whole became active or lost the focus; the application tells once.
         case WM_ACTIVATEAPP:
-            if (Application->MainForm() == this) Application->SetActive(wParam != 0);
+            Application->SetActive(wParam != 0);
             return DefWndProc(msg, wParam, lParam);
         case WM_HELP: return WMHelp(reinterpret_cast<const HELPINFO*>(lParam)) ? TRUE : DefWndProc(msg, wParam, lParam);
         case WM_DESTROY:

@@ -58,6 +58,9 @@ public:
     // How another copy of the editor is started (the shell; tests record).
     std::function<void(const std::u16string& program, const std::u16string& parameters)> StartCopy;
     uint8_t FileExistedAtDeactivate = 0;
+    // Recent entries taken off the menu, freed once no click of theirs runs.
+    std::vector<TMenuItem*> RetiredRecentItems;
+    bool InRecentClick = false;
     int32_t FileAgeAtDeactivate = -1;
 
     // Settings: read once while the window is made, written when it closes

@@ -220,13 +220,18 @@ void TMainForm::AddRecentFile(const std::u16string& path) {
 }
 
 // The entries stand between File Info and the separator above Exit, after a
-// separator of their own.
+// separator of their own. An entry whose click is running (its open rebuilds
+// the menu) is freed later, not under its own feet.
 void TMainForm::BuildRecentMenu() {
     int first = File1->IndexOf(FileStatistics1) + 1;
     while (first < File1->Count() && File1->Items(first) != BeforeExit) {
         TMenuItem* item = File1->Items(first);
         File1->Remove(item);
-        delete item;
+        RetiredRecentItems.push_back(item);
+    }
+    if (!InRecentClick) {
+        for (TMenuItem* item : RetiredRecentItems) delete item;
+        RetiredRecentItems.clear();
     }
     if (RecentFiles.empty()) return;
     auto* separator = new TUvxMenuItem(this);
@@ -244,12 +249,16 @@ void TMainForm::BuildRecentMenu() {
 void TMainForm::RecentFileClick(TObject* sender) {
     auto* item = dynamic_cast<TMenuItem*>(sender);
     if (!item || item->Tag < 0 || item->Tag >= static_cast<int>(RecentFiles.size())) return;
-    if (!AskSaveBeforeOpen()) return;
     size_t index = static_cast<size_t>(item->Tag);
-    if (!OpenFile(RecentFiles[index], true)) {
-        RecentFiles.erase(RecentFiles.begin() + static_cast<std::ptrdiff_t>(index));
+    std::u16string path = RecentFiles[index];
+    InRecentClick = true;
+    if (AskSaveBeforeOpen() && !OpenFile(path, true)) {
+        // The list may have changed while saving: the entry goes by its path.
+        auto it = std::find(RecentFiles.begin(), RecentFiles.end(), path);
+        if (it != RecentFiles.end()) RecentFiles.erase(it);
         BuildRecentMenu();
     }
+    InRecentClick = false;
 }
 
 void TMainForm::DropFiles(HDROP drop) {
