@@ -209,8 +209,22 @@ int TApplication::MessageBox(const std::string& text, const std::string& caption
     return MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
 }
 
-// No help system of the system's own runs after the handler.
+void TApplication::SetActive(bool active) {
+    if (active == FActive) return;
+    FActive = active;
+    if (active && OnActivate) OnActivate(this);
+    if (!active && OnDeactivate) OnDeactivate(this);
+}
+
 bool TApplication::HelpContext(int context) {
     bool callHelp = true;
-    return OnHelp && OnHelp(HELP_CONTEXT, context, callHelp);
+    if (OnHelp) return OnHelp(HELP_CONTEXT, context, callHelp);
+    return false;
+}
+
+void TApplication::BringToFront() {
+    if (!FMainForm || !FMainForm->HandleAllocated()) return;
+    HWND h = FMainForm->Handle();
+    if (IsIconic(h)) ShowWindow(h, SW_RESTORE);
+    SetForegroundWindow(h);
 }

@@ -21,6 +21,9 @@ class Exception;
 using TNotifyEvent = std::function<void(TObject* sender)>;
 
 using TExceptionEvent = std::function<void(TObject* sender, Exception& e)>;
+// A help request: command (HELP_CONTEXT, ...) and its data; the handler sets
+// callHelp to false when it served the request itself.
+using THelpEvent = std::function<bool(uint16_t command, int data, bool& callHelp)>;
 
 // Where an exception that reaches TApplication::HandleException goes first
 // (the crash-report component sets it); false: the framework's own handling
@@ -85,11 +88,17 @@ public:
     int MessageBox(const std::string& text, const std::string& caption, UINT flags);
 
     TExceptionEvent OnException;
-    // A window's help request (the help key): OnHelp gets the command
-    // (HELP_CONTEXT), the context number and whether the system's help
-    // should run after it; false when nobody answered.
-    std::function<bool(uint16_t command, int data, bool& callHelp)> OnHelp;
+    // The application became active or lost the focus to another program.
+    TNotifyEvent OnActivate;
+    TNotifyEvent OnDeactivate;
+    bool Active() const { return FActive; }
+    void SetActive(bool active);
+    // Help for a context number: OnHelp decides; there is no help system of
+    // the framework's own behind it.
+    THelpEvent OnHelp;
     bool HelpContext(int context);
+    // The main form comes to the front.
+    void BringToFront();
     // Called for every message before it is dispatched; true means handled.
     std::function<bool(MSG&)> OnMessage;
 
@@ -105,6 +114,7 @@ private:
     int FNextHook = 1;
     TForm* FMainForm = nullptr;
     bool FTerminated = false;
+    bool FActive = false;
 };
 
 // The process's one application object.

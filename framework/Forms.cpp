@@ -43,6 +43,12 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_DRAWITEM:
             if (wParam == 0 && MenuOwnerDrawMessage(msg, lParam)) return TRUE;
             return TWinControl::WndProc(msg, wParam, lParam);
+        // Every top-level window of the program hears that the program as a
+        // whole became active or lost the focus; the application tells once.
+        case WM_ACTIVATEAPP:
+            Application->SetActive(wParam != 0);
+            return DefWndProc(msg, wParam, lParam);
+        case WM_HELP: return WMHelp(reinterpret_cast<const HELPINFO*>(lParam)) ? TRUE : DefWndProc(msg, wParam, lParam);
         case WM_DESTROY:
             // The menu outlives the window: take it off before Windows frees it.
             if (FMenu) ::SetMenu(FHandle, nullptr);
@@ -112,6 +118,38 @@ int TForm::ShowModal() {
         if (h != self && IsWindow(h)) EnableWindow(h, TRUE);
     Hide();
     return ModalResult;
+}
+
+TWindowState TForm::WindowState() {
+    if (FHandle && IsWindowVisible(FHandle)) {
+        if (IsZoomed(FHandle)) return wsMaximized;
+        if (IsIconic(FHandle)) return wsMinimized;
+        return wsNormal;
+    }
+    return FWindowState;
+}
+
+void TForm::SetWindowState(TWindowState value) {
+    FWindowState = value;
+    if (!FHandle || !IsWindowVisible(FHandle)) return;
+    ShowWindow(FHandle, value == wsMaximized ? SW_MAXIMIZE : value == wsMinimized ? SW_MINIMIZE : SW_RESTORE);
+}
+
+void TForm::Show() {
+    if (!FHandle || !IsWindowVisible(FHandle)) {
+        if (FWindowState == wsMaximized) ShowWindow(Handle(), SW_SHOWMAXIMIZED);
+        else if (FWindowState == wsMinimized) ShowWindow(Handle(), SW_SHOWMINIMIZED);
+    }
+    TWinControl::Show();
+}
+
+// F1 on a highlighted menu item asks for the item's help context.
+bool TForm::WMHelp(const HELPINFO* info) {
+    if (!info || info->iContextType != HELPINFO_MENUITEM || !FMenu) return false;
+    TMenuItem* item = FMenu->Items()->FindByCommand(static_cast<UINT>(info->iCtrlId));
+    if (!item || item->HelpContext == 0) return false;
+    Application->HelpContext(item->HelpContext);
+    return true;
 }
 
 void TForm::SetMenu(TMainMenu* menu) {

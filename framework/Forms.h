@@ -6,6 +6,7 @@
 class TMainMenu;
 
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
+enum TWindowState { wsNormal, wsMinimized, wsMaximized };
 enum TModalResult : int { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6, mrNo = 7 };
 
 using TCloseEvent = std::function<void(TObject* sender, TCloseAction& action)>;
@@ -23,6 +24,11 @@ public:
     int ShowModal();
     int ModalResult = mrNone;
     void BringToFront();
+    // Normal, minimized or maximized; a form that is not shown yet takes the
+    // state when it shows.
+    TWindowState WindowState();
+    void SetWindowState(TWindowState value);
+    void Show();
     // The menu bar (not owned); its commands and shortcuts run on this form.
     TMainMenu* Menu() const { return FMenu; }
     void SetMenu(TMainMenu* menu);
@@ -47,8 +53,10 @@ protected:
     void CreateHandleDone() override;
     // WM_MENUSELECT: the selected item's long hint becomes the application's.
     virtual void WMMenuSelect(WPARAM wParam, LPARAM lParam);
+    bool WMHelp(const HELPINFO* info);
     TMainMenu* FMenu = nullptr;
 
 private:
     bool FInModal = false;
+    TWindowState FWindowState = wsNormal;
 };

@@ -57,6 +57,24 @@ void TStatusBar::SetPanelText(int index, const std::string& text) {
     WriteText(index);
 }
 
+void TStatusBar::SetPanelWidth(int index, int width) {
+    Panel& p = FPanels.at(static_cast<size_t>(index));
+    if (p.Width == width) return;
+    p.Width = width;
+    WriteParts();
+}
+
+int TStatusBar::TextWidth(const std::string& text) {
+    HDC dc = GetDC(nullptr);
+    HFONT font = FFont ? FFont : reinterpret_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    return size.cx;
+}
+
 void TStatusBar::SetFont(const std::string& name, int height) {
     HFONT font = CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, name.c_str());

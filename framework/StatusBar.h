@@ -22,6 +22,9 @@ public:
     std::string PanelText(int index) const { return FPanels.at(static_cast<size_t>(index)).Text; }
     void SetPanelText(int index, const std::string& text);
     int PanelWidth(int index) const { return FPanels.at(static_cast<size_t>(index)).Width; }
+    void SetPanelWidth(int index, int width);
+    // The width of a text in the panels' font, in pixels.
+    int TextWidth(const std::string& text);
     // The font of the panels' texts.
     void SetFont(const std::string& name, int height);
     // Shown on a right-click (not owned).

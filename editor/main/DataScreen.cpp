@@ -24,6 +24,7 @@ LRESULT DataScreen::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTTAB | DLGC_WANTCHARS;
         case WM_VSCROLL: WMVScroll(wParam); return 0;
         case WM_MOUSEWHEEL: WMMouseWheel(wParam); return 0;
+        case WM_DROPFILES: FForm->DropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
         // A drag goes on above and below the view.
         case WM_LBUTTONDOWN: SetCapture(FHandle); return TCustomControl::WndProc(msg, wParam, lParam);
         case WM_LBUTTONUP: ReleaseCapture(); return TCustomControl::WndProc(msg, wParam, lParam);

@@ -60,10 +60,13 @@ TMainForm::TMainForm(TComponent* owner) : TUvxForm(owner) {
     ByteView = new DataScreen(this, this);
     ByteView->SetName("ByteView");
     ByteView->SetParent(this);
-    // The registry settings are read here once they are part of the window.
+    LoadSettings();
     WasDeactivated = 0;
     applyLanguageTexts(this);
     ArrangeControls();
+    Application->OnHelp = [this](uint16_t command, int data, bool& callHelp) { return AppHelp(command, data, callHelp); };
+    Application->OnActivate = [this](TObject* s) { AppActivate(s); };
+    Application->OnDeactivate = [this](TObject* s) { AppDeactivate(s); };
     ByteView->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
         FormMouseDown(s, b, sh, x, y);
     };
@@ -111,6 +114,7 @@ TMainForm::TMainForm(TComponent* owner) : TUvxForm(owner) {
     ReadOnlyRefusals = 0;
     FillByte = 0;
     UpdateMenuState();
+    BuildRecentMenu();
     Rows = ByteView->ClientHeight() / RowHeight;
     UpdateScrollBar();
     ReplaceValue = 46;
@@ -120,12 +124,15 @@ TMainForm::TMainForm(TComponent* owner) : TUvxForm(owner) {
     FontColorInUse = ByteView->Font.Color;
     ValidateActiveView();
     StatusBar->SetFont("Arial", 14);
+    FitPositionPanel();
     DragAcceptFiles(ByteView->Handle(), TRUE);
 }
 
 TMainForm::~TMainForm() {
     Application->OnHint = nullptr;
     Application->OnHelp = nullptr;
+    Application->OnActivate = nullptr;
+    Application->OnDeactivate = nullptr;
     FormDestroy(this);
     if (MainForm == this) MainForm = nullptr;
 }
@@ -153,43 +160,12 @@ void TMainForm::BindHandlers() {
     BindSearchCommands();
     BindEditCommands();
     BindClipboardCommands();
+    BindFileCommands();
 }
 
 void TMainForm::SetModified(uint8_t flag) {
     Modified = flag;
     SetFileName(FileName);
-}
-
-void TMainForm::SetFileName(const std::u16string& path) {
-    FileName = path;
-    std::u16string caption = u"Tessaly - " + FileName;
-    if (Modified) caption += u" *";
-    SetCaption(caption);
-    if (UvxApplication) UvxApplication->SetTitle(WideExtractFileName(FileName) + u" - Tessaly");
-}
-
-bool TMainForm::Save() {
-    if (!DataFile.saveToFile(FileName)) return false;
-    SetModified(0);
-    return true;
-}
-
-bool TMainForm::SaveAs() {
-    char16_t buffer[260] = {};
-    if (!IsNewFile) FileName.copy(buffer, std::min<size_t>(FileName.size(), 259));
-    OPENFILENAMEW ofn{};
-    ofn.lStructSize = sizeof(ofn);
-    ofn.hwndOwner = Handle();
-    ofn.lpstrFile = reinterpret_cast<wchar_t*>(buffer);
-    ofn.nMaxFile = 260;
-    ofn.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (!GetSaveFileNameW(&ofn)) return false;
-    std::u16string chosen(buffer);
-    if (!DataFile.saveToFile(chosen)) return false;
-    SetFileName(chosen);
-    IsNewFile = 0;
-    SetModified(0);
-    return true;
 }
 
 // Yes saves (under a new name for a document that has none); the way on is
@@ -216,10 +192,6 @@ void TMainForm::New1Click(TObject*) {
     SelectionActive = 0;
     RepaintAll();
 }
-
-// Opening a file asks through the file commands' dialog, which is not part of
-// the window yet; the command does nothing until then.
-void TMainForm::Open1Click(TObject*) {}
 
 void TMainForm::Exit1Click(TObject*) { Close(); }
 
@@ -258,9 +230,12 @@ void TMainForm::FormCloseQuery(TObject*, bool& canClose) {
     canClose = SaveBeforeLeaving(answer);
 }
 
-// The viewer closes a copy of itself that is running; the settings are
-// written here once the settings unit exists.
-void TMainForm::FormClose(TObject*, TCloseAction&) { StartHelpViewer("-1"); }
+// The viewer closes a copy of itself that is running; then the settings are
+// written.
+void TMainForm::FormClose(TObject*, TCloseAction&) {
+    StartHelpViewer("-1");
+    SaveSettings();
+}
 
 void TMainForm::FormDestroy(TObject*) {
     RecentFiles.clear();

@@ -5,6 +5,8 @@
 // viewer.
 #include <cstdint>
 #include <functional>
+#include <windows.h>
+#include <shellapi.h>
 #include <memory>
 #include <optional>
 #include <string>
@@ -13,6 +15,7 @@
 #include "editor/main/ByteViewState.h"
 #include "editor/main/MainGlobals.h"
 #include "editor/main/MainMenuItems.h"
+#include "editor/main/SettingsStore.h"
 #include "editor/unicode/UvxForms.h"
 #include "editor/unicode/UvxMenus.h"
 #include "framework/Font.h"
@@ -33,6 +36,39 @@ public:
     // saved. Virtual so that tests can stand in for the save dialog.
     virtual bool Save();
     virtual bool SaveAs();
+
+    // Files: the open dialog (an empty path when cancelled), opening into the
+    // document, the question before another file replaces a changed one, the
+    // recent-file list and its menu, and the reload offer after another
+    // program changed the file.
+    std::u16string AskOpenFileName();
+    bool OpenFile(const std::u16string& path, bool repaint);
+    bool AskSaveBeforeOpen();
+    void AddRecentFile(const std::u16string& path);
+    void BuildRecentMenu();
+    void RecentFileClick(TObject* sender);
+    void AppActivate(TObject* sender);
+    void AppDeactivate(TObject* sender);
+    // The byte view's dropped files: the first one is opened.
+    void DropFiles(HDROP drop);
+    void Save1Click(TObject* sender);
+    void Saveas1Click(TObject* sender);
+    void OpeninNewWindow1Click(TObject* sender);
+    void NewFileinNewWindow1Click(TObject* sender);
+    // How another copy of the editor is started (the shell; tests record).
+    std::function<void(const std::u16string& program, const std::u16string& parameters)> StartCopy;
+    uint8_t FileExistedAtDeactivate = 0;
+    // Recent entries taken off the menu, freed once no click of theirs runs.
+    std::vector<TMenuItem*> RetiredRecentItems;
+    bool InRecentClick = false;
+    int32_t FileAgeAtDeactivate = -1;
+
+    // Settings: read once while the window is made, written when it closes
+    // and after a change of language.
+    void LoadSettings();
+    void SaveSettings();
+    // Panel 0 of the status bar is made wide enough for its text.
+    void FitPositionPanel();
 
     // Screen operations of the byte view.
     void RepaintAll() override;
@@ -221,6 +257,7 @@ private:
     struct TClipboardSide;
     std::unique_ptr<TClipboardSide, void (*)(TClipboardSide*)> FClipboardSide{nullptr, nullptr};
     TClipboardSide& ClipboardSide();
+    void BindFileCommands();
     // Selects the range of up to 16 bytes from the cursor, runs show, and
     // clears the selection; tells instead when the cursor is at the end.
     bool OpenByteEditor(const std::function<int()>& show);
@@ -241,4 +278,6 @@ extern TMainForm* MainForm;
 namespace mainform_testing {
 // When set, stands in for the process's command line at start-up.
 extern std::optional<std::u16string> CommandLine;
+// When set, gives the settings' storage in place of the registry.
+extern std::function<std::unique_ptr<TSettingsStore>()> OpenSettings;
 }  // namespace mainform_testing

@@ -22,7 +22,6 @@ void TMainForm::BindEditCommands() {
     bind(tozero1, &TMainForm::tozero1Click);
     bind(tospace321, &TMainForm::tospace321Click);
     bind(SetFillChar, &TMainForm::SetFillCharClick);
-    Application->OnHelp = [this](uint16_t command, int data, bool& callHelp) { return AppHelp(command, data, callHelp); };
 }
 
 void TMainForm::Delete1Click(TObject*) { DeleteCommand(); }

@@ -92,6 +92,7 @@ void applyLanguageTexts(TMainForm* form) {
     form->Sizer->SetSectionText(1, text("SIZERDECIMAL"));
     form->Sizer->SetSectionText(2, text("SIZERHEXADECIMAL"));
     form->StatusBar->SetPanelText(0, text("POSITION"));
+    form->FitPositionPanel();
     form->StatusBar->Hint = text("StatusBarHint");
     SetItemTexts(form, StatusbarPopupLayout());
 }

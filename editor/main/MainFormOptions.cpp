@@ -105,12 +105,14 @@ void TMainForm::Firstbyteisbyte1Click(TObject*) {
     RepaintAll();
 }
 
-// The pack is read over the table and every text of the window follows.
-// The choice is stored with the settings when the window closes.
+// The pack is read over the table and every text of the window follows;
+// the settings are written at once, so that the choice holds at the next
+// start.
 void TMainForm::SwitchLanguage(const std::string& code) {
     LanguageSystem.code = code;
     LanguageSystem.loadLanguage(code);
     applyLanguageTexts(this);
+    SaveSettings();
 }
 
 void TMainForm::English1Click(TObject*) { SwitchLanguage("EN"); }
