@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -679,10 +680,10 @@ TEST(InstalledManualWindow, PagesShowTheirScreenshots) {
         form.SetBounds(40, 40, 760, 640);
         form.ShowPage("views.htm", true);
         Pump(200);
-        const PageItem* shot = nullptr;
+        std::optional<PageItem> shot;
         for (const PageItem& it : form.view->Layout().Items())
-            if (it.Kind == pkPicture && it.Picture()) shot = &it;
-        ASSERT_NE(shot, nullptr);
+            if (it.Kind == pkPicture && it.Picture()) shot = it;
+        ASSERT_TRUE(shot.has_value());
         EXPECT_TRUE(form.view->Layout().LayoutError().empty()) << form.view->Layout().LayoutError();
         // The editor's dark views in the middle of the picture, on a white page.
         const int x = shot->X + shot->Picture()->Width() / 4, y = shot->Y + 2 + shot->Picture()->Height() / 2;
