@@ -1,11 +1,11 @@
 #pragma once
-// A bevel: an etched line that sets groups of controls apart, drawn by the
-// system's static control.
+// A bevel: an etched line or frame that sets groups of controls apart, drawn
+// by the system's static control.
 #include <string>
 
 #include "framework/Controls.h"
 
-enum TBevelShape { bsLeftLine, bsBottomLine };
+enum TBevelShape { bsLeftLine, bsBottomLine, bsFrame };
 
 class TBevel : public TWinControl {
 public:

@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "framework/ActnList.h"
 #include "framework/Application.h"
 #include "framework/Exceptions.h"
@@ -55,6 +57,11 @@ TWinControl::~TWinControl() {
     FDestroying = true;
     delete FActionLink;
     FActionLink = nullptr;
+    // Children freed later (by their owner) must not reach back to us.
+    for (TWinControl* child : FControls) child->FParent = nullptr;
+    FControls.clear();
+    if (FParent) std::erase(FParent->FControls, this);
+    FParent = nullptr;
     if (FHandle) DestroyWindow(FHandle);
     FHandle = nullptr;
 }
@@ -110,10 +117,27 @@ void TWinControl::CreateParams(TCreateParams& params) {
 void TWinControl::CreateWnd() {
     TCreateParams params;
     CreateParams(params);
+    // Making the parent's window made the parent's visible children, this one
+    // among them.
+    if (FHandle) return;
     CreateWindowHandle(params);
     if (!FHandle) throw EOSError("Error creating window " + params.WinClassName, GetLastError());
     CreateHandleDone();
-    if (FVisible) ShowWindow(FHandle, SW_SHOW);
+    if (!FVisible) return;
+    CreateChildHandles();
+    ShowWindow(FHandle, SW_SHOW);
+}
+
+// A control made before its parent had a window gets its own when the parent
+// is shown; hidden children wait until they are shown themselves.
+void TWinControl::CreateChildHandles() {
+    if (!FHandle) return;
+    const std::vector<TWinControl*> children = FControls;  // creation may add more
+    for (TWinControl* child : children) {
+        if (!child->FVisible || std::find(FControls.begin(), FControls.end(), child) == FControls.end()) continue;
+        child->Handle();
+        child->CreateChildHandles();
+    }
 }
 
 void TWinControl::CreateWindowHandle(const TCreateParams& params) {
@@ -155,7 +179,10 @@ void TWinControl::DestroyHandle() {
 }
 
 void TWinControl::SetParent(TWinControl* parent) {
+    if (parent == FParent) return;
+    if (FParent) std::erase(FParent->FControls, this);
     FParent = parent;
+    if (parent) parent->FControls.push_back(this);
     if (FHandle) ::SetParent(FHandle, parent ? parent->Handle() : nullptr);
 }
 
@@ -197,7 +224,11 @@ int TWinControl::ClientHeight() {
 
 void TWinControl::SetVisible(bool value) {
     FVisible = value;
-    if (value) ShowWindow(Handle(), SW_SHOW);
+    if (value) {
+        HWND h = Handle();
+        CreateChildHandles();
+        ShowWindow(h, SW_SHOW);
+    }
     else if (FHandle) ShowWindow(FHandle, SW_HIDE);
 }
 

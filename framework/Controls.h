@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "framework/Classes.h"
 
@@ -60,7 +61,11 @@ public:
     bool HandleAllocated() const { return FHandle != nullptr; }
     void DestroyHandle();
     TWinControl* Parent() const { return FParent; }
+    // The control goes into the parent's list of children, whose windows the
+    // parent creates when it is shown.
     void SetParent(TWinControl* parent);
+    // The windows of the visible children, and theirs, that do not exist yet.
+    void CreateChildHandles();
 
     std::string Caption() const;
     void SetCaption(const std::string& text);
@@ -157,6 +162,7 @@ protected:
 
 private:
     LRESULT MouseMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    std::vector<TWinControl*> FControls;  // the children, in the order they came
     WNDPROC FDefWndProc = nullptr;
     bool FDestroying = false;
     bool FFreeing = false;

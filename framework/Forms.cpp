@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "framework/Application.h"
+#include "framework/ControlNotify.h"
 #include "framework/Menus.h"
 
 TForm::TForm(TComponent* owner) : TWinControl(owner) {
@@ -25,16 +26,21 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (wParam && OnShow) OnShow(this);
             if (!wParam && OnHide) OnHide(this);
             return DefWndProc(msg, wParam, lParam);
-        case WM_ACTIVATE:
+        case WM_ACTIVATE: {
+            // The system gives the focus to the window itself first; where
+            // OnActivate puts it, it stays.
+            const LRESULT r = DefWndProc(msg, wParam, lParam);
             if (LOWORD(wParam) != WA_INACTIVE) {
                 if (OnActivate) OnActivate(this);
             } else if (OnDeactivate) {
                 OnDeactivate(this);
             }
-            return DefWndProc(msg, wParam, lParam);
+            return r;
+        }
         case WM_COMMAND:
             if (lParam == 0 && HIWORD(wParam) <= 1 && FMenu && FMenu->DispatchCommand(LOWORD(wParam))) return 0;
-            return TWinControl::WndProc(msg, wParam, lParam);
+            return ReflectOrDefault(msg, wParam, lParam);
+        case WM_NOTIFY: return ReflectOrDefault(msg, wParam, lParam);
         case WM_INITMENUPOPUP:
             if (FMenu) FMenu->DispatchPopup(reinterpret_cast<HMENU>(wParam));
             return DefWndProc(msg, wParam, lParam);
@@ -42,7 +48,7 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_MEASUREITEM:
         case WM_DRAWITEM:
             if (wParam == 0 && MenuOwnerDrawMessage(msg, lParam)) return TRUE;
-            return TWinControl::WndProc(msg, wParam, lParam);
+            return ReflectOrDefault(msg, wParam, lParam);
         // Every top-level window of the program hears that the program as a
         // whole became active or lost the focus; the application tells once.
         case WM_ACTIVATEAPP:
@@ -55,6 +61,13 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             return TWinControl::WndProc(msg, wParam, lParam);
         default: return TWinControl::WndProc(msg, wParam, lParam);
     }
+}
+
+// A control's report to the form goes back to the control's own object.
+LRESULT TForm::ReflectOrDefault(UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (ReflectToControl(msg, wParam, lParam, result)) return result;
+    return TWinControl::WndProc(msg, wParam, lParam);
 }
 
 bool TForm::CloseQuery() {

@@ -57,6 +57,7 @@ protected:
     TMainMenu* FMenu = nullptr;
 
 private:
+    LRESULT ReflectOrDefault(UINT msg, WPARAM wParam, LPARAM lParam);
     bool FInModal = false;
     TWindowState FWindowState = wsNormal;
 };

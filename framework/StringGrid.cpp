@@ -11,7 +11,7 @@ TStringGrid::TStringGrid(TComponent* owner) : TWinControl(owner) { FVisible = tr
 void TStringGrid::CreateParams(TCreateParams& params) {
     TWinControl::CreateParams(params);
     params.Style |= WS_TABSTOP | WS_CLIPCHILDREN;
-    params.ExStyle |= WS_EX_CLIENTEDGE;
+    if (Border) params.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
 void TStringGrid::SetSize(int colCount, int rowCount) {

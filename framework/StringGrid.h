@@ -30,6 +30,7 @@ public:
     int DefaultRowHeight = 24;
     unsigned Options = goEditing;
     HFONT Font = nullptr;  // not owned; null: the dialog font
+    bool Border = true;    // a sunken frame around the cells; set before the window is made
 
     const std::string& Cell(int col, int row) const;
     void SetCell(int col, int row, const std::string& text);

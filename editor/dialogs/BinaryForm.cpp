@@ -23,7 +23,9 @@ TBinaryForm::TBinaryForm(TComponent* owner) : TUvxForm(owner) {
     StringGrid1->DefaultColWidth = 38;
     StringGrid1->DefaultRowHeight = 23;
     StringGrid1->Options = 0;
-    StringGrid1->SetBounds(16, 30, 3 * 39 + 4, 17 * 24 + 4);
+    // Sixteen rows show; the seventeenth, below them, parks the current cell
+    // out of sight.
+    StringGrid1->SetBounds(16, 30, 3 * 39 + 4, 16 * 24 + 4);
     StringGrid1->SetEnabled(false);
     StringGrid1->OnDrawCell = [this](TObject* s, int c, int r, HDC dc, const RECT& rect, bool sel, bool foc) {
         DrawInfoCell(s, c, r, dc, rect, sel, foc);
@@ -91,7 +93,7 @@ void TBinaryForm::DrawInfoCell(TObject*, int col, int row, HDC dc, const RECT& r
     const std::string& s = StringGrid1->Cell(col, row);
     RECT t = rect;
     t.top += 3;
-    t.right -= 9;
+    if (col != 0) t.right -= 9;
     DrawTextA(dc, s.c_str(), static_cast<int>(s.size()), &t,
               DT_SINGLELINE | DT_NOPREFIX | (col == 0 ? DT_CENTER : DT_RIGHT));
 }

@@ -100,7 +100,7 @@ void DataTypesState::FillGrids(DialogHost& host) {
     }
     uint8_t bytes[16] = {};
     int available = 0;
-    while (available < 16 && int64_t(Offset) + available < doc.size) {
+    while (available < 16 && Offset >= 0 && int64_t(Offset) + available < doc.size) {
         bytes[available] = doc.getByte(Offset + available);
         ++available;
     }
@@ -154,13 +154,16 @@ bool DataTypesState::ShiftOffset(DialogHost& host, int delta, const std::functio
     TDataFile& doc = host.Document();
     if (delta < 0) {
         const int32_t old = Offset;
-        Offset -= 16;
-        if (Offset < 0) {
-            if (Offset == -8 || Offset == -16)
-                Offset = 0;
-            else
-                Offset = askRegroup && askRegroup() ? 0 : old;
-        }
+        // The window stays at its old start while the question is open: it
+        // may be redrawn meanwhile, and no position before the document's
+        // start can be shown.
+        const int32_t wanted = Offset - 16;
+        if (wanted >= 0)
+            Offset = wanted;
+        else if (wanted == -8 || wanted == -16)
+            Offset = 0;
+        else
+            Offset = askRegroup && askRegroup() ? 0 : old;
         host.GotoPosition(Offset);
         if (old != 0) {
             FillGrids(host);

@@ -2,6 +2,7 @@
 
 #include "editor/dialogs/DialogWindow.h"
 #include "editor/document/LanguageSystem.h"
+#include "editor/unicode/UvxLabels.h"
 #include "framework/ExtCtrls.h"
 #include "framework/StdCtrls.h"
 
@@ -36,7 +37,11 @@ TStatForm::TStatForm(TComponent* owner) : TUvxForm(owner) {
     Panel1 = new TPanel(this);
     Panel1->SetParent(this);
     Panel1->SetBounds(0, 0, 300, 52);
-    FileLabel = MakeLabel(this, Panel1, 8, 4, 284, taCenter);
+    FileLabel = new TUvxLabel(this);
+    FileLabel->SetAlignment(taCenter);
+    FileLabel->SetWordWrap(true);
+    FileLabel->SetShowAccelChar(false);
+    FileLabel->SetParent(Panel1);
     FileLabel->SetBounds(8, 4, 284, 44);
     SizeLabel = MakeLabel(this, this, 8, 64, 110, taRightJustify);
     SizeLabel->SetCaption(Text("FILESIZE"));
@@ -65,8 +70,7 @@ void TStatForm::CreateParams(TCreateParams& params) {
 }
 
 void TStatForm::Fill(const std::u16string& fileName, const FileInfoTexts& texts) {
-    std::wstring wide(fileName.begin(), fileName.end());
-    SetWindowTextW(FileLabel->Handle(), wide.c_str());
+    FileLabel->SetCaption(fileName);
     ByteLabel->SetText(texts.size);
     ByteLbl1->SetCaption(texts.sizeUnit);
     SelectionLabel->SetText(texts.selectionSize);
@@ -75,13 +79,7 @@ void TStatForm::Fill(const std::u16string& fileName, const FileInfoTexts& texts)
     SelectionLabel2->SetVisible(texts.boundsVisible);
 }
 
-std::u16string TStatForm::FileLabelText() {
-    wchar_t buffer[1024] = {};
-    GetWindowTextW(FileLabel->Handle(), buffer, 1024);
-    std::u16string s;
-    for (const wchar_t* p = buffer; *p; ++p) s.push_back(static_cast<char16_t>(*p));
-    return s;
-}
+std::u16string TStatForm::FileLabelText() { return FileLabel->GetCaption(); }
 
 void TStatForm::FormKeyDown(TObject*, WORD& key, TShiftState) {
     if (key == VK_ESCAPE) {

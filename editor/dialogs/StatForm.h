@@ -10,6 +10,7 @@ class TButton;
 class TEdit;
 class TLabel;
 class TPanel;
+class TUvxLabel;
 
 class TStatForm : public TUvxForm {
 public:
@@ -25,7 +26,7 @@ public:
     TEdit* ByteLabel = nullptr;
     TButton* OkButton = nullptr;
     TPanel* Panel1 = nullptr;
-    TLabel* FileLabel = nullptr;
+    TUvxLabel* FileLabel = nullptr;  // the wide file name
     TLabel* Label1 = nullptr;
     TEdit* SelectionLabel = nullptr;
     TEdit* SelectionLabel2 = nullptr;

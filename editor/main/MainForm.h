@@ -126,6 +126,7 @@ public:
     void Nederlands1Click(TObject* sender);
     // The dialogs' commands.
     void BinaryClick(TObject* sender);
+    void DataTypes1Click(TObject* sender);
     void FileStatistics1Click(TObject* sender);
     void About1Click(TObject* sender);
     void Colors1Click(TObject* sender);

@@ -1,9 +1,11 @@
-// The main window's commands that open the bit editor, the file information
-// and about windows, and the main window as those dialogs see it.
+// The main window's commands that open the bit editor, the data types
+// editor, the file information, about and colours windows, and the main
+// window as those dialogs see it.
 #include <memory>
 
 #include "editor/dialogs/About.h"
 #include "editor/dialogs/BinaryForm.h"
+#include "editor/dialogs/DataTypesView.h"
 #include "editor/dialogs/DialogWindow.h"
 #include "editor/dialogs/FileInfoTexts.h"
 #include "editor/dialogs/PrefForm.h"
@@ -53,6 +55,7 @@ void TMainForm::BindDialogCommands() {
         if (item) item->OnClick = [this, handler](TObject* s) { (this->*handler)(s); };
     };
     bind(Binary, &TMainForm::BinaryClick);
+    bind(DataTypes1, &TMainForm::DataTypes1Click);
     bind(FileStatistics1, &TMainForm::FileStatistics1Click);
     bind(About1, &TMainForm::About1Click);
     bind(Colors1, &TMainForm::Colors1Click);
@@ -90,6 +93,15 @@ void TMainForm::BinaryClick(TObject*) {
     BinaryForm->StringGridBinary->Options = ReadOnly1->Checked() ? 0 : goEditing;
     BinaryForm->State.FirstOffset = CursorPosition();
     OpenByteEditor([] { return BinaryForm->ShowModal(); });
+}
+
+void TMainForm::DataTypes1Click(TObject*) {
+    if (!DataTypesView) DataTypesView = new TDataTypesView(this);
+    for (TStringGrid* grid : {DataTypesView->StringGrid1, DataTypesView->StringGrid2, DataTypesView->StringGrid3,
+                              DataTypesView->StringGrid4, DataTypesView->StringGrid5})
+        grid->Options = ReadOnly1->Checked() ? 0 : goEditing;
+    DataTypesView->State.Offset = CursorPosition();
+    OpenByteEditor([] { return DataTypesView->ShowModal(); });
 }
 
 void TMainForm::FileStatistics1Click(TObject*) {

@@ -31,7 +31,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         // Every dialog exists for the whole run and is shown modally.
         MainForm = Application->CreateForm<TMainForm>();
         BinaryForm = Application->CreateForm<TBinaryForm>();
-        Application->CreateForm<TDataTypesView>();
+        DataTypesView = Application->CreateForm<TDataTypesView>();
         GetGetalForm = Application->CreateForm<TGetGetalForm>();
         PrefForm = Application->CreateForm<TPrefForm>();
         Application->CreateForm<TReplaceForm>();

@@ -154,6 +154,8 @@ TEST(DataTypesState, StepBackAsksOnlyWhenTheGroupingWouldChange) {
         int asked = 0;
         const bool refilled = s.ShiftOffset(host, -16, [&] {
             ++asked;
+            // The window may be redrawn while it asks: it still shows its old start.
+            EXPECT_EQ(s.Offset, c.from);
             return c.answer == 1;
         });
         EXPECT_EQ(asked, c.answer == -1 ? 0 : 1) << c.from;

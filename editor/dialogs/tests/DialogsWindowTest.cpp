@@ -2,127 +2,33 @@
 // window: opened by their shortcut keys and menu commands, driven by keys
 // and the clipboard inside their modal loops, checked through the document,
 // their cells and texts, and screenshots.
-#include <gtest/gtest.h>
-
-#include <windows.h>
-
-#include <functional>
-#include <memory>
-#include <string>
-#include <vector>
-
-#include "editor/dialogs/About.h"
-#include "editor/dialogs/BinaryForm.h"
-#include "editor/dialogs/PrefForm.h"
-#include "editor/dialogs/StatForm.h"
-#include "editor/document/DataFile.h"
-#include "editor/document/LanguageSystem.h"
-#include "editor/document/Win32DocumentIO.h"
-#include "editor/document/tests/FakeDocumentIO.h"
-#include "editor/main/MainForm.h"
-#include "editor/main/tests/BoxAnswers.h"
+#include "editor/dialogs/tests/DialogWindowTestSupport.h"
 #include "editor/main/Win32Clipboard.h"
-#include "framework/Application.h"
 #include "framework/Buttons.h"
 #include "framework/ButtonCtrls.h"
 #include "framework/Shape.h"
 #include "framework/StdCtrls.h"
-#include "framework/StringGrid.h"
-#include "framework/testing/GuiTest.h"
 
 using namespace boxanswers;
+using namespace dialogtests;
 
 namespace {
 
-const std::u16string kFile = u"C:\\data\\bits.bin";
-
-// Runs steps once the dialog's modal loop runs; a dialog the steps leave
-// open is closed so that a fault cannot hang the test.
-struct WhileShown {
-    static std::function<void()>& Steps() {
-        static std::function<void()> steps;
-        return steps;
-    }
-    static TForm*& Dialog() {
-        static TForm* dialog = nullptr;
-        return dialog;
-    }
-    WhileShown(TForm* dialog, std::function<void()> steps) {
-        Steps() = std::move(steps);
-        Dialog() = dialog;
-        dialog->OnShow = [](TObject*) { SetTimer(nullptr, 0, 50, OnTimer); };
-    }
-    ~WhileShown() {
-        if (Dialog()) Dialog()->OnShow = nullptr;
-        Steps() = nullptr;
-    }
-    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR id, DWORD) {
-        KillTimer(nullptr, id);
-        auto steps = std::move(Steps());
-        Steps() = nullptr;
-        if (steps) steps();
-        if (Dialog() && Dialog()->ModalResult == mrNone && IsWindowVisible(Dialog()->Handle()))
-            Dialog()->ModalResult = mrCancel;
-    }
-};
-
-class DialogsWindowTest : public ::testing::Test {
-protected:
-    void SetUp() override { DataFile.setIO(&io); }
-    void TearDown() override {
-        form.reset();
-        mainform_testing::CommandLine.reset();
-        DataFile.setReadOnly(false);
-        DataFile.newFile();
-        DataFile.setIO(&Win32DocumentIO::Instance());
-        LanguageSystem.code = "EN";
-        LanguageSystem.loadLanguage("EN");
-    }
-    TMainForm& Start(const std::string& bytes) {
-        io.files[kFile] = std::vector<uint8_t>(bytes.begin(), bytes.end());
-        mainform_testing::CommandLine = u"Tessaly.exe \"" + kFile + u"\"";
-        form = std::make_unique<TMainForm>(nullptr);
-        form->Show();
-        form->SetBounds(0, 0, 1000, 500);
-        guitest::PumpUntilIdle();
-        // The dialogs exist for the whole run, as at start-up.
-        BinaryForm = new TBinaryForm(form.get());
-        StatForm = new TStatForm(form.get());
-        About = new TAbout(form.get());
-        PrefForm = new TPrefForm(form.get());
-        return *form;
-    }
-    // A key through the application's loop, where the menu's shortcuts act.
-    void ShortcutKey(WORD vk) {
-        SetForegroundWindow(form->Handle());
-        HWND target = GetFocus() ? GetFocus() : form->Handle();
-        PostMessageA(target, WM_KEYDOWN, vk, 1);
-        PostMessageA(target, WM_KEYUP, vk, 0xC0000001);
-        Application->ProcessMessages();
-        guitest::PumpUntilIdle();
-    }
-    void Command(TMenuItem* item) { form->Perform(WM_COMMAND, MAKEWPARAM(item->Command(), 0), 0); }
-    std::string Bytes() { return std::string(reinterpret_cast<const char*>(DataFile.data), size_t(DataFile.size)); }
-
-    Answerer answers;
-    FakeDocumentIO io;
-    std::unique_ptr<TMainForm> form;
-};
+using DialogsWindowTest = DialogWindowFixture;
 
 HWND BinaryGrid() { return BinaryForm->StringGridBinary->Handle(); }
 
 void TypeIntoRow(int row, const std::string& digits) {
     BinaryForm->StringGridBinary->SetCurrent(0, row);
     BinaryForm->State.CurrentRow = row;
-    guitest::TypeText(BinaryGrid(), digits);
+    TypeIntoCell(BinaryForm->StringGridBinary, digits);
     HWND edit = BinaryForm->StringGridBinary->EditorHandle();
     ASSERT_NE(edit, nullptr) << "typing opens the cell's edit box";
     guitest::PressKey(edit, VK_RETURN);
     guitest::PumpUntilIdle();
 }
 
-// Not working yet: the grids and Close button of the bit editor are not created with its window yet, so edits and Close do not apply.
-TEST_F(DialogsWindowTest, DISABLED_BitEditorPastesTypesAndRefusesThroughF5) {
+TEST_F(DialogsWindowTest, BitEditorPastesTypesAndRefusesThroughF5) {
     Start("xBC");
     bool ran = false;
     WhileShown during(BinaryForm, [&] {
@@ -153,8 +59,8 @@ TEST_F(DialogsWindowTest, DISABLED_BitEditorPastesTypesAndRefusesThroughF5) {
         answers.plan = {KeyEnter};
         BinaryForm->StringGridBinary->SetCurrent(0, 2);
         BinaryForm->State.CurrentRow = 2;
-        guitest::TypeText(BinaryGrid(), "00110001");
-        BinaryForm->CloseButton->DoClick();
+        TypeIntoCell(BinaryForm->StringGridBinary, "00110001");
+        guitest::Click(BinaryForm->CloseButton->Handle(), 10, 10);
     });
     ShortcutKey(VK_F5);
     ASSERT_TRUE(ran) << "F5 opens the bit editor";
@@ -206,8 +112,7 @@ TEST_F(DialogsWindowTest, FileInfoShowsTheSelectionFromTheFirstByteNumber) {
     EXPECT_TRUE(ran) << "F2 opens the file information";
 }
 
-// Not working yet: the click on OK does not end the about window yet.
-TEST_F(DialogsWindowTest, DISABLED_AboutOpensTheMailLink) {
+TEST_F(DialogsWindowTest, AboutOpensTheMailLink) {
     Start("x");
     std::string opened;
     bool ran = false;
@@ -225,6 +130,36 @@ TEST_F(DialogsWindowTest, DISABLED_AboutOpensTheMailLink) {
     Command(form->About1);
     EXPECT_TRUE(ran);
     EXPECT_EQ(opened, "mailto:support@morvantide.example");
+}
+
+TEST_F(DialogsWindowTest, FileInfoAboutAndColoursInDutch) {
+    LanguageSystem.code = "NL";
+    LanguageSystem.loadLanguage("NL");
+    // Cyrillic and Greek letters lie outside the system's code page.
+    const std::u16string wide = u"C:\\data\\\u0416\u03A9.bin";
+    Start("abc", wide);
+    bool ran = false;
+    WhileShown info(StatForm, [&] {
+        ran = true;
+        EXPECT_EQ(StatForm->Caption(), "Bestandsinformatie");
+        EXPECT_EQ(StatForm->FileLabelText(), wide) << "the wide file name is shown whole";
+        guitest::SaveScreenshot(StatForm->Handle(), guitest::ScreenshotPath("file_info_nl"));
+        guitest::Click(StatForm->OkButton->Handle(), 10, 10);
+        guitest::PumpUntilIdle();
+        EXPECT_EQ(StatForm->ModalResult, mrOk) << "the Close button closes the window";
+    });
+    Command(form->FileStatistics1);
+    EXPECT_TRUE(ran);
+    WhileShown about(About, [&] {
+        EXPECT_EQ(About->VersionL->Caption(), "Versie 1.6.0");
+        guitest::SaveScreenshot(About->Handle(), guitest::ScreenshotPath("about_nl"));
+    });
+    Command(form->About1);
+    WhileShown colours(PrefForm, [&] {
+        EXPECT_EQ(PrefForm->Caption(), "Kleuren");
+        guitest::SaveScreenshot(PrefForm->Handle(), guitest::ScreenshotPath("colours_nl"));
+    });
+    Command(form->Colors1);
 }
 
 // Answers the system's colour dialog once it shows: the colour typed into
@@ -261,8 +196,7 @@ struct ColourPick {
     }
 };
 
-// Not working yet: the swatches and check box of the colours window are not created with it yet, so Automatic test and OK do not work.
-TEST_F(DialogsWindowTest, DISABLED_ColoursPreviewLiveAndCancelRestores) {
+TEST_F(DialogsWindowTest, ColoursPreviewLiveAndCancelRestores) {
     TMainForm& f = Start(std::string(64, 'x'));
     const TColor before = f.Colors.Background;
     ASSERT_EQ(before, 0x800000u);
