@@ -1,4 +1,5 @@
 #include "editor/dialogs/ReplaceForm.h"
+#include "framework/Application.h"
 
 #include "editor/dialogs/DialogWindow.h"
 #include "editor/document/LanguageSystem.h"
@@ -131,6 +132,9 @@ void TReplaceForm::EscapeCloses(TWinControl* control) {
         if (key == VK_ESCAPE) {
             key = 0;
             CloseButtonClick(CloseButton);
+        } else if (key == VK_F1) {
+            key = 0;
+            Application->HelpContext(HelpContext);
         }
     };
 }
@@ -273,6 +277,9 @@ void TReplaceForm::DataEditKeyDown(TObject*, WORD& key, TShiftState) {
     } else if (key == VK_ESCAPE) {
         key = 0;
         CloseButtonClick(CloseButton);
+    } else if (key == VK_F1) {
+        key = 0;
+        Application->HelpContext(HelpContext);
     }
 }
 

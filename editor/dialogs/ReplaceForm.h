@@ -24,6 +24,8 @@ class TProgressBar;
 
 class TReplaceForm : public TUvxForm, public ReplaceWindowControls {
 public:
+    // The help key asks for this window's page of the manual.
+    int HelpContext = 303;
     explicit TReplaceForm(TComponent* owner);
     ~TReplaceForm() override;
     std::string ClassName() const override { return "TReplaceForm"; }

@@ -1,4 +1,5 @@
 #include "editor/dialogs/ZoekForm.h"
+#include "framework/Application.h"
 
 #include "editor/dialogs/DialogWindow.h"
 #include "editor/dialogs/SearchWindowLogic.h"
@@ -111,6 +112,9 @@ void TZoekForm::EscapeCloses(TWinControl* control) {
         if (key == VK_ESCAPE) {
             key = 0;
             CloseButtonClick(CloseButton);
+        } else if (key == VK_F1) {
+            key = 0;
+            Application->HelpContext(HelpContext);
         }
     };
 }
@@ -219,6 +223,9 @@ void TZoekForm::DataEditKeyDown(TObject*, WORD& key, TShiftState) {
     } else if (key == VK_ESCAPE) {
         key = 0;
         CloseButtonClick(CloseButton);
+    } else if (key == VK_F1) {
+        key = 0;
+        Application->HelpContext(HelpContext);
     }
 }
 

@@ -24,6 +24,8 @@ struct TSearchState;
 
 class TZoekForm : public TUvxForm {
 public:
+    // The help key asks for this window's page of the manual.
+    int HelpContext = 301;
     explicit TZoekForm(TComponent* owner);
     ~TZoekForm() override;
     std::string ClassName() const override { return "TZoekForm"; }

@@ -549,3 +549,22 @@ TEST_F(SearchWindowsTest, TheWindowsTakeTheLanguageChosenInTheMenu) {
 }
 
 }  // namespace
+
+namespace {
+
+// The help key in either window, on its data line or on a button, asks the
+// main window for that window's page of the manual.
+TEST_F(SearchWindowsTest, F1AsksForEachWindowsHelpPage) {
+    TMainForm& f = Start("ABAB");
+    std::vector<std::string> helpStarts;
+    f.StartProgram = [&](const std::string&, const std::string& parameter) { helpStarts.push_back(parameter); };
+    InSearchWindow([&] {
+        guitest::PressKey(ZoekForm->DataEdit->Handle(), VK_F1);
+        guitest::PressKey(ZoekForm->CloseButton->Handle(), VK_F1);
+    });
+    InReplaceWindow([&] { guitest::PressKey(ReplaceForm->DataEdit->Handle(), VK_F1); });
+    EXPECT_EQ(helpStarts, (std::vector<std::string>{"301", "301", "303"}));
+    f.StartProgram = nullptr;
+}
+
+}  // namespace
