@@ -1,5 +1,7 @@
 #include "editor/dialogs/DialogWindow.h"
 
+#include "framework/Application.h"
+
 DialogHost* DialogHostWindow = nullptr;
 
 void FixedDialogParams(TCreateParams& params, int clientWidth, int clientHeight) {
@@ -12,4 +14,16 @@ void FixedDialogParams(TCreateParams& params, int clientWidth, int clientHeight)
     params.X = (GetSystemMetrics(SM_CXSCREEN) - params.Width) / 2;
     params.Y = (GetSystemMetrics(SM_CYSCREEN) - params.Height) / 2;
     params.WndParent = nullptr;
+}
+
+void DialogKeysOn(TWinControl* control, std::function<void()> close, const int& helpContext) {
+    control->OnKeyDown = [close = std::move(close), &helpContext](TObject*, WORD& key, TShiftState) {
+        if (key == VK_ESCAPE) {
+            key = 0;
+            close();
+        } else if (key == VK_F1) {
+            key = 0;
+            Application->HelpContext(helpContext);
+        }
+    };
 }

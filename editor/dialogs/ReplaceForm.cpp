@@ -128,15 +128,7 @@ void TReplaceForm::CreateParams(TCreateParams& params) {
 }
 
 void TReplaceForm::EscapeCloses(TWinControl* control) {
-    control->OnKeyDown = [this](TObject*, WORD& key, TShiftState) {
-        if (key == VK_ESCAPE) {
-            key = 0;
-            CloseButtonClick(CloseButton);
-        } else if (key == VK_F1) {
-            key = 0;
-            Application->HelpContext(HelpContext);
-        }
-    };
+    DialogKeysOn(control, [this] { CloseButtonClick(CloseButton); }, HelpContext);
 }
 
 // The child controls report to the window; each report goes back to its
