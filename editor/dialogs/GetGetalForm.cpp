@@ -8,7 +8,6 @@
 #include "framework/Application.h"
 #include "framework/Bevel.h"
 #include "framework/ComboBox.h"
-#include "framework/ControlNotify.h"
 #include "framework/StdCtrls.h"
 
 TGetGetalForm* GetGetalForm = nullptr;
@@ -119,13 +118,6 @@ void TGetGetalForm::PlaceLowerPart(int bevelTop, int buttonsTop) {
 
 void TGetGetalForm::PreviewKeysOf(TWinControl* control) {
     control->OnKeyDown = [this](TObject* s, WORD& k, TShiftState sh) { FormKeyDown(s, k, sh); };
-}
-
-// The buttons, the list and the value line report to the window.
-LRESULT TGetGetalForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-    LRESULT result = 0;
-    if (msg == WM_COMMAND && lParam && ReflectToControl(msg, wParam, lParam, result)) return result;
-    return TUvxForm::WndProc(msg, wParam, lParam);
 }
 
 void TGetGetalForm::SetKinds(int itemIndex) {

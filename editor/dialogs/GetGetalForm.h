@@ -63,7 +63,6 @@ public:
 
 protected:
     void CreateParams(TCreateParams& params) override;
-    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     // The controls' windows are made with the form's.
     void CreateHandleDone() override;
     // The form's keys first, as a form with key preview sees them.

@@ -6,7 +6,6 @@
 #include "editor/document/LanguageSystem.h"
 #include "framework/Bevel.h"
 #include "framework/ButtonCtrls.h"
-#include "framework/ControlNotify.h"
 #include "framework/RadioGroup.h"
 #include "framework/StdCtrls.h"
 
@@ -111,8 +110,8 @@ void TZoekForm::EscapeCloses(TWinControl* control) {
     DialogKeysOn(control, [this] { CloseButtonClick(CloseButton); }, HelpContext);
 }
 
-// The child controls report to the window; each report goes back to its
-// control. A new showing prepares a new run once the window is active.
+// The data lines' changes are the window's own; the other controls' reports
+// go back to them through the form. A new showing prepares a new run once the window is active.
 LRESULT TZoekForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_COMMAND: {
@@ -120,8 +119,6 @@ LRESULT TZoekForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
                 if (HIWORD(wParam) == EN_CHANGE) DataEditChange(DataEdit);
                 return 0;
             }
-            LRESULT result = 0;
-            if (ReflectToControl(msg, wParam, lParam, result)) return result;
             break;
         }
         case WM_SHOWWINDOW:

@@ -2,7 +2,6 @@
 
 #include "editor/main/BerichtLayout.h"
 #include "framework/Application.h"
-#include "framework/ControlNotify.h"
 
 TBerichtBox* BerichtBox = nullptr;
 
@@ -67,10 +66,7 @@ void TBerichtBox::CreateParams(TCreateParams& params) {
     params.ExStyle = BoxExStyle;
 }
 
-// The buttons' clicks come back to their own objects.
 LRESULT TBerichtBox::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-    LRESULT result = 0;
-    if (msg == WM_COMMAND && ReflectToControl(msg, wParam, lParam, result)) return result;
     // Closed by other means than its buttons (Alt+F4, the task list), the
     // box answers as Esc does: a two-button box would otherwise give
     // Cancel, which its callers take for neither answer.

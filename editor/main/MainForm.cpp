@@ -15,7 +15,6 @@
 #include "editor/unicode/UvxPaths.h"
 #include "editor/unicode/UvxSystem.h"
 #include "framework/Application.h"
-#include "framework/ControlNotify.h"
 #include "framework/HeaderControl.h"
 #include "framework/Menus.h"
 #include "framework/StatusBar.h"
@@ -255,8 +254,6 @@ void TMainForm::StartHelpViewer(const std::string& parameter) {
 }
 
 LRESULT TMainForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-    LRESULT result = 0;
-    if (msg == WM_NOTIFY && ReflectToControl(msg, wParam, lParam, result)) return result;
     // The byte view keeps the keyboard while the window is active.
     if (msg == WM_SETFOCUS && ByteView && ByteView->HandleAllocated()) {
         ::SetFocus(ByteView->Handle());
