@@ -1,0 +1,96 @@
+#include "editor/crashreport/core/sending/tests/SmtpPeer.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+#include <windows.h>
+
+#include "editor/crashreport/support/tests/TestFiles.h"
+
+namespace {
+
+const char* const Python = "/usr/bin/python3";
+
+std::string Quoted(const std::string& s) {
+    return "'" + s + "'";
+}
+
+bool WaitForFile(const std::string& path, int seconds) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    while (!TestFileExists(path)) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return true;
+}
+
+int PeerNumber() {
+    static int n = 0;
+    return ++n;
+}
+
+}  // namespace
+
+std::string SendingDataFile(const std::string& name) {
+    const char* source = std::getenv("TQ_SOURCE_DIR");
+    std::string path = std::string(source ? source : ".") + "/editor/crashreport/core/sending/tests/data/" + name;
+#ifdef _WIN32
+    for (char& c : path)
+        if (c == '/')
+            c = '\\';
+#endif
+    return path;
+}
+
+TSmtpPeer::TSmtpPeer(const std::vector<std::string>& rules) {
+    const unsigned long pid = static_cast<unsigned long>(GetCurrentProcessId());
+    Folder = TestFolder("smtp_peer_" + std::to_string(pid) + "_" + std::to_string(PeerNumber()));
+    std::string out;
+    if (RunShell("test -x " + std::string(Python), out) != 0) {
+        Problem = std::string(Python) + " is missing";
+        return;
+    }
+    std::string command = std::string(Python) + " " + Quoted(UnixPath(SendingDataFile("smtp_peer.py"))) +
+                          " --log-dir " + Quoted(UnixPath(Folder)) + " --port-file " +
+                          Quoted(UnixPath(Folder + "port")) + " --stop-file " + Quoted(UnixPath(Folder + "stop"));
+    for (const std::string& r : rules)
+        command += " --rule " + Quoted(r);
+    RunShell(command + " > " + Quoted(UnixPath(Folder + "peer.log")) + " 2>&1 < /dev/null &", out);
+    if (!WaitForFile(Folder + "port", 30)) {
+        Problem = "the SMTP peer did not start: " + ReadTestFile(Folder + "peer.log");
+        return;
+    }
+    Port = static_cast<uint16_t>(std::atoi(ReadTestFile(Folder + "port").c_str()));
+    if (Port == 0)
+        Problem = "the SMTP peer wrote no port";
+}
+
+TSmtpPeer::~TSmtpPeer() {
+    if (Folder.empty() || !TestFileExists(Folder + "port"))
+        return;
+    WriteTestFile(Folder + "stop", "stop");
+    WaitForFile(Folder + "port.stopped", 10);
+}
+
+int TSmtpPeer::Connections() const {
+    int n = 0;
+    while (TestFileExists(Folder + "conn_" + std::to_string(n + 1) + ".cmd"))
+        ++n;
+    return n;
+}
+
+std::vector<std::string> TSmtpPeer::Commands(int n) const {
+    std::vector<std::string> lines;
+    const std::string text = ReadTestFile(Folder + "conn_" + std::to_string(n) + ".cmd");
+    size_t at = 0;
+    for (size_t end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2)
+        lines.push_back(text.substr(at, end - at));
+    return lines;
+}
+
+std::string TSmtpPeer::Data(int n) const {
+    const std::string path = Folder + "conn_" + std::to_string(n) + ".data";
+    return TestFileExists(path) ? ReadTestFile(path) : std::string();
+}
