@@ -23,8 +23,16 @@ std::string WindowsTypeText(const TWindowsVersion& v)
         text += "XP";
     else if (v.Major == 5 && v.Minor == 2)
         text += v.Wow64 ? "XP" : "2003";
-    else if (v.Major == 6)
+    else if (v.Major == 6 && v.Minor == 0)
         text += "Vista";
+    else if (v.Major == 6 && v.Minor == 1)
+        text += "7";
+    else if (v.Major == 6 && v.Minor == 2)
+        text += "8";
+    else if (v.Major == 6 && v.Minor == 3)
+        text += "8.1";
+    else if (v.Major == 10)
+        text += "10";
     if (v.Wow64)
         text += " (64 bit)";
     return text;

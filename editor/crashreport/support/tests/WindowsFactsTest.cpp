@@ -17,8 +17,14 @@ TEST(WindowsFacts, TypeTexts)
         {true, 5, 1, "", true, "Microsoft Windows XP (64 bit)"},
         {true, 5, 2, "", true, "Microsoft Windows XP (64 bit)"},
         {true, 5, 2, "", false, "Microsoft Windows 2003"},
-        {true, 6, 1, "", false, "Microsoft Windows Vista"},
-        {true, 10, 0, "", true, "Microsoft Windows  (64 bit)"},
+        {true, 6, 0, "", false, "Microsoft Windows Vista"},
+        // The versions after Vista carry their own names.
+        {true, 6, 1, "", false, "Microsoft Windows 7"},
+        {true, 6, 2, "", false, "Microsoft Windows 8"},
+        {true, 6, 3, "", true, "Microsoft Windows 8.1 (64 bit)"},
+        {true, 10, 0, "", true, "Microsoft Windows 10 (64 bit)"},
+        {true, 6, 4, "", false, "Microsoft Windows "},
+        {true, 11, 0, "", false, "Microsoft Windows "},
     };
     for (const Case& c : cases) {
         TWindowsVersion v;
