@@ -1,0 +1,71 @@
+#include "editor/crashreport/core/report/ReportServices.h"
+
+#include <windows.h>
+
+#include "editor/crashreport/support/CommonStrings.h"
+#include "editor/crashreport/support/ModuleOptions.h"
+#include "editor/crashreport/support/SafeExec.h"
+#include "editor/crashreport/support/WorkingFiles.h"
+
+std::string ZorvikOutputLogFile(const TZorvikModuleOptions& options)
+{
+    return OutputLogFileFor(options.OutputPath(), options.ModuleName(), "",
+                            options.LogOptions().Contains(loAddComputerNameInLogFileName));
+}
+
+TLogSavingHooks DiskLogSavingHooks()
+{
+    TLogSavingHooks hooks;
+    hooks.OutputLogFile = ZorvikOutputLogFile;
+    hooks.OpenLog = [](const std::string& fileName) { return std::make_unique<TLogFile>(fileName, false); };
+    hooks.SaveLog = [](TLogFile& log) { log.Save(); };
+    hooks.DeleteLog = [](const std::string& fileName) {
+        std::string name = fileName;
+        // The log may have been kept in the per-user folder instead.
+        GetWorkingFile(name, true, false);
+        return DeleteFileA(name.c_str()) != FALSE;
+    };
+    hooks.InternalError = [](const std::string& section, const std::string&) {
+        if (Ecore::CriticalError) {
+            auto reporter = Ecore::CriticalError;
+            reporter(CriticalErrorText(section.c_str(), 0));
+        }
+    };
+    return hooks;
+}
+
+TCallbackSlot& ZorvikCallbackSlot()
+{
+    static TCallbackSlot slot;
+    return slot;
+}
+
+TLogSaving& ZorvikLogSaving()
+{
+    static TLogSaving saving(ZorvikCallbackSlot(), DiskLogSavingHooks());
+    return saving;
+}
+
+std::string TempFolderPath()
+{
+    char path[MAX_PATH + 1] = {};
+    const DWORD length = GetTempPathA(MAX_PATH, path);
+    if (length == 0 || length > MAX_PATH)
+        return "";
+    return IncludeLastBackslash(std::string(path, length));
+}
+
+TReportFiles& ZorvikReportFiles()
+{
+    static TReportFiles files = [] {
+        TReportFiles made;
+        made.TempFolder = TempFolderPath();
+        char name[MAX_COMPUTERNAME_LENGTH + 1] = {};
+        DWORD size = sizeof name;
+        if (GetComputerNameA(name, &size))
+            made.ComputerName.assign(name, size);
+        made.OutputLogFile = ZorvikOutputLogFile;
+        return made;
+    }();
+    return files;
+}
