@@ -1,0 +1,81 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "editor/crashreport/core/report/ReportServices.h"
+#include "editor/crashreport/core/report/tests/ReportSamples.h"
+#include "editor/crashreport/support/LogFile.h"
+#include "editor/crashreport/support/ModuleOptions.h"
+#include "editor/crashreport/support/tests/TestFiles.h"
+
+namespace {
+
+std::vector<std::string> FolderFiles(const std::string& folder)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+            names.emplace_back(found.cFileName);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Twelve saved report archives and two other zip files: the two oldest
+// archives go, nothing else.
+TEST(ReportFilesDisk, PruningDeletesOnlyTheOldestOwnArchives)
+{
+    const std::string folder = TestFolder("prune_copies");
+    std::vector<std::string> expected = {"Photos.zip", "backup.zip", "notes.txt"};
+    for (const std::string& name : expected)
+        WriteTestFile(folder + name, "x");
+    for (int i = 10; i < 22; ++i) {
+        const std::string name = "BugReport__PC1__201303210556" + std::to_string(i) + ".zip";
+        WriteTestFile(folder + name, "x");
+        if (i >= 12)
+            expected.push_back(name);
+    }
+    PruneSavedReportCopies(folder);
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(FolderFiles(folder), expected);
+}
+
+TEST(ReportFilesDisk, TheXmlCopyIsWrittenFromTheLogCopy)
+{
+    const std::string folder = TestFolder("xml_copy");
+    TZorvikModuleOptions options("Tessaly.exe");
+    options.SetCommonSendOptions(TCommonSendOptions{sndSendXMLLogCopy});
+    TReportFiles files;
+    files.Options = &options;
+    files.TempFolder = folder;
+    files.OutputLogFile = [](const TZorvikModuleOptions&) { return std::string("D:\\Logs\\Tessaly.zvf"); };
+    {
+        TLogFile log(files.TempLogCopyFile(), false);
+        log.Append(TestReport("1A2B"), -1);
+        log.Save();
+    }
+    files.SaveTempXMLCopy();
+    ASSERT_EQ(files.TempXMLCopyFile(), folder + "Tessaly.xml");
+    const std::string xml = ReadTestFile(folder + "Tessaly.xml");
+    EXPECT_NE(xml.find("1A2B"), std::string::npos) << xml;
+    EXPECT_EQ(xml.substr(xml.size() - 2), "\r\n");
+}
+
+TEST(ReportFilesDisk, TheCoresFilesKnowTheTemporaryFolderAndTheComputer)
+{
+    TReportFiles& files = ZorvikReportFiles();
+    ASSERT_FALSE(files.TempFolder.empty());
+    EXPECT_EQ(files.TempFolder.back(), '\\');
+    EXPECT_EQ(GetFileAttributesA(files.TempFolder.c_str()) & FILE_ATTRIBUTE_DIRECTORY, FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_FALSE(files.ComputerName.empty());
+    EXPECT_LE(files.ComputerName.size(), 15u);
+}
+
+}  // namespace
