@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "editor/crashreport/core/report/ActionTypes.h"
+#include "editor/crashreport/core/sending/SendTypes.h"
 #include "editor/crashreport/core/report/CallbackSlot.h"
 #include "editor/crashreport/support/LogFile.h"
 

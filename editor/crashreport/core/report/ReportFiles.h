@@ -1,62 +1,21 @@
 #pragma once
-// The files the core writes for a report besides the log, in the temporary
-// folder: the screenshot, a copy of the log and its XML form, the last HTML
-// page of a web-server program and the zip archive that bundles what is sent;
-// the names under which they travel; the list of files a send attaches; and
-// the pruning of the zip copies kept after failed sends.
-#include <functional>
+// The report files' steps besides their names (which the send context
+// gives): writing the last HTML page and the XML copy of the log copy,
+// reading a text file back, filling the context with the system's temporary
+// folder, the computer's name and the log's name, and pruning the zip copies
+// kept after failed sends.
 #include <string>
 #include <vector>
 
-class TZorvikModuleOptions;
+struct TSendContext;
 
-class TReportFiles {
-public:
-    // The options of the module being reported; every name is empty without.
-    TZorvikModuleOptions* Options = nullptr;
-    // The system's temporary folder, with its final "\".
-    std::string TempFolder;
-    // The computer's name as the system gives it (at most 15 characters).
-    std::string ComputerName;
-    // The log file's name for the options (environment references not yet
-    // expanded).
-    std::function<std::string(const TZorvikModuleOptions&)> OutputLogFile;
-
-    // Facts of the current report.
-    double ExceptionDate = 0;  // days since 30 December 1899, local time
-    bool ScreenshotTaken = false;
-    std::string LastHTMLPage;
-    std::string DebugPassword;
-    std::vector<std::string> Attachments;
-
-    // The name part of path, with "__<computer>" and then "__<date>" before
-    // its extension when the options ask for them.
-    std::string DecorateReportFileName(const std::string& path) const;
-
-    std::string ScreenshotTempFile() const;
-    std::string AttachedScreenshotFile() const;
-    std::string TempLogCopyFile() const;
-    std::string TempXMLCopyFile() const;
-    std::string BugReportZipFile() const;
-    std::string LastHTMLPageTempFile() const;
-    std::string AttachedLastHTMLPageFile() const;
-
-    // Writes text as lines (CR LF after each) to AttachedLastHTMLPageFile,
-    // when that is named; errors are swallowed.
-    void SaveLastHTMLPage(const std::string& text) const;
-    // Writes the XML form of the log copy to TempXMLCopyFile, when that is
-    // named (Windows only: it reads the log copy through the log's disk form).
-    void SaveTempXMLCopy() const;
-    // Fills Attachments for one send.
-    void BuildAttachmentList(bool forMail);
-};
+// Writes text as lines (CR LF after each) to the context's
+// AttachedLastHTMLPageFile, when that is named; errors are swallowed.
+void SaveLastHTMLPage(const TSendContext& context, const std::string& text);
 
 // The whole file as lines joined by CR LF; "" when the name is empty or the
 // file cannot be read.
 std::string ReadTextFile(const std::string& path);
-
-// A date-time (days since 30 December 1899) as "yyyymmddhhnnss".
-std::string ReportDateStamp(double dateTime);
 
 // The component's own report archives among file names: "BugReport.zip"
 // and its decorated forms "BugReport__<...>.zip", without regard to case.
@@ -65,5 +24,14 @@ bool IsSavedReportCopy(const std::string& fileName);
 // report archives only the 10 greatest names (compared without case) stay.
 // Other files are never chosen.
 std::vector<std::string> SavedReportCopiesToDelete(const std::vector<std::string>& fileNames);
-// Deletes in folder what SavedReportCopiesToDelete chooses (Windows only).
+
+// Windows only:
+// Deletes in folder what SavedReportCopiesToDelete chooses.
 void PruneSavedReportCopies(const std::string& folder);
+// Writes the XML form of the log copy to the context's XMLCopyFile, when
+// that is named, reading enciphered names with the debug-information
+// password; raises when the log copy cannot be read or the file written.
+void SaveTempXMLCopy(const TSendContext& context, const std::string& password);
+// The system's temporary folder (with its final "\"), the computer's name
+// and the log file's name for the context's options.
+void FillReportFileFacts(TSendContext& context);

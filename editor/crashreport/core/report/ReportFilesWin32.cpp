@@ -1,21 +1,32 @@
-// The report files' steps that need the disk form of the log and the
-// folder listing of Windows.
+// The report files' steps that need the disk form of the log, the folder
+// listing and the system's facts of Windows.
 #include <windows.h>
 
 #include <memory>
 
 #include "editor/crashreport/core/report/ReportFiles.h"
+#include "editor/crashreport/core/report/ReportServices.h"
+#include "editor/crashreport/core/sending/SendContext.h"
 #include "editor/crashreport/support/CommonStrings.h"
 #include "editor/crashreport/support/LogFile.h"
 
-void TReportFiles::SaveTempXMLCopy() const
+void SaveTempXMLCopy(const TSendContext& context, const std::string& password)
 {
-    const std::string xmlFile = TempXMLCopyFile();
+    const std::string xmlFile = context.XMLCopyFile();
     if (xmlFile.empty())
         return;
-    auto log = std::make_unique<TLogFile>(TempLogCopyFile(), true);
-    log->SetPassword(DebugPassword);
+    auto log = std::make_unique<TLogFile>(context.LogCopyFile(), true);
+    log->SetPassword(password);
     log->SaveXMLCopy(xmlFile);
+}
+
+void FillReportFileFacts(TSendContext& context)
+{
+    context.TempFolder = TempFolderPath();
+    char name[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD size = sizeof name;
+    context.ComputerName = GetComputerNameA(name, &size) ? std::string(name, size) : std::string();
+    context.LogFile = context.Options != nullptr ? ZorvikOutputLogFile(*context.Options) : std::string();
 }
 
 void PruneSavedReportCopies(const std::string& folder)

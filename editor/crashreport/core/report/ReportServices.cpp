@@ -54,18 +54,3 @@ std::string TempFolderPath()
         return "";
     return IncludeLastBackslash(std::string(path, length));
 }
-
-TReportFiles& ZorvikReportFiles()
-{
-    static TReportFiles files = [] {
-        TReportFiles made;
-        made.TempFolder = TempFolderPath();
-        char name[MAX_COMPUTERNAME_LENGTH + 1] = {};
-        DWORD size = sizeof name;
-        if (GetComputerNameA(name, &size))
-            made.ComputerName.assign(name, size);
-        made.OutputLogFile = ZorvikOutputLogFile;
-        return made;
-    }();
-    return files;
-}

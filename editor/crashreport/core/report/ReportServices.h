@@ -1,13 +1,11 @@
 #pragma once
-// The core's one log saver, callback slot and report files, wired to the
-// disk and the system: the log beside the program (or in the per-user
-// folder when that place cannot be written), the system's temporary folder
-// and the computer's name.
+// The core's one log saver and callback slot, wired to the disk: the log
+// beside the program, or in the per-user folder when that place cannot be
+// written.
 #include <string>
 
 #include "editor/crashreport/core/report/CallbackSlot.h"
 #include "editor/crashreport/core/report/LogSaving.h"
-#include "editor/crashreport/core/report/ReportFiles.h"
 
 class TZorvikModuleOptions;
 
@@ -19,7 +17,6 @@ TLogSavingHooks DiskLogSavingHooks();
 
 TCallbackSlot& ZorvikCallbackSlot();
 TLogSaving& ZorvikLogSaving();
-TReportFiles& ZorvikReportFiles();
 
 // The system's temporary folder with its final "\".
 std::string TempFolderPath();

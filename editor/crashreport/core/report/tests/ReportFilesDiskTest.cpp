@@ -4,7 +4,8 @@
 
 #include <algorithm>
 
-#include "editor/crashreport/core/report/ReportServices.h"
+#include "editor/crashreport/core/report/ReportFiles.h"
+#include "editor/crashreport/core/sending/SendContext.h"
 #include "editor/crashreport/core/report/tests/ReportSamples.h"
 #include "editor/crashreport/support/LogFile.h"
 #include "editor/crashreport/support/ModuleOptions.h"
@@ -51,31 +52,41 @@ TEST(ReportFilesDisk, TheXmlCopyIsWrittenFromTheLogCopy)
 {
     const std::string folder = TestFolder("xml_copy");
     TZorvikModuleOptions options("Tessaly.exe");
-    options.SetCommonSendOptions(TCommonSendOptions{sndSendXMLLogCopy});
-    TReportFiles files;
-    files.Options = &options;
-    files.TempFolder = folder;
-    files.OutputLogFile = [](const TZorvikModuleOptions&) { return std::string("D:\\Logs\\Tessaly.zvf"); };
+    options.SetCommonSendOptions(TCommonSendOptions{});
+    TSendContext context;
+    context.Options = &options;
+    context.TempFolder = folder;
+    context.LogFile = "D:\\Logs\\Tessaly.zvf";
     {
-        TLogFile log(files.TempLogCopyFile(), false);
+        TLogFile log(context.LogCopyFile(), false);
         log.Append(TestReport("1A2B"), -1);
         log.Save();
     }
-    files.SaveTempXMLCopy();
-    ASSERT_EQ(files.TempXMLCopyFile(), folder + "Tessaly.xml");
+    SaveTempXMLCopy(context, "");  // not asked for
+    EXPECT_FALSE(TestFileExists(folder + "Tessaly.xml"));
+    options.SetCommonSendOptions(TCommonSendOptions{sndSendXMLLogCopy});
+    SaveTempXMLCopy(context, "");
     const std::string xml = ReadTestFile(folder + "Tessaly.xml");
     EXPECT_NE(xml.find("1A2B"), std::string::npos) << xml;
     EXPECT_EQ(xml.substr(xml.size() - 2), "\r\n");
 }
 
-TEST(ReportFilesDisk, TheCoresFilesKnowTheTemporaryFolderAndTheComputer)
+TEST(ReportFilesDisk, TheContextLearnsTheTemporaryFolderTheComputerAndTheLog)
 {
-    TReportFiles& files = ZorvikReportFiles();
-    ASSERT_FALSE(files.TempFolder.empty());
-    EXPECT_EQ(files.TempFolder.back(), '\\');
-    EXPECT_EQ(GetFileAttributesA(files.TempFolder.c_str()) & FILE_ATTRIBUTE_DIRECTORY, FILE_ATTRIBUTE_DIRECTORY);
-    EXPECT_FALSE(files.ComputerName.empty());
-    EXPECT_LE(files.ComputerName.size(), 15u);
+    const std::string folder = TestFolder("report_facts");
+    TZorvikModuleOptions options("Tessaly.exe");
+    options.SetModuleName(folder + "Tessaly.exe");
+    options.SetOutputPath("");
+    TSendContext context;
+    context.Options = &options;
+    FillReportFileFacts(context);
+    ASSERT_FALSE(context.TempFolder.empty());
+    EXPECT_EQ(context.TempFolder.back(), '\\');
+    EXPECT_EQ(GetFileAttributesA(context.TempFolder.c_str()) & FILE_ATTRIBUTE_DIRECTORY, FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_FALSE(context.ComputerName.empty());
+    EXPECT_LE(context.ComputerName.size(), 15u);
+    EXPECT_EQ(context.LogFile, folder + "Tessaly.zvf");
+    EXPECT_EQ(context.LogCopyFile(), context.TempFolder + "Tessaly.zvf");
 }
 
 }  // namespace
