@@ -56,6 +56,10 @@ struct TSendContext {
     // window: 0 while there is none.
     std::function<void(bool centred)> StartSendDialog;
     std::function<uintptr_t()> SendDialogWindow;
+    // The program's main window (0 when none) and main thread, the owner of
+    // the mail program's dialogs.
+    std::function<uintptr_t()> ProgramMainWindow;
+    uint32_t MainThreadId = 0;
     // Writes the XML copy of the log copy (the log reader's job).
     std::function<void()> SaveTempXMLCopy;
 
