@@ -59,6 +59,22 @@ F Proc(HMODULE lib, const char* name) {
     return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(lib, name)));
 }
 
+struct TWindowFinder {
+    DWORD pid;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK FindVisibleWindowOf(HWND w, LPARAM p) {
+    auto* f = reinterpret_cast<TWindowFinder*>(p);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    if (pid == f->pid && IsWindowVisible(w)) {
+        f->found = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 std::string LastErrorText() {
     const DWORD code = GetLastError();
     char buffer[512] = "";
@@ -168,22 +184,8 @@ bool SendByMailClient(TSendContext& ctx, const std::string& recipients, const st
     }
     WaitForInputIdle(process.hProcess, 10000);
     Sleep(2000);
-    struct Finder {
-        DWORD pid;
-        HWND found = nullptr;
-    } finder{process.dwProcessId};
-    EnumWindows(
-        [](HWND w, LPARAM p) -> BOOL {
-            auto* f = reinterpret_cast<Finder*>(p);
-            DWORD pid = 0;
-            GetWindowThreadProcessId(w, &pid);
-            if (pid == f->pid && IsWindowVisible(w)) {
-                f->found = w;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&finder));
+    TWindowFinder finder{process.dwProcessId};
+    EnumWindows(FindVisibleWindowOf, reinterpret_cast<LPARAM>(&finder));
     if (finder.found)
         SetWindowPos(finder.found, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     DWORD exitCode = 0;
