@@ -95,7 +95,10 @@ void TLogSaving::CheckDuplicateError(bool countIt)
 
 void TLogSaving::RunOnWaitingThread(const std::function<void()>& routine)
 {
-    FSlot.Run(routine);
+    if (FHooks.RunOnWaitingThread)
+        FHooks.RunOnWaitingThread(routine);
+    else
+        FSlot.Run(routine);
     try {
         CheckDuplicateError(false);
         if (FOptions != nullptr)

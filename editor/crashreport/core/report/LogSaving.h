@@ -29,6 +29,9 @@ struct TLogSavingHooks {
     // `execute` or set `retry`.
     std::function<void(TZorvikActionType action, bool& execute)> ActionEvent;
     std::function<void(TZorvikActionType action, bool& retry)> ErrorEvent;
+    // Runs a routine on the thread that waits for the processing and returns
+    // when it has run; empty: through the saver's own callback slot.
+    std::function<void(const std::function<void()>& routine)> RunOnWaitingThread;
     // An entry in the internal error log, and clearing the last one.
     std::function<void(const std::string& section, const std::string& message)> InternalError;
     std::function<void()> ClearLastInternalError;

@@ -288,6 +288,17 @@ TEST_F(LogSaving, AfterAHandlerTheDuplicateTestRunsAgain)
     EXPECT_TRUE(Saving->DuplicateError);
     Saving->RunOnWaitingThread([this] { Files.clear(); });
     EXPECT_FALSE(Saving->DuplicateError);
+
+    // The processing may lend its own runner.
+    Process("1A2B");
+    int handed = 0;
+    Saving->Hooks().RunOnWaitingThread = [&handed](const std::function<void()>& routine) {
+        ++handed;
+        routine();
+    };
+    Saving->RunOnWaitingThread([this] { Files.clear(); });
+    EXPECT_EQ(handed, 1);
+    EXPECT_FALSE(Saving->DuplicateError);
 }
 
 TEST_F(LogSaving, WithoutOptionsNothingHappens)
