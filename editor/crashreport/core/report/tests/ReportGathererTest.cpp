@@ -125,10 +125,12 @@ TEST(ReportGatherer, AccessViolationReport)
         EXPECT_EQ(n, number + 1) << line;
         number = n;
         EXPECT_EQ(line.find(':'), column) << line;
-        if (s == 1)
+        if (s == 1) {
             EXPECT_EQ(column, 22u) << line;
-        if (s == 2)
+        }
+        if (s == 2) {
             EXPECT_EQ(column, 20u) << line;
+        }
     }
     // A console test program shows no active controls.
     EXPECT_FALSE(facts.HasUserInterface);
@@ -221,8 +223,9 @@ TEST(ReportGatherer, SystemFactsHaveTheirForms)
     const TNetworkTexts net = GetNetworkTexts(facts.Adapters);
     const std::string address = R"(\d{3}\.\d{3}\.\d{3}\.\d{3})";
     for (const std::string* text : {&net.IP, &net.Submask, &net.Gateway, &net.DNS1, &net.DNS2})
-        if (!text->empty())
+        if (!text->empty()) {
             EXPECT_TRUE(std::regex_match(*text, std::regex(address + "( - " + address + ")*"))) << *text;
+        }
 }
 
 TEST(ReportGatherer, FocusedControlHidesPasswordsAndReadOnlyTexts)
@@ -252,10 +255,8 @@ TEST(ReportGatherer, FocusedControlHidesPasswordsAndReadOnlyTexts)
         std::string cls, text;
         FocusedControlFacts(GetCurrentThreadId(), cls, text);
         EXPECT_TRUE(SameText(cls, c.cls)) << cls;
-        if (IsWindowUnicode(edit))
-            EXPECT_EQ(text, "") << c.text;
-        else
-            EXPECT_EQ(text, c.shown) << c.text;
+        const std::string expected = IsWindowUnicode(edit) ? "" : c.shown;
+        EXPECT_EQ(text, expected) << c.text;
         DestroyWindow(edit);
     }
     DestroyWindow(form);
