@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "editor/crashreport/core/capture/CoreState.h"
+#include "editor/crashreport/core/report/ExceptionProcessing.h"
 #include "editor/dialogs/About.h"
 #include "editor/dialogs/BinaryForm.h"
 #include "editor/dialogs/DataTypesView.h"
@@ -14,6 +15,7 @@
 #include "editor/dialogs/ZoekForm.h"
 #include "editor/document/LanguageSystem.h"
 #include "editor/main/BerichtBox.h"
+#include "editor/main/CrashTestSeam.h"
 #include "editor/main/MainForm.h"
 #include "framework/Application.h"
 #include "framework/Exceptions.h"
@@ -22,6 +24,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // The crash-report component starts before the editor's own code and
     // ends after it.
     ZorvikCoreInit();
+    InstallExceptionProcessing();
     try {
         Application->Initialize();
         Application->SetTitle("Tessaly");
@@ -40,6 +43,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         MoveForm = Application->CreateForm<TMoveForm>();
         Application->CreateForm<TZoekForm>();
         StatForm = Application->CreateForm<TStatForm>();
+        ArmCrashTestSeam();
         Application->Run();
     } catch (Exception& e) {
         Application->ShowException(e);

@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <exception>
+#include <typeinfo>
 #include <functional>
 #include <memory>
 #include <string>
@@ -27,6 +29,9 @@ struct alignas(16) TCapture {
     uint32_t ThreadId = 0;
     bool MainThread = false;
     std::string ClassName;  // demangled type of the exception object
+    const std::type_info* Type = nullptr;  // of the C++ exception; null for system faults
+    std::exception_ptr Exception;          // the C++ exception itself
+    bool FrameworkObject = false;          // it is a framework Exception
     std::string Message;
     uintptr_t Address = 0;  // where it was raised
     uint32_t Code = 0;      // the system exception code; 0 for C++ exceptions

@@ -66,12 +66,28 @@ std::unique_ptr<TCapture> NewCapture(TCaptureKind kind)
     return c;
 }
 
+bool IsFrameworkObject(const std::exception_ptr& exception)
+{
+    if (!exception)
+        return false;
+    try {
+        std::rethrow_exception(exception);
+    } catch (const Exception&) {
+        return true;
+    } catch (...) {
+    }
+    return false;
+}
+
 // Class, message and call stack of the C++ exception being handled, from
 // the stack copy of its throw when the copy is this thread's.
 void FillFromCurrentException(TCapture& c, const std::exception_ptr& exception, const std::type_info* type)
 {
     c.ClassName = TypeDisplayName(type);
     c.Message = ExceptionMessage(exception);
+    c.Type = type;
+    c.Exception = exception;
+    c.FrameworkObject = IsFrameworkObject(exception);
     TThreadExceptionData* data = CurrentThreadData();
     const bool pending = data && data->PendingType && type && *data->PendingType == *type;
     if (pending) {
@@ -145,16 +161,32 @@ std::string CodeName(DWORD code)
     }
 }
 
+// The file name (without folder) of the module that holds the address.
+std::string ModuleNameAt(const void* address)
+{
+    HMODULE module = nullptr;
+    char name[MAX_PATH + 1] = {};
+    if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                            static_cast<LPCSTR>(address), &module))
+        return "";
+    const DWORD n = GetModuleFileNameA(module, name, MAX_PATH);
+    const std::string path(name, n < MAX_PATH ? n : 0);
+    return path.substr(path.find_last_of("\\/") + 1);
+}
+
+// The run time's message for a system exception, with 8-digit addresses.
 std::string FaultMessage(const EXCEPTION_RECORD& r)
 {
-    char text[160];
+    char text[400];
+    const auto at = static_cast<unsigned long>(reinterpret_cast<uintptr_t>(r.ExceptionAddress) & 0xFFFFFFFFu);
     if (r.ExceptionCode == EXCEPTION_ACCESS_VIOLATION && r.NumberParameters >= 2) {
-        const char* what = r.ExceptionInformation[0] == 8 ? "execution" : r.ExceptionInformation[0] ? "write" : "read";
-        std::snprintf(text, sizeof text, "Access violation at address %p (%s of address %p)", r.ExceptionAddress,
-                      what, reinterpret_cast<void*>(r.ExceptionInformation[1]));
+        const char* what = r.ExceptionInformation[0] == 8 ? "Execution" : r.ExceptionInformation[0] ? "Write" : "Read";
+        std::snprintf(text, sizeof text, "Access violation at address %08lX in module '%s'. %s of address %08lX", at,
+                      ModuleNameAt(r.ExceptionAddress).c_str(), what,
+                      static_cast<unsigned long>(r.ExceptionInformation[1] & 0xFFFFFFFFu));
     } else {
-        std::snprintf(text, sizeof text, "External exception %08lX at address %p",
-                      static_cast<unsigned long>(r.ExceptionCode), r.ExceptionAddress);
+        std::snprintf(text, sizeof text, "External exception %08lX at address %08lX",
+                      static_cast<unsigned long>(r.ExceptionCode), at);
     }
     return text;
 }

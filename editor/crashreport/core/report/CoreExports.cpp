@@ -1,0 +1,266 @@
+#include "editor/crashreport/core/report/CoreExports.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <vector>
+
+#include "editor/crashreport/core/AddressLookup.h"
+#include "editor/crashreport/core/capture/CallStacks.h"
+#include "editor/crashreport/core/capture/ExceptionHooks.h"
+#include "editor/crashreport/core/capture/ThreadData.h"
+#include "editor/crashreport/core/report/ExceptionProcessing.h"
+#include "editor/crashreport/core/report/ProcessingTexts.h"
+#include "editor/crashreport/support/MemoryProbe.h"
+#include "editor/crashreport/support/ModuleHandles.h"
+#include "editor/crashreport/support/ModuleOptions.h"
+#include "editor/crashreport/support/SystemFacts.h"
+#include "framework/StringList.h"
+
+namespace {
+
+bool lastFrameworkException = false;
+TZorvikLogErrorCode lastErrorCode = eeNone;
+std::string lastErrorMessage;
+std::string metadataFilePath;
+
+bool IsFrameworkException(const std::exception_ptr& e)
+{
+    try {
+        std::rethrow_exception(e);
+    } catch (const Exception&) {
+        return true;
+    } catch (...) {
+    }
+    return false;
+}
+
+// Hands the exception to the capture stage as the exception being handled,
+// whose capture then reaches the central entry.
+bool ReportException(const std::exception_ptr& exception)
+{
+    try {
+        std::rethrow_exception(exception);
+    } catch (...) {
+        return ExceptionManager(static_cast<void*>(nullptr));
+    }
+}
+
+std::string ModuleFileName(uintptr_t module)
+{
+    char name[MAX_PATH + 1] = {};
+    const DWORD n = GetModuleFileNameA(reinterpret_cast<HMODULE>(module), name, MAX_PATH);
+    return std::string(name, n < MAX_PATH ? n : 0);
+}
+
+}  // namespace
+
+bool ExceptionManager(const std::exception_ptr& exception, uintptr_t, int, uintptr_t)
+{
+    TZorvikCoreState& s = ZorvikCore();
+    if (!s.Installed)
+        return true;
+    EnterCriticalSection(&s.ProcessingLock);
+    bool result = true;
+    if (IsZorvikLogActive() && IsZorvikLogActiveInThread(GetCurrentThreadId()) && exception) {
+        lastFrameworkException = IsFrameworkException(exception);
+        result = ReportException(exception);
+    }
+    LeaveCriticalSection(&s.ProcessingLock);
+    return result;
+}
+
+bool StandardZorvikNotify(const std::exception_ptr& exception, uintptr_t address)
+{
+    if (!IsZorvikLogInstalled())
+        return true;
+    return ExceptionManager(exception, address, emkOther, CurrentModuleHandle());
+}
+
+bool ShowLastExceptionData()
+{
+    return StandardZorvikNotify(std::current_exception(), GetLastExceptionAddress());
+}
+
+bool StandardZorvikError(const std::string& message)
+{
+    return StandardZorvikNotify(std::make_exception_ptr(EZorvikLogGeneralError(message)), 0);
+}
+
+bool ZorvikLog_LastCorvaneException() { return lastFrameworkException; }
+
+TZorvikModuleOptions* CurrentZorvikLogOptions()
+{
+    const uintptr_t module = CurrentModuleHandle();
+    TZorvikModuleInfo* entry = IsZorvikLogInstalled() ? ModuleInfoByAddr(module) : nullptr;
+    if (!entry || !entry->Options)
+        throw Exception("\r\nCannot use 'CurrentZorvikLogOptions' function in module \"" + ModuleFileName(module) +
+                        "\" without activate ZorvikLog.\r\nTo activate ZorvikLog use the new IDE \"Project/ZorvikLog "
+                        "Options...\" menu.");
+    return entry->Options.get();
+}
+
+std::unique_ptr<TZorvikStackList> GetCurrentCallStack()
+{
+    auto list = std::make_unique<TZorvikStackList>();
+    BuildCurrentCallStack(*list, 0, GetCurrentThreadId());
+    return list;
+}
+
+std::unique_ptr<TZorvikStackList> GetCallStackByLevels(int32_t first, int32_t count)
+{
+    if (!ZorvikCoreOptions())
+        return nullptr;
+    TZorvikStackList all;
+    BuildCurrentCallStack(all, 0, GetCurrentThreadId());
+    auto list = std::make_unique<TZorvikStackList>();
+    int32_t level = 0;
+    for (const TZorvikDebugInfo& r : all.Rows) {
+        if (r.DebugDetail == ddNone)
+            continue;
+        if (level >= first && level < first + count)
+            list->Rows.push_back(r);
+        ++level;
+    }
+    return list;
+}
+
+std::unique_ptr<TZorvikStackList> GetLastExceptionCallStack()
+{
+    TStackCopy facts;
+    std::vector<uint8_t> bytes;
+    if (!CopyLastStack(facts, bytes))
+        return nullptr;
+    auto list = std::make_unique<TZorvikStackList>();
+    BuildCopiedCallStack(*list, facts.Address, facts.Start, bytes, facts.ThreadId);
+    return list;
+}
+
+void CallStackToStrings(const TZorvikStackList* list, TStrings& strings)
+{
+    const TZorvikModuleOptions* o = ProcessingOptions();
+    if (!list || !o)
+        return;
+    const std::array<std::string, 6> headings{
+        o->GetCustomizedExpandedTexts(mtCallStack_Address), o->GetCustomizedExpandedTexts(mtCallStack_Name),
+        o->GetCustomizedExpandedTexts(mtCallStack_Unit),    o->GetCustomizedExpandedTexts(mtCallStack_Class),
+        o->GetCustomizedExpandedTexts(mtCallStack_Procedure), o->GetCustomizedExpandedTexts(mtCallStack_Line)};
+    for (const std::string& line : CallStackTableLines(*list, headings))
+        strings.Add(line);
+}
+
+uintptr_t GetLastExceptionAddress()
+{
+    const TThreadExceptionData* data = CurrentThreadData();
+    if (data && data->PendingAddress)
+        return data->PendingAddress;
+    return data && data->ContextValid ? reinterpret_cast<uintptr_t>(data->Record.ExceptionAddress) : 0;
+}
+
+std::exception_ptr GetLastExceptionObject()
+{
+    if (TProcessingState* p = CurrentProcessing())
+        return p->Capture ? p->Capture->Exception : nullptr;
+    return std::current_exception();
+}
+
+bool ForceApplicationTermination(TTerminateBtnOperation operation)
+{
+    if (!IsZorvikLogInstalled())
+        return false;
+    TerminationForced() = true;
+    if (TZorvikModuleOptions* o = ProcessingOptions())
+        o->SetTerminateBtnOperation(operation);
+    return true;
+}
+
+TZorvikLogErrorCode GetLastZorvikLogErrorCode() { return lastErrorCode; }
+std::string GetLastZorvikLogErrorMsg() { return lastErrorMessage; }
+
+void SetLastZorvikLogError(TZorvikLogErrorCode code, const std::string& message)
+{
+    lastErrorCode = code;
+    lastErrorMessage = message;
+}
+
+void ClearLastZorvikLogError() { SetLastZorvikLogError(eeNone, ""); }
+
+bool GetCompilationDate(uintptr_t module, bool convertToGMT, double& date)
+{
+    TZorvikModuleInfo* entry = ZorvikModules().Find(module);
+    if (!entry)
+        return false;
+    date = entry->CompileDate;
+    if (convertToGMT)
+        date += GetGMT() / 24.0;
+    return true;
+}
+
+char* FastMM_LogStackTrace(const uintptr_t* returnAddresses, int count, char* buffer, bool showOffset,
+                           bool widenToProcedure, bool widenToUnit)
+{
+    if (!buffer)
+        return buffer;
+    if (!IsZorvikLogInstalled()) {
+        const std::string text = "\r\nYou must activate ZorvikLog in the \"" + ModuleFileName(CurrentModuleHandle()) +
+                                 "\" module.";
+        std::memcpy(buffer, text.data(), text.size());
+        return buffer + text.size();
+    }
+    // Pass after pass with a wider filter, while fewer rows than asked were
+    // written; a pass writes the addresses not written yet.
+    std::vector<bool> written(static_cast<size_t>(std::max(count, 0)), false);
+    int accepted = 0;
+    for (;;) {
+        for (int i = 0; i < count && returnAddresses; ++i) {
+            const uintptr_t address = returnAddresses[i];
+            if (!address || !IsValidBlockAddr(reinterpret_cast<const void*>(address - 1), 1))
+                break;
+            if (written[static_cast<size_t>(i)])
+                continue;
+            TZorvikDebugInfo row;
+            GetDebugInfoByAddr(address - 1, GetCurrentThreadId(), row, false, 1);
+            if (!FastMMRowAccepted(row.DebugDetail, widenToProcedure, widenToUnit))
+                continue;
+            const std::string text =
+                FastMMRowText(row, row.ModuleInfo ? row.ModuleInfo->Path : std::string(), showOffset);
+            buffer += 2;  // the caller's line break
+            std::memcpy(buffer, text.data(), text.size());
+            buffer += text.size();
+            written[static_cast<size_t>(i)] = true;
+            ++accepted;
+        }
+        if (accepted >= count || (widenToProcedure && widenToUnit))
+            break;
+        if (!widenToProcedure)
+            widenToProcedure = true;
+        else
+            widenToUnit = true;
+    }
+    return buffer;
+}
+
+void SetMetadataFilePath(const std::string& path) { metadataFilePath = path; }
+
+bool CopyTextToClipboard(const std::string& text)
+{
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, text.size() + 1);
+    if (!block)
+        return false;
+    if (void* p = GlobalLock(block)) {
+        std::memcpy(p, text.c_str(), text.size() + 1);
+        GlobalUnlock(block);
+    }
+    if (!OpenClipboard(nullptr)) {
+        GlobalFree(block);
+        return false;
+    }
+    EmptyClipboard();
+    const bool set = SetClipboardData(CF_TEXT, block) != nullptr;
+    CloseClipboard();
+    if (!set)
+        GlobalFree(block);
+    return set;
+}

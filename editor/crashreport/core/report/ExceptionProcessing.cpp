@@ -1,0 +1,641 @@
+#include "editor/crashreport/core/report/ExceptionProcessing.h"
+
+#include <cxxabi.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <cstring>
+#include <typeinfo>
+#include <vector>
+
+#include "editor/crashreport/core/AddressLookup.h"
+#include "editor/crashreport/core/capture/CallStacks.h"
+#include "editor/crashreport/core/capture/CoreState.h"
+#include "editor/crashreport/core/capture/CpuContext.h"
+#include "editor/crashreport/core/capture/ModulesProcesses.h"
+#include "editor/crashreport/core/capture/ThreadData.h"
+#include "editor/crashreport/core/capture/ThreadsList.h"
+#include "editor/crashreport/core/report/CoreExports.h"
+#include "editor/crashreport/core/report/ProcessingTexts.h"
+#include "editor/crashreport/core/report/ZorvikEventExports.h"
+#include "editor/crashreport/core/report/ZorvikEvents.h"
+#include "editor/crashreport/support/Crc.h"
+#include "editor/crashreport/support/EnvVariables.h"
+#include "editor/crashreport/support/MemoryProbe.h"
+#include "editor/crashreport/support/ModuleHandles.h"
+#include "editor/crashreport/support/ModuleOptions.h"
+#include "editor/crashreport/support/SafeExec.h"
+#include "editor/crashreport/support/SystemFacts.h"
+#include "framework/StringList.h"
+
+namespace {
+
+// The processing under way (one at a time: the processing lock).
+TProcessingState* current = nullptr;
+// The options the processing uses: a copy of the reported module's, so that
+// the core's own options object (which drives the watchdog) stays as it is.
+TZorvikModuleOptions* processingOptions = nullptr;
+
+// The callback slot: a routine queued by the processing thread for the
+// waiting thread, which runs it and empties the slot.
+std::atomic<const std::function<void()>*> callbackSlot{nullptr};
+std::atomic<DWORD> waitingThreadId{0};
+std::atomic<DWORD> processingThreadId{0};
+
+// 5 MB of address space, given back while an exception is processed, so
+// that processing has room even after an out-of-memory error.
+constexpr SIZE_T MemoryReserveSize = 0x500000;
+void* memoryReserve = nullptr;
+
+void ReserveMemory()
+{
+    if (!memoryReserve)
+        memoryReserve = VirtualAlloc(nullptr, MemoryReserveSize, MEM_RESERVE, PAGE_NOACCESS);
+}
+
+void ReleaseMemoryReserve()
+{
+    if (memoryReserve)
+        VirtualFree(memoryReserve, 0, MEM_RELEASE);
+    memoryReserve = nullptr;
+}
+
+void RunSwallowing(const std::function<void()>& routine)
+{
+    try {
+        routine();
+    } catch (...) {
+    }
+}
+
+// Runs the queued callback, when there is one (in the waiting thread).
+void RunQueuedCallback()
+{
+    if (const std::function<void()>* routine = callbackSlot.load()) {
+        RunSwallowing(*routine);
+        callbackSlot.store(nullptr);
+    }
+}
+
+std::string WindowClassName(HWND window)
+{
+    char name[257] = {};
+    const int n = GetClassNameA(window, name, 256);
+    return n > 0 ? std::string(name, static_cast<size_t>(n)) : std::string();
+}
+
+// The focused control's class and text, as the report shows them.
+void NoteFocusedControl(TProcessingState& state)
+{
+    HWND focus = GetFocus();
+    state.FocusWindow = focus;
+    state.Cursor = GetCursor();
+    if (!focus)
+        return;
+    state.Notify.FocusedClass = WindowClassName(focus);
+    char text[257] = {};
+    const int n = GetWindowTextA(focus, text, 256);
+    const LONG style = GetWindowLongA(focus, GWL_STYLE);
+    state.Notify.FocusedText = FocusedControlText(std::string(text, static_cast<size_t>(std::max(n, 0))),
+                                                  state.Notify.FocusedClass, IsWindowUnicode(focus) != FALSE,
+                                                  (style & ES_READONLY) != 0, (style & ES_PASSWORD) != 0);
+}
+
+// The class names of a C++ type and its first bases, most derived first.
+std::vector<std::string> ClassChain(const std::type_info* type)
+{
+    std::vector<std::string> chain;
+    for (int guard = 0; type && guard < 64; ++guard) {
+        int status = 0;
+        char* name = abi::__cxa_demangle(type->name(), nullptr, nullptr, &status);
+        chain.push_back(name ? name : type->name());
+        std::free(name);
+        if (auto si = dynamic_cast<const abi::__si_class_type_info*>(type))
+            type = si->__base_type;
+        else if (auto vmi = dynamic_cast<const abi::__vmi_class_type_info*>(type))
+            type = vmi->__base_count ? vmi->__base_info[0].__base_type : nullptr;
+        else
+            type = nullptr;
+    }
+    return chain;
+}
+
+int DefaultFindFilter(const TProcessingState& state)
+{
+    TZorvikExceptionsFilters* filters = state.Options ? state.Options->ExceptionsFilters() : nullptr;
+    if (!filters)
+        return -1;
+    std::vector<std::string> chain = ClassChain(state.Capture->Type);
+    if (chain.empty())
+        chain.push_back(state.Capture->ClassName);
+    return filters->FindMatch(chain, state.Notify.Handled);
+}
+
+// The options of the module reported: the module that holds the address,
+// else this module; with boUseMainModuleOptions the program's own when
+// complete.
+void SelectOptions(TProcessingState& state)
+{
+    auto complete = [](TZorvikModuleInfo* m) { return m && !m->Light && m->Options; };
+    TZorvikModuleInfo* entry = state.Capture->Address ? ModuleInfoByAddr(state.Capture->Address) : nullptr;
+    if (!complete(entry))
+        entry = ModuleInfoByAddr(CurrentModuleHandle());
+    if (!complete(entry))
+        entry = ModuleInfoByAddr(reinterpret_cast<uintptr_t>(GetModuleHandleA(nullptr)));
+    TZorvikModuleOptions* source = complete(entry) ? entry->Options.get() : ZorvikCoreOptions();
+    if (source && source->BehaviourOptions().Contains(boUseMainModuleOptions)) {
+        TZorvikModuleInfo* main = ModuleInfoByAddr(reinterpret_cast<uintptr_t>(GetModuleHandleA(nullptr)));
+        if (complete(main)) {
+            entry = main;
+            source = main->Options.get();
+        }
+    }
+    if (!processingOptions) {
+        processingOptions = new TZorvikModuleOptions(source ? source->ModuleName() : std::string());
+        processingOptions->DisableSharedDataWrite();
+    }
+    if (source)
+        processingOptions->Assign(source);
+    state.ModuleHandle = entry ? entry->Handle : CurrentModuleHandle();
+    state.ModuleName = entry ? entry->Path : (source ? source->ModuleName() : std::string());
+    processingOptions->SetModuleName(state.ModuleName);
+    processingOptions->SetModuleHandle(state.ModuleHandle);
+    processingOptions->SetReproduceText("");
+    state.Options = processingOptions;
+}
+
+bool SendModeSet(const TZorvikModuleOptions& o) { return o.EMailSendMode() != esmNoSend || o.WebSendMode() != wsmNoSend; }
+
+void ComputeMustSend(TProcessingState& state)
+{
+    state.MustSend = SendModeSet(*state.Options) && !state.Duplicate &&
+                     (state.SendChecked || state.DialogType == edtNone);
+}
+
+// The faulting thread's and every other shown thread's call stacks join the
+// exception's. Each thread is suspended only while its context and stack are
+// copied into a buffer made beforehand: a suspended thread may hold the heap.
+void AddOtherThreads(TProcessingState& state)
+{
+    TCapture& c = *state.Capture;
+    TZorvikThreadRecord record;
+    if (ZorvikThreads().Find(c.ThreadId, record) && !record.SavedStack.empty())
+        BuildCopiedCallStack(c.CallStack, 0, record.SavedStackStart, record.SavedStack, c.ThreadId, 0);
+    const TCallStackOptions shown = state.Options->CallStackOptions();
+    if (!shown.Contains(csoShowFrameworkThreads) && !shown.Contains(csoShowWindowsThreads))
+        return;
+    const uint32_t mainId = ZorvikCore().MainThreadId;
+    std::vector<uint8_t> stack(MaxScannedStack);
+    CONTEXT* context = static_cast<CONTEXT*>(_aligned_malloc(sizeof(CONTEXT), 16));
+    if (!context)
+        return;
+    for (uint32_t id : c.Threads) {
+        if (id == mainId || id == c.ThreadId || id == GetCurrentThreadId() || !ZorvikThreads().Find(id, record) ||
+            !record.Handle)
+            continue;
+        std::memset(context, 0, sizeof(CONTEXT));
+        context->ContextFlags = CaptureContextFlags;
+        size_t length = 0;
+        bool read = false;
+        if (SuspendThread(record.Handle) != static_cast<DWORD>(-1)) {
+            read = GetThreadContext(record.Handle, context) != FALSE;
+            const uintptr_t sp = read ? ContextSp(*context) : 0;
+            if (read && sp && sp < record.StackTop) {
+                length = std::min<size_t>(record.StackTop - sp, stack.size());
+                if (!ReadMemoryBlock(reinterpret_cast<const void*>(sp), stack.data(), length))
+                    length = 0;
+            }
+            ResumeThread(record.Handle);
+        }
+        if (!read || !ContextIp(*context) || !ContextSp(*context))
+            continue;
+        const std::vector<uint8_t> copy(stack.begin(), stack.begin() + static_cast<ptrdiff_t>(length));
+        BuildCopiedCallStack(c.CallStack, ContextIp(*context), ContextSp(*context), copy, id, 1);
+        if (!record.SavedStack.empty())
+            BuildCopiedCallStack(c.CallStack, 0, record.SavedStackStart, record.SavedStack, id, 0);
+    }
+    _aligned_free(context);
+}
+
+std::string FileNameOnly(const std::string& path) { return path.substr(path.find_last_of("\\/") + 1); }
+
+// The message macros customised texts may refer to (%_ExceptMsg% ...).
+void SetMessageMacros(const TProcessingState& state)
+{
+    TZorvikModuleInfo* main = ModuleInfoByAddr(reinterpret_cast<uintptr_t>(GetModuleHandleA(nullptr)));
+    TZorvikModuleInfo* except = state.Capture->Address ? ModuleInfoByAddr(state.Capture->Address) : nullptr;
+    auto set = [](const char* name, const std::string& value) { SetEnvironmentVariableA(name, value.c_str()); };
+    set("_MainModuleName", main ? FileNameOnly(main->Path) : "");
+    set("_MainModuleDesc", main ? main->Description : "");
+    set("_MainModuleVer", main ? main->Version : "");
+    set("_ExceptModuleName", except ? FileNameOnly(except->Path) : "");
+    set("_ExceptModuleDesc", except ? except->Description : "");
+    set("_ExceptModuleVer", except ? except->Version : "");
+    set("_ExceptMsg", state.Capture->Message);
+    set("_BugReport", state.ReportText);
+    set("_LineBreak", "\r\n");
+}
+
+// The main window comes back from the task bar before anything is shown.
+void RestoreMainWindow()
+{
+    RunOnWaitingThread([] {
+        HWND main = nullptr;
+        EnumWindows(
+            [](HWND h, LPARAM p) -> BOOL {
+                DWORD pid = 0;
+                GetWindowThreadProcessId(h, &pid);
+                if (pid == GetCurrentProcessId() && IsWindowVisible(h) && !GetWindow(h, GW_OWNER)) {
+                    *reinterpret_cast<HWND*>(p) = h;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&main));
+        if (!main || !IsIconic(main))
+            return;
+        PostMessageA(main, WM_SYSCOMMAND, SC_RESTORE, 0);
+        MSG m;
+        while (PeekMessageA(&m, main, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&m);
+            DispatchMessageA(&m);
+        }
+        ShowWindow(main, SW_SHOWNORMAL);
+        SetForegroundWindow(main);
+    });
+}
+
+void KeepActiveWorkArea(TProcessingState& state)
+{
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    HWND active = GetForegroundWindow();
+    HMONITOR monitor = MonitorFromWindow(active, MONITOR_DEFAULTTONEAREST);
+    if (monitor && GetMonitorInfoA(monitor, &info))
+        state.WorkArea = info.rcWork;
+}
+
+bool IsConsoleProgram()
+{
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(GetModuleHandleA(nullptr));
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(reinterpret_cast<const uint8_t*>(dos) + dos->e_lfanew);
+    return nt->OptionalHeader.Subsystem == IMAGE_SUBSYSTEM_WINDOWS_CUI;
+}
+
+std::vector<double>& CrashTimes()
+{
+    static std::vector<double> times;
+    return times;
+}
+
+double Now()
+{
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return SystemTimeToDateTime(now);
+}
+
+template <class Step, class... Args>
+void Call(const Step& step, Args&&... args)
+{
+    if (step)
+        step(std::forward<Args>(args)...);
+}
+
+// The processing sequence; true: the framework's own handling is to run.
+bool ProcessException(TProcessingState& state)
+{
+    TProcessingSteps& steps = ProcessingSteps();
+    TCapture& c = *state.Capture;
+    TThreadExceptionData* own = CurrentThreadData();
+    bool result = false;
+    try {
+        state.ExceptionDate = Now();
+        state.Step = 1;
+        if (own)
+            own->Pausing = 1;
+        SelectOptions(state);
+        TZorvikModuleOptions& o = *state.Options;
+        state.Step = 2;
+        state.CustomErrorMessage.clear();
+        state.Handler = fhtZorvikLog;
+        state.Action = fatNone;
+        state.DialogType = o.ExceptionDialogType();
+        state.DialogSetByFilter = false;
+        if (o.ActivateHandle()) {
+            const int index = steps.FindFilter ? steps.FindFilter(state) : DefaultFindFilter(state);
+            state.Step = 201;
+            if (TZorvikExceptionFilter* f = index >= 0 ? o.ExceptionsFilters()->GetItem(index) : nullptr) {
+                state.Action = f->ActionType;
+                state.Handler = f->HandlerType;
+                state.DialogType = FilterDialogType(f->DialogType, o.ExceptionDialogType());
+                state.DialogSetByFilter = true;
+                const std::string message = ExpandEnvVars(f->ExceptionMessage);
+                if (!message.empty())
+                    state.CustomErrorMessage = message;
+            }
+        }
+        ComputeMustSend(state);
+        state.Step = 3;
+        if (state.Handler == fhtRTL)
+            result = true;
+        if (state.Handler == fhtZorvikLog) {
+            state.Step = 4;
+            state.ExceptionId = ExceptionIdentifier(
+                steps.IdentifierPieces ? steps.IdentifierPieces(state) : c.ClassName + "|" + FileNameOnly(state.ModuleName),
+                c.CallStack.Rows);
+            AddOtherThreads(state);
+            state.Step = 5;
+            // Threads are not kept paused while the report is made: report
+            // building allocates, and a paused thread may hold the heap.
+            state.Step = 6;
+            state.ReportInProgress = true;
+            if (o.LogOptions().Contains(loSaveModulesAndProcessesSections))
+                BuildModulesList();
+            state.Step = 7;
+            state.Step = 702;
+            Call(steps.BuildReport, state);
+            state.Step = 703;
+            state.Step = 704;
+            Call(steps.CheckDuplicate, state, true);
+            state.Step = 705;
+            state.Step = 706;
+            SetMessageMacros(state);
+            const bool console = IsConsoleProgram();
+            const bool userInterface = state.OutputKind == TOutputKind::UserInterface ? !console
+                                       : state.OutputKind == TOutputKind::Automatic ? !console
+                                                                                     : false;
+            if (userInterface &&
+                ((state.MustSend && (o.CommonSendOptions().Contains(sndShowSendDialog) ||
+                                     o.CommonSendOptions().Contains(sndSendScreenshot))) ||
+                 state.DialogType != edtNone))
+                RestoreMainWindow();
+            TEventValues& v = EventValues();
+            v.Record.ExceptionObject = c.Exception;
+            v.Record.ExceptionAddress = c.Address;
+            v.Record.ExceptionClass = c.ClassName;
+            v.Record.ExceptionMessage = c.Message;
+            v.Record.ThreadId = c.ThreadId;
+            v.Record.HandledByProgram = state.Notify.Handled;
+            v.Record.ModuleOptions = state.Options;
+            v.Handled = true;
+            RaiseExceptionNotify(state.Notify.Handled);
+            if (!v.Handled)
+                state.ReportInProgress = false;
+            state.Step = 8;
+            if (state.ReportInProgress) {
+                Call(steps.TakeScreenshot, state);
+                if (o.AutoCrashOperation() != tbNone) {
+                    std::vector<double>& times = CrashTimes();
+                    times.push_back(Now());
+                    if (times.size() > static_cast<size_t>(std::max(o.AutoCrashNumber(), 0)))
+                        times.erase(times.begin());
+                }
+                CustomDataLines().Clear();
+                RaiseCustomDataRequest(CustomDataLines());
+                if (CustomDataLines().Count() > 0 && o.ShowOptions().Contains(soCustomData))
+                    Call(steps.AddCustomData, state);
+                state.Step = 9;
+                state.Step = 10;
+                state.DialogText = state.ReportText;
+                state.Step = 11;
+                if (!state.DialogSetByFilter)
+                    state.DialogType = o.ExceptionDialogType();
+                KeepActiveWorkArea(state);
+                if (state.DialogType != edtNone) {
+                    state.Step = 12;
+                    v.Execute = true;
+                    RaiseActionNotify(atShowingExceptionInfo);
+                    state.SendChecked = SendModeSet(o);
+                    state.ScreenshotChecked = o.CommonSendOptions().Contains(sndSendScreenshot);
+                    state.Step = 13;
+                    if (v.Execute) {
+                        if (state.OutputKind == TOutputKind::WebServer) {
+                            Call(steps.WebErrorPage, state);
+                        } else if (console) {
+                            Call(steps.WriteConsole, state);
+                        } else if (steps.ShowDialog) {
+                            // Shown again while it leaves another dialog type (a
+                            // switch between its forms); the same type or none ends.
+                            bool zorvik = false;
+                            bool first = true;
+                            TExceptionDialogType last;
+                            do {
+                                last = state.DialogType;
+                                zorvik = zorvik || last == edtZorvikLog;
+                                steps.ShowDialog(state, first);
+                                first = false;
+                            } while (state.DialogType != edtNone && state.DialogType != last);
+                            if (zorvik)
+                                Call(steps.RequestStep, state);
+                        }
+                    }
+                    state.Step = 14;
+                    RaiseActionNotify(atShowedExceptionInfo);
+                } else {
+                    state.SendChecked = SendModeSet(o);
+                    state.ScreenshotChecked = o.CommonSendOptions().Contains(sndSendScreenshot);
+                }
+                if (o.LogOptions().Contains(loAppendReproduceText))
+                    Call(steps.AddReproduceText, state);
+                if (state.MustSend)
+                    Call(steps.FinishScreenshot, state);
+                Call(steps.FreeScreenshot, state);
+                state.Step = 15;
+                if (o.LogOptions().Contains(loDeleteLogAtVersionChange))
+                    Call(steps.DeleteLogAtVersionChange, state);
+                ComputeMustSend(state);
+                if (o.SaveLogFile())
+                    Call(steps.SaveReportToLog, state);
+                if (state.CopyToClipboard)
+                    CopyTextToClipboard(state.ReportText);
+                state.Step = 16;
+                if (state.MustSend)
+                    Call(steps.Send, state);
+                if (!state.MustSend || !o.CommonSendOptions().Contains(sndSendInSeparatedThread))
+                    Call(steps.AutoCrash, state);
+            }
+            state.Step = 17;
+            if (!TerminationForced()) {
+                if (state.Action == fatTerminate)
+                    ForceApplicationTermination(tbTerminate);
+                else if (state.Action == fatRestart)
+                    ForceApplicationTermination(tbRestart);
+            }
+            if (o.BehaviourOptions().Contains(boCallRTLExceptionEvent))
+                result = true;
+        }
+        state.Step = 18;
+        if (!state.MustSend || !o.CommonSendOptions().Contains(sndSendInSeparatedThread))
+            Call(steps.EndOfProcessing, state);
+    } catch (...) {
+        if (Ecore::CriticalError)
+            RunSwallowing([&] { Ecore::CriticalError(std::to_string(state.Step)); });
+    }
+    if (own)
+        own->Pausing = 0;
+    return result;
+}
+
+// The processing thread: the sequence, then the running flag goes down.
+struct TExceptionThread {
+    TProcessingState* State = nullptr;
+    volatile LONG Running = 1;
+    bool Result = false;
+};
+
+DWORD WINAPI ExceptionThreadRun(LPVOID parameter)
+{
+    auto* thread = static_cast<TExceptionThread*>(parameter);
+    processingThreadId.store(GetCurrentThreadId());
+    // A fault of this thread is the component's own: never reported.
+    SetZorvikLogInThread(GetCurrentThreadId(), false);
+    try {
+        thread->Result = ProcessException(*thread->State);
+    } catch (...) {
+    }
+    SetZorvikLogInThread(GetCurrentThreadId(), true);
+    InterlockedExchange(&thread->Running, 0);
+    return 0;
+}
+
+void ClearThreadExceptionData()
+{
+    if (TThreadExceptionData* data = CurrentThreadData()) {
+        data->ContextValid = false;
+        data->ExceptionStackPointer = 0;
+        std::memset(&data->Record, 0, sizeof data->Record);
+        data->PendingType = nullptr;
+        data->PendingObject = nullptr;
+    }
+}
+
+}  // namespace
+
+TProcessingSteps& ProcessingSteps()
+{
+    static TProcessingSteps steps;
+    return steps;
+}
+
+TProcessingState* CurrentProcessing() { return current; }
+
+TZorvikModuleOptions* ProcessingOptions() { return current && current->Options ? current->Options : ZorvikCoreOptions(); }
+
+int32_t ProcessedErrorsCount() { return ZorvikCore().ErrorsCount; }
+
+bool& TerminationForced()
+{
+    static bool forced = false;
+    return forced;
+}
+
+void RunOnWaitingThread(const std::function<void()>& routine)
+{
+    const DWORD self = GetCurrentThreadId();
+    if (processingThreadId.load() != 0 && waitingThreadId.load() != 0 && waitingThreadId.load() != self) {
+        callbackSlot.store(&routine);
+        while (callbackSlot.load() != nullptr)
+            Sleep(10);
+        return;
+    }
+    RunSwallowing(routine);
+}
+
+bool PumpWaitingMessages()
+{
+    bool ok = true;
+    MSG m;
+    for (int i = 0; i < WaitingMessagesPerRound; ++i) {
+        if (!PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE))
+            break;
+        switch (WaitingMessageAction(m.message)) {
+        case TWaitingMessageAction::Drop:
+            break;
+        case TWaitingMessageAction::DropWithBeep:
+            MessageBeep(0);
+            break;
+        case TWaitingMessageAction::Dispatch:
+            try {
+                TranslateMessage(&m);
+                DispatchMessageA(&m);
+            } catch (...) {
+                ok = false;
+            }
+            break;
+        }
+    }
+    return ok;
+}
+
+bool CentralExceptionEntry(TCapture& capture, TOutputKind kind, bool handled)
+{
+    TZorvikCoreState& s = ZorvikCore();
+    if (!s.Installed)
+        return true;
+    // A nested fault in the processing's own thread never comes back here.
+    if (GetCurrentThreadId() == processingThreadId.load())
+        return false;
+    ReleaseMemoryReserve();
+    bool result = true;
+    EnterCriticalSection(&s.ProcessingLock);
+    TZorvikModuleOptions* core = ZorvikCoreOptions();
+    bool pump = capture.ClassName != "EStackOverflow" &&
+                !(core && core->BehaviourOptions().Contains(boPauseFrameworkThreads) &&
+                  !core->BehaviourOptions().Contains(boDoNotPauseMainThread));
+    const bool safeCallDropped = core && !core->BehaviourOptions().Contains(boHandleSafeCallExceptions) &&
+                                 capture.FrameworkObject && capture.Message.rfind("[SafeCall Exception]: ", 0) == 0;
+    if (safeCallDropped) {
+        result = false;
+    } else {
+        TProcessingState state;
+        state.Capture = &capture;
+        state.OutputKind = kind;
+        state.Notify.Handled = handled;
+        state.Notify.ThreadId = capture.ThreadId;
+        if (!core || core->Active())
+            NoteFocusedControl(state);
+        TProcessingState* outer = current;
+        current = &state;
+        TExceptionThread thread;
+        thread.State = &state;
+        waitingThreadId.store(GetCurrentThreadId());
+        HANDLE handle = CreateOwnThread(ExceptionThreadRun, &thread);
+        if (!handle) {
+            // No thread to be had: the processing runs here.
+            state.Inline = true;
+            thread.Result = ProcessException(state);
+        } else {
+            SetThreadPriority(handle, THREAD_PRIORITY_HIGHEST);
+            const bool mainThread = GetCurrentThreadId() == s.MainThreadId;
+            while (thread.Running) {
+                if (mainThread && pump && state.DialogPainted)
+                    pump = PumpWaitingMessages();
+                RunQueuedCallback();
+                Sleep(10);
+            }
+            RunQueuedCallback();
+            WaitForSingleObject(handle, INFINITE);
+            CloseHandle(handle);
+            processingThreadId.store(0);
+        }
+        waitingThreadId.store(0);
+        current = outer;
+        result = thread.Result;
+    }
+    ClearThreadExceptionData();
+    LeaveCriticalSection(&s.ProcessingLock);
+    ReserveMemory();
+    return result;
+}
+
+void InstallExceptionProcessing()
+{
+    ReserveMemory();
+    SetCaptureSink([](TCapture& capture) {
+        const bool handled = false;
+        return CentralExceptionEntry(capture, TOutputKind::UserInterface, handled);
+    });
+    InstallEventBridge();
+}

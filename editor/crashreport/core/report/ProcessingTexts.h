@@ -1,0 +1,47 @@
+#pragma once
+// The rules of the exception processing that need no Win32: the focused
+// control's text in a report, the bug identifier, which messages the waiting
+// faulting thread lets through, and the call-stack texts of the exported
+// interface (the table, the rows of a call-stack text, the memory manager's
+// lines).
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "editor/crashreport/core/capture/StackScan.h"
+
+// The text a report shows of the control that has the focus: empty for a
+// Unicode window and for a read-only edit or memo, one "*" per character for
+// a password edit, else the text itself.
+std::string FocusedControlText(const std::string& text, const std::string& className, bool unicodeWindow,
+                               bool readOnly, bool password);
+
+// The bug identifier: the CRC-16 (4 upper-case hexadecimal digits) of the
+// pieces followed, for every source-line row of the first row's thread, by
+// its unit, class and procedure and its line offset within the procedure.
+std::string ExceptionIdentifier(const std::string& pieces, const std::vector<TZorvikDebugInfo>& rows);
+
+// What the waiting faulting thread does with a message it takes.
+enum class TWaitingMessageAction { Dispatch, Drop, DropWithBeep };
+TWaitingMessageAction WaitingMessageAction(uint32_t message);
+constexpr int WaitingMessagesPerRound = 11;
+
+// The call-stack table: address, module, unit, class, procedure, line
+// ("123[4]"), each column as wide as its widest heading or value, a rule
+// before and after the headings and after the rows. Only rows with a
+// procedure are written; none: no lines at all.
+std::vector<std::string> CallStackTableLines(const TZorvikStackList& list, const std::array<std::string, 6>& headings);
+
+// The rows of a call-stack text: one row a line, 8 fields separated by "|"
+// (address in decimal, module file name, unit, class, procedure, line, line
+// offset, thread name); other lines are skipped. `moduleOf` gives the record
+// of a module file name (may be null).
+TZorvikStackList ParseCallStackText(const std::string& text,
+                                    const std::function<TZorvikModuleInfo*(const std::string& path)>& moduleOf = {});
+
+// A memory manager's line for one row: " XXXXXXXX [module] unit - class.proc (Line: n[o])".
+std::string FastMMRowText(const TZorvikDebugInfo& row, const std::string& moduleName, bool showOffset);
+// Whether the row's detail passes the filter of the widening flags.
+bool FastMMRowAccepted(TZorvikDebugDetail detail, bool widenToProcedure, bool widenToUnit);

@@ -1,0 +1,208 @@
+// The central entry and its processing in real processes under Wine: the
+// probe makes a fault, the processing runs its steps in a thread of its own
+// while the faulting thread waits and runs the events, and the program goes
+// on (or ends with exit code 1 after an access violation).
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "editor/crashreport/core/report/ExceptionProcessing.h"
+
+namespace {
+
+struct ProbeRun {
+    DWORD exitCode = 0;
+    std::vector<std::string> lines;
+    bool Has(const std::string& line) const { return std::find(lines.begin(), lines.end(), line) != lines.end(); }
+    // The index of the first line that starts with the text; -1 when none.
+    int Find(const std::string& start) const
+    {
+        for (size_t i = 0; i < lines.size(); ++i)
+            if (lines[i].rfind(start, 0) == 0)
+                return static_cast<int>(i);
+        return -1;
+    }
+};
+
+std::string ProbePath()
+{
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string p = path;
+    return p.substr(0, p.find_last_of('\\') + 1) + "crash_report_probe.exe";
+}
+
+ProbeRun RunProbe(const std::string& scenario)
+{
+    ProbeRun run;
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    const std::string out = std::string(temp) + "report_probe_" + scenario + ".txt";
+    DeleteFileA(out.c_str());
+    std::string command = "\"" + ProbePath() + "\" " + scenario + " \"" + out + "\"";
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+        ADD_FAILURE() << "the probe did not start: " << GetLastError();
+        return run;
+    }
+    if (WaitForSingleObject(pi.hProcess, 60000) != WAIT_OBJECT_0) {
+        TerminateProcess(pi.hProcess, 99);
+        ADD_FAILURE() << "the probe did not end";
+    }
+    GetExitCodeProcess(pi.hProcess, &run.exitCode);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    std::ifstream in(out);
+    std::string line;
+    while (std::getline(in, line))
+        run.lines.push_back(line);
+    DeleteFileA(out.c_str());
+    return run;
+}
+
+std::string Dump(const ProbeRun& run)
+{
+    std::string text;
+    for (const std::string& l : run.lines)
+        text += l + "\n";
+    return text;
+}
+
+TEST(Processing, AFrameworkExceptionRunsEveryStepAndTheProgramGoesOn)
+{
+    const ProbeRun run = RunProbe("boom");
+    ASSERT_TRUE(run.Has("installed 1")) << Dump(run);
+    // The report is made in the processing thread; the events run in the
+    // faulting thread, the components last made first, then the variable.
+    EXPECT_TRUE(run.Has("step build processing Exception|Boom")) << Dump(run);
+    const int notify = run.Find("event component2");
+    ASSERT_GE(notify, 0) << Dump(run);
+    EXPECT_EQ(run.lines[notify + 1], "event component1");
+    EXPECT_EQ(run.lines[notify + 2], "event global Exception Boom faulting");
+    EXPECT_LT(run.Find("step build"), notify);
+    EXPECT_LT(notify, run.Find("step screenshot processing"));
+    EXPECT_TRUE(run.Has("step custom-data 1")) << Dump(run);
+    // The dialog between its two action events, then the log, then the end.
+    const int showing = run.Find("action 0 faulting");
+    const int dialog = run.Find("step dialog 1 3");
+    const int shown = run.Find("action 1 faulting");
+    const int save = run.Find("step save report of Exception id ");
+    ASSERT_GE(showing, 0) << Dump(run);
+    EXPECT_LT(showing, dialog);
+    EXPECT_LT(dialog, shown);
+    EXPECT_LT(shown, save);
+    EXPECT_LT(save, run.Find("step end"));
+    const std::string id = run.lines[save].substr(run.lines[save].size() - 4);
+    EXPECT_EQ(id.find_first_not_of("0123456789ABCDEF"), std::string::npos) << id;
+    // The framework's own handling does not run; the program goes on.
+    EXPECT_EQ(run.Find("framework-handling"), -1);
+    EXPECT_TRUE(run.Has("alive"));
+    EXPECT_TRUE(run.Has("finished"));
+    EXPECT_EQ(run.exitCode, 0u);
+}
+
+TEST(Processing, OtherExceptionKindsReachTheReport)
+{
+    EXPECT_TRUE(RunProbe("int").Has("step build processing int|"));
+    const ProbeRun manager = RunProbe("manager");
+    EXPECT_TRUE(manager.Has("step build processing std::runtime_error|Direct")) << Dump(manager);
+    EXPECT_TRUE(manager.Has("manager 0"));
+    // Switched off, ExceptionManager reports nothing and lets the caller go on.
+    EXPECT_TRUE(manager.Has("manager-off 1"));
+    EXPECT_EQ(manager.Find("step build processing std::runtime_error|Off"), -1);
+}
+
+TEST(Processing, AnAccessViolationIsReportedAndEndsTheProgramWithCode1)
+{
+    const ProbeRun run = RunProbe("av");
+    const int build = run.Find("step build processing EAccessViolation|Access violation at address ");
+    ASSERT_GE(build, 0) << Dump(run);
+    EXPECT_NE(run.lines[build].find(" in module 'crash_report_probe.exe'. Write of address 00000000"),
+              std::string::npos)
+        << run.lines[build];
+    EXPECT_GE(run.Find("step save"), 0);
+    EXPECT_FALSE(run.Has("alive"));
+    EXPECT_EQ(run.exitCode, 1u);
+}
+
+TEST(Processing, NoReportForAbortsFiltersAndASwitchedOffCore)
+{
+    struct Case {
+        const char* scenario;
+        bool frameworkHandling;
+    } cases[] = {{"abort", false}, {"filter-rtl", true}, {"filter-none", false}, {"switched-off", true}};
+    for (const Case& c : cases) {
+        const ProbeRun run = RunProbe(c.scenario);
+        EXPECT_TRUE(run.Has("installed 1")) << c.scenario;
+        EXPECT_EQ(run.Find("step build"), -1) << c.scenario << "\n" << Dump(run);
+        EXPECT_EQ(run.Find("framework-handling Boom") >= 0, c.frameworkHandling) << c.scenario << "\n" << Dump(run);
+        EXPECT_TRUE(run.Has("alive")) << c.scenario;
+    }
+}
+
+TEST(Processing, AHandlerThatClearsHandledStopsTheRest)
+{
+    const ProbeRun run = RunProbe("stop");
+    EXPECT_GE(run.Find("event global Exception Boom"), 0) << Dump(run);
+    EXPECT_EQ(run.Find("step screenshot"), -1);
+    EXPECT_EQ(run.Find("step save"), -1);
+    EXPECT_EQ(run.Find("step dialog"), -1);
+    EXPECT_TRUE(run.Has("alive"));
+}
+
+// The waiting faulting thread keeps windows painted but drops input and the
+// quit message.
+std::vector<UINT> received;
+LRESULT CALLBACK NoteWindowProc(HWND h, UINT m, WPARAM w, LPARAM l)
+{
+    if (m >= WM_KEYFIRST || m == WM_NCLBUTTONDOWN)
+        received.push_back(m);
+    return DefWindowProcA(h, m, w, l);
+}
+
+TEST(WaitingThread, PumpsElevenMessagesARoundAndDropsInput)
+{
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = NoteWindowProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "WaitingPumpTest";
+    RegisterClassA(&wc);
+    HWND w = CreateWindowA("WaitingPumpTest", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr);
+    ASSERT_NE(w, nullptr);
+    MSG m;
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+    }
+    received.clear();
+    PostMessageA(w, WM_KEYDOWN, 'A', 0);
+    PostMessageA(w, WM_LBUTTONDOWN, 0, 0);
+    PostMessageA(w, WM_NCLBUTTONDOWN, 0, 0);
+    PostMessageA(w, WM_APP, 0, 0);
+    PostQuitMessage(0);
+    EXPECT_TRUE(PumpWaitingMessages());
+    EXPECT_EQ(received, std::vector<UINT>{WM_APP});
+    // Twelve waiting messages: one round takes eleven.
+    received.clear();
+    for (int i = 0; i < 12; ++i)
+        PostMessageA(w, WM_APP, 0, 0);
+    PumpWaitingMessages();
+    EXPECT_EQ(received.size(), 11u);
+    PumpWaitingMessages();
+    EXPECT_EQ(received.size(), 12u);
+    DestroyWindow(w);
+}
+
+TEST(WaitingThread, ARoutineRunsAtOnceWithoutAProcessingThread)
+{
+    int runs = 0;
+    RunOnWaitingThread([&] { ++runs; });
+    RunOnWaitingThread([] { throw 1; });
+    EXPECT_EQ(runs, 1);
+}
+
+}  // namespace

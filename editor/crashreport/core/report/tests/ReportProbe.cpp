@@ -1,0 +1,157 @@
+// A program of the processing tests, linked like Tessaly.exe and carrying its
+// own crash-report data. It starts the crash-report core with its processing,
+// makes the fault its first argument names and writes what the processing
+// did, step by step, to the file its second argument names:
+//   step <name> <thread: faulting|processing|other> ...
+//   event <who> <class> <message> <thread>
+//   result / alive / finished
+#include <windows.h>
+
+#include <cstdio>
+#include <stdexcept>
+#include <string>
+
+#include "editor/crashreport/core/capture/CoreState.h"
+#include "editor/crashreport/core/report/CoreExports.h"
+#include "editor/crashreport/core/report/ExceptionProcessing.h"
+#include "editor/crashreport/core/report/ZorvikEvents.h"
+#include "editor/crashreport/support/ModuleOptions.h"
+#include "framework/Application.h"
+#include "framework/Exceptions.h"
+#include "framework/Forms.h"
+#include "framework/StringList.h"
+
+namespace {
+
+std::string outPath;
+std::string scenario;
+DWORD mainThread = 0;
+
+void Write(const std::string& text)
+{
+    if (FILE* f = std::fopen(outPath.c_str(), "ab")) {
+        std::fputs(text.c_str(), f);
+        std::fclose(f);
+    }
+}
+
+std::string ThreadName()
+{
+    if (GetCurrentThreadId() == mainThread)
+        return "faulting";
+    return CurrentProcessing() ? "processing" : "other";
+}
+
+// The steps of the sequence, as the stages that are not linked here would
+// be called: each notes itself and the thread it runs in.
+void InstallNotingSteps()
+{
+    TProcessingSteps& s = ProcessingSteps();
+    s.BuildReport = [](TProcessingState& st) {
+        Write("step build " + ThreadName() + " " + st.Capture->ClassName + "|" + st.Capture->Message + "\n");
+        st.ReportText = "report of " + st.Capture->ClassName;
+    };
+    s.CheckDuplicate = [](TProcessingState&, bool count) { Write("step duplicate " + std::to_string(count) + "\n"); };
+    s.TakeScreenshot = [](TProcessingState&) { Write("step screenshot " + ThreadName() + "\n"); };
+    s.AddCustomData = [](TProcessingState&) {
+        Write("step custom-data " + std::to_string(CustomDataLines().Count()) + "\n");
+    };
+    s.ShowDialog = [](TProcessingState& st, bool first) {
+        Write("step dialog " + std::to_string(first) + " " + std::to_string(st.DialogType) + "\n");
+        st.DialogType = edtNone;
+    };
+    s.SaveReportToLog = [](TProcessingState& st) { Write("step save " + st.ReportText + " id " + st.ExceptionId + "\n"); };
+    s.EndOfProcessing = [](TProcessingState&) { Write("step end\n"); };
+}
+
+void NoteEvents()
+{
+    ExceptionNotify = [](TZorvikExceptionRecord& r, bool& handled) {
+        Write("event global " + r.ExceptionClass + " " + r.ExceptionMessage + " " + ThreadName() + "\n");
+        if (scenario == "stop")
+            handled = false;
+    };
+    ExceptionActionNotify = [](TZorvikExceptionRecord&, TZorvikActionType action, bool& execute) {
+        Write("action " + std::to_string(action) + " " + ThreadName() + "\n");
+    };
+    CustomDataRequest = [](TZorvikExceptionRecord&, TStrings& lines) { lines.Add("Seat=12"); };
+    for (int i = 1; i <= 2; ++i) {
+        auto* c = new TZorvikLog(Application);
+        c->OnExceptionNotify = [i](TZorvikExceptionRecord&, bool&) {
+            Write("event component" + std::to_string(i) + "\n");
+        };
+    }
+}
+
+__attribute__((noinline)) void ThrowBoom()
+{
+    if (scenario == "abort")
+        throw EAbort("");
+    if (scenario == "int")
+        throw 7;
+    throw Exception("Boom");
+}
+
+void Pump(DWORD ms)
+{
+    const DWORD until = GetTickCount() + ms;
+    while (static_cast<LONG>(until - GetTickCount()) > 0) {
+        Application->ProcessMessages();
+        Sleep(10);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 3)
+        return 2;
+    scenario = argv[1];
+    outPath = argv[2];
+    mainThread = GetCurrentThreadId();
+    ZorvikCoreInit();
+    InstallExceptionProcessing();
+    Write(std::string("installed ") + (IsZorvikLogInstalled() ? "1" : "0") + "\n");
+    InstallNotingSteps();
+    NoteEvents();
+    Application->OnException = [](TObject*, Exception& e) { Write("framework-handling " + e.Message + "\n"); };
+    if (TZorvikModuleOptions* o = CurrentZorvikLogOptions()) {
+        o->SetExceptionDialogType(edtZorvikLog);
+        if (scenario == "filter-rtl" || scenario == "filter-none") {
+            TZorvikExceptionFilter f;
+            f.ExceptionClassName = " exception ";
+            f.HandlerType = scenario == "filter-rtl" ? fhtRTL : fhtNone;
+            o->ExceptionsFilters()->Add(f);
+        }
+    }
+    if (scenario == "switched-off")
+        SetZorvikLogState(false);
+
+    TForm* form = new TForm(Application);
+    form->SetBounds(40, 40, 300, 200);
+    form->Show();
+    Application->OnMessage = [](MSG& m) {
+        if (m.message == WM_APP + 1)
+            ThrowBoom();
+        return false;
+    };
+    Pump(200);
+    if (scenario == "av") {
+        volatile int* volatile zero = nullptr;
+        *zero = 1;
+    } else if (scenario == "manager") {
+        const bool answer = ExceptionManager(std::make_exception_ptr(std::runtime_error("Direct")), 0, emkOther, 0);
+        Write("manager " + std::to_string(answer) + "\n");
+        SetZorvikLogState(false);
+        const bool off = ExceptionManager(std::make_exception_ptr(std::runtime_error("Off")), 0, emkOther, 0);
+        Write("manager-off " + std::to_string(off) + "\n");
+    } else {
+        PostMessageA(form->Handle(), WM_APP + 1, 0, 0);
+        Pump(500);
+    }
+    Write("alive\n");
+    ZorvikCoreDone();
+    Write("finished\n");
+    return 0;
+}

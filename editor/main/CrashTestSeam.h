@@ -1,0 +1,8 @@
+#pragma once
+// The test seam of the crash-report component in the editor: when the
+// environment variable TESSALY_TEST_CRASH is set at start-up, the editor
+// provokes the fault it names once its windows exist ("exception": an
+// Exception thrown from a message of the application window, which reaches
+// the framework's handler; "access-violation": a write to address 0).
+// Nothing in the editor's menus reaches it.
+void ArmCrashTestSeam();
