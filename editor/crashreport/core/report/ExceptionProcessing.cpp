@@ -237,22 +237,23 @@ void SetMessageMacros(const TProcessingState& state)
     set("_LineBreak", "\r\n");
 }
 
+BOOL CALLBACK FindOwnMainWindow(HWND h, LPARAM found)
+{
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    if (pid == GetCurrentProcessId() && IsWindowVisible(h) && !GetWindow(h, GW_OWNER)) {
+        *reinterpret_cast<HWND*>(found) = h;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // The main window comes back from the task bar before anything is shown.
 void RestoreMainWindow()
 {
     RunOnWaitingThread([] {
         HWND main = nullptr;
-        EnumWindows(
-            [](HWND h, LPARAM p) -> BOOL {
-                DWORD pid = 0;
-                GetWindowThreadProcessId(h, &pid);
-                if (pid == GetCurrentProcessId() && IsWindowVisible(h) && !GetWindow(h, GW_OWNER)) {
-                    *reinterpret_cast<HWND*>(p) = h;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&main));
+        EnumWindows(FindOwnMainWindow, reinterpret_cast<LPARAM>(&main));
         if (!main || !IsIconic(main))
             return;
         PostMessageA(main, WM_SYSCOMMAND, SC_RESTORE, 0);
