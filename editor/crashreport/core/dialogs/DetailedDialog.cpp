@@ -5,9 +5,10 @@
 
 #include <algorithm>
 
-#include "editor/crashreport/core/dialogs/DetailedDialogSeams.h"
 #include "editor/crashreport/core/dialogs/DetailedLayout.h"
 #include "editor/crashreport/core/dialogs/DetailedPages.h"
+#include "editor/crashreport/core/dialogs/DialogStateFile.h"
+#include "editor/crashreport/core/dialogs/DialogWindowServices.h"
 #include "framework/SysUtils.h"
 #include "editor/crashreport/support/DrawBmp.h"
 #include "editor/crashreport/support/ModuleOptions.h"
@@ -28,22 +29,30 @@ struct TDetailedState {
     HBRUSH Background = nullptr, White = nullptr;
     RECT Link{};
     bool LinkHot = false;
-    int32_t Left = 0, Top = 0, Width = 0, Height = 0, WindowState = 1;
+    TRememberedPlacement Placement;
     int CaptionMetric = SM_CYCAPTION;
     bool ModulesShown = false, AssemblerShown = false;
     bool TopMost = false;
 };
 
 TDetailedState gState;
-std::string gMessage;
 const TDetailedReportPages* gPages = nullptr;
 
 TZorvikModuleOptions& Options()
 {
     static TZorvikModuleOptions fallback("");
-    TZorvikModuleOptions* options = DialogOptions();
+    TZorvikModuleOptions* options = DialogState().Options;
     return options ? *options : fallback;
 }
+
+// The custom error message when one was set, else the exception's.
+std::string MessageShown()
+{
+    const TDialogState& s = DialogState();
+    return s.CustomErrorMessage.empty() ? s.ExceptionMessage : s.CustomErrorMessage;
+}
+
+TWorkRect WorkRect(const RECT& r) { return TWorkRect{r.left, r.top, r.right, r.bottom}; }
 
 std::string Text(TMessageType id) { return Options().GetCustomizedExpandedTexts(id); }
 bool DialogOption(TExceptionDialogOption o) { return Options().ExceptionDialogOptions().Contains(o); }
@@ -71,12 +80,12 @@ bool Checked(int id) { return SendMessageA(Item(id), BM_GETCHECK, 0, 0) == BST_C
 bool TerminateShown()
 {
     return Options().TerminateBtnOperation() != tbNone &&
-           Options().ErrorsNumberToShowTerminateBtn() < ErrorDialogFields().ErrorsCount;
+           Options().ErrorsNumberToShowTerminateBtn() < DialogState().ErrorsCount;
 }
 
 void EndWith(int result)
 {
-    ErrorDialogFields().DialogType = 0;
+    DialogState().DialogType = edtNone;
     EndDialog(gState.Window, result);
 }
 
@@ -106,10 +115,11 @@ void ModeSwitch(bool detailed)
     SetStyleBit(bits, detailed);
     SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     std::string details = DetailsCaption(Text(mtDialog_DetailsButtonCaption), detailed);
+    DialogState().DetailedMode = detailed;
 
     if (detailed) {
         SetWindowTextA(Item(ddcMessage), Text(mtDialog_ErrorMsgCaption).c_str());
-        TDetailedRect r = ReadDetailedRect(gState.Band);
+        TDetailedRect r = ReadDetailedRect(DialogStateStore(), WorkRect(ForegroundWorkArea()), gState.Band);
         WINDOWPLACEMENT placement{};
         placement.length = sizeof placement;
         GetWindowPlacement(window, &placement);
@@ -119,9 +129,10 @@ void ModeSwitch(bool detailed)
         ShowWindow(Item(ddcTabs), SW_SHOWNA);
         SetWindowPlacement(window, &placement);
     } else {
-        SetWindowTextA(Item(ddcMessage), gMessage.c_str());
+        const std::string message = MessageShown();
+        SetWindowTextA(Item(ddcMessage), message.c_str());
         HDC dc = GetDC(window);
-        HGDIOBJ old = SelectObject(dc, DialogFonts().Message);
+        HGDIOBJ old = SelectObject(dc, DialogFont(dfMessage));
         TEXTMETRICA metrics{};
         GetTextMetricsA(dc, &metrics);
         auto width = [dc](const std::string& line) {
@@ -129,7 +140,7 @@ void ModeSwitch(bool detailed)
             GetTextExtentPoint32A(dc, line.c_str(), static_cast<int>(line.size()), &size);
             return static_cast<int32_t>(size.cx);
         };
-        TCompactSize size = CompactDialogSize(gMessage, Text(mtDialog_SendMessage), Text(mtDialog_CopyMessage), width,
+        TCompactSize size = CompactDialogSize(message, Text(mtDialog_SendMessage), Text(mtDialog_CopyMessage), width,
                                               metrics.tmHeight, GetSystemMetrics(SM_CXFRAME),
                                               GetSystemMetrics(SM_CYFRAME), GetSystemMetrics(gState.CaptionMetric));
         SelectObject(dc, old);
@@ -158,13 +169,13 @@ void LayOut(WPARAM sizeKind)
     int32_t buttonWidth = 75;
     for (TMessageType id : {mtDialog_OKButtonCaption, mtDialog_TerminateButtonCaption, mtDialog_RestartButtonCaption,
                             mtDialog_DetailsButtonCaption, mtDialog_CustomButtonCaption})
-        buttonWidth = std::max(buttonWidth, TextWidth(window, DialogFonts().Message, Text(id) + "O"));
+        buttonWidth = std::max(buttonWidth, DialogTextWidth(window, DialogFont(dfMessage), Text(id) + "O"));
     in.ButtonWidth = buttonWidth;
     in.TerminateShown = TerminateShown();
     in.CustomShown = DialogOption(edoShowCustomButton);
-    in.DetailsShown = DialogOption(edoShowDetailsButton) && !ErrorDialogFields().DetailsForced;
+    in.DetailsShown = DialogOption(edoShowDetailsButton) && !DialogState().DetailsForced;
     in.CopyShown = gState.CopyShown;
-    in.SupportTextWidth = TextWidth(window, DialogFonts().Link, Text(mtDialog_SupportMessage));
+    in.SupportTextWidth = DialogTextWidth(window, DialogFont(dfLink), Text(mtDialog_SupportMessage));
     TDetailedLayout out = LayoutDetailedDialog(in);
 
     SetWindowPos(Item(ddcTabs), nullptr, out.Tab.Left, out.Tab.Top, out.Tab.Width, out.Tab.Height,
@@ -186,48 +197,50 @@ void LayOut(WPARAM sizeKind)
     ShowWindow(Item(ddcSeparator), SW_HIDE);
 
     SetWindowTextA(Item(ddcSend), Text(mtDialog_SendMessage).c_str());
-    SetFont(ddcSend, DialogFonts().Message);
+    SetFont(ddcSend, DialogFont(dfMessage));
     Place(ddcSend, out.SendCheck);
     SetWindowTextA(Item(ddcCopy), Text(mtDialog_CopyMessage).c_str());
-    SetFont(ddcCopy, DialogFonts().Message);
+    SetFont(ddcCopy, DialogFont(dfMessage));
     Place(ddcCopy, out.CopyCheck);
     const TLayoutRect& l = out.SupportLink;
     gState.Link = RECT{l.Left, l.Top, l.Left + l.Width, l.Top + l.Height};
     gState.LinkHot = false;
     SetWindowTextA(Item(ddcScreenshot), Text(mtDialog_ScreenshotMessage).c_str());
-    SetFont(ddcScreenshot, DialogFonts().Message);
+    SetFont(ddcScreenshot, DialogFont(dfMessage));
     Place(ddcScreenshot, out.ScreenshotCheck);
     Place(ddcDetails, out.Details);
     ShowWindow(Item(ddcDetails), in.DetailsShown ? SW_SHOWNA : SW_HIDE);
 
+    TRememberedPlacement& p = gState.Placement;
     if (sizeKind == SIZE_MAXIMIZED) {
-        gState.WindowState = 3;
+        p.WindowState = StateMaximized;
     } else if (sizeKind == SIZE_MINIMIZED) {
-        gState.WindowState = 6;
+        p.WindowState = StateMinimized;
     } else if (gState.Detailed) {
-        gState.WindowState = 1;
+        p.WindowState = StateNormal;
         RECT r{};
         GetWindowRect(window, &r);
-        gState.Width = r.right - r.left;
-        gState.Height = r.bottom - r.top;
+        p.HasWidth = true;
+        p.Width = r.right - r.left;
+        p.Height = r.bottom - r.top;
     }
     FitDetailedPage(Item(ddcTabs), CurrentDetailedPage());
 }
 
-void SaveState()
-{
-    SaveDetailedState(gState.Width, gState.Height, gState.Left, gState.Top, gState.WindowState, gState.Band);
-}
+void SaveState() { SaveDetailedState(DialogStateStore(), gState.Placement, gState.Band); }
 
 BOOL InitDialog(HWND window)
 {
     gState = TDetailedState{};
     gState.Window = window;
-    TErrorDialogFields& fields = ErrorDialogFields();
+    TDialogState& fields = DialogState();
+    fields.KeepInFrontWindow = window;
     SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
     gState.LaysOut = true;
 
     gState.TopMost = DialogOption(edoShowInTopMostMode);
+    fields.TopmostMode = gState.TopMost;
+    fields.CaptionActive = true;
     if (LookAndFeel()) {
         gState.CaptionMetric = SM_CYSMCAPTION;
     } else {
@@ -235,6 +248,7 @@ BOOL InitDialog(HWND window)
         SetWindowLongPtrA(window, GWL_EXSTYLE, ex & ~static_cast<LONG_PTR>(WS_EX_TOOLWINDOW));
         gState.CaptionMetric = SM_CYCAPTION;
     }
+    fields.CaptionMetric = gState.CaptionMetric;
     if (gState.TopMost)
         SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
@@ -243,8 +257,8 @@ BOOL InitDialog(HWND window)
                        DialogOption(edoShowSendErrorReportOption);
     gState.ScreenshotShown = o.CommonSendOptions().Contains(sndSendScreenshot) && gState.SendShown &&
                              DialogOption(edoShowAttachScreenshotOption);
-    fields.CopyCheck = 1;
-    fields.SendCheck = 1;
+    fields.CopyCheck = true;
+    fields.SendCheck = true;
     gState.CopyShown = DialogOption(edoShowCopyToClipOption);
     gState.LinkShown = !Trim(o.SupportURL()).empty();
     gState.Band = CheckBandHeight(gState.SendShown, gState.ScreenshotShown, gState.CopyShown, gState.LinkShown);
@@ -263,7 +277,7 @@ BOOL InitDialog(HWND window)
     CreateDialogFonts(window);
 
     for (int id : {ddcMessage, ddcOK, ddcTerminate, ddcDetails, ddcCustom, ddcTabs})
-        SetFont(id, DialogFonts().Message);
+        SetFont(id, DialogFont(dfMessage));
     SetWindowTextA(Item(ddcOK), Text(mtDialog_OKButtonCaption).c_str());
     SetWindowTextA(Item(ddcTerminate), Text(o.TerminateBtnOperation() == tbTerminate
                                                 ? mtDialog_TerminateButtonCaption
@@ -322,13 +336,13 @@ BOOL InitDialog(HWND window)
 
 void Paint(HWND window)
 {
-    ErrorDialogFields().Painted = 1;
+    DialogState().Painted = true;
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window, &ps);
     if (gState.Bitmap)
         DrawBmp(dc, gState.Bitmap, 8, 8, gState.BitmapWidth, gState.BitmapHeight);
     if (gState.LinkShown) {
-        HGDIOBJ old = SelectObject(dc, DialogFonts().Link);
+        HGDIOBJ old = SelectObject(dc, DialogFont(dfLink));
         SetTextColor(dc, RGB(0, 0, 128));
         SetBkMode(dc, TRANSPARENT);
         FillRect(dc, &gState.Link, gState.Background);
@@ -342,7 +356,7 @@ void Paint(HWND window)
 
 void Destroy(HWND window)
 {
-    TErrorDialogFields& fields = ErrorDialogFields();
+    TDialogState& fields = DialogState();
     KillTimer(window, kPaintCheckTimerId);
     StopAutoCloseTimer(window);
     StopKeepInFrontTimer(window);
@@ -355,6 +369,7 @@ void Destroy(HWND window)
     options.Set(edoAttachScreenshotChecked, screenshotChecked);
     Options().SetExceptionDialogOptions(options);
     fields.CopyCheck = fields.CopyCheck && Checked(ddcCopy);
+    DestroyDetailedPage();
     DestroyDialogFonts();
     for (HGDIOBJ* o : {reinterpret_cast<HGDIOBJ*>(&gState.Background), reinterpret_cast<HGDIOBJ*>(&gState.White),
                        reinterpret_cast<HGDIOBJ*>(&gState.Bitmap)}) {
@@ -362,7 +377,6 @@ void Destroy(HWND window)
             DeleteObject(*o);
         *o = nullptr;
     }
-    DestroyDetailedPage();
     if (gState.Detailed)
         SaveState();
     gState.LaysOut = false;
@@ -371,17 +385,17 @@ void Destroy(HWND window)
 
 void Command(HWND window, int id)
 {
-    TErrorDialogFields& fields = ErrorDialogFields();
+    TDialogState& fields = DialogState();
     switch (id) {
     case IDCANCEL:
-        fields.SendCheck = 0;
-        fields.CancelFlag = 1;
-        fields.CopyCheck = 0;
+        fields.SendCheck = false;
+        fields.CancelFlag = true;
+        fields.CopyCheck = false;
         EndWith(0);
         break;
     case ddcOK: EndWith(0); break;
     case ddcTerminate:
-        fields.TerminateFlag = 1;
+        fields.TerminateFlag = true;
         EndWith(0);
         break;
     case ddcDetails:
@@ -393,7 +407,8 @@ void Command(HWND window, int id)
         break;
     case ddcCustom:
         fields.CloseDialog = false;
-        RaiseCustomButtonClickNotify();
+        if (fields.CustomButtonClickNotify)
+            fields.CustomButtonClickNotify();
         if (fields.CloseDialog)
             EndWith(0);
         break;
@@ -404,16 +419,11 @@ void Command(HWND window, int id)
 
 }  // namespace
 
-void SetDetailedDialogInput(const std::string& message, const TDetailedReportPages* pages)
-{
-    gMessage = message;
-    gPages = pages;
-}
+void SetDetailedReportInput(const TDetailedReportPages* pages) { gPages = pages; }
 
 INT_PTR CALLBACK DetailedDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    if (IsUserActivityMessage(msg))
-        ResetAutoCloseTimer();
+    NoteDialogActivity(msg);
     switch (msg) {
     case WM_INITDIALOG: SetDetailedReportPages(gPages); return InitDialog(dialog);
     case WM_SIZE:
@@ -428,8 +438,8 @@ INT_PTR CALLBACK DetailedDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM
             if (placement.showCmd != SW_SHOWMAXIMIZED) {
                 RECT r{};
                 GetWindowRect(dialog, &r);
-                gState.Left = r.left;
-                gState.Top = r.top;
+                gState.Placement.Left = r.left;
+                gState.Placement.Top = r.top;
             }
         }
         return FALSE;
@@ -463,14 +473,18 @@ INT_PTR CALLBACK DetailedDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM
     case WM_TIMER:
         if (wParam == kPaintCheckTimerId) {
             KillTimer(dialog, kPaintCheckTimerId);
-            if (!ErrorDialogFields().Painted)
+            if (!DialogState().Painted)
                 EndWith(0);
-        } else if (wParam == AutoCloseTimerId) {
-            AutoCloseTimerTick(dialog);
-        } else if (wParam == KeepInFrontTimerId) {
-            KeepInFrontTimerTick();
+            return TRUE;
         }
-        return TRUE;
+        return FALSE;
+    case WM_NCPAINT:
+    case WM_NCACTIVATE:
+        if (PaintCustomCaption(msg, wParam, Text(mtDialog_Caption), dialog)) {
+            SetWindowLongPtrA(dialog, DWLP_MSGRESULT, TRUE);
+            return TRUE;
+        }
+        return FALSE;
     case WM_CTLCOLORDLG:
         return LookAndFeel() ? reinterpret_cast<INT_PTR>(gState.Background) : FALSE;
     case WM_CTLCOLORSTATIC:
@@ -488,12 +502,14 @@ INT_PTR CALLBACK DetailedDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM
 void RunDetailedDialog()
 {
     HMODULE richEdit = LoadLibraryA("RICHED20.DLL");
-    ErrorDialogFields().Painted = 0;
+    DialogState().Painted = false;
     DialogBoxParamA(CodeModule(), "ZV_DIALOG", nullptr, DetailedDialogProc, 0);
-    ErrorDialogFields().Painted = 0;
+    DialogState().Painted = false;
     if (richEdit)
         FreeLibrary(richEdit);
 }
+
+void InstallDetailedDialog() { DialogState().DetailedDialogProc = DetailedDialogProc; }
 
 HWND DetailedDialogWindow() { return gState.Window; }
 bool DetailedDialogInDetailedMode() { return gState.Detailed; }

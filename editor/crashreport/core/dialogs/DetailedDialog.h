@@ -23,14 +23,16 @@ enum TDetailedDialogControl {
     ddcCopy = 5000,
 };
 
-// The message and the report the next detailed dialog shows (not owned; they
-// must live while it is up).
-void SetDetailedDialogInput(const std::string& message, const TDetailedReportPages* pages);
+// The report the next detailed dialog shows (not owned; it must live while
+// the dialog is up). The message and the options come from the dialog state.
+void SetDetailedReportInput(const TDetailedReportPages* pages);
+// Makes the display show this dialog for the detailed kind.
+void InstallDetailedDialog();
 
 INT_PTR CALLBACK DetailedDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam);
 
 // Shows the detailed dialog modally with no owner (the rich-edit library
-// loaded while it is up). The user's choices land in the dialog fields.
+// loaded while it is up). The user's choices land in the dialog state.
 void RunDetailedDialog();
 
 // The dialog window while it is up, and whether it is in detailed mode.

@@ -6,8 +6,11 @@
 #include <cstring>
 #include <memory>
 
-#include "editor/crashreport/core/dialogs/DetailedDialogSeams.h"
 #include "editor/crashreport/core/dialogs/DetailedLayout.h"
+#include "editor/crashreport/core/dialogs/DialogStateFile.h"
+#include "editor/crashreport/core/dialogs/DialogWindowServices.h"
+#include "editor/crashreport/core/dialogs/IdeRecordSend.h"
+#include "editor/crashreport/core/report/RichText.h"
 #include "editor/crashreport/support/ListViewItems.h"
 #include "editor/crashreport/support/ModuleOptions.h"
 #include "editor/crashreport/support/SystemFacts.h"
@@ -17,30 +20,31 @@ namespace {
 constexpr int kLabelId = 102;
 constexpr int kContentId = 103;
 
+// A column: its text, the number of its width in the state file, and its
+// alignment.
 struct TColumn {
     TMessageType Text;
-    const char* Key;
-    int32_t Width;
+    size_t Key;
     bool Right;
 };
 
 const TColumn kCallStackColumns[] = {
-    {mtCallStack_Address, "Col0", 89, false},   {mtCallStack_Name, "Col1", 92, false},
-    {mtCallStack_Unit, "Col2", 126, false},     {mtCallStack_Class, "Col3", 126, false},
-    {mtCallStack_Procedure, "Col4", 200, false}, {mtCallStack_Line, "Col5", 61, true},
+    {mtCallStack_Address, 0, false},   {mtCallStack_Name, 1, false},
+    {mtCallStack_Unit, 2, false},     {mtCallStack_Class, 3, false},
+    {mtCallStack_Procedure, 4, false}, {mtCallStack_Line, 5, true},
 };
 // The sixth column is stored under ColMod6 and the seventh under ColMod5.
 const TColumn kModulesColumns[] = {
-    {mtModules_Handle, "ColMod0", 80, false},      {mtModules_Name, "ColMod1", 96, false},
-    {mtModules_Description, "ColMod2", 175, false}, {mtModules_Version, "ColMod3", 50, true},
-    {mtModules_Size, "ColMod4", 54, true},         {mtModules_LastModified, "ColMod6", 80, false},
-    {mtModules_Path, "ColMod5", 712, false},
+    {mtModules_Handle, 0, false},      {mtModules_Name, 1, false},
+    {mtModules_Description, 2, false}, {mtModules_Version, 3, true},
+    {mtModules_Size, 4, true},         {mtModules_LastModified, 6, false},
+    {mtModules_Path, 5, false},
 };
 const TColumn kProcessesColumns[] = {
-    {mtProcesses_ID, "ColPro0", 48, false},          {mtProcesses_Name, "ColPro1", 134, false},
-    {mtProcesses_Description, "ColPro2", 232, false}, {mtProcesses_Version, "ColPro3", 56, true},
-    {mtProcesses_Memory, "ColPro4", 57, true},       {mtProcesses_Priority, "ColPro5", 47, true},
-    {mtProcesses_Threads, "ColPro6", 52, true},      {mtProcesses_Path, "ColPro7", 330, false},
+    {mtProcesses_ID, 0, false},          {mtProcesses_Name, 1, false},
+    {mtProcesses_Description, 2, false}, {mtProcesses_Version, 3, true},
+    {mtProcesses_Memory, 4, true},       {mtProcesses_Priority, 5, true},
+    {mtProcesses_Threads, 6, true},      {mtProcesses_Path, 7, false},
 };
 
 struct TPageInfo {
@@ -62,13 +66,13 @@ HBRUSH gWhiteBrush = nullptr;
 
 std::string Text(TMessageType id)
 {
-    TZorvikModuleOptions* options = DialogOptions();
+    TZorvikModuleOptions* options = DialogState().Options;
     return options ? options->GetCustomizedExpandedTexts(id) : std::string();
 }
 
 bool LookAndFeel()
 {
-    TZorvikModuleOptions* options = DialogOptions();
+    TZorvikModuleOptions* options = DialogState().Options;
     return options && options->ExceptionDialogOptions().Contains(edoUseZorvikLogLookAndFeel);
 }
 
@@ -78,6 +82,11 @@ HMODULE CodeModule()
     GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                        reinterpret_cast<LPCSTR>(&CodeModule), &module);
     return module;
+}
+
+TStateColumns StateColumns(int page)
+{
+    return page == dpModules ? scModules : page == dpProcesses ? scProcesses : scCallStack;
 }
 
 const TColumn* Columns(int page, size_t& count)
@@ -153,16 +162,17 @@ void SetRichBackground(HWND control, int32_t colour)
 void SetLabel(HWND page, int number)
 {
     HWND label = GetDlgItem(page, kLabelId);
-    SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFonts().Message), TRUE);
+    SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont(dfMessage)), TRUE);
     SetWindowTextA(label, Text(kPages[number].Header).c_str());
 }
 
 void InitRichPage(HWND page, int number)
 {
     HWND rich = GetDlgItem(page, kContentId);
-    SendMessageA(rich, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFonts().Fixed), TRUE);
+    SendMessageA(rich, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont(dfFixed)), TRUE);
     const std::string* text = PageText(number);
-    StreamRichText(rich, PageRichText(number, text ? *text : std::string()));
+    const int tab = 15 * DialogTextWidth(rich, DialogFont(dfFixed), std::string(21, '-'));
+    StreamRichText(rich, PageRichText(number, text ? *text : std::string(), tab));
     SetRichBackground(rich, static_cast<int32_t>(RGB(255, 255, 255)));
     SetLabel(page, number);
 }
@@ -171,16 +181,17 @@ void InitListPage(HWND page, int number)
 {
     HWND list = GetDlgItem(page, kContentId);
     gRows = std::make_unique<TListViewItems>(list);
-    SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFonts().List), TRUE);
+    SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont(dfList)), TRUE);
     SetLabel(page, number);
     size_t count = 0;
     const TColumn* columns = Columns(number, count);
+    std::vector<int32_t> widths = ReadColumnWidths(DialogStateStore(), StateColumns(number));
     for (size_t i = 0; i < count; ++i) {
         std::string text = Text(columns[i].Text);
         LVCOLUMNA column{};
         column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
         column.fmt = columns[i].Right ? LVCFMT_RIGHT : LVCFMT_LEFT;
-        column.cx = ReadColumnWidth(columns[i].Key, columns[i].Width);
+        column.cx = columns[i].Key < widths.size() ? widths[columns[i].Key] : 50;
         column.pszText = text.data();
         column.iSubItem = static_cast<int>(i);
         SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
@@ -200,8 +211,11 @@ void EndListPage(HWND page, int number)
     HWND list = GetDlgItem(page, kContentId);
     size_t count = 0;
     const TColumn* columns = Columns(number, count);
+    std::vector<int32_t> widths(count);
     for (size_t i = 0; i < count; ++i)
-        WriteColumnWidth(columns[i].Key, static_cast<int32_t>(SendMessageA(list, LVM_GETCOLUMNWIDTH, i, 0)));
+        if (columns[i].Key < count)
+            widths[columns[i].Key] = static_cast<int32_t>(SendMessageA(list, LVM_GETCOLUMNWIDTH, i, 0));
+    WriteColumnWidths(DialogStateStore(), StateColumns(number), widths);
 }
 
 std::string ItemText(HWND list, int item, int column)
@@ -230,8 +244,8 @@ void ActivateCallStackRow(HWND list)
     TLinePlace place = ParseLineText(lineText);
     uintptr_t address = static_cast<uintptr_t>(std::strtoull(ItemText(list, item, 0).c_str(), nullptr, 16));
     double date = gPages && gPages->CompileDate ? gPages->CompileDate(address) : 0;
-    SendIDERecord(std::to_string(place.Line), ItemText(list, item, 2), ItemText(list, item, 3),
-                  ItemText(list, item, 4), place.Offset, date);
+    SendIdeRecord(std::to_string(place.Line), ItemText(list, item, 2), ItemText(list, item, 3),
+                  ItemText(list, item, 4), std::to_string(place.Offset), date);
 }
 
 INT_PTR ColourMessage(HWND page, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -258,8 +272,7 @@ INT_PTR ColourMessage(HWND page, UINT msg, WPARAM wParam, LPARAM lParam)
 
 INT_PTR CALLBACK PageProc(HWND page, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    if (IsUserActivityMessage(msg))
-        ResetAutoCloseTimer();
+    NoteDialogActivity(msg);
     const int number = static_cast<int>(GetWindowLongPtrA(page, GWLP_USERDATA));
     switch (msg) {
     case WM_INITDIALOG:
@@ -303,37 +316,22 @@ INT_PTR CALLBACK PageProc(HWND page, UINT msg, WPARAM wParam, LPARAM lParam)
     }
 }
 
-std::string EscapeRich(const std::string& text)
-{
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        char c = text[i];
-        if (c == '\\' || c == '{' || c == '}')
-            out += '\\';
-        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-            out += "\\par\r\n";
-            ++i;
-            continue;
-        }
-        out += c;
-    }
-    return out;
-}
-
 }  // namespace
 
 void SetDetailedReportPages(const TDetailedReportPages* pages) { gPages = pages; }
 
-std::string PageRichText(int page, const std::string& text)
+std::string PageRichText(int page, const std::string& text, int cpuTabPosition)
 {
-    const TDialogFonts& fonts = DialogFonts();
-    std::string rtf = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1040{\\fonttbl{\\f0\\fmodern\\fprq1\\fcharset" +
-                      std::to_string(UserCharSet()) + " " + fonts.FixedFace + ";}}\r\n";
-    rtf += "{\\colortbl ;\\red0\\green100\\blue100;\\red0\\green0\\blue0;\\red40\\green40\\blue40;\\red0\\green0"
-           "\\blue160;\\red160\\green0\\blue0;\\red80\\green80\\blue80;\\red0\\green100\\blue0;}\r\n";
-    rtf += "\\f0\\fs" + std::to_string(2 * fonts.Size) + "\r\n";
-    rtf += (page == dpGeneral ? "\\cf1 " : "\\cf2 ") + EscapeRich(text) + "\r\n}";
-    return rtf;
+    const TDialogState& state = DialogState();
+    TRichTextFont font;
+    font.Charset = UserCharSet();
+    font.FaceName = state.FixedFace.empty() ? std::string("Courier New") : state.FixedFace;
+    font.Size = state.FontSize;
+    switch (page) {
+    case dpAssembler: return AssemblerRichText(text, font);
+    case dpCPU: return CPURichText(text, font, cpuTabPosition);
+    default: return GeneralRichText(text, font);
+    }
 }
 
 void FitDetailedPage(HWND tab, HWND page)

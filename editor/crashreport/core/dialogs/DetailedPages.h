@@ -22,5 +22,6 @@ HWND CurrentDetailedPage();
 int CurrentDetailedPageNumber();
 void DestroyDetailedPage();
 
-// The RTF document of a page's text.
-std::string PageRichText(int page, const std::string& text);
+// The RTF document of a page's text; the CPU page sets its stack column at
+// the tab position (twips).
+std::string PageRichText(int page, const std::string& text, int cpuTabPosition);

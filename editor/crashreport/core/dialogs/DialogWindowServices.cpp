@@ -11,6 +11,9 @@ namespace {
 constexpr UINT_PTR AutoCloseTimerId = 2;
 constexpr UINT_PTR KeepInFrontTimerId = 3;
 
+// The dialog whose auto-close timer runs; null when none.
+HWND gAutoCloseDialog = nullptr;
+
 bool DialogOption(TExceptionDialogOption option)
 {
     const TZorvikModuleOptions* o = DialogState().Options;
@@ -273,6 +276,7 @@ void StartAutoCloseTimer(HWND dialog)
     if (AutoCloseDialogSecs() <= 0)
         return;
     DialogState().AutoCloseSeconds = 0;
+    gAutoCloseDialog = dialog;
     SetTimer(dialog, AutoCloseTimerId, 1000, AutoCloseTick);
 }
 
@@ -280,11 +284,17 @@ void StopAutoCloseTimer(HWND dialog)
 {
     if (AutoCloseDialogSecs() > 0)
         KillTimer(dialog, AutoCloseTimerId);
+    if (gAutoCloseDialog == dialog)
+        gAutoCloseDialog = nullptr;
 }
 
+// The timer starts its second again, so that the dialog closes whole seconds
+// after the activity and not at the next tick of a second already under way.
 void ResetAutoCloseTimer()
 {
     DialogState().AutoCloseSeconds = 0;
+    if (gAutoCloseDialog)
+        SetTimer(gAutoCloseDialog, AutoCloseTimerId, 1000, AutoCloseTick);
 }
 
 void NoteDialogActivity(UINT message)

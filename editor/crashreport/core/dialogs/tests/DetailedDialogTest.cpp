@@ -11,7 +11,8 @@
 
 #include "editor/crashreport/core/ModuleInfo.h"
 #include "editor/crashreport/core/dialogs/DetailedDialog.h"
-#include "editor/crashreport/core/dialogs/DetailedDialogSeams.h"
+#include "editor/crashreport/core/dialogs/DialogState.h"
+#include "editor/crashreport/core/dialogs/DialogStateFile.h"
 #include "editor/crashreport/core/dialogs/DetailedLayout.h"
 #include "editor/crashreport/core/dialogs/DetailedPages.h"
 #include "editor/crashreport/support/LogFile.h"
@@ -133,9 +134,15 @@ class DetailedDialogTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ErrorDialogFields() = TErrorDialogFields{};
         options = std::make_unique<TZorvikModuleOptions>("Tessaly.exe");
-        SetDialogOptions(options.get());
+        TDialogState& s = DialogState();
+        s.Options = options.get();
+        s.ExceptionMessage = "Boom.";
+        s.CustomErrorMessage.clear();
+        s.ErrorsCount = 1;
+        s.DialogType = edtZorvikLog;
+        s.SendCheck = s.ScreenshotCheck = s.CancelFlag = s.CopyCheck = s.TerminateFlag = false;
+        s.DuplicateFlag = s.DetailsForced = false;
 
         // The report's sections from a report text, as the log holds it.
         log.Append(SampleReport("2B1DAE45"), -1);
@@ -206,12 +213,12 @@ protected:
             return facts;
         };
         pages.CallStack = CallStackRows(stack, context);
-        SetDetailedDialogInput("Boom.", &pages);
+        SetDetailedReportInput(&pages);
     }
     void TearDown() override
     {
-        SetDetailedDialogInput("", nullptr);
-        SetDialogOptions(nullptr);
+        SetDetailedReportInput(nullptr);
+        DialogState().Options = nullptr;
     }
 
     void AllSections()
@@ -315,8 +322,8 @@ TEST_F(DetailedDialogTest, CompactAndDetailedModesAndTheSixPages)
         ClickControl(Item(d, ddcOK));
     });
     RunScripted(steps);
-    EXPECT_EQ(ErrorDialogFields().DialogType, 0);
-    EXPECT_EQ(ErrorDialogFields().CancelFlag, 0);
+    EXPECT_EQ(DialogState().DialogType, edtNone);
+    EXPECT_FALSE(DialogState().CancelFlag);
 }
 
 TEST_F(DetailedDialogTest, RichTextPagesShowTheReportTextUnchanged)
@@ -337,8 +344,8 @@ TEST_F(DetailedDialogTest, EscapeNeverSendsCopiesOrRestarts)
 {
     options->SetEMailSendMode(esmSMTPClient);
     options->SetTerminateBtnOperation(tbRestart);
-    ErrorDialogFields().ErrorsCount = 5;
-    ErrorDialogFields().ScreenshotCheck = 1;
+    DialogState().ErrorsCount = 5;
+    DialogState().ScreenshotCheck = true;
     RunScripted({[](HWND d) {
                      EXPECT_TRUE(Visible(d, ddcSend));
                      EXPECT_TRUE(Visible(d, ddcScreenshot));
@@ -353,19 +360,19 @@ TEST_F(DetailedDialogTest, EscapeNeverSendsCopiesOrRestarts)
                      SetFocus(Item(d, ddcOK));
                      PressEscape();
                  }});
-    const TErrorDialogFields& f = ErrorDialogFields();
-    EXPECT_EQ(f.SendCheck, 0);
-    EXPECT_EQ(f.CopyCheck, 0);
-    EXPECT_EQ(f.TerminateFlag, 0);
-    EXPECT_EQ(f.CancelFlag, 1);
-    EXPECT_EQ(f.DialogType, 0);
+    const TDialogState& f = DialogState();
+    EXPECT_FALSE(f.SendCheck);
+    EXPECT_FALSE(f.CopyCheck);
+    EXPECT_FALSE(f.TerminateFlag);
+    EXPECT_TRUE(f.CancelFlag);
+    EXPECT_EQ(f.DialogType, edtNone);
 }
 
 TEST_F(DetailedDialogTest, ButtonsHandBackTheUsersChoices)
 {
     options->SetEMailSendMode(esmSMTPClient);
     options->SetTerminateBtnOperation(tbTerminate);
-    ErrorDialogFields().ErrorsCount = 4;
+    DialogState().ErrorsCount = 4;
     // OK with the send box cleared and the copy box checked.
     RunScripted({[](HWND d) {
                      ClickControl(Item(d, ddcSend));
@@ -375,20 +382,20 @@ TEST_F(DetailedDialogTest, ButtonsHandBackTheUsersChoices)
                      EXPECT_FALSE(IsWindowEnabled(Item(d, ddcScreenshot)));
                      ClickControl(Item(d, ddcOK));
                  }});
-    EXPECT_EQ(ErrorDialogFields().SendCheck, 0);
-    EXPECT_EQ(ErrorDialogFields().CopyCheck, 1);
-    EXPECT_EQ(ErrorDialogFields().TerminateFlag, 0);
+    EXPECT_FALSE(DialogState().SendCheck);
+    EXPECT_TRUE(DialogState().CopyCheck);
+    EXPECT_FALSE(DialogState().TerminateFlag);
     EXPECT_FALSE(options->ExceptionDialogOptions().Contains(edoSendErrorReportChecked));
 
     // Terminate.
-    ErrorDialogFields().DialogType = 3;
+    DialogState().DialogType = edtZorvikLog;
     RunScripted({[](HWND d) {
         EXPECT_EQ(WindowText(Item(d, ddcTerminate)), "&Terminate");
         EXPECT_EQ(IsDlgButtonChecked(d, ddcSend), BST_UNCHECKED);  // as the option now says
         ClickControl(Item(d, ddcTerminate));
     }});
-    EXPECT_EQ(ErrorDialogFields().TerminateFlag, 1);
-    EXPECT_EQ(ErrorDialogFields().DialogType, 0);
+    EXPECT_TRUE(DialogState().TerminateFlag);
+    EXPECT_EQ(DialogState().DialogType, edtNone);
 }
 
 TEST_F(DetailedDialogTest, WithTheSendOptionHiddenTheSendCheckEqualsTheOption)
@@ -401,7 +408,7 @@ TEST_F(DetailedDialogTest, WithTheSendOptionHiddenTheSendCheckEqualsTheOption)
             EXPECT_FALSE(Visible(d, ddcSend));
             ClickControl(Item(d, ddcOK));
         }});
-        EXPECT_EQ(ErrorDialogFields().SendCheck, checked ? 1 : 0);
+        EXPECT_EQ(DialogState().SendCheck, checked);
     }
 }
 
@@ -416,8 +423,8 @@ TEST_F(DetailedDialogTest, AutoCloseEndsTheDialogASecondAfterTheLastActivity)
     steps[9] = [&openAfterActivity](HWND d) { openAfterActivity = IsWindowVisible(d) != FALSE; };
     RunScripted(steps, 150);
     EXPECT_TRUE(openAfterActivity);
-    EXPECT_EQ(ErrorDialogFields().CancelFlag, 0);
-    EXPECT_EQ(ErrorDialogFields().DialogType, 0);
+    EXPECT_FALSE(DialogState().CancelFlag);
+    EXPECT_EQ(DialogState().DialogType, edtNone);
 }
 
 TEST_F(DetailedDialogTest, AStoredCPUTabWithoutItsSectionOpensGeneral)
@@ -427,7 +434,7 @@ TEST_F(DetailedDialogTest, AStoredCPUTabWithoutItsSectionOpensGeneral)
     logOptions.Exclude(loSaveAssemblerAndCPUSections);
     options->SetLogOptions(logOptions);
     options->SetForegroundTab(ftCPU);
-    ErrorDialogFields().DetailsForced = 1;
+    DialogState().DetailsForced = true;
     RunScripted({[](HWND d) {
         EXPECT_TRUE(DetailedDialogInDetailedMode());
         // A repeated showing starts detailed, without the Details button.
@@ -473,7 +480,7 @@ TEST_F(DetailedDialogTest, CallStackHeadersFoldOnADoubleClickAndColumnWidthsPers
                      SendMessageA(PageContent(), LVM_SETCOLUMNWIDTH, 6, 333);
                      ClickControl(Item(d, ddcOK));
                  }});
-    EXPECT_EQ(ReadColumnWidth("ColMod5", 0), 333);
+    EXPECT_EQ(ReadColumnWidths(DialogStateStore(), scModules)[5], 333);
     options->SetForegroundTab(ftModules);
     RunScripted({[](HWND d) {
         EXPECT_EQ(SendMessageA(PageContent(), LVM_GETCOLUMNWIDTH, 6, 0), 333);
