@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/crashreport/core/dialogs/DialogFlags.h"
 #include "editor/crashreport/support/OptionTypes.h"
 
 class TZorvikModuleOptions;
@@ -29,7 +30,7 @@ struct TDialogReportTexts {
 // The seven dialog fonts.
 enum TDialogFont { dfCaption, dfMessage, dfLink, dfPlainLink, dfBold, dfFixed, dfList, DialogFontCount };
 
-struct TDialogState {
+struct TDialogState : TDialogFlags {
     // --- Set by the processing before a dialog ---
     TZorvikModuleOptions* Options = nullptr;
     std::string ExceptionMessage;
@@ -39,20 +40,7 @@ struct TDialogState {
     bool GuiProgram = true;          // an interactive program (not console, not a web module)
     bool InlineProcessing = false;   // processing runs in the faulting thread (a library)
 
-    // --- The display and the user's choices ---
-    uint8_t DialogType = edtNone;
-    bool SendCheck = false;
-    bool ScreenshotCheck = false;
-    bool CancelFlag = false;
-    bool CopyCheck = false;
-    bool TerminateFlag = false;
-    bool DuplicateFlag = false;
-    bool DetailsForced = false;
-    std::atomic<bool> Painted{false};
-    bool DialogFailed = false;
-    bool SendOptionShown = false;
-    bool CloseDialog = false;
-    std::string UserEmail;
+    // --- The display (the flags of TDialogFlags, and:) ---
     HWND PreviousForeground = nullptr;
 
     // --- Links to the processing and the events (empty: nothing happens) ---
