@@ -1,5 +1,45 @@
 #include "editor/crashreport/core/dialogs/tests/DialogDriver.h"
 
+namespace {
+
+BOOL CALLBACK CloseWindowOf(HWND w, LPARAM)
+{
+    PostMessageA(w, WM_CLOSE, 0, 0);
+    return TRUE;
+}
+
+struct TCaptionSearch {
+    std::string Caption;
+    HWND Found = nullptr;
+};
+
+BOOL CALLBACK FindByCaption(HWND w, LPARAM data)
+{
+    auto* s = reinterpret_cast<TCaptionSearch*>(data);
+    char text[256] = {};
+    GetWindowTextA(w, text, sizeof text);
+    if (IsWindowVisible(w) && s->Caption == text) {
+        s->Found = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK FindStaticText(HWND w, LPARAM data)
+{
+    char cls[32] = {};
+    GetClassNameA(w, cls, sizeof cls);
+    char text[512] = {};
+    GetWindowTextA(w, text, sizeof text);
+    if (lstrcmpiA(cls, "Static") == 0 && text[0]) {
+        *reinterpret_cast<std::string*>(data) = text;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
 TDialogRun::TDialogRun(std::function<void()> body) : FBody(std::move(body))
 {
     FThread = CreateThread(nullptr, 0, Run, this, 0, &FThreadId);
@@ -10,10 +50,7 @@ TDialogRun::~TDialogRun()
     if (FThread) {
         // A test that failed half-way leaves the dialog up: close it.
         if (WaitForSingleObject(FThread, 0) != WAIT_OBJECT_0) {
-            EnumThreadWindows(FThreadId, [](HWND w, LPARAM) {
-                PostMessageA(w, WM_CLOSE, 0, 0);
-                return TRUE;
-            }, 0);
+            EnumThreadWindows(FThreadId, CloseWindowOf, 0);
             WaitForSingleObject(FThread, 5000);
         }
         CloseHandle(FThread);
@@ -28,22 +65,10 @@ DWORD WINAPI TDialogRun::Run(void* self)
 
 HWND TDialogRun::WaitForWindow(const std::string& caption, DWORD maxMs)
 {
-    struct Search {
-        std::string Caption;
-        HWND Found = nullptr;
-    } search{caption};
+    TCaptionSearch search{caption};
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < maxMs) {
-        EnumThreadWindows(FThreadId, [](HWND w, LPARAM data) {
-            auto* s = reinterpret_cast<Search*>(data);
-            char text[256] = {};
-            GetWindowTextA(w, text, sizeof text);
-            if (IsWindowVisible(w) && s->Caption == text) {
-                s->Found = w;
-                return FALSE;
-            }
-            return TRUE;
-        }, reinterpret_cast<LPARAM>(&search));
+        EnumThreadWindows(FThreadId, FindByCaption, reinterpret_cast<LPARAM>(&search));
         if (search.Found) {
             Sleep(100);  // let it paint
             return search.Found;
@@ -91,16 +116,6 @@ void SetItemText(HWND dialog, int id, const std::string& text)
 std::string MessageBoxText(HWND box)
 {
     std::string found;
-    EnumChildWindows(box, [](HWND w, LPARAM data) {
-        char cls[32] = {};
-        GetClassNameA(w, cls, sizeof cls);
-        char text[512] = {};
-        GetWindowTextA(w, text, sizeof text);
-        if (lstrcmpiA(cls, "Static") == 0 && text[0]) {
-            *reinterpret_cast<std::string*>(data) = text;
-            return FALSE;
-        }
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&found));
+    EnumChildWindows(box, FindStaticText, reinterpret_cast<LPARAM>(&found));
     return found;
 }
