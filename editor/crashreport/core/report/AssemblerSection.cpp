@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cstdint>
 #include <vector>
 
 #include "editor/crashreport/core/report/CpuSection.h"
@@ -16,6 +17,9 @@ namespace {
 constexpr uintptr_t Reach = 70;
 constexpr int MaxBefore = 10;
 constexpr int MaxAfter = 10;
+// Zero bytes behind the window: the decoder may look at a few bytes past an
+// instruction's longest form before it gives up on it.
+constexpr size_t Padding = 2 * TDisAsm::MaxInstructionSize + 2;
 
 bool ByteReadable(const TReportMemory& memory, uintptr_t address)
 {
@@ -28,7 +32,7 @@ class TCodeWindow {
 public:
     TCodeWindow(const TReportMemory& memory, uintptr_t first, uintptr_t last) : FFirst(first), FLast(last)
     {
-        FBytes.assign(last - first + 1 + TDisAsm::MaxInstructionSize + 1, 0);
+        FBytes.assign(last - first + 1 + Padding, 0);
         for (uintptr_t a = first; a <= last; ++a) {
             uint8_t b = 0;
             if (memory.Read && memory.Read(a, &b, 1))
@@ -118,7 +122,9 @@ TAssemblerSection BuildAssemblerSection(const TReportFacts& facts, const TZorvik
         uintptr_t first = a >= Reach ? a - Reach : 0;
         while (first < a && !ByteReadable(memory, first))
             ++first;
-        uintptr_t last = a + Reach;
+        // Near the top of the address space the window ends at A.
+        const uintptr_t room = UINTPTR_MAX - a;
+        uintptr_t last = room > Reach + Padding ? a + Reach : a;
         while (last > a && !ByteReadable(memory, last))
             --last;
         const TCodeWindow code(memory, first, last);
@@ -130,7 +136,10 @@ TAssemblerSection BuildAssemblerSection(const TReportFacts& facts, const TZorvik
             uintptr_t p = s;
             int n = 0;
             while (p < a) {
-                p += InstructionSize(code, p);
+                const uintptr_t next = p + static_cast<uintptr_t>(InstructionSize(code, p));
+                if (next < p)
+                    break;  // past the end of the address space
+                p = next;
                 ++n;
             }
             if (p == a) {
@@ -208,6 +217,8 @@ TAssemblerSection BuildAssemblerSection(const TReportFacts& facts, const TZorvik
                 if (after >= MaxAfter || (opcode >= 0xC2 && opcode <= 0xCB))
                     break;
             }
+            if (p + static_cast<uintptr_t>(size) < p)
+                break;  // the end of the address space
             p += static_cast<uintptr_t>(size);
         }
         lines.erase(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(dropped));

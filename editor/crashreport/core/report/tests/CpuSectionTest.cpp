@@ -85,3 +85,15 @@ TEST(CpuSection, AssemblerStopsTenInstructionsAfterTheFault)
     EXPECT_NE(lines[10].find("<-- EXCEPTION"), std::string::npos);
     EXPECT_EQ(lines[20].substr(0, 8), "0040104A");
 }
+
+TEST(CpuSection, AssemblerEndsAtTheTopOfTheAddressSpace)
+{
+    TReportSample sample;
+    const uintptr_t top = UINTPTR_MAX - 3;
+    sample.Memory.Add(top, {0x90, 0x90, 0x90, 0x90});
+    sample.Facts.ExceptionAddress = top;
+    TZorvikModuleOptions options("x");
+    const std::vector<std::string> lines = SplitText(BuildAssemblerSection(sample.Facts, options).Text, "\r\n");
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_NE(lines[0].find("<-- EXCEPTION"), std::string::npos);
+}
