@@ -4,6 +4,7 @@
 
 #include "editor/crashreport/core/capture/CoreState.h"
 #include "editor/crashreport/core/report/ExceptionProcessing.h"
+#include "editor/crashreport/core/report/ReportBuildingStep.h"
 #include "editor/dialogs/About.h"
 #include "editor/dialogs/BinaryForm.h"
 #include "editor/dialogs/DataTypesView.h"
@@ -25,6 +26,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // ends after it.
     ZorvikCoreInit();
     InstallExceptionProcessing();
+    InstallReportBuilding();
     try {
         Application->Initialize();
         Application->SetTitle("Tessaly");

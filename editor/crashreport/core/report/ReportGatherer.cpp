@@ -2,6 +2,7 @@
 
 #include <cxxabi.h>
 
+#include <cstdlib>
 #include <exception>
 #include <typeinfo>
 
@@ -88,6 +89,29 @@ bool IsObjectTypeName(const std::string& name)
     return name.back() != '*';
 }
 
+// The access and the address touched, from the record when there is one,
+// else from the capture's own message ("... (write of address 0000000C)").
+bool AccessOf(const TCapture& c, const EXCEPTION_RECORD* record, bool& write, uintptr_t& target)
+{
+    if (record && record->NumberParameters >= 2) {
+        write = record->ExceptionInformation[0] != 0;
+        target = static_cast<uintptr_t>(record->ExceptionInformation[1]);
+        return true;
+    }
+    const size_t open = c.Message.rfind('(');
+    const size_t of = c.Message.find(" of address ", open == std::string::npos ? 0 : open);
+    if (open == std::string::npos || of == std::string::npos)
+        return false;
+    write = c.Message.compare(open + 1, 4, "read") != 0;
+    const std::string digits = c.Message.substr(of + 12, c.Message.find(')', of) - (of + 12));
+    char* end = nullptr;
+    const unsigned long long value = std::strtoull(digits.c_str(), &end, 16);
+    if (digits.empty() || !end || *end != 0)
+        return false;
+    target = static_cast<uintptr_t>(value);
+    return true;
+}
+
 void GatherException(TReportFacts& f, const TCapture& c, const EXCEPTION_RECORD* record)
 {
     f.ExceptionAddress = c.Address;
@@ -106,12 +130,10 @@ void GatherException(TReportFacts& f, const TCapture& c, const EXCEPTION_RECORD*
         f.ExceptionIsObject = IsObjectTypeName(c.ClassName);
         f.FrameworkException = true;
     }
-    if (c.Code == EXCEPTION_ACCESS_VIOLATION && record && record->NumberParameters >= 2) {
-        TAccessViolationFacts& av = f.AccessViolation;
+    TAccessViolationFacts& av = f.AccessViolation;
+    if (c.Code == EXCEPTION_ACCESS_VIOLATION && AccessOf(c, record, av.Write, av.Target)) {
         av.Valid = true;
-        av.Address = reinterpret_cast<uintptr_t>(record->ExceptionAddress);
-        av.Write = record->ExceptionInformation[0] != 0;
-        av.Target = static_cast<uintptr_t>(record->ExceptionInformation[1]);
+        av.Address = record ? reinterpret_cast<uintptr_t>(record->ExceptionAddress) : c.Address;
         if (HMODULE module = ModuleOfAddress(av.Address)) {
             const std::string path = ModuleFileName(module);
             av.ModuleFile = FileNamePart(path);
@@ -233,6 +255,11 @@ TReportMemory ProcessReportMemory()
     };
     m.Convert = [](uintptr_t address) { return ConvertAddress(address); };
     return m;
+}
+
+void GatherExceptionFacts(TReportFacts& facts, const TCapture& capture, const EXCEPTION_RECORD* record)
+{
+    GatherException(facts, capture, record);
 }
 
 void GatherReportFacts(TReportFacts& f, const TCapture& c, const EXCEPTION_RECORD* record, bool withLists)

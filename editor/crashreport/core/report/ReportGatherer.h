@@ -21,6 +21,9 @@ void FocusedControlFacts(uint32_t threadId, std::string& className, std::string&
 // The process's memory, read without faults, and its address lookups.
 TReportMemory ProcessReportMemory();
 
+// The exception alone: address, module, class, message, access violation.
+void GatherExceptionFacts(TReportFacts& facts, const TCapture& capture, const EXCEPTION_RECORD* record);
+
 // Everything. `record`: the exception's system record, when there is one
 // (an access violation's message is made from it); `withLists`: the modules
 // and processes lists are read as well. The exception id is computed last.

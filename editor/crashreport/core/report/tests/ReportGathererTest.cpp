@@ -8,6 +8,8 @@
 #include <regex>
 
 #include "editor/crashreport/core/capture/CallStacks.h"
+#include "editor/crashreport/core/report/ExceptionProcessing.h"
+#include "editor/crashreport/core/report/ReportBuildingStep.h"
 #include "editor/crashreport/core/report/ReportGatherer.h"
 #include "editor/crashreport/core/report/ReportText.h"
 #include "editor/crashreport/core/report/ReportValues.h"
@@ -260,4 +262,42 @@ TEST(ReportGatherer, FocusedControlHidesPasswordsAndReadOnlyTexts)
         DestroyWindow(edit);
     }
     DestroyWindow(form);
+}
+
+TEST(ReportGatherer, ProcessingStepFillsTheReport)
+{
+    InstallReportBuilding();
+    ASSERT_TRUE(ProcessingSteps().BuildReport);
+    ASSERT_TRUE(ProcessingSteps().IdentifierPieces);
+
+    // A capture as the hooks make it: the access is read from its message.
+    TCapture capture;
+    capture.Kind = TCaptureKind::HardwareFault;
+    capture.ThreadId = GetCurrentThreadId();
+    capture.ClassName = "EAccessViolation";
+    capture.Code = EXCEPTION_ACCESS_VIOLATION;
+    capture.Address = reinterpret_cast<uintptr_t>(&FaultingProcedure);
+    char message[160];
+    std::snprintf(message, sizeof message, "Access violation at address %p (read of address %p)",
+                  reinterpret_cast<void*>(capture.Address), reinterpret_cast<void*>(0x1C));
+    capture.Message = message;
+    auto options = FullOptions();
+    TProcessingState state;
+    state.Capture = &capture;
+    state.Options = options.get();
+    state.ExceptionId = "BEEF";
+    state.Notify.FocusedClass = "TByteGrid";
+    state.Notify.FocusedText = "grid";
+
+    const std::string pieces = ProcessingSteps().IdentifierPieces(state);
+    EXPECT_EQ(pieces.rfind("EAccessViolationAccess violation at address ", 0), 0u) << pieces;
+    EXPECT_NE(pieces.find(". Read of address 0000001C." + ProgramFileName()), std::string::npos) << pieces;
+
+    ProcessingSteps().BuildReport(state);
+    EXPECT_EQ(state.ReportText.rfind("ZorvikLog 6.0.20\r\n\r\nApplication:\r\n", 0), 0u);
+    EXPECT_EQ(state.TextToSend, state.ReportText);
+    EXPECT_NE(state.ReportText.find("\r\n  2.7 ID            : BEEF\r\n"), std::string::npos);
+    EXPECT_NE(state.ReportText.find("'. Read of address 0000001C.\r\n"), std::string::npos);
+    EXPECT_EQ(LastReportTexts().Report, state.ReportText);
+    EXPECT_FALSE(LastReportTexts().CPU.empty());
 }

@@ -1,0 +1,67 @@
+#include "editor/crashreport/core/report/ReportBuildingStep.h"
+
+
+#include "editor/crashreport/core/capture/CoreState.h"
+#include "editor/crashreport/core/report/ExceptionProcessing.h"
+#include "editor/crashreport/core/report/ReportGatherer.h"
+#include "editor/crashreport/core/report/ReportValues.h"
+#include "editor/crashreport/support/CommonStrings.h"
+#include "editor/crashreport/support/ModuleOptions.h"
+
+namespace {
+
+TReportTexts& LastTexts()
+{
+    static TReportTexts texts;
+    return texts;
+}
+
+const TZorvikModuleOptions* OptionsOf(const TProcessingState& state)
+{
+    return state.Options ? state.Options : ZorvikCoreOptions();
+}
+
+}  // namespace
+
+void BuildProcessingReport(TProcessingState& state)
+{
+    const TZorvikModuleOptions* options = OptionsOf(state);
+    if (!state.Capture || !options)
+        return;
+    TReportFacts facts;
+    GatherReportFacts(facts, *state.Capture, nullptr,
+                      options->LogOptions().Contains(loSaveModulesAndProcessesSections));
+    if (!state.ExceptionId.empty())
+        facts.ExceptionID = state.ExceptionId;
+    if (state.ExceptionDate != 0)
+        facts.ExceptionTime = state.ExceptionDate;
+    if (!state.Notify.FocusedClass.empty()) {
+        facts.ControlClass = state.Notify.FocusedClass;
+        facts.ControlText = state.Notify.FocusedText;
+    }
+    TReportTexts texts = BuildReportText(facts, *options);
+    state.ReportText = texts.Report;
+    state.TextToSend = texts.Report;
+    LastTexts() = std::move(texts);
+}
+
+std::string ReportIdentifierPieces(const TProcessingState& state)
+{
+    if (!state.Capture)
+        return "";
+    TReportFacts facts;
+    GatherExceptionFacts(facts, *state.Capture, nullptr);
+    return ExceptionClassText(facts) + ExceptionMessageText(facts) + ExtractFileNamePart(facts.ExcModuleFile);
+}
+
+const TReportTexts& LastReportTexts()
+{
+    return LastTexts();
+}
+
+void InstallReportBuilding()
+{
+    TProcessingSteps& steps = ProcessingSteps();
+    steps.IdentifierPieces = ReportIdentifierPieces;
+    steps.BuildReport = BuildProcessingReport;
+}
