@@ -166,10 +166,11 @@ TEST(ReportGatherer, AccessViolationReport)
     for (const std::string& line : modules)
         programListed |= line.find("|" + program + " ") != std::string::npos || line.find("|" + program + "|") != std::string::npos;
     EXPECT_TRUE(programListed) << JoinLines(TableLines(report, "Modules Information"));
-    const std::string pid = "|" + std::to_string(GetCurrentProcessId()) + " ";
+    // The id fills its cell, or is padded with blanks to the column's width.
+    const std::string pid = "|" + std::to_string(GetCurrentProcessId());
     bool processListed = false;
     for (const std::string& line : TableLines(report, "Processes Information"))
-        processListed |= line.rfind(pid, 0) == 0;
+        processListed |= line.rfind(pid + " ", 0) == 0 || line.rfind(pid + "|", 0) == 0;
     EXPECT_TRUE(processListed);
     const std::vector<std::string> stack = TableLines(report, "Call Stack Information");
     EXPECT_NE(stack[3].find(" Thread: ID=" + std::to_string(GetCurrentThreadId()) + ";"), std::string::npos)
