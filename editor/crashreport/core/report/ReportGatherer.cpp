@@ -153,10 +153,12 @@ void GatherThreads(TReportFacts& f)
             continue;
         TReportThread t;
         t.ThreadId = id;
-        if (record.Handle) {
-            const int priority = GetThreadPriority(record.Handle);
+        // The list keeps its handles to itself: the thread is opened anew.
+        if (HANDLE thread = OpenThread(THREAD_QUERY_INFORMATION, FALSE, id)) {
+            const int priority = GetThreadPriority(thread);
             t.PriorityKnown = priority != THREAD_PRIORITY_ERROR_RETURN;
             t.Priority = priority;
+            CloseHandle(thread);
         }
         f.Threads.push_back(t);
     }

@@ -8,6 +8,7 @@
 #include <regex>
 
 #include "editor/crashreport/core/capture/CallStacks.h"
+#include "editor/crashreport/core/capture/ThreadsList.h"
 #include "editor/crashreport/core/report/ExceptionProcessing.h"
 #include "editor/crashreport/core/report/ReportBuildingStep.h"
 #include "editor/crashreport/core/report/ReportGatherer.h"
@@ -92,8 +93,13 @@ TEST(ReportGatherer, AccessViolationReport)
 {
     EXCEPTION_RECORD record;
     auto capture = AccessViolationCapture(record);
+    // This thread as the core's threads list knows it.
+    TZorvikThreadRecord thread;
+    thread.ThreadId = GetCurrentThreadId();
+    ZorvikThreads().Add(thread);
     TReportFacts facts;
     GatherReportFacts(facts, *capture, &record, true);
+    ZorvikThreads().RemoveThread(GetCurrentThreadId());
     auto options = FullOptions();
     const TReportTexts t = BuildReportText(facts, *options);
     const std::string& report = t.Report;
@@ -173,7 +179,8 @@ TEST(ReportGatherer, AccessViolationReport)
         processListed |= line.rfind(pid + " ", 0) == 0 || line.rfind(pid + "|", 0) == 0;
     EXPECT_TRUE(processListed);
     const std::vector<std::string> stack = TableLines(report, "Call Stack Information");
-    EXPECT_NE(stack[3].find(" Thread: ID=" + std::to_string(GetCurrentThreadId()) + ";"), std::string::npos)
+    EXPECT_NE(stack[3].find(" Thread: ID=" + std::to_string(GetCurrentThreadId()) + "; Priority=0; Class="),
+              std::string::npos)
         << stack[3];
 
     // Registers with values, 16 dump lines, a listing around the address.
