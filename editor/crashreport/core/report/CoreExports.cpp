@@ -243,6 +243,7 @@ char* FastMM_LogStackTrace(const uintptr_t* returnAddresses, int count, char* bu
 }
 
 void SetMetadataFilePath(const std::string& path) { metadataFilePath = path; }
+const std::string& MetadataFilePath() { return metadataFilePath; }
 
 bool CopyTextToClipboard(const std::string& text)
 {

@@ -89,6 +89,7 @@ char* FastMM_LogStackTrace(const uintptr_t* returnAddresses, int count, char* bu
 
 // The path of the metadata file of a hosting environment.
 void SetMetadataFilePath(const std::string& path);
+const std::string& MetadataFilePath();
 
 // The text as CF_TEXT on the clipboard.
 bool CopyTextToClipboard(const std::string& text);

@@ -1,7 +1,10 @@
 #include "editor/crashreport/core/report/ReportBuildingStep.h"
 
+#include <windows.h>
 
+#include "editor/crashreport/core/ModuleImage.h"
 #include "editor/crashreport/core/capture/CoreState.h"
+#include "editor/crashreport/core/report/CoreExports.h"
 #include "editor/crashreport/core/report/ExceptionProcessing.h"
 #include "editor/crashreport/core/report/ReportGatherer.h"
 #include "editor/crashreport/core/report/ReportValues.h"
@@ -31,6 +34,13 @@ void BuildProcessingReport(TProcessingState& state)
     TReportFacts facts;
     GatherReportFacts(facts, *state.Capture, nullptr,
                       options->LogOptions().Contains(loSaveModulesAndProcessesSections));
+    // A hosting environment's metadata file describes the program.
+    const std::string& metadata = MetadataFilePath();
+    if (!metadata.empty() && GetFileAttributesA(metadata.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        std::string description, version;
+        GetFileVersionTexts(metadata, description, version);
+        facts.AppDescription = description;
+    }
     if (!state.ExceptionId.empty())
         facts.ExceptionID = state.ExceptionId;
     if (state.ExceptionDate != 0)

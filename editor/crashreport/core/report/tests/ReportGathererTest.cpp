@@ -7,8 +7,10 @@
 
 #include <regex>
 
+#include "editor/crashreport/core/ModuleImage.h"
 #include "editor/crashreport/core/capture/CallStacks.h"
 #include "editor/crashreport/core/capture/ThreadsList.h"
+#include "editor/crashreport/core/report/CoreExports.h"
 #include "editor/crashreport/core/report/ExceptionProcessing.h"
 #include "editor/crashreport/core/report/ReportBuildingStep.h"
 #include "editor/crashreport/core/report/ReportGatherer.h"
@@ -308,4 +310,17 @@ TEST(ReportGatherer, ProcessingStepFillsTheReport)
     EXPECT_NE(state.ReportText.find("'. Read of address 0000001C.\r\n"), std::string::npos);
     EXPECT_EQ(LastReportTexts().Report, state.ReportText);
     EXPECT_FALSE(LastReportTexts().CPU.empty());
+
+    // A hosting environment's metadata file gives the program's description.
+    char system[MAX_PATH];
+    GetSystemDirectoryA(system, MAX_PATH);
+    const std::string metadata = std::string(system) + "\\kernel32.dll";
+    std::string description, version;
+    GetFileVersionTexts(metadata, description, version);
+    ASSERT_FALSE(description.empty());
+    SetMetadataFilePath(metadata);
+    ProcessingSteps().BuildReport(state);
+    SetMetadataFilePath("");
+    EXPECT_NE(state.ReportText.find("\r\n  1.2 Name/Description: " + ProgramFileName() + " - (" + description + ")\r\n"),
+              std::string::npos);
 }
