@@ -19,6 +19,12 @@ TReportTexts& LastTexts()
     return texts;
 }
 
+TReportFacts& LastFacts()
+{
+    static TReportFacts facts;
+    return facts;
+}
+
 const TZorvikModuleOptions* OptionsOf(const TProcessingState& state)
 {
     return state.Options ? state.Options : ZorvikCoreOptions();
@@ -53,6 +59,7 @@ void BuildProcessingReport(TProcessingState& state)
     state.ReportText = texts.Report;
     state.TextToSend = texts.Report;
     LastTexts() = std::move(texts);
+    LastFacts() = std::move(facts);
 }
 
 std::string ReportIdentifierPieces(const TProcessingState& state)
@@ -67,6 +74,11 @@ std::string ReportIdentifierPieces(const TProcessingState& state)
 const TReportTexts& LastReportTexts()
 {
     return LastTexts();
+}
+
+const TReportFacts& LastReportFacts()
+{
+    return LastFacts();
 }
 
 void InstallReportBuilding()

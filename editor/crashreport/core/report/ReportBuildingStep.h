@@ -14,5 +14,7 @@ void BuildProcessingReport(TProcessingState& state);
 // The exception's class, message and module file name, joined.
 std::string ReportIdentifierPieces(const TProcessingState& state);
 
-// The pieces of the report built last (for the dialog's pages).
+// The pieces of the report built last and the facts it was made from (for
+// the dialog's pages).
 const TReportTexts& LastReportTexts();
+const TReportFacts& LastReportFacts();

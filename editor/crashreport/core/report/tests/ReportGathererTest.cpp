@@ -310,6 +310,8 @@ TEST(ReportGatherer, ProcessingStepFillsTheReport)
     EXPECT_NE(state.ReportText.find("'. Read of address 0000001C.\r\n"), std::string::npos);
     EXPECT_EQ(LastReportTexts().Report, state.ReportText);
     EXPECT_FALSE(LastReportTexts().CPU.empty());
+    EXPECT_EQ(LastReportFacts().ExceptionID, "BEEF");
+    EXPECT_EQ(LastReportFacts().ControlClass, "TByteGrid");
 
     // A hosting environment's metadata file gives the program's description.
     char system[MAX_PATH];
