@@ -5,6 +5,7 @@
 
 #include "editor/crashreport/core/AddressLookup.h"
 #include "editor/crashreport/core/capture/ExceptionHooks.h"
+#include "editor/crashreport/core/capture/FileWriteHook.h"
 #include "editor/crashreport/core/capture/FreezeWatchdog.h"
 #include "editor/crashreport/core/capture/ThreadData.h"
 #include "editor/crashreport/core/capture/ThreadsList.h"
@@ -86,6 +87,7 @@ void Start()
     s.CoreSwitch = 1;
     s.Installed = 1;
     InstallExceptionHooks();
+    InstallFileWriteHook();
     InstallThreadHooks();
     StartFreezeWatchdog();
 }
