@@ -6,7 +6,11 @@
 #include "editor/crashreport/core/AddressLookup.h"
 #include "editor/crashreport/core/capture/ExceptionHooks.h"
 #include "editor/crashreport/core/capture/FileWriteHook.h"
+#include "editor/crashreport/core/capture/FilterCache.h"
 #include "editor/crashreport/core/capture/FreezeWatchdog.h"
+#include "editor/crashreport/core/capture/InternalErrors.h"
+#include "editor/crashreport/core/capture/MemoryReserve.h"
+#include "editor/crashreport/core/capture/SharedVirtualFile.h"
 #include "editor/crashreport/core/capture/ThreadData.h"
 #include "editor/crashreport/core/capture/ThreadsList.h"
 #include "editor/crashreport/support/MemoryProbe.h"
@@ -45,6 +49,8 @@ void Start()
     TZorvikCoreState& s = ZorvikCore();
     if (!InitThreadData())
         return;
+    InstallInternalErrorReporter();
+    ClearLastZorvikLogError();
     // Without crash-report data in this module the core stays inactive:
     // nothing is hooked and every entry passes on.
     const uintptr_t module = CurrentModuleHandle();
@@ -62,11 +68,17 @@ void Start()
     s.LastStack.Buffer =
         static_cast<uint8_t*>(VirtualAlloc(nullptr, MaxScannedStack, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
     s.LastStack.Length = 0;
+    ZorvikFilterCache().Clear();
     InitializeCriticalSection(&s.ProcessingLock);
     InitializeCriticalSection(&s.ThreadSwitchLock);
 
     s.OwnUnits = ComponentUnitFiles();
     SetComponentUnitNames(s.OwnUnits);
+
+    // The shared virtual file holds one byte 0 until options are published.
+    OwnVirtualFile() = CreateVirtualFile(module, 1);
+    if (OwnVirtualFile().Exists())
+        OwnVirtualFile().Data[0] = 0;
 
     // The module's own options, as its crash-report data carries them.
     options = new TZorvikModuleOptionsEx(ModuleFileName(reinterpret_cast<HMODULE>(module)));
@@ -90,6 +102,8 @@ void Start()
     InstallFileWriteHook();
     InstallThreadHooks();
     StartFreezeWatchdog();
+    // From now on every change of an option is published.
+    options->EnableSharedDataWrite();
 }
 
 void Finish()
@@ -113,6 +127,8 @@ void Finish()
     s.Options = nullptr;
     delete options;
     options = nullptr;
+    DeleteVirtualFile(OwnVirtualFile());
+    ZorvikFilterCache().Clear();
     LockLastStack();
     if (s.LastStack.Buffer)
         VirtualFree(s.LastStack.Buffer, 0, MEM_RELEASE);
@@ -129,14 +145,28 @@ TZorvikCoreState& ZorvikCore()
     return state;
 }
 
+// Neither start-up nor shut-down lets an error reach the program: a failing
+// step is reported by the guarded wrapper and ends the step there.
 void ZorvikCoreInit()
 {
-    lifetime.Start(Start);
+    bool first = lifetime.Count() == 0;
+    try {
+        first = lifetime.Start(Start);
+    } catch (...) {
+    }
+    if (first)
+        ReserveMemory();
 }
 
 void ZorvikCoreDone()
 {
-    lifetime.Finish(Finish);
+    bool last = lifetime.Count() == 1;
+    try {
+        last = lifetime.Finish(Finish);
+    } catch (...) {
+    }
+    if (last)
+        ReleaseMemoryReserve();
 }
 
 bool IsZorvikLogInstalled() { return ZorvikCore().Installed != 0; }

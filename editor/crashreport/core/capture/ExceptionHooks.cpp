@@ -10,6 +10,7 @@
 #include "editor/crashreport/core/capture/Captures.h"
 #include "editor/crashreport/core/capture/CoreState.h"
 #include "editor/crashreport/core/capture/CpuContext.h"
+#include "editor/crashreport/core/capture/MemoryReserve.h"
 #include "editor/crashreport/core/capture/ThreadData.h"
 #include "editor/crashreport/core/capture/ThreadsList.h"
 #include "framework/Application.h"
@@ -118,6 +119,8 @@ bool Capture(TCaptureKind kind, Fill&& fill)
         return true;
     TZorvikCoreState& s = ZorvikCore();
     EnterCriticalSection(&s.ProcessingLock);
+    // The reserve is given back for the report and taken again after it.
+    ReleaseMemoryReserve();
     bool answer = true;
     try {
         auto c = NewCapture(kind);
@@ -126,6 +129,7 @@ bool Capture(TCaptureKind kind, Fill&& fill)
         answer = DeliverCapture(std::move(c));
     } catch (...) {
     }
+    ReserveMemory();
     LeaveCriticalSection(&s.ProcessingLock);
     InterlockedExchange(&data->Processing, 0);
     return answer;

@@ -9,6 +9,7 @@
 #include "editor/crashreport/core/capture/CoreState.h"
 #include "editor/crashreport/core/capture/CpuContext.h"
 #include "editor/crashreport/core/capture/ExceptionHooks.h"
+#include "editor/crashreport/core/capture/ProcessWindows.h"
 #include "editor/crashreport/core/capture/ThreadData.h"
 #include "editor/crashreport/core/capture/ThreadsList.h"
 #include "editor/crashreport/support/MemoryProbe.h"
@@ -18,50 +19,7 @@ namespace {
 HANDLE watchdog = nullptr;
 HANDLE stopEvent = nullptr;
 
-bool IsApplicationWindow(HWND w)
-{
-    char name[32] = {};
-    return w && GetClassNameA(w, name, sizeof name) && lstrcmpA(name, "TApplication") == 0;
-}
-
-// A visible window of positive size that no other window owns (tool
-// windows count only with the application-window style).
-bool IsMainWindow(HWND w)
-{
-    RECT r;
-    if (!IsWindowVisible(w) || !GetWindowRect(w, &r) || r.right <= r.left || r.bottom <= r.top)
-        return false;
-    const LONG_PTR exStyle = GetWindowLongPtrA(w, GWL_EXSTYLE);
-    HWND owner = reinterpret_cast<HWND>(GetWindowLongPtrA(w, GWLP_HWNDPARENT));
-    if (owner && owner != GetDesktopWindow() && !IsApplicationWindow(owner) && (exStyle & WS_EX_TOOLWINDOW))
-        owner = reinterpret_cast<HWND>(GetWindowLongPtrA(owner, GWLP_HWNDPARENT));
-    const bool owned = owner && owner != GetDesktopWindow() && !IsApplicationWindow(owner);
-    return !owned && !((exStyle & WS_EX_TOOLWINDOW) && !(exStyle & WS_EX_APPWINDOW));
-}
-
-struct TFind {
-    DWORD process;
-    HWND found;
-};
-
-BOOL CALLBACK FindMain(HWND w, LPARAM p)
-{
-    auto* f = reinterpret_cast<TFind*>(p);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(w, &pid);
-    if (pid == f->process && IsMainWindow(w)) {
-        f->found = w;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND ProcessMainWindow()
-{
-    TFind f{GetCurrentProcessId(), nullptr};
-    EnumWindows(FindMain, reinterpret_cast<LPARAM>(&f));
-    return f.found;
-}
+HWND ProcessMainWindow() { return MainWindowOfProcess(GetCurrentProcessId()); }
 
 // Waits `ms` unless asked to stop; true when asked.
 bool StopWait(DWORD ms) { return WaitForSingleObject(stopEvent, ms) == WAIT_OBJECT_0; }

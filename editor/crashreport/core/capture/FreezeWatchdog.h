@@ -15,6 +15,10 @@ public:
     std::string ClassName() const override { return "TZorvikModuleOptionsEx"; }
     void SetActive(bool value) override;
     void SetFreezeActivate(bool value) override;
+    // Publish the options in the module's shared virtual file, and read
+    // them from there.
+    void StoreSharedData() override;
+    void LoadSharedData() override;
 };
 
 // Starts the watchdog when FreezeActivate is on and none runs.

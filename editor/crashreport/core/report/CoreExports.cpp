@@ -22,8 +22,6 @@
 namespace {
 
 bool lastFrameworkException = false;
-TZorvikLogErrorCode lastErrorCode = eeNone;
-std::string lastErrorMessage;
 std::string metadataFilePath;
 
 bool IsFrameworkException(const std::exception_ptr& e)
@@ -176,17 +174,6 @@ bool ForceApplicationTermination(TTerminateBtnOperation operation)
     return true;
 }
 
-TZorvikLogErrorCode GetLastZorvikLogErrorCode() { return lastErrorCode; }
-std::string GetLastZorvikLogErrorMsg() { return lastErrorMessage; }
-
-void SetLastZorvikLogError(TZorvikLogErrorCode code, const std::string& message)
-{
-    lastErrorCode = code;
-    lastErrorMessage = message;
-}
-
-void ClearLastZorvikLogError() { SetLastZorvikLogError(eeNone, ""); }
-
 bool GetCompilationDate(uintptr_t module, bool convertToGMT, double& date)
 {
     TZorvikModuleInfo* entry = ZorvikModules().Find(module);
@@ -245,23 +232,3 @@ char* FastMM_LogStackTrace(const uintptr_t* returnAddresses, int count, char* bu
 void SetMetadataFilePath(const std::string& path) { metadataFilePath = path; }
 const std::string& MetadataFilePath() { return metadataFilePath; }
 
-bool CopyTextToClipboard(const std::string& text)
-{
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, text.size() + 1);
-    if (!block)
-        return false;
-    if (void* p = GlobalLock(block)) {
-        std::memcpy(p, text.c_str(), text.size() + 1);
-        GlobalUnlock(block);
-    }
-    if (!OpenClipboard(nullptr)) {
-        GlobalFree(block);
-        return false;
-    }
-    EmptyClipboard();
-    const bool set = SetClipboardData(CF_TEXT, block) != nullptr;
-    CloseClipboard();
-    if (!set)
-        GlobalFree(block);
-    return set;
-}

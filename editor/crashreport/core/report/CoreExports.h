@@ -59,19 +59,8 @@ std::exception_ptr GetLastExceptionObject();
 // core is not installed.
 bool ForceApplicationTermination(TTerminateBtnOperation operation);
 
-// The core's internal errors and warnings.
-enum TZorvikLogErrorCode : uint8_t {
-    eeNone,
-    eeShowError,
-    eeLogError,
-    eeEmailMAPIError,
-    eeEmailShellError,
-    eeEmailSMTPError,
-    eeWebHTTPError,
-    eeWebHTTPSError,
-    eeWebFTPError,
-    eeWebTrakerError,
-};
+// The core's internal errors and warnings (kept by the capture stage).
+#include "editor/crashreport/core/capture/CoreServiceTexts.h"
 TZorvikLogErrorCode GetLastZorvikLogErrorCode();
 std::string GetLastZorvikLogErrorMsg();
 void SetLastZorvikLogError(TZorvikLogErrorCode code, const std::string& message);

@@ -13,6 +13,7 @@
 #include "editor/crashreport/core/capture/CallStacks.h"
 #include "editor/crashreport/core/capture/CoreState.h"
 #include "editor/crashreport/core/capture/CpuContext.h"
+#include "editor/crashreport/core/capture/MemoryReserve.h"
 #include "editor/crashreport/core/capture/ModulesProcesses.h"
 #include "editor/crashreport/core/capture/ThreadData.h"
 #include "editor/crashreport/core/capture/ThreadsList.h"
@@ -42,24 +43,6 @@ TZorvikModuleOptions* processingOptions = nullptr;
 std::atomic<const std::function<void()>*> callbackSlot{nullptr};
 std::atomic<DWORD> waitingThreadId{0};
 std::atomic<DWORD> processingThreadId{0};
-
-// 5 MB of address space, given back while an exception is processed, so
-// that processing has room even after an out-of-memory error.
-constexpr SIZE_T MemoryReserveSize = 0x500000;
-void* memoryReserve = nullptr;
-
-void ReserveMemory()
-{
-    if (!memoryReserve)
-        memoryReserve = VirtualAlloc(nullptr, MemoryReserveSize, MEM_RESERVE, PAGE_NOACCESS);
-}
-
-void ReleaseMemoryReserve()
-{
-    if (memoryReserve)
-        VirtualFree(memoryReserve, 0, MEM_RELEASE);
-    memoryReserve = nullptr;
-}
 
 void RunSwallowing(const std::function<void()>& routine)
 {

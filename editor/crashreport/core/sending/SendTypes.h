@@ -5,18 +5,7 @@
 #include <cstdint>
 #include <string>
 
-enum TZorvikLogErrorCode : uint8_t {
-    eeNone,
-    eeShowError,
-    eeLogError,
-    eeEmailMAPIError,
-    eeEmailShellError,
-    eeEmailSMTPError,
-    eeWebHTTPError,
-    eeWebHTTPSError,
-    eeWebFTPError,
-    eeWebTrakerError,
-};
+#include "editor/crashreport/core/capture/CoreServiceTexts.h"
 
 // The code's identifier as written in source ("eeEmailSMTPError").
 std::string ZorvikLogErrorCodeName(TZorvikLogErrorCode code);

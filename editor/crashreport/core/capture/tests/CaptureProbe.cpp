@@ -14,6 +14,7 @@
 #include "editor/crashreport/core/AddressLookup.h"
 #include "editor/crashreport/core/capture/CoreState.h"
 #include "editor/crashreport/core/capture/ModulesProcesses.h"
+#include "editor/crashreport/core/capture/ProcessWindows.h"
 #include "editor/crashreport/core/capture/ThreadsList.h"
 #include "editor/crashreport/support/ModuleOptions.h"
 #include "framework/Application.h"
@@ -188,6 +189,21 @@ int main(int argc, char** argv)
             Write("process " + std::to_string(p.ProcessId) + " " + std::to_string(p.Threads) + " " +
                   p.Path.substr(p.Path.find_last_of('\\') + 1) + "\n");
         Write("self " + std::to_string(GetCurrentProcessId()) + "\n");
+    } else if (scenario == "restart") {
+        // Started again in the folder it started in, after moving away.
+        char folder[MAX_PATH];
+        GetCurrentDirectoryA(MAX_PATH, folder);
+        char again[8];
+        if (GetEnvironmentVariableA("TQ_PROBE_RESTARTED", again, sizeof again)) {
+            Write(std::string("restarted-in ") + folder + "\n");
+        } else {
+            SetEnvironmentVariableA("TQ_PROBE_RESTARTED", "1");
+            Write(std::string("started-in ") + folder + "\n");
+            char temp[MAX_PATH];
+            GetTempPathA(MAX_PATH, temp);
+            SetCurrentDirectoryA(temp);
+            TerminateApplication(true);
+        }
     } else if (scenario.rfind("freeze", 0) == 0) {
         const int seconds = std::atoi(scenario.c_str() + 6);
         TZorvikModuleOptions* o = ZorvikCoreOptions();

@@ -47,12 +47,19 @@ std::string ProbePath()
     return p.substr(0, p.find_last_of('\\') + 1) + "crash_capture_probe.exe";
 }
 
+std::string OutputPath(const std::string& scenario)
+{
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    return std::string(temp) + "capture_probe_" + scenario + ".txt";
+}
+
+void ReadOutput(const std::string& out, ProbeRun& run);
+
 ProbeRun RunProbe(const std::string& scenario)
 {
     ProbeRun run;
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    const std::string out = std::string(temp) + "capture_probe_" + scenario + ".txt";
+    const std::string out = OutputPath(scenario);
     DeleteFileA(out.c_str());
     std::string command = "\"" + ProbePath() + "\" " + scenario + " \"" + out + "\"";
     STARTUPINFOA si{};
@@ -69,7 +76,14 @@ ProbeRun RunProbe(const std::string& scenario)
     GetExitCodeProcess(pi.hProcess, &run.exitCode);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
+    ReadOutput(out, run);
+    return run;
+}
 
+void ReadOutput(const std::string& out, ProbeRun& run)
+{
+    run.captures.clear();
+    run.lines.clear();
     std::ifstream in(out);
     std::string line;
     Captured* c = nullptr;
@@ -117,7 +131,14 @@ ProbeRun RunProbe(const std::string& scenario)
             run.lines.push_back(line);
         }
     }
-    return run;
+}
+
+std::string LineAfter(const std::vector<std::string>& lines, const std::string& key)
+{
+    for (const auto& l : lines)
+        if (l.rfind(key + " ", 0) == 0)
+            return l.substr(key.size() + 1);
+    return "";
 }
 
 bool Has(const std::vector<std::string>& lines, const std::string& line)
@@ -242,6 +263,21 @@ TEST(Capture, ThreadsMadeThroughTheHookedCreateThread)
     for (const char* line : {"listed 1", "waits 1", "saved-before 0", "saved-after 1", "resumer-main 1",
                              "routine-result 5", "ended-listed 0", "finished"})
         EXPECT_TRUE(Has(run.lines, line)) << line;
+}
+
+TEST(Capture, RestartStartsTheProgramAgainInItsStartFolder)
+{
+    ProbeRun run = RunProbe("restart");
+    EXPECT_EQ(run.exitCode, 1u);
+    const std::string started = LineAfter(run.lines, "started-in");
+    ASSERT_FALSE(started.empty());
+    // The second process runs on its own: wait for its lines.
+    for (int i = 0; i < 200 && !Has(run.lines, "finished"); ++i) {
+        Sleep(50);
+        ReadOutput(OutputPath("restart"), run);
+    }
+    EXPECT_EQ(LineAfter(run.lines, "restarted-in"), started);
+    EXPECT_TRUE(Has(run.lines, "finished"));
 }
 
 TEST(Capture, ModulesAndProcesses)

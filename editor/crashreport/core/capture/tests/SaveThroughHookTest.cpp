@@ -21,15 +21,6 @@
 
 namespace {
 
-// The component starts before any test, as it starts before the editor's
-// own code in Tessaly.exe.
-class ComponentRunning : public ::testing::Environment {
-public:
-    void SetUp() override { ZorvikCoreInit(); }
-    void TearDown() override { ZorvikCoreDone(); }
-};
-const auto* const component = ::testing::AddGlobalTestEnvironment(new ComponentRunning);
-
 std::u16string TempFile(const std::u16string& name)
 {
     wchar_t dir[MAX_PATH];
