@@ -124,6 +124,20 @@ void GatherException(TReportFacts& f, const TCapture& c, const EXCEPTION_RECORD*
     if (c.Code != 0 || c.Kind == TCaptureKind::FrozenApplication) {
         f.ExceptionIsObject = true;
         f.FrameworkException = true;
+    } else if (c.Type || c.Exception) {
+        // The capture carries the C++ exception: its type tells an object
+        // from a plain value, the object itself a framework exception.
+        f.ExceptionIsObject = c.Type ? dynamic_cast<const abi::__class_type_info*>(c.Type) != nullptr : true;
+        f.FrameworkException = c.FrameworkObject;
+        if (c.Exception && !c.FrameworkObject) {
+            try {
+                std::rethrow_exception(c.Exception);
+            } catch (const Exception&) {
+                f.ExceptionIsObject = true;
+                f.FrameworkException = true;
+            } catch (...) {
+            }
+        }
     } else if (std::current_exception()) {
         ClassifyCurrentException(f.ExceptionIsObject, f.FrameworkException);
     } else {

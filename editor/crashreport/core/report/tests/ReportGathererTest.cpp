@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <regex>
+#include <stdexcept>
 
 #include "editor/crashreport/core/ModuleImage.h"
 #include "editor/crashreport/core/capture/CallStacks.h"
@@ -20,6 +21,7 @@
 #include "editor/crashreport/support/CommonStrings.h"
 #include "editor/crashreport/support/ModuleOptions.h"
 #include "editor/crashreport/support/SystemFacts.h"
+#include "framework/Exceptions.h"
 #include "framework/SysUtils.h"
 
 namespace {
@@ -213,6 +215,43 @@ TEST(ReportGatherer, NoContextAndUnreadableAddress)
     EXPECT_EQ(t.Asm, "");
     EXPECT_NE(t.General.find("  2.6 Message       : Access violation.\r\n"), std::string::npos);
     EXPECT_TRUE(facts.Modules.empty());
+}
+
+TEST(ReportGatherer, ClassAndMessageOfCppExceptions)
+{
+    struct Case {
+        std::exception_ptr exception;
+        const std::type_info* type;
+        const char* className;
+        bool framework;
+        const char* reportedClass;
+        const char* reportedMessage;
+    };
+    const Case cases[] = {
+        {std::make_exception_ptr(Exception("Boom")), &typeid(Exception), "Exception", true, "Exception", "Boom."},
+        {std::make_exception_ptr(Exception("Abort")), &typeid(Exception), "Exception", false, "Exception", "Abort."},
+        {std::make_exception_ptr(std::runtime_error("bad")), &typeid(std::runtime_error), "std::runtime_error", false,
+         "std::runtime_error", "Unknown error message."},
+        {std::make_exception_ptr(42), &typeid(int), "int", false, "Unknown exception type", "Unknown error message."},
+    };
+    for (const Case& c : cases) {
+        TCapture capture;
+        capture.ThreadId = GetCurrentThreadId();
+        capture.Exception = c.exception;
+        capture.Type = c.type;
+        capture.ClassName = c.className;
+        capture.FrameworkObject = c.framework;
+        try {
+            std::rethrow_exception(c.exception);
+        } catch (const std::exception& e) {
+            capture.Message = e.what();
+        } catch (...) {
+        }
+        TReportFacts facts;
+        GatherExceptionFacts(facts, capture, nullptr);
+        EXPECT_EQ(ExceptionClassText(facts), c.reportedClass) << c.className;
+        EXPECT_EQ(ExceptionMessageText(facts), c.reportedMessage) << c.className;
+    }
 }
 
 TEST(ReportGatherer, SystemFactsHaveTheirForms)
