@@ -511,5 +511,13 @@ void RunDetailedDialog()
 
 void InstallDetailedDialog() { DialogState().DetailedDialogProc = DetailedDialogProc; }
 
+void PrepareDetailedDialog(TDetailedReportPages pages)
+{
+    static TDetailedReportPages kept;
+    kept = std::move(pages);
+    SetDetailedReportInput(&kept);
+    InstallDetailedDialog();
+}
+
 HWND DetailedDialogWindow() { return gState.Window; }
 bool DetailedDialogInDetailedMode() { return gState.Detailed; }

@@ -28,6 +28,9 @@ enum TDetailedDialogControl {
 void SetDetailedReportInput(const TDetailedReportPages* pages);
 // Makes the display show this dialog for the detailed kind.
 void InstallDetailedDialog();
+// Keeps the pages of the report being processed for the detailed dialog and
+// installs it: what the processing calls before the display.
+void PrepareDetailedDialog(TDetailedReportPages pages);
 
 INT_PTR CALLBACK DetailedDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam);
 

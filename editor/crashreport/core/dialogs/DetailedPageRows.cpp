@@ -147,29 +147,26 @@ std::string HexAddress(uintptr_t address)
     return buf;
 }
 
-std::vector<TPageRow> ModulesRows(const std::vector<const TZorvikModuleInfo*>& modules,
-                                  const std::function<double(const std::string&)>& lastModified)
+std::vector<TPageRow> ModulesRows(const std::vector<TReportModule>& modules)
 {
     std::vector<TPageRow> rows;
-    for (const TZorvikModuleInfo* m : modules) {
-        if (!m)
-            continue;
+    for (const TReportModule& m : modules) {
         TPageRow row;
-        row.Texts = {HexAddress(m->Handle),
-                     PathFileName(m->Path),
-                     m->Description,
-                     ShortVersion(m->Version),
-                     KbText(m->Size),
-                     DateTimeText(lastModified ? lastModified(m->Path) : 0),
-                     PathFolder(m->Path)};
-        std::string ext = Extension(m->Path);
+        row.Texts = {HexAddress(m.Handle),
+                     PathFileName(m.Path),
+                     m.Description,
+                     ShortVersion(m.Version),
+                     KbText(m.Size),
+                     DateTimeText(m.Modified),
+                     PathFolder(m.Path)};
+        std::string ext = Extension(m.Path);
         row.Image = (ext == ".BPL" || ext == ".DPL") ? 1 : ext == ".EXE" ? 2 : 0;
         rows.push_back(std::move(row));
     }
     return rows;
 }
 
-std::vector<TPageRow> ProcessesRows(const std::vector<TZorvikProcessInfo>& processes)
+std::vector<TPageRow> ProcessesRows(const std::vector<TReportProcess>& processes)
 {
     std::vector<TPageRow> rows;
     for (const auto& p : processes) {
@@ -280,4 +277,49 @@ TLinePlace ParseLineText(const std::string& lineText)
             place.Offset = static_cast<int32_t>(offset);
     }
     return place;
+}
+
+TDetailedReportPages DetailedReportPages(const TReportFacts& facts, const std::string& general,
+                                         const std::string& assembler, const std::string& cpu,
+                                         const TZorvikModuleOptions* options, bool callFromCOMObject)
+{
+    TDetailedReportPages pages;
+    pages.General = general;
+    pages.Assembler = assembler;
+    pages.CPU = cpu;
+    TCallStackRowsContext context;
+    context.Options = options;
+    context.CallFromCOMObject = callFromCOMObject;
+    const std::vector<TReportThread> threads = facts.Threads;
+    const uint32_t mainThread = facts.MainThreadId;
+    context.ThreadFacts = [threads, mainThread](uint32_t id) {
+        TThreadFacts f;
+        for (const auto& t : threads)
+            if (t.ThreadId == id) {
+                f.Listed = true;
+                f.Priority = t.PriorityKnown ? std::to_string(t.Priority) : "??";
+                f.ClassName = t.ClassName;
+            }
+        f.MainThread = f.Listed && id == mainThread;
+        return f;
+    };
+    pages.CallStack = CallStackRows(facts.CallStack.Rows, context);
+    pages.Modules = ModulesRows(facts.Modules);
+    pages.Processes = ProcessesRows(facts.Processes);
+    // The compile date of the module that holds an address: the modules the
+    // call stack's rows name know theirs.
+    std::vector<std::pair<uintptr_t, uintptr_t>> spans;
+    std::vector<double> dates;
+    for (const auto& row : facts.CallStack.Rows)
+        if (row.ModuleInfo) {
+            spans.emplace_back(row.ModuleInfo->Handle, row.ModuleInfo->Handle + row.ModuleInfo->Size);
+            dates.push_back(row.ModuleInfo->CompileDate);
+        }
+    pages.CompileDate = [spans, dates](uintptr_t address) {
+        for (size_t i = 0; i < spans.size(); ++i)
+            if (address >= spans[i].first && address < spans[i].second)
+                return dates[i];
+        return 0.0;
+    };
+    return pages;
 }

@@ -7,10 +7,9 @@
 #include <vector>
 
 #include "editor/crashreport/core/DebugInfoTypes.h"
-#include "editor/crashreport/core/capture/ModulesProcesses.h"
+#include "editor/crashreport/core/report/ReportFacts.h"
 #include "editor/crashreport/support/OptionTypes.h"
 
-struct TZorvikModuleInfo;
 class TZorvikModuleOptions;
 
 // One row of a list page, as the collapsible rows take it.
@@ -39,10 +38,9 @@ std::string DateTimeText(double date);
 // At least 8 upper-case hexadecimal digits.
 std::string HexAddress(uintptr_t address);
 
-// The modules page: `lastModified` gives a module file's date (0: unknown).
-std::vector<TPageRow> ModulesRows(const std::vector<const TZorvikModuleInfo*>& modules,
-                                  const std::function<double(const std::string&)>& lastModified);
-std::vector<TPageRow> ProcessesRows(const std::vector<TZorvikProcessInfo>& processes);
+// The modules and processes pages, one row per entry of the report's lists.
+std::vector<TPageRow> ModulesRows(const std::vector<TReportModule>& modules);
+std::vector<TPageRow> ProcessesRows(const std::vector<TReportProcess>& processes);
 
 // What the threads list knows of a thread, for a group caption.
 struct TThreadFacts {
@@ -84,3 +82,9 @@ struct TDetailedReportPages {
     // The compile date of the module holding an address (0 when unknown).
     std::function<double(uintptr_t)> CompileDate;
 };
+
+// The pages of one report: its general, assembler and CPU texts and the rows
+// of its call stack, modules and processes.
+TDetailedReportPages DetailedReportPages(const TReportFacts& facts, const std::string& general,
+                                         const std::string& assembler, const std::string& cpu,
+                                         const TZorvikModuleOptions* options, bool callFromCOMObject);

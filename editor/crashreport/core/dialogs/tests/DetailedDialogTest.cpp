@@ -144,26 +144,22 @@ protected:
         s.SendCheck = s.ScreenshotCheck = s.CancelFlag = s.CopyCheck = s.TerminateFlag = false;
         s.DuplicateFlag = s.DetailsForced = false;
 
-        // The report's sections from a report text, as the log holds it.
-        log.Append(SampleReport("2B1DAE45"), -1);
-        pages.General = log.GetItem_Generals(0);
-        pages.Assembler = log.GetItem_Assembler(0);
-        pages.CPU = log.GetItem_CPU(0);
-
-        exe.Handle = 0x400000;
-        exe.Path = "C:\\Program Files\\Tessaly\\Tessaly.exe";
-        exe.Description = "Byte editor";
-        exe.Version = "1.0.0.1";
-        exe.Size = 1234567;
-        exe.ModuleType = TZorvikModuleType::mtMainModule;
-        kernel.Handle = 0x7b600000;
-        kernel.Path = "C:\\windows\\system32\\kernel32.dll";
-        kernel.Description = "Wine core dll";
-        kernel.Version = "10.0.19043.1";
-        kernel.Size = 987654;
-        kernel.ModuleType = TZorvikModuleType::mtOSLibrary;
-        pages.Modules = ModulesRows({&exe, &kernel}, [](const std::string&) { return 46366.5; });
-        TZorvikProcessInfo p;
+        TReportFacts facts;
+        TReportModule module;
+        module.Handle = 0x400000;
+        module.Path = "C:\\Program Files\\Tessaly\\Tessaly.exe";
+        module.Description = "Byte editor";
+        module.Version = "1.0.0.1";
+        module.Size = 1234567;
+        module.Modified = 46366.5;
+        facts.Modules.push_back(module);
+        module.Handle = 0x7b600000;
+        module.Path = "C:\\windows\\system32\\kernel32.dll";
+        module.Description = "Wine core dll";
+        module.Version = "10.0.19043.1";
+        module.Size = 987654;
+        facts.Modules.push_back(module);
+        TReportProcess p;
         p.ProcessId = 42;
         p.Path = "C:\\Program Files\\Tessaly\\Tessaly.exe";
         p.Description = "Byte editor";
@@ -171,15 +167,20 @@ protected:
         p.Memory = 9 << 20;
         p.PriorityClass = 32;
         p.Threads = 3;
-        TZorvikProcessInfo q = p;
-        q.ProcessId = 8;
-        q.Path = "\\??\\C:\\windows\\system32\\services.exe";
-        q.Description = "";
-        q.PriorityClass = 0x8000;
-        q.Threads = 0;
-        pages.Processes = ProcessesRows({p, q});
+        facts.Processes.push_back(p);
+        p.ProcessId = 8;
+        p.Path = "\\??\\C:\\windows\\system32\\services.exe";
+        p.Description = "";
+        p.PriorityClass = 0x8000;
+        p.Threads = 0;
+        facts.Processes.push_back(p);
 
-        std::vector<TZorvikDebugInfo> stack;
+        exe.Handle = 0x400000;
+        exe.Path = "C:\\Program Files\\Tessaly\\Tessaly.exe";
+        exe.ModuleType = TZorvikModuleType::mtMainModule;
+        kernel.Handle = 0x7b600000;
+        kernel.Path = "C:\\windows\\system32\\kernel32.dll";
+        kernel.ModuleType = TZorvikModuleType::mtOSLibrary;
         auto row = [&](uint32_t thread, uint8_t kind, bool exception, TZorvikDebugDetail detail,
                        TZorvikModuleInfo* module, uintptr_t address, const char* unit, const char* cls,
                        const char* proc, int line, int offset) {
@@ -195,24 +196,20 @@ protected:
             r.ProcedureName = proc;
             r.Line = line;
             r.LineOffset = offset;
-            stack.push_back(r);
+            facts.CallStack.Rows.push_back(r);
         };
         row(100, 1, true, ddSourceCode, &exe, 0x401a2b, "MainForm.cpp", "TMainForm", "ButtonClick", 112, 3);
         row(100, 1, false, ddSourceCode, &exe, 0x402000, "Forms.cpp", "TForm", "Dispatch", 77, 12);
         row(100, 1, false, ddProcedure, &kernel, 0x7b6114c0, "", "", "CallWindowProcA", 0, 0);
         row(200, 1, false, ddSourceCode, &exe, 0x403000, "Saver.cpp", "TSaver", "Execute", 40, 0);
         row(100, 0, false, ddSourceCode, &exe, 0x404000, "Main.cpp", "", "WinMain", 50, 1);
-        TCallStackRowsContext context;
-        context.Options = options.get();
-        context.ThreadFacts = [](uint32_t id) {
-            TThreadFacts facts;
-            facts.Listed = true;
-            facts.Priority = "0";
-            facts.MainThread = id == 100;
-            facts.ClassName = id == 200 ? "TSaver" : "";
-            return facts;
-        };
-        pages.CallStack = CallStackRows(stack, context);
+        facts.MainThreadId = 100;
+        facts.Threads = {{100, true, 0, ""}, {200, true, 0, "TSaver"}};
+
+        // The report's text sections, as the log holds them.
+        log.Append(SampleReport("2B1DAE45"), -1);
+        pages = DetailedReportPages(facts, log.GetItem_Generals(0), log.GetItem_Assembler(0), log.GetItem_CPU(0),
+                                    options.get(), false);
         SetDetailedReportInput(&pages);
     }
     void TearDown() override

@@ -41,20 +41,19 @@ TEST(DetailedPageRows, CellTexts)
 
 TEST(DetailedPageRows, ModulesAndProcessesRows)
 {
-    TZorvikModuleInfo exe, bpl, dll;
+    TReportModule exe, bpl, dll;
     exe.Handle = 0x400000;
     exe.Path = "C:\\Program Files\\Tessaly\\Tessaly.exe";
     exe.Description = "Byte editor";
     exe.Version = "1.2.3.4";
     exe.Size = 1536;
+    exe.Modified = 46366.25;
     bpl.Handle = 0x20000000;
     bpl.Path = "C:\\Lib\\framework.bpl";
     dll.Handle = 0x7c800000;
     dll.Path = "C:\\Windows\\system32\\KERNEL32.DLL";
     dll.Size = 0;
-    auto rows = ModulesRows({&exe, &bpl, &dll}, [](const std::string& path) {
-        return path.find("Tessaly") != std::string::npos ? 46366.25 : 0.0;
-    });
+    auto rows = ModulesRows({exe, bpl, dll});
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0].Texts, (std::vector<std::string>{"00400000", "Tessaly.exe", "Byte editor", "1.2.x", "2 Kb",
                                                        "2026-12-10 06:00:00", "C:\\Program Files\\Tessaly"}));
@@ -62,8 +61,9 @@ TEST(DetailedPageRows, ModulesAndProcessesRows)
     EXPECT_EQ(rows[1].Image, 1);
     EXPECT_EQ(rows[2].Image, 0);
     EXPECT_EQ(rows[2].Texts[4], "");
+    EXPECT_EQ(rows[2].Texts[5], "");
 
-    TZorvikProcessInfo p;
+    TReportProcess p;
     p.ProcessId = 42;
     p.Path = "\\??\\C:\\Windows\\smss.exe";
     p.Version = "6.1";
@@ -75,6 +75,44 @@ TEST(DetailedPageRows, ModulesAndProcessesRows)
     EXPECT_EQ(processes[0].Texts,
               (std::vector<std::string>{"42", "smss.exe", "", "6.1", "4 Kb", "High", "??", "C:\\Windows"}));
     EXPECT_EQ(processes[0].Image, 2);
+}
+
+TEST(DetailedPageRows, PagesOfAReportTakeTheThreadsOfItsFacts)
+{
+    TZorvikModuleOptions options("Tessaly.exe");
+    TZorvikModuleInfo exe;
+    exe.Handle = 0x400000;
+    exe.Size = 0x10000;
+    exe.Path = "C:\\T\\Tessaly.exe";
+    exe.CompileDate = 46000.5;
+    TReportFacts facts;
+    facts.MainThreadId = 7;
+    facts.Threads = {{7, true, 2, ""}, {9, false, 0, "TSaver"}};
+    TZorvikDebugInfo row;
+    row.DebugDetail = ddSourceCode;
+    row.ModuleInfo = &exe;
+    row.ThreadID = 7;
+    row.ThreadKind = 1;
+    row.ExceptionRow = true;
+    row.Address = 0x401000;
+    row.Line = 3;
+    facts.CallStack.Rows.push_back(row);
+    row.ThreadID = 9;
+    row.ExceptionRow = false;
+    facts.CallStack.Rows.push_back(row);
+    row.ThreadID = 11;
+    facts.CallStack.Rows.push_back(row);
+    TDetailedReportPages pages = DetailedReportPages(facts, "G", "A", "C", &options, false);
+    EXPECT_EQ(pages.General, "G");
+    EXPECT_EQ(pages.Assembler, "A");
+    EXPECT_EQ(pages.CPU, "C");
+    ASSERT_EQ(pages.CallStack.size(), 8u);
+    EXPECT_EQ(pages.CallStack[0].Caption, "Exception Thread: ID=7; Priority=2; [Main]");
+    EXPECT_EQ(pages.CallStack[3].Caption, "Running Thread: ID=9; Priority=??; Class=TSaver");
+    EXPECT_EQ(pages.CallStack[6].Caption, "Running Thread: ID=11; Priority=??");
+    ASSERT_TRUE(pages.CompileDate);
+    EXPECT_EQ(pages.CompileDate(0x40FFFF), 46000.5);
+    EXPECT_EQ(pages.CompileDate(0x410000), 0.0);
 }
 
 class CallStackRowsTest : public ::testing::Test {
