@@ -9,6 +9,7 @@
 #include "editor/crashreport/core/dialogs/DetailedPages.h"
 #include "editor/crashreport/core/dialogs/DialogStateFile.h"
 #include "editor/crashreport/core/dialogs/DialogWindowServices.h"
+#include "editor/crashreport/core/dialogs/ErrorDialog.h"
 #include "framework/SysUtils.h"
 #include "editor/crashreport/support/DrawBmp.h"
 #include "editor/crashreport/support/ModuleOptions.h"
@@ -43,13 +44,6 @@ TZorvikModuleOptions& Options()
     static TZorvikModuleOptions fallback("");
     TZorvikModuleOptions* options = DialogState().Options;
     return options ? *options : fallback;
-}
-
-// The custom error message when one was set, else the exception's.
-std::string MessageShown()
-{
-    const TDialogState& s = DialogState();
-    return s.CustomErrorMessage.empty() ? s.ExceptionMessage : s.CustomErrorMessage;
 }
 
 TWorkRect WorkRect(const RECT& r) { return TWorkRect{r.left, r.top, r.right, r.bottom}; }
@@ -261,6 +255,7 @@ BOOL InitDialog(HWND window)
     fields.SendCheck = true;
     gState.CopyShown = DialogOption(edoShowCopyToClipOption);
     gState.LinkShown = !Trim(o.SupportURL()).empty();
+    fields.SendOptionShown = gState.SendShown;
     gState.Band = CheckBandHeight(gState.SendShown, gState.ScreenshotShown, gState.CopyShown, gState.LinkShown);
 
     SetForegroundWindow(window);

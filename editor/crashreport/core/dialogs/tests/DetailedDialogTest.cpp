@@ -13,6 +13,7 @@
 #include "editor/crashreport/core/dialogs/DetailedDialog.h"
 #include "editor/crashreport/core/dialogs/DialogState.h"
 #include "editor/crashreport/core/dialogs/DialogStateFile.h"
+#include "editor/crashreport/core/dialogs/ErrorDialog.h"
 #include "editor/crashreport/core/dialogs/DetailedLayout.h"
 #include "editor/crashreport/core/dialogs/DetailedPages.h"
 #include "editor/crashreport/support/LogFile.h"
@@ -52,13 +53,14 @@ VOID CALLBACK ScriptTick(HWND, UINT, UINT_PTR, DWORD)
     }
 }
 
-void RunScripted(std::vector<std::function<void(HWND)>> steps, UINT intervalMs = 150)
+void RunScripted(std::vector<std::function<void(HWND)>> steps, UINT intervalMs = 150,
+                 const std::function<void()>& show = RunDetailedDialog)
 {
     TScript script;
     script.Steps = std::move(steps);
     gScript = &script;
     UINT_PTR timer = SetTimer(nullptr, 0, intervalMs, ScriptTick);
-    RunDetailedDialog();
+    show();
     KillTimer(nullptr, timer);
     gScript = nullptr;
     EXPECT_EQ(script.Next, script.Steps.size()) << "the dialog closed before the steps were done";
@@ -484,6 +486,34 @@ TEST_F(DetailedDialogTest, CallStackHeadersFoldOnADoubleClickAndColumnWidthsPers
         SendMessageA(PageContent(), LVM_SETCOLUMNWIDTH, 6, 712);
         ClickControl(Item(d, ddcOK));
     }});
+}
+
+TEST_F(DetailedDialogTest, TheErrorDisplayShowsTheDetailedKind)
+{
+    TLogOptions logOptions = options->LogOptions();
+    logOptions.Exclude(loAppendReproduceText);  // no request dialog after it
+    options->SetLogOptions(logOptions);
+    PrepareDetailedDialog(pages);
+    TErrorDialogInput input;
+    input.Options = options.get();
+    input.Message = "Boom.";
+    input.ErrorsCount = 1;
+    input.DialogType = edtZorvikLog;
+    RunScripted({[](HWND d) {
+                     EXPECT_FALSE(DetailedDialogInDetailedMode());
+                     EXPECT_EQ(WindowText(Item(d, ddcMessage)), "Boom.");
+                     EXPECT_TRUE(Visible(d, ddcDetails));
+                     ClickControl(Item(d, ddcDetails));
+                 },
+                 [](HWND d) {
+                     EXPECT_TRUE(DetailedDialogInDetailedMode());
+                     EXPECT_EQ(CurrentDetailedPageNumber(), dpGeneral);
+                     ClickControl(Item(d, ddcOK));
+                 }},
+                150, [&input] { DisplayErrorDialogs(input); });
+    EXPECT_EQ(DialogState().DialogType, edtNone);
+    EXPECT_FALSE(DialogState().DialogFailed);
+    EXPECT_FALSE(DialogState().CancelFlag);
 }
 
 }  // namespace
