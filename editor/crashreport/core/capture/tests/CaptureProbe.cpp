@@ -6,6 +6,7 @@
 //   address <hex> / row <detail> <unit>|<class>|<procedure>|<line> ... / end
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <stdexcept>
 #include <string>
@@ -91,6 +92,22 @@ DWORD WINAPI WaitBriefly(LPVOID)
     return 5;
 }
 
+// The thread's own stack: its reserved megabytes in the high word, its
+// committed 64 KB units in the low word.
+DWORD WINAPI MeasureStack(LPVOID)
+{
+    MEMORY_BASIC_INFORMATION m;
+    VirtualQuery(&m, &m, sizeof m);
+    auto* base = static_cast<uint8_t*>(m.AllocationBase);
+    size_t reserved = 0, committed = 0;
+    for (uint8_t* p = base; VirtualQuery(p, &m, sizeof m) && m.AllocationBase == base; p += m.RegionSize) {
+        reserved += m.RegionSize;
+        if (m.State == MEM_COMMIT)
+            committed += m.RegionSize;
+    }
+    return static_cast<DWORD>(((reserved >> 20) << 16) | std::min<size_t>(committed >> 16, 0xFFFF));
+}
+
 DWORD WINAPI ThrowInThread(LPVOID)
 {
     crashLevel2(0);
@@ -171,6 +188,37 @@ int main(int argc, char** argv)
         GetExitCodeThread(h, &code);
         Write("routine-result " + std::to_string(code) + "\n");
         CloseHandle(h);
+        // The record keeps a handle of its own: the creator's may close.
+        DWORD keptId = 0;
+        HANDLE kept = CreateThread(nullptr, 0, WaitBriefly, nullptr, CREATE_SUSPENDED, &keptId);
+        HANDLE other = nullptr;
+        DuplicateHandle(GetCurrentProcess(), kept, GetCurrentProcess(), &other, 0, FALSE, DUPLICATE_SAME_ACCESS);
+        CloseHandle(kept);
+        // A creation purges the ended threads: this one lives on.
+        HANDLE purge = CreateThread(nullptr, 0, WaitBriefly, nullptr, 0, nullptr);
+        TZorvikThreadRecord k;
+        Write("kept-after-purge " + std::to_string(ZorvikThreads().Find(keptId, k)) + "\n");
+        WaitForSingleObject(purge, 5000);
+        CloseHandle(purge);
+        ResumeThread(other);
+        ZorvikThreads().Find(keptId, k);
+        Write("resumed-by-id " + std::to_string(!k.SavedStack.empty() && k.ResumerId == GetCurrentThreadId()) + "\n");
+        WaitForSingleObject(other, 5000);
+        CloseHandle(other);
+        // A stack size that is a reservation stays one.
+        // The same thread made by the system's own routine is the measure.
+        using TCreate = HANDLE(WINAPI*)(LPSECURITY_ATTRIBUTES, SIZE_T, LPTHREAD_START_ROUTINE, LPVOID, DWORD, LPDWORD);
+        const auto system = reinterpret_cast<TCreate>(
+            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "CreateThread")));
+        for (const TCreate create : {system, static_cast<TCreate>(&CreateThread)}) {
+            HANDLE reserving = create(nullptr, 8 << 20, MeasureStack, nullptr, STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
+            WaitForSingleObject(reserving, 5000);
+            DWORD measured = 0;
+            GetExitCodeThread(reserving, &measured);
+            CloseHandle(reserving);
+            Write(std::string(create == system ? "system" : "hooked") + "-stack " + std::to_string(measured >> 16) +
+                  " " + std::to_string(measured & 0xFFFF) + "\n");
+        }
         // The next creation purges the ended one.
         HANDLE next = CreateThread(nullptr, 0, WaitBriefly, nullptr, 0, nullptr);
         Write("ended-listed " + std::to_string(ZorvikThreads().Find(id, r)) + "\n");
@@ -217,5 +265,6 @@ int main(int argc, char** argv)
     }
     Write("finished\n");
     ZorvikCoreDone();
+    Write("done\n");
     return 0;
 }

@@ -251,9 +251,12 @@ TEST(Capture, AMainThreadSleepingBeyondTheFreezeTimeOutIsCapturedOnce)
     EXPECT_TRUE(sleeping) << Describe(c);
     EXPECT_TRUE(Has(frozen.lines, "finished"));
 
+    // Shut-down with the watchdog running: it stops first, the program ends.
     const ProbeRun answering = RunProbe("freeze3");
     EXPECT_EQ(answering.captures.size(), 0u);
     EXPECT_TRUE(Has(answering.lines, "finished"));
+    EXPECT_TRUE(Has(answering.lines, "done"));
+    EXPECT_EQ(answering.exitCode, 0u);
 }
 
 TEST(Capture, ThreadsMadeThroughTheHookedCreateThread)
@@ -261,7 +264,8 @@ TEST(Capture, ThreadsMadeThroughTheHookedCreateThread)
     const ProbeRun run = RunProbe("threads");
     EXPECT_TRUE(run.captures.empty());
     for (const char* line : {"listed 1", "waits 1", "saved-before 0", "saved-after 1", "resumer-main 1",
-                             "routine-result 5", "ended-listed 0", "finished"})
+                             "routine-result 5", "kept-after-purge 1", "resumed-by-id 1",
+                             "ended-listed 0", "finished", "done"})
         EXPECT_TRUE(Has(run.lines, line)) << line;
 }
 
@@ -278,6 +282,17 @@ TEST(Capture, RestartStartsTheProgramAgainInItsStartFolder)
     }
     EXPECT_EQ(LineAfter(run.lines, "restarted-in"), started);
     EXPECT_TRUE(Has(run.lines, "finished"));
+}
+
+TEST(Capture, AStackSizeThatIsAReservationStaysOne)
+{
+    // Reserved megabytes and committed 64 KB units of the thread's stack,
+    // made through the hooked CreateThread and through the system's own.
+    const ProbeRun run = RunProbe("threads");
+    const std::string hooked = LineAfter(run.lines, "hooked-stack");
+    ASSERT_FALSE(hooked.empty());
+    EXPECT_EQ(hooked, LineAfter(run.lines, "system-stack"));
+    EXPECT_GE(std::atoi(hooked.c_str()), 8);
 }
 
 TEST(Capture, ModulesAndProcesses)
@@ -301,6 +316,7 @@ TEST(Capture, ModulesAndProcesses)
             WIN32_FILE_ATTRIBUTE_DATA facts;
             ASSERT_TRUE(GetFileAttributesExA(ProbePath().c_str(), GetFileExInfoStandard, &facts));
             EXPECT_EQ(b, std::to_string(facts.nFileSizeLow));
+            EXPECT_EQ(c, "2.5.0.17");
         }
         if (key == "module" && (name == "kernel32.dll" || name == "KERNEL32.dll")) {
             kernel = true;
