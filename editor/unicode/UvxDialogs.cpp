@@ -1,0 +1,137 @@
+#include "editor/unicode/UvxDialogs.h"
+
+#include <algorithm>
+
+#include "editor/unicode/UvxCodePage.h"
+#include "editor/unicode/UvxDialogRules.h"
+#include "editor/unicode/UvxSyncedStrings.h"
+#include "editor/unicode/UvxSysUtils.h"
+#include "editor/unicode/UvxWideStrUtils.h"
+#include "framework/Application.h"
+#include "framework/Forms.h"
+#include "framework/WinText.h"
+
+TUvxOpenDialog::TUvxOpenDialog(TComponent* owner) : TOpenDialog(owner), FFiles(std::make_unique<TUvxStringList>()) {}
+
+TUvxOpenDialog::~TUvxOpenDialog() = default;
+
+std::u16string TUvxOpenDialog::GetDefaultExt() { return GetSyncedWideString(FDefaultExt, DefaultExt); }
+void TUvxOpenDialog::SetDefaultExt(const std::u16string& value) {
+    SetSyncedWideString(value, FDefaultExt, DefaultExt, [this](const std::string& s) { DefaultExt = s; });
+}
+std::u16string TUvxOpenDialog::GetFilter() { return GetSyncedWideString(FFilter, Filter); }
+void TUvxOpenDialog::SetFilter(const std::u16string& value) {
+    SetSyncedWideString(value, FFilter, Filter, [this](const std::string& s) { Filter = s; });
+}
+std::u16string TUvxOpenDialog::GetTitle() { return GetSyncedWideString(FTitle, Title); }
+void TUvxOpenDialog::SetTitle(const std::u16string& value) {
+    SetSyncedWideString(value, FTitle, Title, [this](const std::string& s) { Title = s; });
+}
+std::u16string TUvxOpenDialog::GetInitialDir() { return GetSyncedWideString(FInitialDir, InitialDir()); }
+void TUvxOpenDialog::SetInitialDir(const std::u16string& value) {
+    SetSyncedWideString(UvxDialog_InitialDir(value), FInitialDir, InitialDir(),
+                        [this](const std::string& s) { TOpenDialog::SetInitialDir(s); });
+}
+
+// While the dialog runs, the name selected in it.
+std::u16string TUvxOpenDialog::GetFileName() {
+    if (Win32PlatformIsUnicode && FDialog && !(Options & ofOldStyleDialog)) {
+        wchar_t path[261] = {};
+        SendMessageW(GetParent(FDialog), CDM_GETFILEPATH, 261, reinterpret_cast<LPARAM>(path));
+        return U16(path);
+    }
+    return GetSyncedWideString(FFileName, FileName);
+}
+
+void TUvxOpenDialog::SetFileName(const std::u16string& value) {
+    FFileName = value;
+    FileName = WideToAnsiSys(value);
+}
+
+TUvxStrings* TUvxOpenDialog::Files() {
+    if (!Win32PlatformIsUnicode) {
+        FFiles->Clear();
+        for (const std::string& f : TOpenDialog::Files) FFiles->Add(AnsiToWideSys(f));
+    }
+    return FFiles.get();
+}
+
+// The hook only learns the dialog's window, for FileName while it runs.
+UINT_PTR CALLBACK TUvxOpenDialog::Hook(HWND dialog, UINT msg, WPARAM, LPARAM lParam) {
+    if (msg == WM_INITDIALOG) {
+        auto* self = reinterpret_cast<TUvxOpenDialog*>(reinterpret_cast<OPENFILENAMEW*>(lParam)->lCustData);
+        SetPropA(dialog, "UvxOpenDialog", self);
+        self->FDialog = dialog;
+    } else if (msg == WM_DESTROY) {
+        if (auto* self = static_cast<TUvxOpenDialog*>(GetPropA(dialog, "UvxOpenDialog"))) self->FDialog = nullptr;
+        RemovePropA(dialog, "UvxOpenDialog");
+    }
+    return 0;
+}
+
+bool TUvxOpenDialog::DoExecuteW(BOOL(WINAPI* func)(OPENFILENAMEW*), HWND parent) {
+    FFiles->Clear();
+    OPENFILENAMEA prepared;
+    PrepareRecord(prepared, parent);
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = prepared.hwndOwner;
+    if (!IsWindow(ofn.hwndOwner)) ofn.hwndOwner = parent;
+    ofn.nFilterIndex = prepared.nFilterIndex;
+    ofn.nMaxFile = prepared.nMaxFile;
+    ofn.Flags = prepared.Flags;
+    std::u16string filter = UvxDialog_SystemFilter(GetFilter());
+    std::u16string buffer(ofn.nMaxFile + 2, u'\0');
+    std::u16string name = GetFileName();
+    std::copy_n(name.begin(), std::min<size_t>(name.size(), ofn.nMaxFile), buffer.begin());
+    std::u16string dir = GetInitialDir();
+    if (dir.empty() && (Options & ofForceCurrentDir)) dir = u".";
+    std::u16string title = GetTitle();
+    std::u16string ext = GetDefaultExt();
+    if (ext.empty() && !(ofn.Flags & OFN_EXPLORER)) {
+        size_t dot = name.rfind(u'.');
+        if (dot != std::u16string::npos && name.find(u'\\', dot) == std::u16string::npos) ext = name.substr(dot + 1);
+    }
+    if (!GetFilter().empty()) ofn.lpstrFilter = WC(filter);
+    ofn.lpstrFile = reinterpret_cast<wchar_t*>(buffer.data());
+    if (!dir.empty()) ofn.lpstrInitialDir = WC(dir);
+    if (!title.empty()) ofn.lpstrTitle = WC(title);
+    if (!ext.empty()) ofn.lpstrDefExt = WC(ext);
+    ofn.Flags |= OFN_ENABLEHOOK;
+    ofn.lpfnHook = &Hook;
+    ofn.lCustData = reinterpret_cast<LPARAM>(this);
+    BOOL ok = func(&ofn);
+    FDialog = nullptr;
+    if (!ok) return false;
+    bool multi = (Options & ofAllowMultiSelect) != 0;
+    char16_t separator = multi && (Options & ofOldStyleDialog) ? u' ' : u'\0';
+    std::vector<std::u16string> files = UvxDialog_SelectedFiles(buffer, multi, separator);
+    for (const auto& f : files) FFiles->Add(f);
+    SetFileName(files.front());
+    TOpenDialog::Files.clear();
+    for (const auto& f : files) TOpenDialog::Files.push_back(WideToAnsiSys(f));
+    Options = (Options & ~(ofExtensionDifferent | ofReadOnly)) |
+              ((ofn.Flags & OFN_EXTENSIONDIFFERENT) ? ofExtensionDifferent : 0) |
+              ((ofn.Flags & OFN_READONLY) ? ofReadOnly : 0);
+    FilterIndex = static_cast<int>(ofn.nFilterIndex);
+    return true;
+}
+
+namespace {
+// The owner: the active form's window, else the application's.
+HWND ModalParent(HWND parent) {
+    if (parent) return parent;
+    if (HWND active = GetActiveWindow()) return active;
+    return nullptr;
+}
+}  // namespace
+
+bool TUvxOpenDialog::Execute(HWND parent) {
+    if (!Win32PlatformIsUnicode) return TOpenDialog::Execute(parent);
+    return DoExecuteW(GetOpenFileNameW, ModalParent(parent));
+}
+
+bool TUvxSaveDialog::Execute(HWND parent) {
+    if (!Win32PlatformIsUnicode) return ExecuteA(GetSaveFileNameA, parent);
+    return DoExecuteW(GetSaveFileNameW, ModalParent(parent));
+}

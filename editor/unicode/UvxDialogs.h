@@ -1,0 +1,47 @@
+#pragma once
+// The open and save dialogs with wide file names, filters, folders and
+// titles; on an 8-bit platform the framework's dialogs run instead.
+#include <memory>
+#include <string>
+
+#include "editor/unicode/UvxStringLists.h"
+#include "framework/OpenDialog.h"
+
+class TUvxOpenDialog : public TOpenDialog {
+public:
+    explicit TUvxOpenDialog(TComponent* owner);
+    ~TUvxOpenDialog() override;
+    std::string ClassName() const override { return "TUvxOpenDialog"; }
+    std::u16string GetDefaultExt();
+    void SetDefaultExt(const std::u16string& value);
+    std::u16string GetFileName();
+    void SetFileName(const std::u16string& value);
+    std::u16string GetFilter();
+    void SetFilter(const std::u16string& value);
+    std::u16string GetInitialDir();
+    void SetInitialDir(const std::u16string& value);
+    using TOpenDialog::SetInitialDir;
+    std::u16string GetTitle();
+    void SetTitle(const std::u16string& value);
+    // The chosen names, full paths.
+    TUvxStrings* Files();
+    bool Execute(HWND parent = nullptr) override;
+    // The dialog window while it runs, or null.
+    HWND DialogWindow() const { return FDialog; }
+
+protected:
+    bool DoExecuteW(BOOL(WINAPI* func)(OPENFILENAMEW*), HWND parent);
+
+private:
+    static UINT_PTR CALLBACK Hook(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam);
+    std::u16string FDefaultExt, FFileName, FFilter, FInitialDir, FTitle;
+    std::unique_ptr<TUvxStringList> FFiles;
+    HWND FDialog = nullptr;
+};
+
+class TUvxSaveDialog : public TUvxOpenDialog {
+public:
+    explicit TUvxSaveDialog(TComponent* owner) : TUvxOpenDialog(owner) {}
+    std::string ClassName() const override { return "TUvxSaveDialog"; }
+    bool Execute(HWND parent = nullptr) override;
+};

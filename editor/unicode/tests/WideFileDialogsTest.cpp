@@ -1,0 +1,132 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "editor/unicode/UvxDialogs.h"
+#include "editor/unicode/tests/EightBitPlatform.h"
+#include "editor/unicode/tests/TempFolder.h"
+#include "framework/WinText.h"
+#include "framework/testing/GuiTest.h"
+
+namespace {
+// Answers the system's file dialog from inside its modal loop: the text is
+// typed into its file name field and OK pressed; an empty text cancels.
+struct DialogAnswer {
+    static std::u16string& Text() {
+        static std::u16string text;
+        return text;
+    }
+    static int& Ticks() {
+        static int ticks = 0;
+        return ticks;
+    }
+    // Where a picture of the dialog goes, once the name is typed.
+    static std::string& Shot() {
+        static std::string shot;
+        return shot;
+    }
+    static void Plan(const std::u16string& text) {
+        Text() = text;
+        Ticks() = 0;
+        SetTimer(nullptr, 0, 100, Tick);
+    }
+    static BOOL CALLBACK FindDialog(HWND h, LPARAM p) {
+        char cls[32] = {};
+        GetClassNameA(h, cls, sizeof cls);
+        if (std::strcmp(cls, "#32770") == 0 && IsWindowVisible(h)) {
+            *reinterpret_cast<HWND*>(p) = h;
+            return FALSE;
+        }
+        return TRUE;
+    }
+    // The file name field: the first visible edit box of the dialog.
+    static BOOL CALLBACK FindEdit(HWND h, LPARAM p) {
+        char cls[32] = {};
+        GetClassNameA(h, cls, sizeof cls);
+        if (_stricmp(cls, "Edit") == 0 && IsWindowVisible(h)) {
+            *reinterpret_cast<HWND*>(p) = h;
+            return FALSE;
+        }
+        return TRUE;
+    }
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD) {
+        HWND dialog = nullptr;
+        EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
+        HWND name = nullptr;
+        if (dialog) EnumChildWindows(dialog, FindEdit, reinterpret_cast<LPARAM>(&name));
+        if (!name && ++Ticks() <= 50) return;  // not there yet; give up after a while
+        KillTimer(nullptr, id);
+        if (!name || Text().empty()) {
+            if (dialog) PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+            return;
+        }
+        SetWindowTextW(name, WC(Text()));
+        if (!Shot().empty()) {
+            guitest::SaveScreenshot(dialog, Shot());
+            Shot().clear();
+        }
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    }
+};
+
+void Touch(const std::u16string& path) {
+    HANDLE h = CreateFileW(WC(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    CloseHandle(h);
+}
+
+const std::u16string kA = u"\u03B1.txt", kB = u"\u03B2.txt", kC = u"\u03B3.txt";
+}  // namespace
+
+TEST(WideFileDialogs, ThreeFilesChosenInOneFolderGiveThreeFullPaths) {
+    TempFolder folder(u"\u03C6\u03AC\u03BA\u03B5\u03BB\u03BF\u03C2");
+    for (const auto& f : {kA, kB, kC}) Touch(folder / f);
+    TUvxOpenDialog dialog(nullptr);
+    dialog.Options = ofAllowMultiSelect | ofFileMustExist;
+    dialog.SetInitialDir(folder.Path() + u"\\");
+    EXPECT_EQ(dialog.GetInitialDir(), folder.Path()) << "one trailing delimiter goes";
+    dialog.SetFilter(u"\u039A\u03B5\u03AF\u03BC\u03B5\u03BD\u03BF (*.txt)|*.txt");
+    dialog.SetTitle(u"\u0386\u03BD\u03BF\u03B9\u03B3\u03BC\u03B1");
+    DialogAnswer::Shot() = guitest::ScreenshotPath("wide_open_dialog");
+    DialogAnswer::Plan(u"\"" + kA + u"\" \"" + kB + u"\" \"" + kC + u"\"");
+    ASSERT_TRUE(dialog.Execute());
+    ASSERT_EQ(dialog.Files()->Count(), 3);
+    std::vector<std::u16string> got;
+    for (int i = 0; i < 3; ++i) got.push_back(dialog.Files()->Get(i));
+    std::sort(got.begin(), got.end());
+    EXPECT_EQ(got, (std::vector<std::u16string>{folder / kA, folder / kB, folder / kC}));
+    EXPECT_EQ(dialog.GetFileName(), dialog.Files()->Get(0)) << "the file name is the first of them";
+    EXPECT_EQ(dialog.TOpenDialog::Files.size(), 3u) << "the framework's list follows";
+
+    dialog.SetInitialDir(u"C:\\");
+    EXPECT_EQ(dialog.GetInitialDir(), u"C:\\") << "a drive root keeps its delimiter";
+}
+
+TEST(WideFileDialogs, SaveGivesOneWideNameAndCancelChangesNothing) {
+    TempFolder folder(u"\u03C3\u03CE\u03C3\u03B5");
+    TUvxSaveDialog dialog(nullptr);
+    dialog.SetInitialDir(folder.Path());
+    dialog.SetFileName(u"\u03C0\u03C1\u03CE\u03C4\u03BF.bin");
+    DialogAnswer::Plan(u"\u03B4\u03B5\u03CD\u03C4\u03B5\u03C1\u03BF.bin");
+    ASSERT_TRUE(dialog.Execute());
+    EXPECT_EQ(dialog.GetFileName(), folder / u"\u03B4\u03B5\u03CD\u03C4\u03B5\u03C1\u03BF.bin");
+    ASSERT_EQ(dialog.Files()->Count(), 1);
+    EXPECT_EQ(dialog.Files()->Get(0), dialog.GetFileName());
+
+    DialogAnswer::Plan(u"");
+    EXPECT_FALSE(dialog.Execute());
+    EXPECT_EQ(dialog.GetFileName(), folder / u"\u03B4\u03B5\u03CD\u03C4\u03B5\u03C1\u03BF.bin");
+}
+
+TEST(WideFileDialogs, EightBitPlatformRunsTheFrameworkDialog) {
+    EightBitPlatform eightBit;
+    TempFolder folder(u"plain");
+    Touch(folder / u"one.txt");
+    Touch(folder / u"two.txt");
+    TUvxOpenDialog dialog(nullptr);
+    dialog.Options = ofAllowMultiSelect;
+    dialog.SetInitialDir(folder.Path());
+    DialogAnswer::Plan(u"\"one.txt\" \"two.txt\"");
+    ASSERT_TRUE(dialog.Execute());
+    ASSERT_EQ(dialog.Files()->Count(), 2);
+    EXPECT_EQ(dialog.Files()->Get(0).substr(0, folder.Path().size()), folder.Path());
+}

@@ -1,0 +1,58 @@
+#pragma once
+// The system's open and save dialogs with 8-bit names: the settings of the
+// dialog, the record the system call takes, and the chosen names.
+#include <windows.h>
+#include <commdlg.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/Classes.h"
+
+enum TOpenOption : unsigned {
+    ofReadOnly = 1,
+    ofOverwritePrompt = 2,
+    ofNoChangeDir = 4,
+    ofAllowMultiSelect = 8,
+    ofExtensionDifferent = 16,
+    ofPathMustExist = 32,
+    ofFileMustExist = 64,
+    ofOldStyleDialog = 128,
+    ofNoValidate = 256,
+    ofForceCurrentDir = 512,  // an empty initial folder means the current one
+};
+
+class TOpenDialog : public TComponent {
+public:
+    explicit TOpenDialog(TComponent* owner) : TComponent(owner) {}
+    std::string ClassName() const override { return "TOpenDialog"; }
+    std::string DefaultExt;
+    std::string FileName;
+    std::string Filter;  // "text|pattern|text|pattern"
+    int FilterIndex = 1;
+    std::string Title;
+    unsigned Options = 0;
+    std::vector<std::string> Files;
+    std::string InitialDir() const { return FInitialDir; }
+    virtual void SetInitialDir(const std::string& value) { FInitialDir = value; }
+    // True when the user accepted.
+    virtual bool Execute(HWND parent = nullptr);
+    // The record as the system call takes it, without the texts: owner,
+    // flags, file buffer length and filter index.
+    void PrepareRecord(OPENFILENAMEA& ofn, HWND parent) const;
+    // The largest file buffer, in characters.
+    static constexpr DWORD kMaxFileBuffer = 0x8000;
+
+protected:
+    bool ExecuteA(BOOL(WINAPI* func)(OPENFILENAMEA*), HWND parent);
+
+private:
+    std::string FInitialDir;
+};
+
+class TSaveDialog : public TOpenDialog {
+public:
+    explicit TSaveDialog(TComponent* owner) : TOpenDialog(owner) {}
+    std::string ClassName() const override { return "TSaveDialog"; }
+    bool Execute(HWND parent = nullptr) override;
+};
