@@ -62,6 +62,12 @@ struct TSendContext {
     uint32_t MainThreadId = 0;
     // Writes the XML copy of the log copy (the log reader's job).
     std::function<void()> SaveTempXMLCopy;
+    // Shows a message box without owner (MessageBoxA unless set).
+    std::function<void(const std::string& text, const std::string& caption, unsigned flags)> ShowMessage;
+    // The send thread's hold on the processing lock, and the processing's
+    // tail it runs after the send (the auto-crash rule, termination).
+    std::function<void()> EnterProcessingLock, LeaveProcessingLock;
+    std::function<void()> AfterSendInThread;
 
     // Keeps the error as the last one and hands it to Warning.
     void ReportWarning(TZorvikLogErrorCode code, const std::string& message);

@@ -167,8 +167,11 @@ bool SendToTracker(TSendContext& ctx) {
     const bool dialogOpen = ctx.DialogWindow() != 0;
     CloseSendDialog(ctx);
     if (result == TSendResult::srBugClosed && dialogOpen) {
-        MessageBoxA(nullptr, ctx.Text(mtSend_BugClosedMsg).c_str(), ctx.Text(mtInformationMsgCaption).c_str(),
-                    MB_ICONINFORMATION | MB_TASKMODAL | MB_TOPMOST | MB_SERVICE_NOTIFICATION);
+        const unsigned flags = MB_ICONINFORMATION | MB_TASKMODAL | MB_TOPMOST | MB_SERVICE_NOTIFICATION;
+        if (ctx.ShowMessage)
+            ctx.ShowMessage(ctx.Text(mtSend_BugClosedMsg), ctx.Text(mtInformationMsgCaption), flags);
+        else
+            MessageBoxA(nullptr, ctx.Text(mtSend_BugClosedMsg).c_str(), ctx.Text(mtInformationMsgCaption).c_str(), flags);
         ctx.ClosedNoticeShown = true;
     }
     if (result == TSendResult::srOK || result == TSendResult::srBugClosed) {
