@@ -35,6 +35,8 @@ struct alignas(16) TCapture {
     std::string Message;
     uintptr_t Address = 0;  // where it was raised
     uint32_t Code = 0;      // the system exception code; 0 for C++ exceptions
+    EXCEPTION_RECORD Record{};  // the system exception's record
+    bool RecordValid = false;
     CONTEXT Context{};
     bool ContextValid = false;
     uintptr_t StackPointer = 0;

@@ -205,6 +205,8 @@ LONG WINAPI UnhandledFilter(EXCEPTION_POINTERS* pointers)
             Capture(TCaptureKind::HardwareFault, [&](TCapture& c) {
                 const EXCEPTION_RECORD& r = *pointers->ExceptionRecord;
                 c.Code = r.ExceptionCode;
+                c.Record = r;
+                c.RecordValid = true;
                 c.ClassName = CodeName(r.ExceptionCode);
                 c.Message = FaultMessage(r);
                 c.Address = reinterpret_cast<uintptr_t>(r.ExceptionAddress);

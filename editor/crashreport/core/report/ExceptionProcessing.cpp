@@ -18,6 +18,7 @@
 #include "editor/crashreport/core/capture/ThreadData.h"
 #include "editor/crashreport/core/capture/ThreadsList.h"
 #include "editor/crashreport/core/report/CoreExports.h"
+#include "editor/crashreport/core/report/ProcessingStages.h"
 #include "editor/crashreport/core/report/ProcessingTexts.h"
 #include "editor/crashreport/core/report/ZorvikEventExports.h"
 #include "editor/crashreport/core/report/ZorvikEvents.h"
@@ -85,31 +86,12 @@ void NoteFocusedControl(TProcessingState& state)
                                                   (style & ES_READONLY) != 0, (style & ES_PASSWORD) != 0);
 }
 
-// The class names of a C++ type and its first bases, most derived first.
-std::vector<std::string> ClassChain(const std::type_info* type)
-{
-    std::vector<std::string> chain;
-    for (int guard = 0; type && guard < 64; ++guard) {
-        int status = 0;
-        char* name = abi::__cxa_demangle(type->name(), nullptr, nullptr, &status);
-        chain.push_back(name ? name : type->name());
-        std::free(name);
-        if (auto si = dynamic_cast<const abi::__si_class_type_info*>(type))
-            type = si->__base_type;
-        else if (auto vmi = dynamic_cast<const abi::__vmi_class_type_info*>(type))
-            type = vmi->__base_count ? vmi->__base_info[0].__base_type : nullptr;
-        else
-            type = nullptr;
-    }
-    return chain;
-}
-
 int DefaultFindFilter(const TProcessingState& state)
 {
     TZorvikExceptionsFilters* filters = state.Options ? state.Options->ExceptionsFilters() : nullptr;
     if (!filters)
         return -1;
-    std::vector<std::string> chain = ClassChain(state.Capture->Type);
+    std::vector<std::string> chain = ExceptionClassChain(state.Capture->Type);
     if (chain.empty())
         chain.push_back(state.Capture->ClassName);
     return filters->FindMatch(chain, state.Notify.Handled);
@@ -622,4 +604,5 @@ void InstallExceptionProcessing()
         return CentralExceptionEntry(capture, TOutputKind::UserInterface, handled);
     });
     InstallEventBridge();
+    InstallProcessingStages();
 }

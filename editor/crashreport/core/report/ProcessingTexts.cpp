@@ -1,5 +1,7 @@
 #include "editor/crashreport/core/report/ProcessingTexts.h"
 
+#include <cxxabi.h>
+
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
@@ -7,6 +9,7 @@
 
 #include "editor/crashreport/core/ModuleInfo.h"
 #include "editor/crashreport/support/Crc.h"
+#include "editor/crashreport/support/LogItem.h"
 
 namespace {
 
@@ -217,4 +220,61 @@ std::string FastMMRowText(const TZorvikDebugInfo& row, const std::string& module
         text += ")";
     }
     return text.substr(0, 255);
+}
+
+std::vector<std::string> ExceptionClassChain(const std::type_info* type)
+{
+    std::vector<std::string> chain;
+    for (int guard = 0; type && guard < 64; ++guard) {
+        int status = 0;
+        char* name = abi::__cxa_demangle(type->name(), nullptr, nullptr, &status);
+        chain.push_back(name ? name : type->name());
+        std::free(name);
+        if (auto si = dynamic_cast<const abi::__si_class_type_info*>(type))
+            type = si->__base_type;
+        else if (auto vmi = dynamic_cast<const abi::__vmi_class_type_info*>(type))
+            type = vmi->__base_count ? vmi->__base_info[0].__base_type : nullptr;
+        else
+            type = nullptr;
+    }
+    return chain;
+}
+
+std::string ReportSectionText(const std::string& heading,
+                              const std::vector<std::pair<std::string, std::string>>& items)
+{
+    if (items.empty())
+        return "";
+    TLogItem item(7);
+    item.AddHeader(heading);
+    for (const auto& [label, value] : items)
+        item.AddItem(label, value, true);
+    return item.GetString();
+}
+
+std::vector<std::pair<std::string, std::string>> TrimmedItems(
+    const std::vector<std::pair<std::string, std::string>>& items)
+{
+    auto trim = [](const std::string& s) {
+        const size_t a = s.find_first_not_of(" \t");
+        if (a == std::string::npos)
+            return std::string();
+        return s.substr(a, s.find_last_not_of(" \t") - a + 1);
+    };
+    std::vector<std::pair<std::string, std::string>> out;
+    for (const auto& [label, value] : items) {
+        std::pair<std::string, std::string> t{trim(label), trim(value)};
+        if (!t.first.empty() || !t.second.empty())
+            out.push_back(std::move(t));
+    }
+    return out;
+}
+
+void InsertReportSection(std::string& general, std::string& report, const std::string& section)
+{
+    if (section.empty())
+        return;
+    const size_t at = std::min(general.size() + 2, report.size());
+    report.insert(at, section + "\r\n");
+    general = report.substr(0, std::min(report.size(), general.size() + 2 + section.size()));
 }

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <typeinfo>
+#include <utility>
 #include <vector>
 
 #include "editor/crashreport/core/capture/StackScan.h"
@@ -45,3 +47,19 @@ TZorvikStackList ParseCallStackText(const std::string& text,
 std::string FastMMRowText(const TZorvikDebugInfo& row, const std::string& moduleName, bool showOffset);
 // Whether the row's detail passes the filter of the widening flags.
 bool FastMMRowAccepted(TZorvikDebugDetail detail, bool widenToProcedure, bool widenToUnit);
+
+// The class names of a C++ type and its first bases, most derived first
+// (demangled); empty for no type.
+std::vector<std::string> ExceptionClassChain(const std::type_info* type);
+
+// A report section: the heading, a rule and one item per entry (label and
+// value; an empty label for a single text). "" for no entries.
+std::string ReportSectionText(const std::string& heading,
+                              const std::vector<std::pair<std::string, std::string>>& items);
+// The entries with blanks trimmed off labels and values; entries with
+// neither dropped.
+std::vector<std::pair<std::string, std::string>> TrimmedItems(
+    const std::vector<std::pair<std::string, std::string>>& items);
+// Inserts the section right after the general part of the report (which the
+// report follows with CR LF), and extends the general part to include it.
+void InsertReportSection(std::string& general, std::string& report, const std::string& section);

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/crashreport/core/report/ActionTypes.h"
+#include "editor/crashreport/core/sending/SendTypes.h"
 #include "framework/Classes.h"
 
 class TStrings;

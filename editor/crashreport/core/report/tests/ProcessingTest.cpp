@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "editor/crashreport/core/report/ExceptionProcessing.h"
+#include "editor/crashreport/support/LogFile.h"
 
 namespace {
 
@@ -36,13 +37,19 @@ std::string ProbePath()
     return p.substr(0, p.find_last_of('\\') + 1) + "crash_report_probe.exe";
 }
 
+std::string ProbeOutput(const std::string& scenario)
+{
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    return std::string(temp) + "report_probe_" + scenario + ".txt";
+}
+
 ProbeRun RunProbe(const std::string& scenario)
 {
     ProbeRun run;
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    const std::string out = std::string(temp) + "report_probe_" + scenario + ".txt";
+    const std::string out = ProbeOutput(scenario);
     DeleteFileA(out.c_str());
+    DeleteFileA((out + ".zvf").c_str());
     std::string command = "\"" + ProbePath() + "\" " + scenario + " \"" + out + "\"";
     STARTUPINFOA si{};
     si.cb = sizeof si;
@@ -203,6 +210,109 @@ TEST(WaitingThread, ARoutineRunsAtOnceWithoutAProcessingThread)
     RunOnWaitingThread([&] { ++runs; });
     RunOnWaitingThread([] { throw 1; });
     EXPECT_EQ(runs, 1);
+}
+
+// The reports of a probe run's log, read back with the log reader.
+std::vector<std::string> LogReports(const std::string& scenario)
+{
+    const std::string name = ProbeOutput(scenario) + ".zvf";
+    std::vector<std::string> reports;
+    if (GetFileAttributesA(name.c_str()) == INVALID_FILE_ATTRIBUTES)
+        return reports;
+    {
+        TLogFile log(name, true);
+        for (int32_t i = 0; i < log.GetCount(); ++i)
+            reports.push_back(log.GetItem(i));
+    }
+    DeleteFileA(name.c_str());
+    return reports;
+}
+
+// The line of the report that starts with the text; "" when none.
+std::string Line(const std::string& report, const std::string& start)
+{
+    size_t at = 0;
+    while (at < report.size()) {
+        size_t end = report.find("\r\n", at);
+        if (end == std::string::npos)
+            end = report.size();
+        if (report.compare(at, start.size(), start) == 0)
+            return report.substr(at, end - at);
+        at = end + 2;
+    }
+    return "";
+}
+
+TEST(ProcessingLog, AFrameworkExceptionIsReportedInTheLogAndTheProgramGoesOn)
+{
+    const ProbeRun run = RunProbe("log-boom");
+    EXPECT_TRUE(run.Has("alive")) << Dump(run);
+    EXPECT_EQ(run.exitCode, 0u);
+    const std::vector<std::string> reports = LogReports("log-boom");
+    ASSERT_EQ(reports.size(), 1u);
+    const std::string& r = reports[0];
+    ASSERT_EQ(r.rfind("ZorvikLog 6.0.20\r\n\r\nApplication:\r\n", 0), 0u) << r.substr(0, 200);
+    // The rule under the title is as long as the section's longest line.
+    const size_t ruleStart = r.find("Application:\r\n") + 14;
+    const std::string rule = r.substr(ruleStart, r.find("\r\n", ruleStart) - ruleStart);
+    EXPECT_EQ(rule.find_first_not_of('-'), std::string::npos) << rule;
+    const std::string startDate = Line(r, "  1.1 Start Date      : ");
+    ASSERT_FALSE(startDate.empty()) << r.substr(0, 600);
+    EXPECT_EQ(startDate.find(": "), 22u);
+    EXPECT_EQ(Line(r, "  2.5 Type          : "), "  2.5 Type          : Exception");
+    EXPECT_EQ(Line(r, "  2.6 Message       : "), "  2.6 Message       : Boom.");
+    const std::string id = Line(r, "  2.7 ID            : ");
+    ASSERT_EQ(id.size(), 26u) << id;
+    EXPECT_EQ(id.substr(22).find_first_not_of("0123456789ABCDEF"), std::string::npos) << id;
+    EXPECT_EQ(Line(r, "  2.8 Count         : "), "  2.8 Count         : 1");
+    EXPECT_EQ(Line(r, "  2.9 Status        : "), "  2.9 Status        : New");
+    // The call stack names the probe's own source.
+    EXPECT_NE(r.find("ReportProbe.cpp"), std::string::npos);
+}
+
+TEST(ProcessingLog, TheSameCrashTwiceIsOneReportCountedTwice)
+{
+    const ProbeRun run = RunProbe("log-twice");
+    const std::vector<std::string> reports = LogReports("log-twice");
+    ASSERT_EQ(reports.size(), 1u) << Dump(run);
+    EXPECT_EQ(Line(reports[0], "  2.8 Count         : "), "  2.8 Count         : 2");
+}
+
+TEST(ProcessingLog, ForeignThrownThingsAndAbort)
+{
+    const std::vector<std::string> runtime = (RunProbe("log-runtime"), LogReports("log-runtime"));
+    ASSERT_EQ(runtime.size(), 1u);
+    EXPECT_EQ(Line(runtime[0], "  2.5 Type          : "), "  2.5 Type          : std::runtime_error");
+    EXPECT_EQ(Line(runtime[0], "  2.6 Message       : "), "  2.6 Message       : Unknown error message.");
+    const std::vector<std::string> thrownInt = (RunProbe("log-int"), LogReports("log-int"));
+    ASSERT_EQ(thrownInt.size(), 1u);
+    EXPECT_NE(thrownInt[0].find("Unknown exception type"), std::string::npos);
+    const ProbeRun abort = RunProbe("log-abort");
+    EXPECT_TRUE(abort.Has("alive"));
+    EXPECT_TRUE(LogReports("log-abort").empty());
+}
+
+TEST(ProcessingLog, AnAccessViolationWritesTheLogAndEndsWithCode1)
+{
+    const ProbeRun run = RunProbe("log-av");
+    EXPECT_EQ(run.exitCode, 1u);
+    EXPECT_FALSE(run.Has("alive"));
+    const std::vector<std::string> reports = LogReports("log-av");
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(Line(reports[0], "  2.5 Type          : "), "  2.5 Type          : EAccessViolation");
+    const std::string message = Line(reports[0], "  2.6 Message       : ");
+    EXPECT_EQ(message.rfind("  2.6 Message       : Access violation at address ", 0), 0u) << message;
+    EXPECT_NE(message.find(" in module 'crash_report_probe.exe'. Write of address 00000000."), std::string::npos)
+        << message;
+}
+
+TEST(ProcessingLog, WithoutShowOptionsTheGeneralPartIsTheBanner)
+{
+    RunProbe("log-none");
+    const std::vector<std::string> reports = LogReports("log-none");
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0].rfind("ZorvikLog 6.0.20\r\n\r\n", 0), 0u);
+    EXPECT_EQ(reports[0].find("Application:"), std::string::npos);
 }
 
 }  // namespace

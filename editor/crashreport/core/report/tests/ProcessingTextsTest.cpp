@@ -2,6 +2,9 @@
 // identifier, the waiting thread's messages and the exported call-stack texts.
 #include <gtest/gtest.h>
 
+#include <exception>
+#include <typeinfo>
+
 #include "editor/crashreport/core/ModuleInfo.h"
 #include "editor/crashreport/core/report/ProcessingTexts.h"
 
@@ -136,6 +139,39 @@ TEST(FastMMLines, RowTextAndWidening)
     EXPECT_FALSE(FastMMRowAccepted(ddProcedure, false, true));
     EXPECT_TRUE(FastMMRowAccepted(ddUnitAndProcedure, false, true));
     EXPECT_TRUE(FastMMRowAccepted(ddNone, true, true));
+}
+
+TEST(ReportSection, InsertedAfterTheGeneralPartWhichGrowsByIt)
+{
+    std::string general = "ZorvikLog 6.0.20\r\n\r\nApplication:\r\n----";
+    std::string report = general + "\r\nCall Stack Information:\r\n";
+    const std::string section =
+        ReportSectionText("Custom Information", TrimmedItems({{" Seat ", " 12 "}, {"  ", " "}, {"Row", "B"}}));
+    ASSERT_FALSE(section.empty());
+    EXPECT_NE(section.find("Custom Information"), std::string::npos);
+    EXPECT_NE(section.find("Seat"), std::string::npos);
+    EXPECT_NE(section.find(": 12"), std::string::npos);
+    const std::string oldGeneral = general;
+    InsertReportSection(general, report, section);
+    EXPECT_EQ(report, oldGeneral + "\r\n" + section + "\r\nCall Stack Information:\r\n");
+    EXPECT_EQ(general, oldGeneral + "\r\n" + section);
+    // Nothing for no entries.
+    EXPECT_EQ(ReportSectionText("Custom Information", {}), "");
+    const std::string before = report;
+    InsertReportSection(general, report, "");
+    EXPECT_EQ(report, before);
+}
+
+struct BaseError : std::exception {};
+struct DerivedError : BaseError {};
+
+TEST(ExceptionClassChain, TheClassThenItsBases)
+{
+    EXPECT_EQ(ExceptionClassChain(&typeid(DerivedError)),
+              (std::vector<std::string>{"(anonymous namespace)::DerivedError", "(anonymous namespace)::BaseError",
+                                        "std::exception"}));
+    EXPECT_EQ(ExceptionClassChain(&typeid(int)), std::vector<std::string>{"int"});
+    EXPECT_TRUE(ExceptionClassChain(nullptr).empty());
 }
 
 }  // namespace

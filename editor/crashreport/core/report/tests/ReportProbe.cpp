@@ -83,12 +83,18 @@ void NoteEvents()
     }
 }
 
+// The fault the scenario names ("log-" scenarios name it after the prefix).
+std::string Kind() { return scenario.rfind("log-", 0) == 0 ? scenario.substr(4) : scenario; }
+
 __attribute__((noinline)) void ThrowBoom()
 {
-    if (scenario == "abort")
+    const std::string kind = Kind();
+    if (kind == "abort")
         throw EAbort("");
-    if (scenario == "int")
+    if (kind == "int")
         throw 7;
+    if (kind == "runtime")
+        throw std::runtime_error("Lost");
     throw Exception("Boom");
 }
 
@@ -113,11 +119,26 @@ int main(int argc, char** argv)
     ZorvikCoreInit();
     InstallExceptionProcessing();
     Write(std::string("installed ") + (IsZorvikLogInstalled() ? "1" : "0") + "\n");
-    InstallNotingSteps();
-    NoteEvents();
+    // "log-" scenarios run the real stages and write the log given by the
+    // output path; the others note each step instead.
+    const bool realStages = scenario.rfind("log-", 0) == 0;
+    if (!realStages) {
+        InstallNotingSteps();
+        NoteEvents();
+    }
     Application->OnException = [](TObject*, Exception& e) { Write("framework-handling " + e.Message + "\n"); };
     if (TZorvikModuleOptions* o = CurrentZorvikLogOptions()) {
         o->SetExceptionDialogType(edtZorvikLog);
+        if (realStages) {
+            o->SetOutputPath(outPath + ".zvf");
+            TLogOptions log = o->LogOptions();
+            log.Include(loNoDuplicateErrors);
+            o->SetLogOptions(log);
+            if (Kind() == "none") {
+                o->SetShowOptions(TShowOptions());
+                o->SetLogOptions(TLogOptions());
+            }
+        }
         if (scenario == "filter-rtl" || scenario == "filter-none") {
             TZorvikExceptionFilter f;
             f.ExceptionClassName = " exception ";
@@ -137,7 +158,7 @@ int main(int argc, char** argv)
         return false;
     };
     Pump(200);
-    if (scenario == "av") {
+    if (Kind() == "av") {
         volatile int* volatile zero = nullptr;
         *zero = 1;
     } else if (scenario == "manager") {
@@ -147,8 +168,11 @@ int main(int argc, char** argv)
         const bool off = ExceptionManager(std::make_exception_ptr(std::runtime_error("Off")), 0, emkOther, 0);
         Write("manager-off " + std::to_string(off) + "\n");
     } else {
-        PostMessageA(form->Handle(), WM_APP + 1, 0, 0);
-        Pump(500);
+        // "twice": the same crash again, from the same place.
+        for (int i = Kind() == "twice" ? 2 : 1; i > 0; --i) {
+            PostMessageA(form->Handle(), WM_APP + 1, 0, 0);
+            Pump(500);
+        }
     }
     Write("alive\n");
     ZorvikCoreDone();

@@ -1,0 +1,153 @@
+#include "editor/crashreport/core/report/ProcessingStages.h"
+
+#include <windows.h>
+
+#include <cxxabi.h>
+
+#include <typeinfo>
+#include <utility>
+#include <vector>
+
+#include "editor/crashreport/core/AddressLookup.h"
+#include "editor/crashreport/core/report/CoreExports.h"
+#include "editor/crashreport/core/report/ExceptionProcessing.h"
+#include "editor/crashreport/core/report/FilterMatching.h"
+#include "editor/crashreport/core/report/ProcessingTexts.h"
+#include "editor/crashreport/core/report/ReportGatherer.h"
+#include "editor/crashreport/core/report/ReportServices.h"
+#include "editor/crashreport/core/report/ReportText.h"
+#include "editor/crashreport/core/report/ScreenshotCapture.h"
+#include "editor/crashreport/core/report/ZorvikEvents.h"
+#include "editor/crashreport/support/ModuleOptions.h"
+#include "editor/crashreport/support/SafeExec.h"
+#include "framework/StringList.h"
+
+namespace {
+
+// The general part of the report as last built: sections are inserted
+// after it.
+std::string generalText;
+
+TLogSaving& Saver(TProcessingState& state)
+{
+    TLogSaving& saving = ZorvikLogSaving();
+    saving.SetOptions(state.Options);
+    saving.ExceptionId = state.ExceptionId;
+    saving.ReportText = state.ReportText;
+    saving.TextToSend = state.TextToSend;
+    return saving;
+}
+
+void BuildReport(TProcessingState& state)
+{
+    const TCapture& c = *state.Capture;
+    TReportFacts facts;
+    GatherReportFacts(facts, c, c.RecordValid ? &c.Record : nullptr,
+                      state.Options->LogOptions().Contains(loSaveModulesAndProcessesSections));
+    // The processing thread has no exception in flight: the capture tells
+    // what was thrown.
+    if (c.Exception) {
+        facts.FrameworkException = c.FrameworkObject;
+        facts.ExceptionIsObject = c.Type && dynamic_cast<const abi::__class_type_info*>(c.Type) != nullptr;
+    }
+    facts.ExceptionTime = state.ExceptionDate;
+    facts.ExceptionID = BugIdentifier(facts);
+    const TReportTexts texts = BuildReportText(facts, *state.Options);
+    state.ExceptionId = facts.ExceptionID;
+    state.ReportText = texts.Report;
+    state.TextToSend = texts.Report;
+    generalText = texts.General;
+}
+
+void AddSection(TProcessingState& state, TMessageType heading,
+                const std::vector<std::pair<std::string, std::string>>& items)
+{
+    const std::string section = ReportSectionText(state.Options->GetCustomizedExpandedTexts(heading), items);
+    InsertReportSection(generalText, state.ReportText, section);
+    state.TextToSend = state.ReportText;
+    state.DialogText = state.ReportText;
+}
+
+void AddCustomData(TProcessingState& state)
+{
+    std::vector<std::pair<std::string, std::string>> items;
+    TStrings& lines = CustomDataLines();
+    for (int i = 0; i < lines.Count(); ++i) {
+        const std::string line = lines.Get(i);
+        const size_t eq = line.find('=');
+        items.emplace_back(eq == std::string::npos ? line : line.substr(0, eq),
+                           eq == std::string::npos ? std::string() : line.substr(eq + 1));
+    }
+    AddSection(state, mtLog_CustInfoHeader, TrimmedItems(items));
+}
+
+void AddReproduceText(TProcessingState& state)
+{
+    const std::string text = state.Options->ReproduceText();
+    if (!text.empty())
+        AddSection(state, mtReproduceDialog_Caption, {{"", text}});
+}
+
+std::string MainModuleVersion()
+{
+    const TZorvikModuleInfo* main = ModuleInfoByAddr(reinterpret_cast<uintptr_t>(GetModuleHandleA(nullptr)));
+    return main ? main->Version : std::string();
+}
+
+}  // namespace
+
+void InstallProcessingStages()
+{
+    TLogSavingHooks& hooks = ZorvikLogSaving().Hooks();
+    hooks.RunOnWaitingThread = RunOnWaitingThread;
+    hooks.ActionEvent = [](TZorvikActionType action, bool& execute) {
+        EventValues().Execute = execute;
+        RaiseActionNotify(action);
+        execute = EventValues().Execute;
+    };
+    hooks.ErrorEvent = [](TZorvikActionType action, bool& retry) {
+        EventValues().Retry = retry;
+        RaiseErrorNotify(action);
+        retry = EventValues().Retry;
+    };
+    hooks.ClearLastInternalError = ClearLastZorvikLogError;
+
+    TProcessingSteps& s = ProcessingSteps();
+    s.BuildReport = BuildReport;
+    s.FindFilter = [](const TProcessingState& state) {
+        TFilteredException e;
+        e.ClassChain = ExceptionClassChain(state.Capture->Type);
+        if (e.ClassChain.empty())
+            e.ClassChain.push_back(state.Capture->ClassName);
+        e.Handled = state.Notify.Handled;
+        return FindExceptionFilter(*state.Options, e);
+    };
+    s.CheckDuplicate = [](TProcessingState& state, bool count) {
+        TLogSaving& saving = Saver(state);
+        saving.CheckDuplicateError(count);
+        state.Duplicate = saving.DuplicateError;
+    };
+    s.SaveReportToLog = [](TProcessingState& state) {
+        TLogSaving& saving = Saver(state);
+        saving.DuplicateError = state.Duplicate;
+        saving.SaveReportToLog();
+        state.TextToSend = saving.TextToSend;
+    };
+    s.DeleteLogAtVersionChange = [](TProcessingState& state) {
+        Saver(state).DeleteLogAtVersionChange(MainModuleVersion());
+    };
+    s.TakeScreenshot = [](TProcessingState& state) {
+        const TCommonSendOptions send = state.Options->CommonSendOptions();
+        if (!send.Contains(sndSendScreenshot))
+            return;
+        SetScreenshotFocus(state.FocusWindow, state.Cursor);
+        state.ScreenshotTaken = CaptureScreenshot(send.Contains(sndUseOnlyActiveWindow));
+    };
+    s.FinishScreenshot = [](TProcessingState& state) {
+        if (state.ScreenshotTaken && state.ScreenshotChecked)
+            WriteScreenshotFile(TempFolderPath() + "Screenshot.png");
+    };
+    s.FreeScreenshot = [](TProcessingState&) { ReleaseScreenshot(); };
+    s.AddCustomData = AddCustomData;
+    s.AddReproduceText = AddReproduceText;
+}
