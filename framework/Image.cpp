@@ -5,7 +5,7 @@
 TImage::TImage(TComponent* owner) : TWinControl(owner), FPicture(new TPicture) { FVisible = true; }
 
 TImage::~TImage() {
-    if (FIcon) DestroyIcon(FIcon);
+    if (FIcon && !FSharedIcon) DestroyIcon(FIcon);
     delete FPicture;
 }
 
@@ -19,8 +19,19 @@ bool TImage::LoadIcon(const std::string& resourceName) {
     HICON icon = static_cast<HICON>(
         LoadImageA(GetModuleHandleA(nullptr), resourceName.c_str(), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR));
     if (!icon) return false;
-    if (FIcon) DestroyIcon(FIcon);
+    if (FIcon && !FSharedIcon) DestroyIcon(FIcon);
     FIcon = icon;
+    FSharedIcon = false;
+    Invalidate();
+    return true;
+}
+
+bool TImage::LoadSystemIcon(LPCSTR id) {
+    HICON icon = ::LoadIconA(nullptr, id);
+    if (!icon) return false;
+    if (FIcon && !FSharedIcon) DestroyIcon(FIcon);
+    FIcon = icon;
+    FSharedIcon = true;
     Invalidate();
     return true;
 }

@@ -13,6 +13,8 @@ public:
     std::string ClassName() const override { return "TImage"; }
     // The icon resource of that name in the program; false when there is none.
     bool LoadIcon(const std::string& resourceName);
+    // One of the system's shared icons (IDI_...); false when there is none.
+    bool LoadSystemIcon(LPCSTR id);
     // The picture (owned), drawn at the top left when there is no icon.
     TPicture* Picture() const { return FPicture; }
 
@@ -23,5 +25,6 @@ protected:
 
 private:
     HICON FIcon = nullptr;
+    bool FSharedIcon = false;  // the system's: never destroyed
     TPicture* FPicture;
 };

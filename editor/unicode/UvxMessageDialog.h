@@ -1,0 +1,54 @@
+#pragma once
+// The wide message dialog: an icon for its kind, the message, and a row of
+// buttons, laid out from the font's average character size; Enter presses
+// the default button, Esc the cancel button, Ctrl+C copies the dialog as
+// text.
+#include <string>
+#include <vector>
+
+#include "editor/unicode/UvxButtons.h"
+#include "editor/unicode/UvxForms.h"
+#include "editor/unicode/UvxLabels.h"
+
+enum TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
+enum TMsgDlgBtn { mbYes, mbNo, mbOK, mbCancel, mbAbort, mbRetry, mbIgnore, mbAll, mbNoToAll, mbYesToAll, mbHelp };
+// A set of buttons: bit (1 << button) for each.
+using TMsgDlgButtons = unsigned;
+constexpr TMsgDlgButtons MsgDlgButton(TMsgDlgBtn b) { return 1u << b; }
+constexpr int mrAll = 8, mrNoToAll = 9, mrYesToAll = 10;
+
+// The caption of a kind of message and of a button (texts of the tables).
+std::u16string UvxMessageCaption(TMsgDlgType type);
+std::u16string UvxButtonCaption(TMsgDlgBtn button);
+std::string UvxButtonName(TMsgDlgBtn button);
+int UvxButtonModalResult(TMsgDlgBtn button);
+
+class TUvxMessageForm : public TUvxForm {
+public:
+    explicit TUvxMessageForm(TComponent* owner);
+    std::string ClassName() const override { return "TUvxMessageForm"; }
+    TUvxLabel* Message = nullptr;
+    TUvxButton* DefaultButton = nullptr;
+    TUvxButton* CancelButton = nullptr;
+    std::vector<TUvxButton*> Buttons;
+    int HelpContext = 0;
+    // What Ctrl+C puts on the clipboard.
+    std::u16string ClipboardText();
+    // The keys of the dialog, from whichever of its controls has the focus.
+    void DialogKeyDown(WORD& key, TShiftState shift);
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+};
+
+// defaultButton -1: OK if present, else Yes if present, else Retry.
+TUvxMessageForm* WideCreateMessageDialog(const std::u16string& msg, TMsgDlgType type, TMsgDlgButtons buttons,
+                                         int defaultButton = -1);
+int WideMessageDlgPosHelp(const std::u16string& msg, TMsgDlgType type, TMsgDlgButtons buttons, int helpCtx, int x,
+                          int y, const std::string& helpFileName, int defaultButton = -1);
+int WideMessageDlg(const std::u16string& msg, TMsgDlgType type, TMsgDlgButtons buttons, int helpCtx,
+                   int defaultButton = -1);
+int WideMessageDlgPos(const std::u16string& msg, TMsgDlgType type, TMsgDlgButtons buttons, int helpCtx, int x, int y,
+                      int defaultButton = -1);
+void WideShowMessage(const std::u16string& msg);
+void WideShowMessagePos(const std::u16string& msg, int x, int y);
