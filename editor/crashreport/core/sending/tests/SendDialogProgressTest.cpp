@@ -77,8 +77,9 @@ TEST(SendDialogProgress, SmtpSendDrivesTheDialog) {
     EXPECT_EQ(status.rfind(DefaultMessageText(mtSendDialog_Message) + " 1/1: ", 0), 0u) << status;
     EXPECT_EQ(highest, 100);
     // The send ended the dialog.
-    if (state.SendDialogThread)
+    if (state.SendDialogThread) {
         EXPECT_EQ(WaitForSingleObject(state.SendDialogThread, 5000), WAIT_OBJECT_0);
+    }
     EXPECT_EQ(SendDialogWindow(), nullptr);
     EXPECT_FALSE(peer.Data(1).empty());
 }
