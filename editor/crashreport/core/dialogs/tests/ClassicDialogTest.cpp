@@ -254,6 +254,59 @@ TEST_F(ClassicDialog, DetailsLinkAsksForTheDetailedDialog)
     EXPECT_FALSE(DialogState().DialogFailed);
 }
 
+// The detailed kind's stand-in: notes how it was asked to start and closes.
+bool gDetailedShown = false;
+bool gDetailedForced = false;
+
+INT_PTR CALLBACK DetailedStandIn(HWND dialog, UINT message, WPARAM, LPARAM)
+{
+    if (message == WM_INITDIALOG) {
+        gDetailedShown = true;
+        gDetailedForced = DialogState().DetailsForced;
+        DialogState().Painted = true;
+        DialogState().DialogType = edtNone;
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        return TRUE;
+    }
+    if (message == WM_COMMAND) {
+        EndDialog(dialog, 0);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+TEST_F(ClassicDialog, DetailsLinkWithAValidEmailOpensTheDetailedDialogForced)
+{
+    EnableSmtp();
+    gDetailedShown = gDetailedForced = false;
+    DialogState().DetailedDialogProc = DetailedStandIn;
+    TDialogRun run([&] { DisplayErrorDialogs(Input()); });
+    HWND d = run.WaitForWindow("Error occurred");
+    ASSERT_NE(d, nullptr);
+    const RECT lead = ItemRect(d, cdSeeDetails);
+    const LPARAM at = MAKELPARAM(lead.right + 10, (lead.top + lead.bottom) / 2);
+    // First with an invalid e-mail: the box, and the classic dialog stays.
+    SetItemText(d, cdEmail, "a@b");
+    PostMessageA(d, WM_MOUSEMOVE, 0, at);
+    PostMessageA(d, WM_LBUTTONUP, 0, at);
+    HWND box = run.WaitForWindow("Error.");
+    ASSERT_NE(box, nullptr);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    Sleep(300);
+    EXPECT_TRUE(IsWindowVisible(d));
+    EXPECT_FALSE(gDetailedShown);
+    // Then with a valid one: the detailed kind follows, in detailed mode.
+    SetItemText(d, cdEmail, "me@x.test");
+    PostMessageA(d, WM_MOUSEMOVE, 0, at);
+    PostMessageA(d, WM_LBUTTONUP, 0, at);
+    ASSERT_TRUE(run.WaitEnd());
+    DialogState().DetailedDialogProc = nullptr;
+    EXPECT_TRUE(gDetailedShown);
+    EXPECT_TRUE(gDetailedForced);
+    EXPECT_EQ(DialogState().DialogType, edtNone);
+    EXPECT_FALSE(DialogState().DialogFailed);
+}
+
 TEST_F(ClassicDialog, AutoCloseEndsTheDialogByItself)
 {
     options->SetAutoCloseDialogSecs(1);
