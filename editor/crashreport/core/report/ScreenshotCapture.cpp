@@ -4,8 +4,10 @@
 #include <new>
 #include <vector>
 
+#include "editor/crashreport/core/capture/CoreState.h"
 #include "editor/crashreport/core/report/ColourOctree.h"
 #include "editor/crashreport/core/report/ScreenshotPng.h"
+#include "editor/crashreport/support/ModuleOptions.h"
 #include "framework/Exceptions.h"
 #include "framework/WinStreams.h"
 
@@ -28,6 +30,12 @@ struct TCaptureState {
     int32_t Width = 0, Height = 0, RowStride = 0;
     RECT Area{};  // the captured rectangle in screen coordinates
 };
+
+bool CoreWantsActiveWindowOnly()
+{
+    const TZorvikModuleOptions* options = ZorvikCoreOptions();
+    return options != nullptr && options->CommonSendOptions().Contains(sndUseOnlyActiveWindow);
+}
 
 TCaptureState& Capture()
 {
@@ -375,4 +383,14 @@ bool SaveScreenshotToStream(TStream& stream, bool onlyActiveWindow)
     }
     ReleaseScreenshot();
     return true;
+}
+
+bool SaveScreenshot(const std::string& fileName)
+{
+    return SaveScreenshot(fileName, CoreWantsActiveWindowOnly());
+}
+
+bool SaveScreenshotToStream(TStream& stream)
+{
+    return SaveScreenshotToStream(stream, CoreWantsActiveWindowOnly());
 }

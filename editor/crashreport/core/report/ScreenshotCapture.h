@@ -26,7 +26,11 @@ void WriteScreenshot(TStream& stream);
 bool WriteScreenshotFile(const std::string& fileName);
 void ReleaseScreenshot();
 
-// The exported forms: capture, write, release. An empty file name skips the
-// write.
-bool SaveScreenshot(const std::string& fileName, bool onlyActiveWindow = false);
-bool SaveScreenshotToStream(TStream& stream, bool onlyActiveWindow = false);
+// The exported forms: capture, write, release; the active window alone when
+// the core's options ask for it (sndUseOnlyActiveWindow). An empty file name
+// skips the write.
+bool SaveScreenshot(const std::string& fileName);
+bool SaveScreenshotToStream(TStream& stream);
+// The same with the choice given.
+bool SaveScreenshot(const std::string& fileName, bool onlyActiveWindow);
+bool SaveScreenshotToStream(TStream& stream, bool onlyActiveWindow);

@@ -146,12 +146,17 @@ TEST_F(ScreenshotCapture, TheActiveWindowAloneWhenAsked)
 
 TEST_F(ScreenshotCapture, AnEmptyFileNameOrAnUnwritablePlaceLeavesNoFile)
 {
-    EXPECT_FALSE(SaveScreenshot("", false));
+    EXPECT_FALSE(SaveScreenshot(""));
     EXPECT_FALSE(ScreenshotCaptured());
     const std::string folder = TestFolder("screenshot_nowhere");
     const std::string file = folder + "missing folder\\Screenshot.png";
-    EXPECT_FALSE(SaveScreenshot(file, false));
+    EXPECT_FALSE(SaveScreenshot(file));
     EXPECT_FALSE(TestFileExists(file));
+    // Without the core's options the exported form takes the screen, not
+    // the active window.
+    TMemoryStream whole;
+    ASSERT_TRUE(SaveScreenshotToStream(whole));
+    EXPECT_EQ(Decode(whole.Bytes())->Width(), GetSystemMetrics(SM_CXSCREEN));
     // Steps taken one by one, as the processing does.
     ASSERT_TRUE(CaptureScreenshot(false));
     EXPECT_TRUE(ScreenshotCaptured());
