@@ -1,0 +1,85 @@
+#pragma once
+// Standard actions: edit actions that work on the focused edit box, and
+// file actions that show an open or save dialog.
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "framework/ActnList.h"
+#include "framework/CustomEdit.h"
+#include "framework/OpenDialog.h"
+
+class TEditAction : public TAction {
+public:
+    explicit TEditAction(TComponent* owner) : TAction(owner) {}
+    std::string ClassName() const override { return "TEditAction"; }
+    // The focused edit box, else null.
+    static TCustomEdit* FocusedEdit();
+    // Runs on the focused edit box; false when there is none.
+    bool Execute() override;
+    bool Update() override;
+    virtual bool HandlesTarget(TObject* target) { return dynamic_cast<TCustomEdit*>(target) != nullptr; }
+    virtual void UpdateTarget(TObject*) {}
+    virtual void ExecuteTarget(TObject*) {}
+
+protected:
+    TCustomEdit* GetControl(TObject* target) { return dynamic_cast<TCustomEdit*>(target); }
+};
+
+// Deletes the selection; enabled while there is one.
+class TEditDelete : public TEditAction {
+public:
+    explicit TEditDelete(TComponent* owner) : TEditAction(owner) {}
+    std::string ClassName() const override { return "TEditDelete"; }
+    void UpdateTarget(TObject* target) override;
+    void ExecuteTarget(TObject* target) override;
+};
+
+// An action that shows a dialog: BeforeExecute, then the dialog, then
+// OnAccept or OnCancel.
+class TCommonDialogAction : public TAction {
+public:
+    explicit TCommonDialogAction(TComponent* owner) : TAction(owner) {}
+    std::string ClassName() const override { return "TCommonDialogAction"; }
+    TNotifyEvent BeforeExecute;
+    TNotifyEvent OnAccept;
+    TNotifyEvent OnCancel;
+    bool Execute() override;
+
+protected:
+    // Shows the dialog; true when accepted.
+    virtual bool ExecuteDialog() = 0;
+};
+
+class TFileOpen : public TCommonDialogAction {
+public:
+    explicit TFileOpen(TComponent* owner) : TCommonDialogAction(owner) {}
+    std::string ClassName() const override { return "TFileOpen"; }
+    // Made on first use, of the action's dialog class.
+    TOpenDialog* Dialog();
+    bool UseDefaultApp = true;
+
+protected:
+    virtual std::unique_ptr<TOpenDialog> NewDialog() { return std::make_unique<TOpenDialog>(nullptr); }
+    bool ExecuteDialog() override { return Dialog()->Execute(); }
+
+private:
+    std::unique_ptr<TOpenDialog> FDialog;
+};
+
+class TFileOpenWith : public TFileOpen {
+public:
+    explicit TFileOpenWith(TComponent* owner) : TFileOpen(owner) {}
+    std::string ClassName() const override { return "TFileOpenWith"; }
+    std::string FileName;
+    TNotifyEvent AfterOpen;
+};
+
+class TFileSaveAs : public TFileOpen {
+public:
+    explicit TFileSaveAs(TComponent* owner) : TFileOpen(owner) {}
+    std::string ClassName() const override { return "TFileSaveAs"; }
+
+protected:
+    std::unique_ptr<TOpenDialog> NewDialog() override { return std::make_unique<TSaveDialog>(nullptr); }
+};
