@@ -28,6 +28,24 @@ void TEditDelete::UpdateTarget(TObject* target) { SetEnabled(GetControl(target)-
 
 void TEditDelete::ExecuteTarget(TObject* target) { GetControl(target)->SetSelText(""); }
 
+void TEditCut::UpdateTarget(TObject* target) { SetEnabled(GetControl(target)->SelLength() > 0); }
+void TEditCut::ExecuteTarget(TObject* target) { SendMessageA(GetControl(target)->Handle(), WM_CUT, 0, 0); }
+void TEditCopy::UpdateTarget(TObject* target) { SetEnabled(GetControl(target)->SelLength() > 0); }
+void TEditCopy::ExecuteTarget(TObject* target) { SendMessageA(GetControl(target)->Handle(), WM_COPY, 0, 0); }
+void TEditPaste::UpdateTarget(TObject*) {
+    SetEnabled(IsClipboardFormatAvailable(CF_TEXT) || IsClipboardFormatAvailable(CF_UNICODETEXT));
+}
+void TEditPaste::ExecuteTarget(TObject* target) { SendMessageA(GetControl(target)->Handle(), WM_PASTE, 0, 0); }
+void TEditSelectAll::UpdateTarget(TObject* target) {
+    TCustomEdit* edit = GetControl(target);
+    SetEnabled(GetWindowTextLengthA(edit->Handle()) > 0);
+}
+void TEditSelectAll::ExecuteTarget(TObject* target) { SendMessageA(GetControl(target)->Handle(), EM_SETSEL, 0, -1); }
+void TEditUndo::UpdateTarget(TObject* target) {
+    SetEnabled(SendMessageA(GetControl(target)->Handle(), EM_CANUNDO, 0, 0) != 0);
+}
+void TEditUndo::ExecuteTarget(TObject* target) { SendMessageA(GetControl(target)->Handle(), EM_UNDO, 0, 0); }
+
 bool TCommonDialogAction::Execute() {
     if (BeforeExecute) BeforeExecute(this);
     if (ExecuteDialog()) {

@@ -35,6 +35,47 @@ public:
     void ExecuteTarget(TObject* target) override;
 };
 
+// Cut, copy and paste through the clipboard; select all; undo the last change.
+class TEditCut : public TEditAction {
+public:
+    explicit TEditCut(TComponent* owner) : TEditAction(owner) {}
+    std::string ClassName() const override { return "TEditCut"; }
+    void UpdateTarget(TObject* target) override;
+    void ExecuteTarget(TObject* target) override;
+};
+
+class TEditCopy : public TEditAction {
+public:
+    explicit TEditCopy(TComponent* owner) : TEditAction(owner) {}
+    std::string ClassName() const override { return "TEditCopy"; }
+    void UpdateTarget(TObject* target) override;
+    void ExecuteTarget(TObject* target) override;
+};
+
+class TEditPaste : public TEditAction {
+public:
+    explicit TEditPaste(TComponent* owner) : TEditAction(owner) {}
+    std::string ClassName() const override { return "TEditPaste"; }
+    void UpdateTarget(TObject* target) override;
+    void ExecuteTarget(TObject* target) override;
+};
+
+class TEditSelectAll : public TEditAction {
+public:
+    explicit TEditSelectAll(TComponent* owner) : TEditAction(owner) {}
+    std::string ClassName() const override { return "TEditSelectAll"; }
+    void UpdateTarget(TObject* target) override;
+    void ExecuteTarget(TObject* target) override;
+};
+
+class TEditUndo : public TEditAction {
+public:
+    explicit TEditUndo(TComponent* owner) : TEditAction(owner) {}
+    std::string ClassName() const override { return "TEditUndo"; }
+    void UpdateTarget(TObject* target) override;
+    void ExecuteTarget(TObject* target) override;
+};
+
 // An action that shows a dialog: BeforeExecute, then the dialog, then
 // OnAccept or OnCancel.
 class TCommonDialogAction : public TAction {

@@ -36,6 +36,36 @@ public:
     std::string ClassName() const override { return "TUvxEditAction"; }
 };
 
+class TUvxEditCut : public TUvxStdAction<TEditCut> {
+public:
+    using TUvxStdAction<TEditCut>::TUvxStdAction;
+    std::string ClassName() const override { return "TUvxEditCut"; }
+};
+
+class TUvxEditCopy : public TUvxStdAction<TEditCopy> {
+public:
+    using TUvxStdAction<TEditCopy>::TUvxStdAction;
+    std::string ClassName() const override { return "TUvxEditCopy"; }
+};
+
+class TUvxEditPaste : public TUvxStdAction<TEditPaste> {
+public:
+    using TUvxStdAction<TEditPaste>::TUvxStdAction;
+    std::string ClassName() const override { return "TUvxEditPaste"; }
+};
+
+class TUvxEditSelectAll : public TUvxStdAction<TEditSelectAll> {
+public:
+    using TUvxStdAction<TEditSelectAll>::TUvxStdAction;
+    std::string ClassName() const override { return "TUvxEditSelectAll"; }
+};
+
+class TUvxEditUndo : public TUvxStdAction<TEditUndo> {
+public:
+    using TUvxStdAction<TEditUndo>::TUvxStdAction;
+    std::string ClassName() const override { return "TUvxEditUndo"; }
+};
+
 class TUvxEditDelete : public TUvxStdAction<TEditDelete> {
 public:
     using TUvxStdAction<TEditDelete>::TUvxStdAction;

@@ -33,6 +33,36 @@ TEST(UnicodeStdActions, EditDeleteIsEnabledWithoutASelectionAndDeletesTheNextCha
     EXPECT_EQ(action.GetCaption(), u"\u0394\u03B9\u03B1\u03B3\u03C1\u03B1\u03C6\u03AE");
 }
 
+TEST(UnicodeStdActions, CutCopyPasteSelectAllAndUndoKeepWideText) {
+    TControlTestForm form;
+    auto* edit = form.Put(new TUvxEdit(&form), 10, 10, 200, 22);
+    form.ShowAndSettle();
+    edit->SetText(u"\u0391\u03B2\u03B3 \u0394\u03B5");
+    edit->SetFocus();
+    PumpUntilIdle();
+    TUvxEditSelectAll selectAll(nullptr);
+    TUvxEditCut cut(nullptr);
+    TUvxEditPaste paste(nullptr);
+    TUvxEditUndo undo(nullptr);
+    TUvxEditCopy copy(nullptr);
+    copy.Update();
+    EXPECT_FALSE(copy.Enabled()) << "nothing selected to copy";
+    selectAll.Execute();
+    EXPECT_EQ(edit->GetSelLength(), 6);
+    cut.Execute();
+    EXPECT_EQ(edit->GetText(), u"");
+    paste.Update();
+    EXPECT_TRUE(paste.Enabled());
+    paste.Execute();
+    paste.Execute();
+    EXPECT_EQ(edit->GetText(), u"\u0391\u03B2\u03B3 \u0394\u03B5\u0391\u03B2\u03B3 \u0394\u03B5")
+        << "the wide text went through the clipboard whole";
+    undo.Update();
+    EXPECT_TRUE(undo.Enabled());
+    undo.Execute();
+    EXPECT_EQ(edit->GetText(), u"\u0391\u03B2\u03B3 \u0394\u03B5");
+}
+
 TEST(UnicodeStdActions, FileActionsShowTheWideDialogsAndAssignKeepsTheirSettings) {
     TUvxFileOpen open(nullptr);
     TUvxFileOpenWith openWith(nullptr);
