@@ -142,6 +142,15 @@ int GetGMT()
     return static_cast<int>(std::nearbyint(hours));  // rounding mode: to nearest, halves to even
 }
 
+int GetGMTMinutes()
+{
+    SYSTEMTIME local, utc;
+    GetLocalTime(&local);
+    GetSystemTime(&utc);
+    const double minutes = (SystemTimeToDateTime(local) - SystemTimeToDateTime(utc)) * 1440.0;
+    return static_cast<int>(std::lround(minutes));
+}
+
 double GetGMTDateTime(double localTime)
 {
     return localTime - GetGMT() / 24.0;

@@ -34,6 +34,9 @@ bool IntoIDE();
 
 // Local time minus UTC, in whole hours (halves to the even number).
 int GetGMT();
+// Local time minus UTC in whole minutes: zones of half and quarter hours
+// keep them (India +330, Nepal +345, Newfoundland -210).
+int GetGMTMinutes();
 // A local date-time (days since 30 Dec 1899) as UTC.
 double GetGMTDateTime(double localTime);
 double SystemTimeToDateTime(const SYSTEMTIME& st);

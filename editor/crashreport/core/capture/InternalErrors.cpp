@@ -207,16 +207,7 @@ std::string CurrentRfc822Date()
 {
     SYSTEMTIME t;
     GetLocalTime(&t);
-    TIME_ZONE_INFORMATION zone;
-    const DWORD kind = GetTimeZoneInformation(&zone);
-    LONG bias = zone.Bias;  // UTC = local + bias
-    if (kind == TIME_ZONE_ID_DAYLIGHT)
-        bias += zone.DaylightBias;
-    else if (kind == TIME_ZONE_ID_STANDARD)
-        bias += zone.StandardBias;
-    if (kind == TIME_ZONE_ID_INVALID)
-        bias = 0;
-    return Rfc822Date({t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond}, -bias);
+    return Rfc822Date({t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond}, GetGMTMinutes());
 }
 
 std::string ZorvikModuleFileName(uintptr_t module)

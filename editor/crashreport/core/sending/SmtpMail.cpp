@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "editor/crashreport/core/sending/MailDate.h"
+#include "editor/crashreport/core/capture/CoreServiceTexts.h"
 #include "editor/crashreport/core/sending/SendProgress.h"
 #include "editor/crashreport/core/sending/SmtpMessage.h"
 #include "editor/crashreport/support/EnvVariables.h"
@@ -49,15 +49,8 @@ bool ReadAttachment(const std::string& path, std::string& data) {
 std::string CurrentRFC822Date() {
     SYSTEMTIME st;
     GetLocalTime(&st);
-    TMailDateParts parts;
-    parts.Year = st.wYear;
-    parts.Month = st.wMonth;
-    parts.Day = st.wDay;
-    parts.DayOfWeek = st.wDayOfWeek;
-    parts.Hour = st.wHour;
-    parts.Minute = st.wMinute;
-    parts.Second = st.wSecond;
-    return RFC822DateText(parts, GetGMT());
+    // The zone's exact offset: a zone of half hours is written "+0530".
+    return Rfc822Date({st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond}, GetGMTMinutes());
 }
 
 std::string BuildSMTPBody(const TSendContext& ctx, const std::string& text, const std::vector<std::string>& attachments,

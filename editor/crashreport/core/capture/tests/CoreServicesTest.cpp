@@ -17,6 +17,8 @@
 #include "editor/crashreport/core/capture/MemoryReserve.h"
 #include "editor/crashreport/core/capture/ProcessWindows.h"
 #include "editor/crashreport/core/capture/SharedVirtualFile.h"
+#include "editor/crashreport/core/sending/SmtpMail.h"
+#include "editor/crashreport/support/SystemFacts.h"
 #include "framework/Exceptions.h"
 
 namespace {
@@ -191,6 +193,10 @@ TEST(InternalErrors, TodaysDateInTheZoneOfTheTest)
     if (zone.Bias != -330)
         GTEST_SKIP() << "the system's zone here is not +0530 (bias " << zone.Bias << ")";
     EXPECT_EQ(date.substr(date.size() - 5), "+0530");
+    EXPECT_EQ(GetGMTMinutes(), 330);
+    // The report mail's header as well.
+    const std::string mail = CurrentRFC822Date();
+    EXPECT_EQ(mail.substr(mail.size() - 5), "+0530") << mail;
 }
 
 TEST(InternalErrors, ModuleFileName)
