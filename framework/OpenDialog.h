@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,14 @@ public:
     std::string Title;
     unsigned Options = 0;
     std::vector<std::string> Files;
+    // Asked when the user accepts a name; clearing canClose keeps the
+    // dialog open.
+    std::function<void(TObject* sender, bool& canClose)> OnCanClose;
+    virtual bool DoCanClose() {
+        bool canClose = true;
+        if (OnCanClose) OnCanClose(this, canClose);
+        return canClose;
+    }
     std::string InitialDir() const { return FInitialDir; }
     virtual void SetInitialDir(const std::string& value) { FInitialDir = value; }
     // True when the user accepted.

@@ -56,12 +56,48 @@ TUvxStrings* TUvxOpenDialog::Files() {
     return FFiles.get();
 }
 
-// The hook only learns the dialog's window, for FileName while it runs.
+void TUvxOpenDialog::GetFileNamesW(const OPENFILENAMEW& ofn) {
+    bool multi = (Options & ofAllowMultiSelect) != 0;
+    char16_t separator = multi && (Options & ofOldStyleDialog) ? u' ' : u'\0';
+    std::u16string buffer(reinterpret_cast<const char16_t*>(ofn.lpstrFile), ofn.nMaxFile);
+    std::vector<std::u16string> files = UvxDialog_SelectedFiles(buffer, multi, separator);
+    FFiles->Clear();
+    for (const auto& f : files) FFiles->Add(f);
+    SetFileName(files.front());
+    TOpenDialog::Files.clear();
+    for (const auto& f : files) TOpenDialog::Files.push_back(WideToAnsiSys(f));
+}
+
+// The names about to be accepted are in the file lists while the program
+// decides; both lists are empty again afterwards.
+bool TUvxOpenDialog::CanCloseW(const OPENFILENAMEW& ofn) {
+    GetFileNamesW(ofn);
+    struct TScope {
+        TUvxOpenDialog* D;
+        ~TScope() {
+            D->FMayDecideClosing = false;
+            D->FFiles->Clear();
+            D->TOpenDialog::Files.clear();
+        }
+    } scope{this};
+    FMayDecideClosing = true;
+    return DoCanClose();
+}
+
+// The hook learns the dialog's window (for FileName while it runs) and asks
+// the program before a name is accepted.
 UINT_PTR CALLBACK TUvxOpenDialog::Hook(HWND dialog, UINT msg, WPARAM, LPARAM lParam) {
     if (msg == WM_INITDIALOG) {
         auto* self = reinterpret_cast<TUvxOpenDialog*>(reinterpret_cast<OPENFILENAMEW*>(lParam)->lCustData);
         SetPropA(dialog, "UvxOpenDialog", self);
         self->FDialog = dialog;
+    } else if (msg == WM_NOTIFY) {
+        auto* notify = reinterpret_cast<OFNOTIFYW*>(lParam);
+        auto* self = static_cast<TUvxOpenDialog*>(GetPropA(dialog, "UvxOpenDialog"));
+        if (self && notify->hdr.code == CDN_FILEOK && Win32PlatformIsUnicode && !self->CanCloseW(*notify->lpOFN)) {
+            SetWindowLongPtrA(dialog, DWLP_MSGRESULT, 1);
+            return 1;
+        }
     } else if (msg == WM_DESTROY) {
         if (auto* self = static_cast<TUvxOpenDialog*>(GetPropA(dialog, "UvxOpenDialog"))) self->FDialog = nullptr;
         RemovePropA(dialog, "UvxOpenDialog");
@@ -103,13 +139,7 @@ bool TUvxOpenDialog::DoExecuteW(BOOL(WINAPI* func)(OPENFILENAMEW*), HWND parent)
     BOOL ok = func(&ofn);
     FDialog = nullptr;
     if (!ok) return false;
-    bool multi = (Options & ofAllowMultiSelect) != 0;
-    char16_t separator = multi && (Options & ofOldStyleDialog) ? u' ' : u'\0';
-    std::vector<std::u16string> files = UvxDialog_SelectedFiles(buffer, multi, separator);
-    for (const auto& f : files) FFiles->Add(f);
-    SetFileName(files.front());
-    TOpenDialog::Files.clear();
-    for (const auto& f : files) TOpenDialog::Files.push_back(WideToAnsiSys(f));
+    GetFileNamesW(ofn);
     Options = (Options & ~(ofExtensionDifferent | ofReadOnly)) |
               ((ofn.Flags & OFN_EXTENSIONDIFFERENT) ? ofExtensionDifferent : 0) |
               ((ofn.Flags & OFN_READONLY) ? ofReadOnly : 0);

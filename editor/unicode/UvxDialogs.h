@@ -26,6 +26,8 @@ public:
     // The chosen names, full paths.
     TUvxStrings* Files();
     bool Execute(HWND parent = nullptr) override;
+    // The framework's decision only while a name is being accepted.
+    bool DoCanClose() override { return FMayDecideClosing ? TOpenDialog::DoCanClose() : true; }
     // The dialog window while it runs, or null.
     HWND DialogWindow() const { return FDialog; }
 
@@ -33,10 +35,14 @@ protected:
     bool DoExecuteW(BOOL(WINAPI* func)(OPENFILENAMEW*), HWND parent);
 
 private:
+    // The names in the record's buffer into both file lists.
+    void GetFileNamesW(const OPENFILENAMEW& ofn);
+    bool CanCloseW(const OPENFILENAMEW& ofn);
     static UINT_PTR CALLBACK Hook(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam);
     std::u16string FDefaultExt, FFileName, FFilter, FInitialDir, FTitle;
     std::unique_ptr<TUvxStringList> FFiles;
     HWND FDialog = nullptr;
+    bool FMayDecideClosing = false;
 };
 
 class TUvxSaveDialog : public TUvxOpenDialog {

@@ -117,6 +117,28 @@ TEST(WideFileDialogs, SaveGivesOneWideNameAndCancelChangesNothing) {
     EXPECT_EQ(dialog.GetFileName(), folder / u"\u03B4\u03B5\u03CD\u03C4\u03B5\u03C1\u03BF.bin");
 }
 
+TEST(WideFileDialogs, TheProgramMayKeepTheDialogOpenSeeingTheChosenNames) {
+    TempFolder folder(u"\u03BA\u03C1\u03AC\u03C4\u03B1");
+    for (const auto& f : {kA, kB}) Touch(folder / f);
+    TUvxOpenDialog dialog(nullptr);
+    dialog.Options = ofAllowMultiSelect | ofFileMustExist;
+    dialog.SetInitialDir(folder.Path());
+    std::vector<std::u16string> seen;
+    int asked = 0;
+    dialog.OnCanClose = [&](TObject*, bool& canClose) {
+        ++asked;
+        for (int i = 0; i < dialog.Files()->Count(); ++i) seen.push_back(dialog.Files()->Get(i));
+        canClose = false;
+        DialogAnswer::Plan(u"");  // the person gives up
+    };
+    DialogAnswer::Plan(u"\"" + kA + u"\" \"" + kB + u"\"");
+    EXPECT_FALSE(dialog.Execute()) << "refused, then cancelled";
+    EXPECT_EQ(asked, 1);
+    std::sort(seen.begin(), seen.end());
+    EXPECT_EQ(seen, (std::vector<std::u16string>{folder / kA, folder / kB}));
+    EXPECT_EQ(dialog.Files()->Count(), 0) << "the lists are emptied after the question";
+}
+
 TEST(WideFileDialogs, EightBitPlatformRunsTheFrameworkDialog) {
     EightBitPlatform eightBit;
     TempFolder folder(u"plain");
