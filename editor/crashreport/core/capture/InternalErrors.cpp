@@ -90,13 +90,13 @@ TInternalErrorPlace Place(const TZorvikDebugInfo& r)
 
 void ReportInternalError(const std::string& section)
 {
+    if (SilentException() || (!IntoIDE() && !DebuggerAttached()))
+        return;
     // The component's own units are shown while the reporter runs.
     SetComponentUnitNames({});
     struct Restore {
         ~Restore() { SetComponentUnitNames(ZorvikCore().OwnUnits); }
     } restore;
-    if (SilentException() || (!IntoIDE() && !DebuggerAttached()))
-        return;
     std::string message, className;
     if (!FrameworkExceptionMessage(message, className))
         message = "General internal error.";
