@@ -5,8 +5,10 @@
 #include "editor/crashreport/core/capture/CoreState.h"
 #include "editor/crashreport/core/report/ExceptionProcessing.h"
 #include "editor/crashreport/core/report/ReportBuildingStep.h"
+#include "editor/crashreport/core/sending/SendStage.h"
 
 void ZorvikCoreInit() {}
 void ZorvikCoreDone() {}
 void InstallExceptionProcessing() {}
 void InstallReportBuilding() {}
+void InstallSendingStage() {}

@@ -5,6 +5,7 @@
 #include "editor/crashreport/core/capture/CoreState.h"
 #include "editor/crashreport/core/report/ExceptionProcessing.h"
 #include "editor/crashreport/core/report/ReportBuildingStep.h"
+#include "editor/crashreport/core/sending/SendStage.h"
 #include "editor/dialogs/About.h"
 #include "editor/dialogs/BinaryForm.h"
 #include "editor/dialogs/DataTypesView.h"
@@ -27,6 +28,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     ZorvikCoreInit();
     InstallExceptionProcessing();
     InstallReportBuilding();
+    InstallSendingStage();
     try {
         Application->Initialize();
         Application->SetTitle("Tessaly");

@@ -316,19 +316,10 @@ void StartSending(std::unique_ptr<TSendContext> ctx) {
     SendReport(*ctx);
 }
 
-void CheckAutoCrash(const TSendContext& ctx, const std::vector<double>& crashTimes,
-                    const std::function<void(TTerminateBtnOperation)>& terminate) {
-    DeleteTemporary(ctx.ScreenshotFile());
-    if (ctx.Options == nullptr || IntoIDE())
-        return;
-    const TZorvikModuleOptions& o = *ctx.Options;
-    if (o.AutoCrashOperation() == tbNone)
-        return;
-    if (AutoCrashDue(crashTimes, o.AutoCrashNumber(), o.AutoCrashMinutes()))
-        (terminate ? terminate : ForceApplicationTermination)(o.AutoCrashOperation());
-}
+namespace {
 
-void ForceApplicationTermination(TTerminateBtnOperation operation) {
+// Ends the process with exit code 1, after starting it again for tbRestart.
+void EndProgram(TTerminateBtnOperation operation) {
     if (operation == tbRestart) {
         std::string commandLine = GetCommandLineA();
         STARTUPINFOA startup{};
@@ -343,10 +334,24 @@ void ForceApplicationTermination(TTerminateBtnOperation operation) {
     TerminateProcess(GetCurrentProcess(), 1);
 }
 
+}  // namespace
+
+void CheckAutoCrash(const TSendContext& ctx, const std::vector<double>& crashTimes,
+                    const std::function<void(TTerminateBtnOperation)>& terminate) {
+    DeleteTemporary(ctx.ScreenshotFile());
+    if (ctx.Options == nullptr || IntoIDE())
+        return;
+    const TZorvikModuleOptions& o = *ctx.Options;
+    if (o.AutoCrashOperation() == tbNone)
+        return;
+    if (AutoCrashDue(crashTimes, o.AutoCrashNumber(), o.AutoCrashMinutes()))
+        (terminate ? terminate : EndProgram)(o.AutoCrashOperation());
+}
+
 void FinishProcessing(bool terminationRequested, TTerminateBtnOperation terminateBtnOperation,
                       bool consoleMainThreadException) {
     if (terminationRequested)
-        ForceApplicationTermination(terminateBtnOperation == tbRestart ? tbRestart : tbTerminate);
+        EndProgram(terminateBtnOperation == tbRestart ? tbRestart : tbTerminate);
     if (consoleMainThreadException)
         TerminateProcess(GetCurrentProcess(), 1);
 }

@@ -24,11 +24,10 @@ bool SendWebReport(TSendContext& ctx);
 
 // The processing's tail in the send thread: the temporary screenshot
 // removed, then, outside the development environment, the auto-crash rule:
-// `terminate` with AutoCrashOperation when it is due.
+// `terminate` with AutoCrashOperation when it is due (by default the process
+// ends with exit code 1, after starting again for tbRestart).
 void CheckAutoCrash(const TSendContext& ctx, const std::vector<double>& crashTimes,
                     const std::function<void(TTerminateBtnOperation)>& terminate);
-// Ends the process with exit code 1, after starting it again for tbRestart.
-void ForceApplicationTermination(TTerminateBtnOperation operation);
 // Ends or restarts the program when termination was asked for this
 // exception (restart for tbRestart); a console program whose main thread
 // raised it ends with exit code 1.
