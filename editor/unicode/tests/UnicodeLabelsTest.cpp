@@ -95,8 +95,21 @@ TEST(UnicodeLabels, DisabledTextIsEmbossedInHighlightThenShadow) {
     RECT light, dark;
     ASSERT_TRUE(HasColour(p, GetSysColor(COLOR_BTNHIGHLIGHT), &light));
     ASSERT_TRUE(HasColour(p, GetSysColor(COLOR_BTNSHADOW), &dark));
-    EXPECT_EQ(light.right, dark.right + 1) << "the highlight copy lies one pixel right";
-    EXPECT_EQ(light.bottom, dark.bottom + 1) << "and one pixel down";
+    // Where the system smooths fonts, the glyphs' edges blend into the face
+    // colour, so the copies are compared pixel by pixel: below and right of a
+    // shadow pixel lies the highlight copy, above and left of it does not.
+    const COLORREF highlight = GetSysColor(COLOR_BTNHIGHLIGHT), shadow = GetSysColor(COLOR_BTNSHADOW);
+    int downRight = 0, upLeft = 0;
+    for (int y = 1; y + 1 < p.Height; ++y)
+        for (int x = 1; x + 1 < p.Width; ++x)
+            if (p.At(x, y) == shadow) {
+                downRight += p.At(x + 1, y + 1) == highlight;
+                upLeft += p.At(x - 1, y - 1) == highlight;
+            }
+    EXPECT_GT(downRight, 0) << "the highlight copy lies one pixel right and down";
+    EXPECT_GT(downRight, 4 * upLeft) << "not up and left";
+    EXPECT_GE(light.right, dark.right + 1);
+    EXPECT_GE(light.bottom, dark.bottom + 1);
     EXPECT_LE(dark.left, light.left);
     EXPECT_LE(dark.top, light.top);
     label->SetEnabled(true);
