@@ -3,6 +3,7 @@
 // compares Tessaly.exe with this program. A component entry that the editor
 // starts with gets its empty stand-in here as well.
 #include "editor/crashreport/core/capture/CoreState.h"
+#include "editor/crashreport/core/report/DialogStep.h"
 #include "editor/crashreport/core/report/ExceptionProcessing.h"
 #include "editor/crashreport/core/report/ReportBuildingStep.h"
 #include "editor/crashreport/core/sending/SendStage.h"
@@ -12,3 +13,4 @@ void ZorvikCoreDone() {}
 void InstallExceptionProcessing() {}
 void InstallReportBuilding() {}
 void InstallSendingStage() {}
+void InstallDialogStep() {}

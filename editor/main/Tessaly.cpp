@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "editor/crashreport/core/capture/CoreState.h"
+#include "editor/crashreport/core/report/DialogStep.h"
 #include "editor/crashreport/core/report/ExceptionProcessing.h"
 #include "editor/crashreport/core/report/ReportBuildingStep.h"
 #include "editor/crashreport/core/sending/SendStage.h"
@@ -29,6 +30,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     InstallExceptionProcessing();
     InstallReportBuilding();
     InstallSendingStage();
+    InstallDialogStep();
     try {
         Application->Initialize();
         Application->SetTitle("Tessaly");

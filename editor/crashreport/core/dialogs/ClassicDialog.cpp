@@ -139,7 +139,7 @@ void InitClassicDialog(HWND dialog)
 void PaintClassicDialog(HWND dialog)
 {
     TClassicWindow& w = Classic();
-    DialogState().Painted = true;
+    NoteDialogPainted();
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(dialog, &ps);
     HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(WHITE_BRUSH));

@@ -331,7 +331,7 @@ BOOL InitDialog(HWND window)
 
 void Paint(HWND window)
 {
-    DialogState().Painted = true;
+    NoteDialogPainted();
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window, &ps);
     if (gState.Bitmap)

@@ -8,6 +8,14 @@ TDialogState& DialogState()
     return state;
 }
 
+void NoteDialogPainted()
+{
+    TDialogState& s = DialogState();
+    const bool first = !s.Painted.exchange(true);
+    if (first && s.PaintedNotify)
+        s.PaintedNotify();
+}
+
 TProfileStore& DialogStateStore()
 {
     static TPrivateProfileStore store;

@@ -53,6 +53,9 @@ struct TDialogState : TDialogFlags {
     // The detailed dialog's procedure (template "ZV_Dialog"); while none is
     // set, the detailed kind shows the message box instead.
     DLGPROC DetailedDialogProc = nullptr;
+    // Told when a crash dialog is painted (the waiting thread starts to
+    // answer its own messages then).
+    std::function<void()> PaintedNotify;
 
     // --- Window services ---
     HFONT Fonts[DialogFontCount] = {};
@@ -79,6 +82,8 @@ struct TDialogState : TDialogFlags {
 };
 
 TDialogState& DialogState();
+// A crash dialog's WM_PAINT: sets the painted flag and tells the processing.
+void NoteDialogPainted();
 
 class TProfileStore;
 // The store of the dialogs' state file (the system's profile functions; the

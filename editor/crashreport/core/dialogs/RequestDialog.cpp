@@ -55,7 +55,7 @@ INT_PTR CALLBACK RequestDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
         InitRequestDialog(dialog);
         return TRUE;
     case WM_PAINT:
-        DialogState().Painted = true;
+        NoteDialogPainted();
         return FALSE;
     case WM_NCPAINT:
     case WM_NCACTIVATE:

@@ -7,11 +7,13 @@
 
 #include <algorithm>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "editor/crashreport/core/report/ExceptionProcessing.h"
 #include "editor/crashreport/support/LogFile.h"
+#include "framework/testing/GuiTest.h"
 
 namespace {
 
@@ -44,7 +46,9 @@ std::string ProbeOutput(const std::string& scenario)
     return std::string(temp) + "report_probe_" + scenario + ".txt";
 }
 
-ProbeRun RunProbe(const std::string& scenario)
+// Runs the probe; `whileRunning` (when given) watches it before the wait.
+ProbeRun RunProbe(const std::string& scenario,
+                  const std::function<void(const PROCESS_INFORMATION&)>& whileRunning = nullptr)
 {
     ProbeRun run;
     const std::string out = ProbeOutput(scenario);
@@ -58,6 +62,8 @@ ProbeRun RunProbe(const std::string& scenario)
         ADD_FAILURE() << "the probe did not start: " << GetLastError();
         return run;
     }
+    if (whileRunning)
+        whileRunning(pi);
     if (WaitForSingleObject(pi.hProcess, 60000) != WAIT_OBJECT_0) {
         TerminateProcess(pi.hProcess, 99);
         ADD_FAILURE() << "the probe did not end";
@@ -313,6 +319,103 @@ TEST(ProcessingLog, WithoutShowOptionsTheGeneralPartIsTheBanner)
     ASSERT_EQ(reports.size(), 1u);
     EXPECT_EQ(reports[0].rfind("ZorvikLog 6.0.20\r\n\r\n", 0), 0u);
     EXPECT_EQ(reports[0].find("Application:"), std::string::npos);
+}
+
+// What the test saw of the probe's error dialog.
+struct DialogSeen {
+    bool Found = false;
+    std::string Class;
+    bool ScreenshotSaved = false;
+    bool MainThreadAnswered = false;  // the waiting thread answered while the dialog was up
+    bool ClosedByItself = false;
+};
+
+struct FindDialog {
+    DWORD Process = 0;
+    HWND Dialog = nullptr;
+    HWND Other = nullptr;  // the probe's visible form, of the waiting (main) thread
+};
+
+BOOL CALLBACK FindProbeWindows(HWND window, LPARAM parameter)
+{
+    auto* find = reinterpret_cast<FindDialog*>(parameter);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process != find->Process)
+        return TRUE;
+    if (!IsWindowVisible(window))
+        return TRUE;
+    if (guitest::WindowText(window) == "Error occurred")
+        find->Dialog = window;
+    else
+        find->Other = window;
+    return TRUE;
+}
+
+// Watches the probe for its error dialog: finds it by its caption, takes a
+// screenshot, asks the waiting thread's window for an answer and waits for
+// the dialog to close by itself. Nobody clicks.
+DialogSeen WatchErrorDialog(const PROCESS_INFORMATION& pi, const std::string& screenshot)
+{
+    DialogSeen seen;
+    FindDialog find;
+    find.Process = pi.dwProcessId;
+    for (int i = 0; i < 300 && !find.Dialog; ++i) {
+        Sleep(100);
+        find.Other = nullptr;
+        EnumWindows(FindProbeWindows, reinterpret_cast<LPARAM>(&find));
+        if (WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0)
+            break;
+    }
+    if (!find.Dialog)
+        return seen;
+    seen.Found = true;
+    char name[128] = {};
+    GetClassNameA(find.Dialog, name, sizeof name);
+    seen.Class = name;
+    // The dialog paints; the waiting thread then answers its messages.
+    Sleep(500);
+    seen.ScreenshotSaved = guitest::SaveScreenshot(find.Dialog, guitest::ScreenshotPath(screenshot));
+    if (find.Other &&
+        GetWindowThreadProcessId(find.Other, nullptr) != GetWindowThreadProcessId(find.Dialog, nullptr)) {
+        DWORD_PTR answer = 0;
+        seen.MainThreadAnswered =
+            SendMessageTimeoutA(find.Other, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &answer) != 0;
+    }
+    for (int i = 0; i < 300 && IsWindow(find.Dialog); ++i)
+        Sleep(100);
+    seen.ClosedByItself = !IsWindow(find.Dialog);
+    return seen;
+}
+
+// The error dialog of either kind, with its auto-close: shown for the
+// exception, closed by itself, and then the log is written and the program
+// goes on.
+TEST(ProcessingDialog, TheErrorDialogShowsClosesByItselfAndTheLogIsWritten)
+{
+    struct Case {
+        const char* scenario;
+        const char* screenshot;
+    };
+    for (const Case c : {Case{"dialog-classic", "crash_dialog_classic"},
+                         Case{"dialog-detailed", "crash_dialog_detailed"}}) {
+        SCOPED_TRACE(c.scenario);
+        DialogSeen seen;
+        const ProbeRun run =
+            RunProbe(c.scenario, [&](const PROCESS_INFORMATION& pi) { seen = WatchErrorDialog(pi, c.screenshot); });
+        ASSERT_TRUE(seen.Found) << Dump(run);
+        EXPECT_EQ(seen.Class, "#32770");
+        EXPECT_TRUE(seen.ScreenshotSaved);
+        EXPECT_TRUE(seen.MainThreadAnswered);
+        EXPECT_TRUE(seen.ClosedByItself);
+        EXPECT_TRUE(run.Has("alive")) << Dump(run);
+        EXPECT_TRUE(run.Has("finished"));
+        EXPECT_EQ(run.exitCode, 0u);
+        const std::vector<std::string> reports = LogReports(c.scenario);
+        ASSERT_EQ(reports.size(), 1u);
+        EXPECT_EQ(Line(reports[0], "  2.5 Type          : "), "  2.5 Type          : Exception");
+        EXPECT_EQ(Line(reports[0], "  2.6 Message       : "), "  2.6 Message       : Boom.");
+    }
 }
 
 }  // namespace

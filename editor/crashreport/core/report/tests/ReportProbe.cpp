@@ -5,6 +5,8 @@
 //   step <name> <thread: faulting|processing|other> ...
 //   event <who> <class> <message> <thread>
 //   result / alive / finished
+// "dialog-classic" and "dialog-detailed" run the real stages with the error
+// dialog of that kind, which closes itself after two seconds.
 #include <windows.h>
 
 #include <cstdio>
@@ -13,7 +15,9 @@
 
 #include "editor/crashreport/core/capture/CoreState.h"
 #include "editor/crashreport/core/report/CoreExports.h"
+#include "editor/crashreport/core/report/DialogStep.h"
 #include "editor/crashreport/core/report/ExceptionProcessing.h"
+#include "editor/crashreport/core/report/ReportBuildingStep.h"
 #include "editor/crashreport/core/report/ZorvikEvents.h"
 #include "editor/crashreport/support/ModuleOptions.h"
 #include "framework/Application.h"
@@ -119,9 +123,14 @@ int main(int argc, char** argv)
     ZorvikCoreInit();
     InstallExceptionProcessing();
     Write(std::string("installed ") + (IsZorvikLogInstalled() ? "1" : "0") + "\n");
-    // "log-" scenarios run the real stages and write the log given by the
-    // output path; the others note each step instead.
-    const bool realStages = scenario.rfind("log-", 0) == 0;
+    // "log-" and "dialog-" scenarios run the real stages and write the log
+    // given by the output path; the others note each step instead.
+    const bool dialog = scenario.rfind("dialog-", 0) == 0;
+    const bool realStages = dialog || scenario.rfind("log-", 0) == 0;
+    if (dialog) {
+        InstallReportBuilding();
+        InstallDialogStep();
+    }
     if (!realStages) {
         InstallNotingSteps();
         NoteEvents();
@@ -134,6 +143,10 @@ int main(int argc, char** argv)
             TLogOptions log = o->LogOptions();
             log.Include(loNoDuplicateErrors);
             o->SetLogOptions(log);
+            if (dialog) {
+                o->SetExceptionDialogType(scenario == "dialog-classic" ? edtMSClassic : edtZorvikLog);
+                o->SetAutoCloseDialogSecs(2);
+            }
             if (Kind() == "none") {
                 o->SetShowOptions(TShowOptions());
                 o->SetLogOptions(TLogOptions());

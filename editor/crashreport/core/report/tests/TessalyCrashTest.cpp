@@ -1,7 +1,8 @@
 // A crash of Tessaly.exe itself, provoked through its test seam (the
 // variable TESSALY_TEST_CRASH read at start-up): the report lands in the
 // editor's log, and its call stack names the editor's own source files and
-// lines.
+// lines. The editor shows its error dialog first: the test closes it with its
+// OK button, as a person would.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "editor/crashreport/support/LogFile.h"
+#include "framework/testing/GuiTest.h"
 
 namespace {
 
@@ -51,7 +53,47 @@ bool HasSeamRow(const std::string& report, const std::string& procedure)
 struct TessalyRun {
     DWORD exitCode = STILL_ACTIVE;
     std::vector<std::string> reports;
+    int dialogs = 0;             // error dialogs closed by the test
+    std::string okCaption;       // the caption of the button it clicked
+    bool screenshotSaved = false;
 };
+
+struct FindErrorDialog {
+    DWORD Process = 0;
+    HWND Dialog = nullptr;
+};
+
+BOOL CALLBACK FindDialogOf(HWND window, LPARAM parameter)
+{
+    auto* find = reinterpret_cast<FindErrorDialog*>(parameter);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == find->Process && IsWindowVisible(window) && guitest::WindowText(window) == "Error occurred")
+        find->Dialog = window;
+    return TRUE;
+}
+
+// The editor's error dialog when it is up: the first is photographed, then
+// its OK button is clicked.
+void CloseErrorDialog(const PROCESS_INFORMATION& pi, TessalyRun& run, const std::string& screenshot)
+{
+    FindErrorDialog find;
+    find.Process = pi.dwProcessId;
+    EnumWindows(FindDialogOf, reinterpret_cast<LPARAM>(&find));
+    if (!find.Dialog)
+        return;
+    const HWND ok = GetDlgItem(find.Dialog, 1001);
+    if (!ok || !IsWindowVisible(ok))
+        return;
+    Sleep(300);
+    if (run.dialogs++ == 0) {
+        run.screenshotSaved = guitest::SaveScreenshot(find.Dialog, guitest::ScreenshotPath(screenshot));
+        run.okCaption = guitest::WindowText(ok);
+    }
+    PostMessageA(ok, BM_CLICK, 0, 0);
+    for (int i = 0; i < 100 && IsWindow(find.Dialog); ++i)
+        Sleep(50);
+}
 
 // Starts the editor with the seam set; waits for it to end, or, for a crash
 // it survives, for the report to arrive, and then ends it.
@@ -73,9 +115,11 @@ TessalyRun RunTessaly(const std::string& kind, bool survives)
         ADD_FAILURE() << "Tessaly.exe did not start: " << GetLastError();
         return run;
     }
+    const std::string screenshot = "crash_tessaly_dialog_" + kind;
     if (survives) {
         for (int i = 0; i < 600 && run.reports.empty(); ++i) {
             Sleep(100);
+            CloseErrorDialog(pi, run, screenshot);
             run.reports = LogReports(log);
         }
         Sleep(300);
@@ -83,7 +127,9 @@ TessalyRun RunTessaly(const std::string& kind, bool survives)
         TerminateProcess(pi.hProcess, 0);
         WaitForSingleObject(pi.hProcess, 10000);
     } else {
-        if (WaitForSingleObject(pi.hProcess, 60000) != WAIT_OBJECT_0) {
+        for (int i = 0; i < 600 && WaitForSingleObject(pi.hProcess, 100) == WAIT_TIMEOUT; ++i)
+            CloseErrorDialog(pi, run, screenshot);
+        if (WaitForSingleObject(pi.hProcess, 0) != WAIT_OBJECT_0) {
             TerminateProcess(pi.hProcess, 99);
             ADD_FAILURE() << "Tessaly.exe did not end";
         }
@@ -107,12 +153,17 @@ TEST(TessalyCrash, AnExceptionIsReportedWithTheEditorsOwnSourceAndTheEditorGoesO
     EXPECT_TRUE(HasSeamRow(r, "ThrowTestException")) << r.substr(r.find("Call Stack Information"), 2000);
     EXPECT_TRUE(HasSeamRow(r, "ProvokeTestCrash"));
     EXPECT_EQ(run.exitCode, STILL_ACTIVE);
+    // The classic dialog came first and was closed with its OK button.
+    EXPECT_EQ(run.dialogs, 1);
+    EXPECT_EQ(run.okCaption, "&OK");
+    EXPECT_TRUE(run.screenshotSaved);
 }
 
 TEST(TessalyCrash, AnAccessViolationIsReportedAndEndsTheEditorWithCode1)
 {
     const TessalyRun run = RunTessaly("access-violation", false);
     EXPECT_EQ(run.exitCode, 1u);
+    EXPECT_EQ(run.dialogs, 1);
     ASSERT_EQ(run.reports.size(), 1u);
     const std::string& r = run.reports[0];
     EXPECT_NE(r.find("  2.5 Type          : EAccessViolation"), std::string::npos);
