@@ -120,18 +120,9 @@ void ReadVersionFacts(const std::string& path, std::string& description, std::st
 void FileFacts(TZorvikModuleInfo& m)
 {
     WIN32_FILE_ATTRIBUTE_DATA a;
-    if (GetFileAttributesExA(m.Path.c_str(), GetFileExInfoStandard, &a)) {
+    if (GetFileAttributesExA(m.Path.c_str(), GetFileExInfoStandard, &a))
         m.Size = a.nFileSizeLow;
-        FILETIME local;
-        SYSTEMTIME st;
-        if (FileTimeToLocalFileTime(&a.ftLastWriteTime, &local) && FileTimeToSystemTime(&local, &st)) {
-            ULARGE_INTEGER t;
-            t.LowPart = local.dwLowDateTime;
-            t.HighPart = local.dwHighDateTime;
-            // 100 ns ticks from 1601 to days from 1899-12-30.
-            m.Modified = static_cast<double>(t.QuadPart) / 864000000000.0 - 109205.0;
-        }
-    }
+    m.Modified = ModuleFileDate(m.Path);
     ReadVersionFacts(m.Path, m.Description, m.Version);
 }
 
@@ -145,6 +136,22 @@ TCodeReader CodeOf(uintptr_t module)
 }
 
 }  // namespace
+
+double ModuleFileDate(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA a;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &a))
+        return 0;
+    FILETIME local;
+    SYSTEMTIME st;
+    if (!FileTimeToLocalFileTime(&a.ftLastWriteTime, &local) || !FileTimeToSystemTime(&local, &st))
+        return 0;
+    ULARGE_INTEGER t;
+    t.LowPart = local.dwLowDateTime;
+    t.HighPart = local.dwHighDateTime;
+    // 100 ns ticks from 1601 to days from 1899-12-30.
+    return static_cast<double>(t.QuadPart) / 864000000000.0 - 109205.0;
+}
 
 TZorvikModulesList& ZorvikModules()
 {

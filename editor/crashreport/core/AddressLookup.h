@@ -36,6 +36,9 @@ TZorvikModulesList& ZorvikModules();
 TZorvikModuleInfo* ModuleInfoByAddr(uintptr_t address);
 // Makes and lists the record of a module; `full` false: file facts only.
 TZorvikModuleInfo* AddModuleInfo(uintptr_t module, const std::string& path, bool full);
+// A module file's modification date as its entry keeps it (local time, days
+// since 30 Dec 1899); 0 when the file cannot be read.
+double ModuleFileDate(const std::string& path);
 
 // Lookup in the module's own crash-report data.
 bool GetSourceInfoByAddr(uintptr_t address, TZorvikDebugInfo& info);

@@ -50,6 +50,16 @@ void TZorvikModulesList::Delete(uintptr_t handle)
                  FItems.end());
 }
 
+std::unique_ptr<TZorvikModuleInfo> TZorvikModulesList::Take(uintptr_t handle)
+{
+    auto at = std::find_if(FItems.begin(), FItems.end(), [&](const auto& m) { return m->Handle == handle; });
+    if (at == FItems.end())
+        return nullptr;
+    std::unique_ptr<TZorvikModuleInfo> taken = std::move(*at);
+    FItems.erase(at);
+    return taken;
+}
+
 void TZorvikModulesList::SortByHandle()
 {
     std::stable_sort(FItems.begin(), FItems.end(), [](const auto& a, const auto& b) { return a->Handle < b->Handle; });

@@ -61,6 +61,8 @@ public:
     TZorvikModuleInfo* Find(uintptr_t handle) const;
     TZorvikModuleInfo* Add(std::unique_ptr<TZorvikModuleInfo> info);
     void Delete(uintptr_t handle);
+    // Removes the entry and hands it over (null when there is none).
+    std::unique_ptr<TZorvikModuleInfo> Take(uintptr_t handle);
     void Clear() { FItems.clear(); }
     size_t Count() const { return FItems.size(); }
     TZorvikModuleInfo* Item(size_t i) const { return FItems[i].get(); }

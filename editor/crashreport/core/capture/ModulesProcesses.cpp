@@ -4,6 +4,7 @@
 #include <tlhelp32.h>
 
 #include <algorithm>
+#include <memory>
 
 #include "editor/crashreport/core/AddressLookup.h"
 #include "editor/crashreport/core/ModuleImage.h"
@@ -39,6 +40,19 @@ std::string ModulePathOf(DWORD process, const char* exeName)
 }
 
 }  // namespace
+
+void DropChangedModules()
+{
+    // Dropped entries are kept alive: call stacks already built and callers
+    // of the module's options may still point at them.
+    static std::vector<std::unique_ptr<TZorvikModuleInfo>> dropped;
+    TZorvikModulesList& list = ZorvikModules();
+    for (size_t i = list.Count(); i-- > 0;) {
+        const TZorvikModuleInfo* m = list.Item(i);
+        if (ModuleFileDate(m->Path) != m->Modified)
+            dropped.push_back(list.Take(m->Handle));
+    }
+}
 
 void BuildModulesList()
 {

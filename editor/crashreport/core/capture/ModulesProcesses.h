@@ -19,5 +19,9 @@ struct TZorvikProcessInfo {
 // modules go, every loaded module not yet listed gets a light record; the
 // list ends sorted by module handle.
 void BuildModulesList();
+// Drops every entry whose module file's modification date is no longer the
+// one kept in the entry (the file was replaced): it is read again when next
+// looked up.
+void DropChangedModules();
 // The running processes, by process id.
 std::vector<TZorvikProcessInfo> BuildProcessesList();

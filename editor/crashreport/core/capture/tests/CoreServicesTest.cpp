@@ -9,12 +9,15 @@
 #include <regex>
 #include <stdexcept>
 
+#include "editor/crashreport/core/AddressLookup.h"
+#include "editor/crashreport/core/ModuleInfo.h"
 #include "editor/crashreport/core/capture/Captures.h"
 #include "editor/crashreport/core/capture/CoreState.h"
 #include "editor/crashreport/core/capture/ExceptionHooks.h"
 #include "editor/crashreport/core/capture/FreezeWatchdog.h"
 #include "editor/crashreport/core/capture/InternalErrors.h"
 #include "editor/crashreport/core/capture/MemoryReserve.h"
+#include "editor/crashreport/core/capture/ModulesProcesses.h"
 #include "editor/crashreport/core/capture/ProcessWindows.h"
 #include "editor/crashreport/core/capture/SharedVirtualFile.h"
 #include "editor/crashreport/core/sending/SmtpMail.h"
@@ -130,6 +133,33 @@ TEST(VirtualFile, OptionsThatDoNotFitLeaveAWarningAndWriteNothingPastTheView)
     copy.LoadSharedData();
     EXPECT_EQ(copy.WebURL(), std::string(3000, 'v'));
     own->SetWebURL("");
+}
+
+// An entry whose kept file date is no longer the file's goes and is read
+// again when next looked up; an entry whose date still holds stays as it is.
+TEST(ModulesList, EntriesOfReplacedFilesAreDroppedAndReadAgain)
+{
+    const uintptr_t kernel = reinterpret_cast<uintptr_t>(GetModuleHandleA("kernel32.dll"));
+    ASSERT_NE(kernel, 0u);
+    TZorvikModuleInfo* own = ModuleInfoByAddr(OwnModule());
+    TZorvikModuleInfo* changed = ModuleInfoByAddr(kernel);
+    ASSERT_TRUE(own && changed);
+    const double fileDate = changed->Modified;
+    ASSERT_NE(fileDate, 0.0);
+    ASSERT_EQ(ModuleFileDate(changed->Path), fileDate);
+    changed->Modified = fileDate - 1;
+
+    DropChangedModules();
+    EXPECT_EQ(ZorvikModules().Find(kernel), nullptr);
+    EXPECT_EQ(ZorvikModules().Find(OwnModule()), own);
+    TZorvikModuleInfo* again = ModuleInfoByAddr(kernel);
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->Modified, fileDate);
+    // The dropped entry stays readable for whoever still points at it.
+    EXPECT_EQ(changed->Handle, kernel);
+
+    DropChangedModules();
+    EXPECT_EQ(ZorvikModules().Find(kernel), again);
 }
 
 TEST(MemoryReserve, FiveMegabytesGivenBackWhileACaptureRuns)
