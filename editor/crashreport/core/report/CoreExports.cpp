@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <typeinfo>
 #include <vector>
 
 #include "editor/crashreport/core/AddressLookup.h"
@@ -13,6 +14,7 @@
 #include "editor/crashreport/core/capture/ThreadData.h"
 #include "editor/crashreport/core/report/ExceptionProcessing.h"
 #include "editor/crashreport/core/report/ProcessingTexts.h"
+#include "editor/crashreport/core/sending/WebErrorPage.h"
 #include "editor/crashreport/support/MemoryProbe.h"
 #include "editor/crashreport/support/ModuleHandles.h"
 #include "editor/crashreport/support/ModuleOptions.h"
@@ -123,6 +125,43 @@ std::unique_ptr<TZorvikStackList> GetCallStackByLevels(int32_t first, int32_t co
         ++level;
     }
     return list;
+}
+
+std::string GetZorvikLogHTML(const std::string& classNames, const std::string& message,
+                             const std::string& callStackText)
+{
+    if (!IsZorvikLogInstalled())
+        return std::string();
+    auto capture = std::make_unique<TCapture>();
+    capture->Kind = TCaptureKind::FrameworkException;
+    capture->ThreadId = GetCurrentThreadId();
+    capture->MainThread = capture->ThreadId == ZorvikCore().MainThreadId;
+    // The first of the class names is the exception's own; the object is a
+    // framework Exception carrying the message.
+    const size_t lineEnd = classNames.find_first_of("\r\n");
+    capture->ClassName = classNames.substr(0, lineEnd);
+    if (capture->ClassName.empty())
+        capture->ClassName = "Exception";
+    capture->Exception = std::make_exception_ptr(Exception(message));
+    capture->Type = &typeid(Exception);
+    capture->FrameworkObject = true;
+    capture->Message = message;
+    capture->CallStack = ParseCallStackText(callStackText, [](const std::string& name) -> TZorvikModuleInfo* {
+        HMODULE module = name.empty() ? nullptr : GetModuleHandleA(name.c_str());
+        return module ? ModuleInfoByAddr(reinterpret_cast<uintptr_t>(module)) : nullptr;
+    });
+    if (!capture->CallStack.Rows.empty())
+        capture->Address = capture->CallStack.Rows.front().Address;
+    LogTextResult().clear();
+    CallForGetLogText() = true;
+    CentralExceptionEntry(*capture, TOutputKind::WebServer, false);
+    // Cleared whatever happened: the next real fault is reported in full.
+    CallForGetLogText() = false;
+    std::string page;
+    TZorvikModuleOptions* options = ProcessingOptions();
+    if (options && !LogTextResult().empty())
+        GenerateHTML(*options, LogTextResult(), false, page);
+    return page;
 }
 
 std::unique_ptr<TZorvikStackList> GetLastExceptionCallStack()

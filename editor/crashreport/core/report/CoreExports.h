@@ -47,6 +47,12 @@ std::unique_ptr<TZorvikStackList> GetCurrentCallStack();
 // Rows first..first+count-1 of the calling thread's call stack; null when
 // the core has no options.
 std::unique_ptr<TZorvikStackList> GetCallStackByLevels(int32_t first, int32_t count);
+// The report of an error that happened elsewhere, as an HTML page: the
+// class names one a line (the first is the exception's), its message and its
+// call stack as text (one row a line, 8 fields separated by "|"). "" when
+// the core is not installed or no report was made.
+std::string GetZorvikLogHTML(const std::string& classNames, const std::string& message,
+                             const std::string& callStackText);
 // The call stack of the last raise's stack copy; null before any.
 std::unique_ptr<TZorvikStackList> GetLastExceptionCallStack();
 // The call stack as a text table into `strings` (nothing without rows or options).

@@ -281,15 +281,25 @@ bool ProcessException(TProcessingState& state)
         state.Step = 1;
         if (own)
             own->Pausing = 1;
+        // A module file replaced since its entry was read is read again.
+        DropChangedModules();
         SelectOptions(state);
         TZorvikModuleOptions& o = *state.Options;
+        // A report asked for as text only: no CPU and assembler sections
+        // (the code they would show is not this process's).
+        const bool textOnly = CallForGetLogText();
+        if (textOnly) {
+            TLogOptions log = o.LogOptions();
+            log.Exclude(loSaveAssemblerAndCPUSections);
+            o.SetLogOptions(log);
+        }
         state.Step = 2;
         state.CustomErrorMessage.clear();
         state.Handler = fhtZorvikLog;
         state.Action = fatNone;
         state.DialogType = o.ExceptionDialogType();
         state.DialogSetByFilter = false;
-        if (o.ActivateHandle()) {
+        if (o.ActivateHandle() && state.OutputKind != TOutputKind::WebServer) {
             const int index = steps.FindFilter ? steps.FindFilter(state) : DefaultFindFilter(state);
             state.Step = 201;
             if (TZorvikExceptionFilter* f = index >= 0 ? o.ExceptionsFilters()->GetItem(index) : nullptr) {
@@ -311,7 +321,8 @@ bool ProcessException(TProcessingState& state)
             state.ExceptionId = ExceptionIdentifier(
                 steps.IdentifierPieces ? steps.IdentifierPieces(state) : c.ClassName + "|" + FileNameOnly(state.ModuleName),
                 c.CallStack.Rows);
-            AddOtherThreads(state);
+            if (!textOnly)
+                AddOtherThreads(state);
             state.Step = 5;
             // Threads are not kept paused while the report is made: report
             // building allocates, and a paused thread may hold the heap.
@@ -322,6 +333,13 @@ bool ProcessException(TProcessingState& state)
             state.Step = 7;
             state.Step = 702;
             Call(steps.BuildReport, state);
+            if (textOnly) {
+                CallForGetLogText() = false;
+                LogTextResult() = state.ReportText;
+                if (own)
+                    own->Pausing = 0;
+                return result;
+            }
             state.Step = 703;
             state.Step = 704;
             Call(steps.CheckDuplicate, state, true);
@@ -490,6 +508,18 @@ TProcessingState* CurrentProcessing() { return current; }
 TZorvikModuleOptions* ProcessingOptions() { return current && current->Options ? current->Options : ZorvikCoreOptions(); }
 
 int32_t ProcessedErrorsCount() { return ZorvikCore().ErrorsCount; }
+
+bool& CallForGetLogText()
+{
+    static bool textOnly = false;
+    return textOnly;
+}
+
+std::string& LogTextResult()
+{
+    static std::string text;
+    return text;
+}
 
 bool& TerminationForced()
 {

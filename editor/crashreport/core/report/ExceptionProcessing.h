@@ -127,3 +127,7 @@ bool PumpWaitingMessages();
 int32_t ProcessedErrorsCount();
 // Set by ForceApplicationTermination: filter actions do not end the program again.
 bool& TerminationForced();
+// Set: the next processing only builds the report text, keeps it in
+// LogTextResult() and ends (no dialog, log or send); it clears the flag.
+bool& CallForGetLogText();
+std::string& LogTextResult();

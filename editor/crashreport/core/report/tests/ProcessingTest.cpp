@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -416,6 +417,37 @@ TEST(ProcessingDialog, TheErrorDialogShowsClosesByItselfAndTheLogIsWritten)
         EXPECT_EQ(Line(reports[0], "  2.5 Type          : "), "  2.5 Type          : Exception");
         EXPECT_EQ(Line(reports[0], "  2.6 Message       : "), "  2.6 Message       : Boom.");
     }
+}
+
+// The page of an error that happened elsewhere: its class, message and call
+// stack in the report, no CPU or assembler section, nothing in the log; the
+// fault that follows is reported in full.
+TEST(ProcessingLog, TheHTMLPageOfAForeignErrorWritesNoLog)
+{
+    const ProbeRun run = RunProbe("log-html");
+    EXPECT_TRUE(run.Has("alive")) << Dump(run);
+    std::ifstream in(ProbeOutput("log-html") + ".html", std::ios::binary);
+    const std::string page((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    in.close();
+    DeleteFileA((ProbeOutput("log-html") + ".html").c_str());
+    ASSERT_FALSE(page.empty());
+    EXPECT_NE(page.find("<title>"), std::string::npos);
+    EXPECT_NE(page.find("<!-- ZorvikLog ID: "), std::string::npos);
+    EXPECT_NE(page.find("EOleError"), std::string::npos);
+    EXPECT_NE(page.find("Far away"), std::string::npos);
+    EXPECT_NE(page.find("RemoteUnit"), std::string::npos);
+    // "TWorker.Start" is split into its class and procedure.
+    EXPECT_NE(page.find("TWorker"), std::string::npos);
+    EXPECT_EQ(page.find("TWorker.Start"), std::string::npos);
+    EXPECT_NE(page.find("OtherUnit"), std::string::npos);
+    // The CPU section is its heading alone (the report of the probe's own
+    // fault shows the registers).
+    EXPECT_EQ(page.find("EAX: "), std::string::npos);
+    const std::vector<std::string> reports = LogReports("log-html");
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(Line(reports[0], "  2.5 Type          : "), "  2.5 Type          : Exception");
+    EXPECT_EQ(reports[0].find("EOleError"), std::string::npos);
+    EXPECT_NE(reports[0].find("EAX: "), std::string::npos);
 }
 
 }  // namespace

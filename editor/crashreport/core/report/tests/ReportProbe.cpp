@@ -161,6 +161,20 @@ int main(int argc, char** argv)
     }
     if (scenario == "switched-off")
         SetZorvikLogState(false);
+    // "log-html": first the page of an error that happened elsewhere (into
+    // the output path + ".html"), then the ordinary fault.
+    if (Kind() == "html") {
+        const std::string page =
+            GetZorvikLogHTML("EOleError\r\nException\r\n", "Far away",
+                             "4198400|Remote.dll|RemoteUnit|TRemote|Run|42|3|Main\r\n"
+                             "not|a|row\r\n"
+                             "4198500|Remote.dll|RemoteUnit||TWorker.Start|0|0|Main\r\n"
+                             "4198600|Remote.dll|OtherUnit||Loop|7|1|Worker\r\n");
+        if (FILE* f = std::fopen((outPath + ".html").c_str(), "wb")) {
+            std::fwrite(page.data(), 1, page.size(), f);
+            std::fclose(f);
+        }
+    }
 
     TForm* form = new TForm(Application);
     form->SetBounds(40, 40, 300, 200);
