@@ -13,6 +13,7 @@
 #include "editor/crashreport/core/capture/CallStacks.h"
 #include "editor/crashreport/core/capture/CoreState.h"
 #include "editor/crashreport/core/capture/CpuContext.h"
+#include "editor/crashreport/core/capture/InternalErrors.h"
 #include "editor/crashreport/core/capture/MemoryReserve.h"
 #include "editor/crashreport/core/capture/ModulesProcesses.h"
 #include "editor/crashreport/core/capture/ThreadData.h"
@@ -29,6 +30,7 @@
 #include "editor/crashreport/support/ModuleOptions.h"
 #include "editor/crashreport/support/SafeExec.h"
 #include "editor/crashreport/support/SystemFacts.h"
+#include "framework/Exceptions.h"
 #include "framework/StringList.h"
 
 namespace {
@@ -249,6 +251,32 @@ bool IsConsoleProgram()
     return nt->OptionalHeader.Subsystem == IMAGE_SUBSYSTEM_WINDOWS_CUI;
 }
 
+// The report text to standard output (a step of another stage does it
+// instead when there is one); a failure is the core's internal error.
+void WriteReportToConsole(TProcessingState& state)
+{
+    try {
+        if (ProcessingSteps().WriteConsole) {
+            ProcessingSteps().WriteConsole(state);
+            return;
+        }
+        HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+        if (!out || out == INVALID_HANDLE_VALUE)
+            throw Exception("There is no standard output.");
+        const std::string text = state.ReportText + "\r\n";
+        size_t done = 0;
+        while (done < text.size()) {
+            DWORD written = 0;
+            const DWORD piece = static_cast<DWORD>(std::min<size_t>(text.size() - done, 1u << 16));
+            if (!WriteFile(out, text.data() + done, piece, &written, nullptr) || written == 0)
+                throw Exception("The standard output refused the report.");
+            done += written;
+        }
+    } catch (...) {
+        ZorvikLogStepWarning(eeShowError, "Console");
+    }
+}
+
 std::vector<double>& CrashTimes()
 {
     static std::vector<double> times;
@@ -346,10 +374,10 @@ bool ProcessException(TProcessingState& state)
             state.Step = 705;
             state.Step = 706;
             SetMessageMacros(state);
-            const bool console = IsConsoleProgram();
-            const bool userInterface = state.OutputKind == TOutputKind::UserInterface ? !console
-                                       : state.OutputKind == TOutputKind::Automatic ? !console
-                                                                                     : false;
+            // Web-server programs are not told apart here: their page goes
+            // out when the output is asked for the web server.
+            const TOutputRoad road = OutputRoad(state.OutputKind, IsConsoleProgram(), false);
+            const bool userInterface = road == TOutputRoad::UserInterface;
             if (userInterface &&
                 ((state.MustSend && (o.CommonSendOptions().Contains(sndShowSendDialog) ||
                                      o.CommonSendOptions().Contains(sndSendScreenshot))) ||
@@ -395,10 +423,10 @@ bool ProcessException(TProcessingState& state)
                     state.ScreenshotChecked = o.CommonSendOptions().Contains(sndSendScreenshot);
                     state.Step = 13;
                     if (v.Execute) {
-                        if (state.OutputKind == TOutputKind::WebServer) {
+                        if (road == TOutputRoad::WebServer) {
                             Call(steps.WebErrorPage, state);
-                        } else if (console) {
-                            Call(steps.WriteConsole, state);
+                        } else if (road == TOutputRoad::Console) {
+                            WriteReportToConsole(state);
                         } else if (steps.ShowDialog) {
                             // Shown again while it leaves another dialog type (a
                             // switch between its forms); the same type or none ends.

@@ -16,6 +16,7 @@
 #include <string>
 
 #include "editor/crashreport/core/capture/Captures.h"
+#include "editor/crashreport/core/report/ProcessingTexts.h"
 #include "editor/crashreport/support/ExceptionFilters.h"
 #include "editor/crashreport/support/OptionTypes.h"
 
@@ -29,8 +30,6 @@ struct TExceptNotifyParams {
     std::string FocusedText;   // its text ("" for read-only or Unicode controls, "*" for passwords)
 };
 
-// Where the output of a report goes.
-enum class TOutputKind : uint8_t { Automatic, UserInterface, WebServer };
 
 // The state of the exception being processed (the core's per-exception
 // fields). Valid from the entry to the end of the processing.

@@ -89,6 +89,21 @@ std::string ExceptionIdentifier(const std::string& pieces, const std::vector<TZo
     return id;
 }
 
+TOutputRoad OutputRoad(TOutputKind kind, bool consoleProgram, bool webServerProgram)
+{
+    switch (kind) {
+    case TOutputKind::WebServer:
+        return TOutputRoad::WebServer;
+    case TOutputKind::Automatic:
+        if (webServerProgram)
+            return TOutputRoad::WebServer;
+        break;
+    case TOutputKind::UserInterface:
+        break;
+    }
+    return consoleProgram ? TOutputRoad::Console : TOutputRoad::UserInterface;
+}
+
 TWaitingMessageAction WaitingMessageAction(uint32_t message)
 {
     if (message == 18)  // WM_QUIT

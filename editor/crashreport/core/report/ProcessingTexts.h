@@ -25,6 +25,14 @@ std::string FocusedControlText(const std::string& text, const std::string& class
 // its unit, class and procedure and its line offset within the procedure.
 std::string ExceptionIdentifier(const std::string& pieces, const std::vector<TZorvikDebugInfo>& rows);
 
+// Where the output of a report is asked to go, and where it goes.
+enum class TOutputKind : uint8_t { Automatic, UserInterface, WebServer };
+enum class TOutputRoad : uint8_t { Console, UserInterface, WebServer };
+// Automatic: the web page in a web-server program, else the console in a
+// console program, else the user interface; the user interface: the console
+// in a console program; the web server: always the web page.
+TOutputRoad OutputRoad(TOutputKind kind, bool consoleProgram, bool webServerProgram);
+
 // What the waiting faulting thread does with a message it takes.
 enum class TWaitingMessageAction { Dispatch, Drop, DropWithBeep };
 TWaitingMessageAction WaitingMessageAction(uint32_t message);

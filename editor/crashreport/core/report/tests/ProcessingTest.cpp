@@ -32,12 +32,12 @@ struct ProbeRun {
     }
 };
 
-std::string ProbePath()
+std::string ProbePath(const char* name = "crash_report_probe.exe")
 {
     char path[MAX_PATH];
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     std::string p = path;
-    return p.substr(0, p.find_last_of('\\') + 1) + "crash_report_probe.exe";
+    return p.substr(0, p.find_last_of('\\') + 1) + name;
 }
 
 std::string ProbeOutput(const std::string& scenario)
@@ -48,18 +48,37 @@ std::string ProbeOutput(const std::string& scenario)
 }
 
 // Runs the probe; `whileRunning` (when given) watches it before the wait.
+// The console probe runs instead when stdoutFile is given; its standard
+// output goes to that file.
 ProbeRun RunProbe(const std::string& scenario,
-                  const std::function<void(const PROCESS_INFORMATION&)>& whileRunning = nullptr)
+                  const std::function<void(const PROCESS_INFORMATION&)>& whileRunning = nullptr,
+                  const std::string& stdoutFile = "")
 {
     ProbeRun run;
     const std::string out = ProbeOutput(scenario);
     DeleteFileA(out.c_str());
     DeleteFileA((out + ".zvf").c_str());
-    std::string command = "\"" + ProbePath() + "\" " + scenario + " \"" + out + "\"";
+    const bool console = !stdoutFile.empty();
+    std::string command = "\"" + ProbePath(console ? "crash_report_console_probe.exe" : "crash_report_probe.exe") +
+                          "\" " + scenario + " \"" + out + "\"";
     STARTUPINFOA si{};
     si.cb = sizeof si;
+    HANDLE output = INVALID_HANDLE_VALUE;
+    if (console) {
+        SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+        output = CreateFileA(stdoutFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+        si.dwFlags = STARTF_USESTDHANDLES;
+        si.hStdOutput = output;
+        si.hStdError = output;
+        si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    }
     PROCESS_INFORMATION pi{};
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+    const BOOL started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, console, 0, nullptr, nullptr,
+                                        &si, &pi);
+    if (output != INVALID_HANDLE_VALUE)
+        CloseHandle(output);
+    if (!started) {
         ADD_FAILURE() << "the probe did not start: " << GetLastError();
         return run;
     }
@@ -130,6 +149,30 @@ TEST(Processing, OtherExceptionKindsReachTheReport)
     // Switched off, ExceptionManager reports nothing and lets the caller go on.
     EXPECT_TRUE(manager.Has("manager-off 1"));
     EXPECT_EQ(manager.Find("step build processing std::runtime_error|Off"), -1);
+}
+
+// In a console program the report goes to standard output instead of the
+// dialog, and the program goes on.
+TEST(Processing, AConsoleProgramWritesTheReportToStandardOutput)
+{
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    const std::string stdoutFile = std::string(temp) + "report_probe_console_stdout.txt";
+    const ProbeRun run = RunProbe("boom", nullptr, stdoutFile);
+    std::ifstream in(stdoutFile, std::ios::binary);
+    const std::string written((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    in.close();
+    DeleteFileA(stdoutFile.c_str());
+    EXPECT_TRUE(run.Has("step build processing Exception|Boom")) << Dump(run);
+    EXPECT_NE(written.find("report of Exception\r\n"), std::string::npos) << written;
+    EXPECT_EQ(run.Find("step dialog"), -1) << Dump(run);
+    // Shown on the console: the two action events around it, then the log.
+    const int showing = run.Find("action 0 faulting");
+    ASSERT_GE(showing, 0) << Dump(run);
+    EXPECT_LT(showing, run.Find("action 1 faulting"));
+    EXPECT_GE(run.Find("step save report of Exception"), 0);
+    EXPECT_TRUE(run.Has("alive"));
+    EXPECT_EQ(run.exitCode, 0u);
 }
 
 TEST(Processing, AnAccessViolationIsReportedAndEndsTheProgramWithCode1)

@@ -174,4 +174,29 @@ TEST(ExceptionClassChain, TheClassThenItsBases)
     EXPECT_TRUE(ExceptionClassChain(nullptr).empty());
 }
 
+// Where a report goes, by the kind asked for and the kind of program.
+TEST(OutputRoad, ByKindAndProgram)
+{
+    struct Case {
+        TOutputKind kind;
+        bool console, webServer;
+        TOutputRoad road;
+    };
+    const Case cases[] = {
+        {TOutputKind::Automatic, false, false, TOutputRoad::UserInterface},
+        {TOutputKind::Automatic, true, false, TOutputRoad::Console},
+        {TOutputKind::Automatic, true, true, TOutputRoad::WebServer},  // a CGI program
+        {TOutputKind::Automatic, false, true, TOutputRoad::WebServer},
+        {TOutputKind::UserInterface, false, false, TOutputRoad::UserInterface},
+        {TOutputKind::UserInterface, true, false, TOutputRoad::Console},
+        {TOutputKind::UserInterface, false, true, TOutputRoad::UserInterface},
+        {TOutputKind::UserInterface, true, true, TOutputRoad::Console},
+        {TOutputKind::WebServer, false, false, TOutputRoad::WebServer},
+        {TOutputKind::WebServer, true, false, TOutputRoad::WebServer},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(OutputRoad(c.kind, c.console, c.webServer), c.road)
+            << static_cast<int>(c.kind) << " console " << c.console << " web " << c.webServer;
+}
+
 }  // namespace
