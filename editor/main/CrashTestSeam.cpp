@@ -4,7 +4,13 @@
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
+#include "editor/crashreport/core/AddressLookup.h"
+#include "editor/crashreport/core/ModuleInfo.h"
+#include "editor/crashreport/core/capture/CoreState.h"
+#include "editor/crashreport/support/ModuleOptions.h"
+#include "editor/crashreport/support/OptionsStream.h"
 #include "framework/Application.h"
 #include "framework/Exceptions.h"
 
@@ -32,10 +38,35 @@ __attribute__((noinline)) void ProvokeTestCrash(const std::string& kind)
         ThrowTestException();
 }
 
+// Reads an option file written by this version into the options the
+// processing selects for the editor: its own module's and the core's.
+void LoadTestOptions(const std::string& fileName)
+{
+    std::vector<TZorvikModuleOptions*> targets;
+    if (TZorvikModuleInfo* own = ModuleInfoByAddr(reinterpret_cast<uintptr_t>(GetModuleHandleA(nullptr))))
+        if (own->Options)
+            targets.push_back(own->Options.get());
+    if (TZorvikModuleOptions* core = ZorvikCoreOptions())
+        if (targets.empty() || targets[0] != core)
+            targets.push_back(core);
+    for (TZorvikModuleOptions* options : targets) {
+        try {
+            LastZorvikVersion = ZorvikLogCurrentVersion;
+            options->LoadFromFile(fileName);
+        } catch (Exception& e) {
+            // A bad file leaves the built-in options in place.
+            OutputDebugStringA(("Test options not loaded: " + e.Message + "\n").c_str());
+        }
+    }
+}
+
 }  // namespace
 
 void ArmCrashTestSeam()
 {
+    const char* options = std::getenv("TESSALY_TEST_CRASH_OPTIONS");
+    if (options && *options)
+        LoadTestOptions(options);
     const char* value = std::getenv("TESSALY_TEST_CRASH");
     if (!value || !*value)
         return;

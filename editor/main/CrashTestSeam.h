@@ -4,5 +4,7 @@
 // provokes the fault it names once its windows exist ("exception": an
 // Exception thrown from a message of the application window, which reaches
 // the framework's handler; "access-violation": a write to address 0).
-// Nothing in the editor's menus reaches it.
+// When TESSALY_TEST_CRASH_OPTIONS names an option file, its options replace
+// the editor's built-in crash-report options first (a bad file changes
+// nothing). Nothing in the editor's menus reaches it.
 void ArmCrashTestSeam();

@@ -451,6 +451,8 @@ bool ProcessException(TProcessingState& state)
                 }
                 if (o.LogOptions().Contains(loAppendReproduceText))
                     Call(steps.AddReproduceText, state);
+                // The dialog's answer decides whether the screenshot goes out.
+                ComputeMustSend(state);
                 if (state.MustSend)
                     Call(steps.FinishScreenshot, state);
                 Call(steps.FreeScreenshot, state);
