@@ -124,3 +124,17 @@ int RunShell(const std::string& script, std::string& output) {
     return std::atoi(ReadTestFile(stem + ".status").c_str());
 }
 #endif
+
+bool WaitForTestFile(const std::string& path, int seconds) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    while (!TestFileExists(path)) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return true;
+}
+
+std::string ShellQuoted(const std::string& s) {
+    return "'" + s + "'";
+}

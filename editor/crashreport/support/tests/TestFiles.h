@@ -13,6 +13,10 @@ std::string DataFile(const std::string& name);
 void WriteTestFile(const std::string& path, const std::string& bytes);
 std::string ReadTestFile(const std::string& path);
 bool TestFileExists(const std::string& path);
+// Waits up to `seconds` for a file to appear (a server's ready mark).
+bool WaitForTestFile(const std::string& path, int seconds);
+// A word for the shell in single quotes.
+std::string ShellQuoted(const std::string& s);
 
 // Runs a POSIX shell script on the Linux side; returns its exit status and
 // its standard output and error in `output`, or -1 when it could not run.

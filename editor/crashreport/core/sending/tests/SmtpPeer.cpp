@@ -12,20 +12,6 @@ namespace {
 
 const char* const Python = "/usr/bin/python3";
 
-std::string Quoted(const std::string& s) {
-    return "'" + s + "'";
-}
-
-bool WaitForFile(const std::string& path, int seconds) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-    while (!TestFileExists(path)) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return true;
-}
-
 int PeerNumber() {
     static int n = 0;
     return ++n;
@@ -52,13 +38,13 @@ TSmtpPeer::TSmtpPeer(const std::vector<std::string>& rules) {
         Problem = std::string(Python) + " is missing";
         return;
     }
-    std::string command = std::string(Python) + " " + Quoted(UnixPath(SendingDataFile("smtp_peer.py"))) +
-                          " --log-dir " + Quoted(UnixPath(Folder)) + " --port-file " +
-                          Quoted(UnixPath(Folder + "port")) + " --stop-file " + Quoted(UnixPath(Folder + "stop"));
+    std::string command = std::string(Python) + " " + ShellQuoted(UnixPath(SendingDataFile("smtp_peer.py"))) +
+                          " --log-dir " + ShellQuoted(UnixPath(Folder)) + " --port-file " +
+                          ShellQuoted(UnixPath(Folder + "port")) + " --stop-file " + ShellQuoted(UnixPath(Folder + "stop"));
     for (const std::string& r : rules)
-        command += " --rule " + Quoted(r);
-    RunShell(command + " > " + Quoted(UnixPath(Folder + "peer.log")) + " 2>&1 < /dev/null &", out);
-    if (!WaitForFile(Folder + "port", 30)) {
+        command += " --rule " + ShellQuoted(r);
+    RunShell(command + " > " + ShellQuoted(UnixPath(Folder + "peer.log")) + " 2>&1 < /dev/null &", out);
+    if (!WaitForTestFile(Folder + "port", 30)) {
         Problem = "the SMTP peer did not start: " + ReadTestFile(Folder + "peer.log");
         return;
     }
@@ -71,7 +57,7 @@ TSmtpPeer::~TSmtpPeer() {
     if (Folder.empty() || !TestFileExists(Folder + "port"))
         return;
     WriteTestFile(Folder + "stop", "stop");
-    WaitForFile(Folder + "port.stopped", 10);
+    WaitForTestFile(Folder + "port.stopped", 10);
 }
 
 int TSmtpPeer::Connections() const {

@@ -12,20 +12,6 @@ namespace {
 
 const char* const Python = "/usr/bin/python3";
 
-std::string Quoted(const std::string& s) {
-    return "'" + s + "'";
-}
-
-bool WaitForFile(const std::string& path, int seconds) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-    while (!TestFileExists(path)) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return true;
-}
-
 int ServerNumber() {
     static int n = 0;
     return ++n;
@@ -43,11 +29,11 @@ std::unique_ptr<TLocalServer> TLocalServer::Web(const std::string& script, bool 
     std::unique_ptr<TLocalServer> server(new TLocalServer);
     server->Folder = TestFolder("web_server_" + std::to_string(GetCurrentProcessId()) + "_" +
                                 std::to_string(ServerNumber()));
-    std::string command = std::string(Python) + " " + Quoted(UnixPath(WebDataFile("web_server.py"))) + " --script " +
-                          Quoted(UnixPath(WebDataFile(script))) + " --log-dir " + Quoted(UnixPath(server->Folder));
+    std::string command = std::string(Python) + " " + ShellQuoted(UnixPath(WebDataFile("web_server.py"))) + " --script " +
+                          ShellQuoted(UnixPath(WebDataFile(script))) + " --log-dir " + ShellQuoted(UnixPath(server->Folder));
     if (https)
-        command += " --cert " + Quoted(UnixPath(WebDataFile("loopback_cert.pem"))) + " --key " +
-                   Quoted(UnixPath(WebDataFile("loopback_key.pem")));
+        command += " --cert " + ShellQuoted(UnixPath(WebDataFile("loopback_cert.pem"))) + " --key " +
+                   ShellQuoted(UnixPath(WebDataFile("loopback_key.pem")));
     server->Start(command);
     return server;
 }
@@ -63,8 +49,8 @@ std::unique_ptr<TLocalServer> TLocalServer::Ftp(const std::string& user, const s
         server->Problem = "pyftpdlib is not installed for " + std::string(Python) + ": " + out;
         return server;
     }
-    server->Start(std::string(Python) + " " + Quoted(UnixPath(WebDataFile("ftp_server.py"))) + " --home " +
-                  Quoted(UnixPath(server->Home)) + " --user " + Quoted(user) + " --password " + Quoted(password));
+    server->Start(std::string(Python) + " " + ShellQuoted(UnixPath(WebDataFile("ftp_server.py"))) + " --home " +
+                  ShellQuoted(UnixPath(server->Home)) + " --user " + ShellQuoted(user) + " --password " + ShellQuoted(password));
     return server;
 }
 
@@ -80,10 +66,10 @@ void TLocalServer::Start(const std::string& command) {
     }
     // The server runs on after this shell ends, until the test stops it (or
     // its lifetime runs out).
-    RunShell(command + " --port-file " + Quoted(portFile) + " --stop-file " + Quoted(stopFile) + " > " + Quoted(log) +
+    RunShell(command + " --port-file " + ShellQuoted(portFile) + " --stop-file " + ShellQuoted(stopFile) + " > " + ShellQuoted(log) +
                  " 2>&1 < /dev/null &",
              out);
-    if (!WaitForFile(Folder + "port", 30)) {
+    if (!WaitForTestFile(Folder + "port", 30)) {
         Problem = "the server did not start: " + ReadTestFile(Folder + "server.log");
         return;
     }
@@ -96,7 +82,7 @@ TLocalServer::~TLocalServer() {
     if (Folder.empty() || !TestFileExists(Folder + "port"))
         return;
     WriteTestFile(Folder + "stop", "stop");
-    WaitForFile(Folder + "port.stopped", 10);
+    WaitForTestFile(Folder + "port.stopped", 10);
 }
 
 std::vector<TRecordedRequest> TLocalServer::Requests() const {
