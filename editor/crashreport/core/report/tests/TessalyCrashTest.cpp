@@ -50,6 +50,27 @@ bool HasSeamRow(const std::string& report, const std::string& procedure)
     return false;
 }
 
+// The cells of the modules table's row for `name`; empty when it has none.
+std::vector<std::string> ModuleRow(const std::string& report, const std::string& name)
+{
+    std::vector<std::string> cells;
+    size_t at = report.find("Modules Information:");
+    if (at == std::string::npos)
+        return cells;
+    const size_t end = report.find("\r\n\r\n", at);
+    at = report.find("|" + name + " ", at);
+    if (at == std::string::npos || at > end)
+        return cells;
+    at = report.rfind("\r\n", at) + 2;
+    const std::string line = report.substr(at, report.find("\r\n", at) - at);
+    for (size_t p = 1, bar; (bar = line.find('|', p)) != std::string::npos; p = bar + 1) {
+        std::string cell = line.substr(p, bar - p);
+        cell.erase(cell.find_last_not_of(' ') + 1);
+        cells.push_back(cell);
+    }
+    return cells;
+}
+
 struct TessalyRun {
     DWORD exitCode = STILL_ACTIVE;
     std::vector<std::string> reports;
@@ -152,6 +173,15 @@ TEST(TessalyCrash, AnExceptionIsReportedWithTheEditorsOwnSourceAndTheEditorGoesO
     // The call stack names the seam's source file with its lines.
     EXPECT_TRUE(HasSeamRow(r, "ThrowTestException")) << r.substr(r.find("Call Stack Information"), 2000);
     EXPECT_TRUE(HasSeamRow(r, "ProvokeTestCrash"));
+    // The modules list names the editor with the version of its resources
+    // and the size of its file.
+    const std::vector<std::string> main = ModuleRow(r, "Tessaly.exe");
+    ASSERT_GE(main.size(), 5u) << r.substr(r.find("Modules Information:"), 1000);
+    EXPECT_EQ(main[1], "Tessaly.exe");
+    EXPECT_EQ(main[3], "1.0.0.0");
+    WIN32_FILE_ATTRIBUTE_DATA file{};
+    ASSERT_TRUE(GetFileAttributesExA((BinaryFolder() + "Tessaly.exe").c_str(), GetFileExInfoStandard, &file));
+    EXPECT_EQ(main[4], std::to_string(file.nFileSizeLow));
     EXPECT_EQ(run.exitCode, STILL_ACTIVE);
     // The classic dialog came first and was closed with its OK button.
     EXPECT_EQ(run.dialogs, 1);
