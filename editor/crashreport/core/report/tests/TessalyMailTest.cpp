@@ -53,22 +53,25 @@ struct MailedCrash {
     std::string screenshot;  // the path of the zip's screenshot, if any
 };
 
+struct TFindDialog {
+    DWORD Process;
+    HWND Dialog;
+};
+
+BOOL CALLBACK FindErrorDialog(HWND window, LPARAM parameter)
+{
+    auto* f = reinterpret_cast<TFindDialog*>(parameter);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == f->Process && IsWindowVisible(window) && guitest::WindowText(window) == "Error occurred")
+        f->Dialog = window;
+    return TRUE;
+}
+
 HWND ErrorDialogOf(DWORD process)
 {
-    struct Find {
-        DWORD Process;
-        HWND Dialog;
-    } find{process, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM parameter) -> BOOL {
-            auto* f = reinterpret_cast<Find*>(parameter);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner == f->Process && IsWindowVisible(window) && guitest::WindowText(window) == "Error occurred")
-                f->Dialog = window;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&find));
+    TFindDialog find{process, nullptr};
+    EnumWindows(FindErrorDialog, reinterpret_cast<LPARAM>(&find));
     return find.Dialog;
 }
 
