@@ -65,7 +65,15 @@ ProbeRun RunProbe(const std::string& scenario)
     STARTUPINFOA si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+    // Wine now and then refuses a start while many processes start at once
+    // (an internal error); a second try a moment later goes through.
+    bool started = false;
+    for (int attempt = 0; attempt < 3 && !started; ++attempt) {
+        if (attempt > 0)
+            Sleep(500);
+        started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
+    }
+    if (!started) {
         ADD_FAILURE() << "the probe did not start: " << GetLastError();
         return run;
     }
