@@ -37,7 +37,8 @@ shot() {
     else
         echo "run: the main window did not show" >&2
     fi
-    wine taskkill /F /IM Tessaly.exe >/dev/null 2>&1
+    # Only this editor: other tests may run editors of their own.
+    kill "$pid" 2>/dev/null
     wait $pid 2>/dev/null
     [ -n "$found" ]
 }

@@ -60,6 +60,24 @@ void LoadTestOptions(const std::string& fileName)
     }
 }
 
+// Notes this process and the folder it started in, then moves away from it.
+void NoteStartAndMoveAway(const std::string& noteFile)
+{
+    char folder[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, folder);
+    const std::string line = "started " + std::to_string(GetCurrentProcessId()) + " " + folder + "\r\n";
+    HANDLE f = CreateFileA(noteFile.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f != INVALID_HANDLE_VALUE) {
+        DWORD written = 0;
+        WriteFile(f, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+        CloseHandle(f);
+    }
+    char temp[MAX_PATH] = {};
+    if (GetTempPathA(MAX_PATH, temp))
+        SetCurrentDirectoryA(temp);
+}
+
 }  // namespace
 
 void ArmCrashTestSeam()
@@ -71,6 +89,9 @@ void ArmCrashTestSeam()
     if (!value || !*value)
         return;
     const std::string kind = value;
+    const char* note = std::getenv("TESSALY_TEST_CRASH_NOTE");
+    if (note && *note)
+        NoteStartAndMoveAway(note);
     if (kind == "access-violation") {
         // Straight away: a system fault nobody handles.
         ProvokeTestCrash(kind);

@@ -6,5 +6,8 @@
 // the framework's handler; "access-violation": a write to address 0).
 // When TESSALY_TEST_CRASH_OPTIONS names an option file, its options replace
 // the editor's built-in crash-report options first (a bad file changes
-// nothing). Nothing in the editor's menus reaches it.
+// nothing). When TESSALY_TEST_CRASH_NOTE names a file, the editor appends
+// "started <process id> <current folder>" to it at start-up and moves to the
+// system's temporary folder before the fault, so that a restart shows which
+// folder the new process starts in. Nothing in the editor's menus reaches it.
 void ArmCrashTestSeam();

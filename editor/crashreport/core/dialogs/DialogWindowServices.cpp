@@ -1,5 +1,6 @@
 #include "editor/crashreport/core/dialogs/DialogWindowServices.h"
 
+#include <algorithm>
 #include <cstddef>
 
 #include "editor/crashreport/core/dialogs/DialogServiceRules.h"
@@ -119,11 +120,30 @@ void CALLBACK KeepInFrontTick(HWND dialog, UINT, UINT_PTR, DWORD)
     own.reserve(s.OwnWindows.size());
     for (HWND w : s.OwnWindows)
         own.push_back(reinterpret_cast<uintptr_t>(w));
-    if (s.KeepInFrontWindow &&
-        ShouldBringDialogToFront(s.TopmostMode, reinterpret_cast<uintptr_t>(front),
-                                 reinterpret_cast<uintptr_t>(s.KeepInFrontWindow),
-                                 pid == GetCurrentProcessId(), own))
+    if (!s.KeepInFrontWindow)
+        return;
+    if (ShouldBringDialogToFront(s.TopmostMode, reinterpret_cast<uintptr_t>(front),
+                                 reinterpret_cast<uintptr_t>(s.KeepInFrontWindow), pid == GetCurrentProcessId(),
+                                 own)) {
+        // Raised as well: the system may refuse the foreground to the
+        // dialog's thread, and the dialog must not stay behind the window.
+        SetWindowPos(s.KeepInFrontWindow, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         SetForegroundWindow(s.KeepInFrontWindow);
+    } else if (!s.TopmostMode && (!front || front == GetDesktopWindow())) {
+        // No program is in front (the system took the foreground from the
+        // dialog's thread): the dialog stays above the program's own
+        // windows, which the waiting thread may raise as it wakes up.
+        HWND above = GetWindow(s.KeepInFrontWindow, GW_HWNDPREV);
+        for (; above; above = GetWindow(above, GW_HWNDPREV)) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(above, &owner);
+            if (owner == GetCurrentProcessId() && IsWindowVisible(above) &&
+                std::find(s.OwnWindows.begin(), s.OwnWindows.end(), above) != s.OwnWindows.end())
+                break;
+        }
+        if (above)
+            SetWindowPos(s.KeepInFrontWindow, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
 }
 
 using TMonitorFromWindow = HMONITOR(WINAPI*)(HWND, DWORD);

@@ -53,10 +53,14 @@ public:
     }
     void RecordShowError(const std::string& message) override
     {
+        // The processing's internal error log writes the warning line when
+        // it is linked; without it the line is written here.
+        if (DialogState().ShowErrorRecorded) {
+            DialogState().ShowErrorRecorded(message);
+            return;
+        }
         const std::string line = "[WARNING] - Code: eeShowError - Address: 00000000 - Message: \"" + message + "\"";
         OutputDebugStringA(line.c_str());
-        if (DialogState().ShowErrorRecorded)
-            DialogState().ShowErrorRecorded(message);
     }
 
 private:

@@ -43,7 +43,7 @@ void InitSendDialog(HWND dialog, bool centred)
 
 void PaintSendDialog(HWND dialog)
 {
-    DialogState().Painted = true;
+    NoteDialogPainted();
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(dialog, &ps);
     if (DialogState().SendBitmap)

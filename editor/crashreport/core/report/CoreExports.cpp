@@ -208,6 +208,7 @@ bool ForceApplicationTermination(TTerminateBtnOperation operation)
     if (!IsZorvikLogInstalled())
         return false;
     TerminationForced() = true;
+    ForcedTerminationOperation() = operation;
     if (TZorvikModuleOptions* o = ProcessingOptions())
         o->SetTerminateBtnOperation(operation);
     return true;

@@ -277,12 +277,6 @@ void WriteReportToConsole(TProcessingState& state)
     }
 }
 
-std::vector<double>& CrashTimes()
-{
-    static std::vector<double> times;
-    return times;
-}
-
 double Now()
 {
     SYSTEMTIME now;
@@ -467,7 +461,10 @@ bool ProcessException(TProcessingState& state)
                 state.Step = 16;
                 if (state.MustSend)
                     Call(steps.Send, state);
-                if (!state.MustSend || !o.CommonSendOptions().Contains(sndSendInSeparatedThread))
+                // A send thread applies the rule after its send; without one
+                // (no send, an inline send, a thread that could not start)
+                // the processing does.
+                if (!state.SendThreadStarted)
                     Call(steps.AutoCrash, state);
             }
             state.Step = 17;
@@ -481,7 +478,7 @@ bool ProcessException(TProcessingState& state)
                 result = true;
         }
         state.Step = 18;
-        if (!state.MustSend || !o.CommonSendOptions().Contains(sndSendInSeparatedThread))
+        if (!state.SendThreadStarted)
             Call(steps.EndOfProcessing, state);
     } catch (...) {
         if (Ecore::CriticalError)
@@ -539,6 +536,12 @@ TZorvikModuleOptions* ProcessingOptions() { return current && current->Options ?
 
 int32_t ProcessedErrorsCount() { return ZorvikCore().ErrorsCount; }
 
+std::vector<double>& CrashTimes()
+{
+    static std::vector<double> times;
+    return times;
+}
+
 bool& CallForGetLogText()
 {
     static bool textOnly = false;
@@ -555,6 +558,12 @@ bool& TerminationForced()
 {
     static bool forced = false;
     return forced;
+}
+
+TTerminateBtnOperation& ForcedTerminationOperation()
+{
+    static TTerminateBtnOperation operation = tbTerminate;
+    return operation;
 }
 
 void RunOnWaitingThread(const std::function<void()>& routine)

@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "editor/crashreport/core/capture/Captures.h"
 #include "editor/crashreport/core/report/ProcessingTexts.h"
@@ -56,9 +57,18 @@ struct TProcessingState {
     bool SendChecked = false;        // the dialog's "send" box
     bool ScreenshotChecked = false;  // the dialog's "attach screenshot" box
     bool CopyToClipboard = false;    // the dialog asked for the text
+    // The user chose Terminate (or Restart) in the dialog and no atTerminating
+    // handler vetoed it: the end of processing ends the program.
+    bool TerminateRequested = false;
+    // The Send step handed the report to a send thread, which then runs the
+    // auto-crash rule and the end of processing after its send.
+    bool SendThreadStarted = false;
     // The report (the report-building step fills them).
     std::string ReportText;
     std::string TextToSend;
+    // The general part at the head of ReportText: sections added later go
+    // right after it, and the dialog's General page shows it.
+    std::string GeneralText;
     std::string DialogText;
     HWND FocusWindow = nullptr;  // kept for the screenshot
     HCURSOR Cursor = nullptr;
@@ -124,8 +134,13 @@ bool PumpWaitingMessages();
 
 // The number of exceptions processed so far.
 int32_t ProcessedErrorsCount();
-// Set by ForceApplicationTermination: filter actions do not end the program again.
+// The dates and times (local date-times) of the latest processed exceptions,
+// at most AutoCrashNumber of them, for the auto-crash rule.
+std::vector<double>& CrashTimes();
+// Set by ForceApplicationTermination: filter actions do not end the program
+// again, and the end of processing ends it with the operation it was given.
 bool& TerminationForced();
+TTerminateBtnOperation& ForcedTerminationOperation();
 // Set: the next processing only builds the report text, keeps it in
 // LogTextResult() and ends (no dialog, log or send); it clears the flag.
 bool& CallForGetLogText();

@@ -2,9 +2,6 @@
 
 #include <windows.h>
 
-#include <cxxabi.h>
-
-#include <typeinfo>
 #include <utility>
 #include <vector>
 
@@ -13,9 +10,7 @@
 #include "editor/crashreport/core/report/ExceptionProcessing.h"
 #include "editor/crashreport/core/report/FilterMatching.h"
 #include "editor/crashreport/core/report/ProcessingTexts.h"
-#include "editor/crashreport/core/report/ReportGatherer.h"
 #include "editor/crashreport/core/report/ReportServices.h"
-#include "editor/crashreport/core/report/ReportText.h"
 #include "editor/crashreport/core/report/ScreenshotCapture.h"
 #include "editor/crashreport/core/report/ZorvikEvents.h"
 #include "editor/crashreport/support/ModuleOptions.h"
@@ -23,10 +18,6 @@
 #include "framework/StringList.h"
 
 namespace {
-
-// The general part of the report as last built: sections are inserted
-// after it.
-std::string generalText;
 
 TLogSaving& Saver(TProcessingState& state)
 {
@@ -38,32 +29,11 @@ TLogSaving& Saver(TProcessingState& state)
     return saving;
 }
 
-void BuildReport(TProcessingState& state)
-{
-    const TCapture& c = *state.Capture;
-    TReportFacts facts;
-    GatherReportFacts(facts, c, c.RecordValid ? &c.Record : nullptr,
-                      state.Options->LogOptions().Contains(loSaveModulesAndProcessesSections));
-    // The processing thread has no exception in flight: the capture tells
-    // what was thrown.
-    if (c.Exception) {
-        facts.FrameworkException = c.FrameworkObject;
-        facts.ExceptionIsObject = c.Type && dynamic_cast<const abi::__class_type_info*>(c.Type) != nullptr;
-    }
-    facts.ExceptionTime = state.ExceptionDate;
-    facts.ExceptionID = BugIdentifier(facts);
-    const TReportTexts texts = BuildReportText(facts, *state.Options);
-    state.ExceptionId = facts.ExceptionID;
-    state.ReportText = texts.Report;
-    state.TextToSend = texts.Report;
-    generalText = texts.General;
-}
-
 void AddSection(TProcessingState& state, TMessageType heading,
                 const std::vector<std::pair<std::string, std::string>>& items)
 {
     const std::string section = ReportSectionText(state.Options->GetCustomizedExpandedTexts(heading), items);
-    InsertReportSection(generalText, state.ReportText, section);
+    InsertReportSection(state.GeneralText, state.ReportText, section);
     state.TextToSend = state.ReportText;
     state.DialogText = state.ReportText;
 }
@@ -113,7 +83,6 @@ void InstallProcessingStages()
     hooks.ClearLastInternalError = ClearLastZorvikLogError;
 
     TProcessingSteps& s = ProcessingSteps();
-    s.BuildReport = BuildReport;
     s.FindFilter = [](const TProcessingState& state) {
         TFilteredException e;
         e.ClassChain = ExceptionClassChain(state.Capture->Type);

@@ -1,5 +1,6 @@
 #pragma once
-// Puts the stages that exist into the processing's steps: the report's
-// facts and text, the duplicate test, the log, the screenshot and the
-// custom sections. The dialog and the sending stay empty until they exist.
+// Puts the stages of the report stage into the processing's steps: the
+// filter match, the duplicate test, the log, the screenshot and the custom
+// sections. The report text itself is the report-building step's
+// (InstallReportBuilding); the dialog and the sending are their stages'.
 void InstallProcessingStages();

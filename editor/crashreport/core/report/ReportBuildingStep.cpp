@@ -38,7 +38,8 @@ void BuildProcessingReport(TProcessingState& state)
     if (!state.Capture || !options)
         return;
     TReportFacts facts;
-    GatherReportFacts(facts, *state.Capture, nullptr,
+    const TCapture& capture = *state.Capture;
+    GatherReportFacts(facts, capture, capture.RecordValid ? &capture.Record : nullptr,
                       options->LogOptions().Contains(loSaveModulesAndProcessesSections));
     // A hosting environment's metadata file describes the program.
     const std::string& metadata = MetadataFilePath();
@@ -58,6 +59,7 @@ void BuildProcessingReport(TProcessingState& state)
     TReportTexts texts = BuildReportText(facts, *options);
     state.ReportText = texts.Report;
     state.TextToSend = texts.Report;
+    state.GeneralText = texts.General;
     LastTexts() = std::move(texts);
     LastFacts() = std::move(facts);
 }

@@ -7,7 +7,9 @@
 // argument besides their own, so they stand apart from how the processing
 // keeps its state.
 #include <cstdint>
+#include <exception>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -67,7 +69,12 @@ struct TSendContext {
     // The send thread's hold on the processing lock, and the processing's
     // tail it runs after the send (the auto-crash rule, termination).
     std::function<void()> EnterProcessingLock, LeaveProcessingLock;
-    std::function<void()> AfterSendInThread;
+    std::function<void(TSendContext& ctx)> AfterSendInThread;
+    // The exception reported. A send in a thread of its own holds its own
+    // reference, so the object outlives the processing that handed it over;
+    // likewise the options, of which such a send owns a copy.
+    std::exception_ptr ExceptionObject;
+    std::shared_ptr<TZorvikModuleOptions> OwnOptions;
 
     // Keeps the error as the last one and hands it to Warning.
     void ReportWarning(TZorvikLogErrorCode code, const std::string& message);

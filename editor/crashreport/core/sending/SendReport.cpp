@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include <cstring>
 
+#include "editor/crashreport/core/capture/ProcessWindows.h"
 #include "editor/crashreport/core/report/ReportFiles.h"
 #include "editor/crashreport/core/sending/MapiMail.h"
 #include "editor/crashreport/core/sending/SendProgress.h"
@@ -48,23 +48,6 @@ void WriteTextFile(const std::string& path, const std::string& text) {
     DWORD written = 0;
     WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
     CloseHandle(f);
-}
-
-void CopyTextToClipboard(const std::string& text) {
-    if (!OpenClipboard(nullptr))
-        return;
-    EmptyClipboard();
-    if (HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, text.size() + 1)) {
-        if (void* p = GlobalLock(block)) {
-            std::memcpy(p, text.c_str(), text.size() + 1);
-            GlobalUnlock(block);
-            if (SetClipboardData(CF_TEXT, block) == nullptr)
-                GlobalFree(block);
-        } else {
-            GlobalFree(block);
-        }
-    }
-    CloseClipboard();
 }
 
 void ShowSendMessage(TSendContext& ctx, const std::string& text, unsigned icon) {
@@ -288,7 +271,7 @@ DWORD WINAPI SendThreadExecute(LPVOID parameter) {
     try {
         SendReport(*ctx);
         if (ctx->AfterSendInThread)
-            ctx->AfterSendInThread();
+            ctx->AfterSendInThread(*ctx);
     } catch (...) {
         // Nothing of the send may end the program it reports on.
     }
@@ -299,9 +282,9 @@ DWORD WINAPI SendThreadExecute(LPVOID parameter) {
 
 }  // namespace
 
-void StartSending(std::unique_ptr<TSendContext> ctx) {
+bool StartSending(std::unique_ptr<TSendContext> ctx) {
     if (!ctx)
-        return;
+        return false;
     if (!ctx->InlineProcessing && HasSendOption(*ctx, sndSendInSeparatedThread)) {
         TSendContext* raw = ctx.release();
         HANDLE thread = CreateThread(nullptr, 0, SendThreadExecute, raw, CREATE_SUSPENDED, nullptr);
@@ -309,32 +292,13 @@ void StartSending(std::unique_ptr<TSendContext> ctx) {
             SetThreadPriority(thread, THREAD_PRIORITY_HIGHEST);
             ResumeThread(thread);
             CloseHandle(thread);
-            return;
+            return true;
         }
         ctx.reset(raw);
     }
     SendReport(*ctx);
+    return false;
 }
-
-namespace {
-
-// Ends the process with exit code 1, after starting it again for tbRestart.
-void EndProgram(TTerminateBtnOperation operation) {
-    if (operation == tbRestart) {
-        std::string commandLine = GetCommandLineA();
-        STARTUPINFOA startup{};
-        GetStartupInfoA(&startup);
-        PROCESS_INFORMATION process{};
-        if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE,
-                           NORMAL_PRIORITY_CLASS | CREATE_NEW_PROCESS_GROUP, nullptr, nullptr, &startup, &process)) {
-            CloseHandle(process.hThread);
-            CloseHandle(process.hProcess);
-        }
-    }
-    TerminateProcess(GetCurrentProcess(), 1);
-}
-
-}  // namespace
 
 void CheckAutoCrash(const TSendContext& ctx, const std::vector<double>& crashTimes,
                     const std::function<void(TTerminateBtnOperation)>& terminate) {
@@ -345,13 +309,13 @@ void CheckAutoCrash(const TSendContext& ctx, const std::vector<double>& crashTim
     if (o.AutoCrashOperation() == tbNone)
         return;
     if (AutoCrashDue(crashTimes, o.AutoCrashNumber(), o.AutoCrashMinutes()))
-        (terminate ? terminate : EndProgram)(o.AutoCrashOperation());
+        terminate ? terminate(o.AutoCrashOperation()) : TerminateApplication(o.AutoCrashOperation() == tbRestart);
 }
 
 void FinishProcessing(bool terminationRequested, TTerminateBtnOperation terminateBtnOperation,
                       bool consoleMainThreadException) {
     if (terminationRequested)
-        EndProgram(terminateBtnOperation == tbRestart ? tbRestart : tbTerminate);
+        TerminateApplication(terminateBtnOperation == tbRestart);
     if (consoleMainThreadException)
         TerminateProcess(GetCurrentProcess(), 1);
 }

@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <atomic>
 #include <memory>
 
 #include "editor/crashreport/core/dialogs/DialogWindowServices.h"
@@ -33,7 +34,11 @@ protected:
         s.InlineProcessing = false;
         s.DialogType = edtNone;
     }
-    void TearDown() override { DialogState().Options = nullptr; }
+    void TearDown() override
+    {
+        DialogState().Options = nullptr;
+        DialogState().PaintedNotify = nullptr;
+    }
     std::unique_ptr<TZorvikModuleOptions> options;
 };
 
@@ -114,6 +119,10 @@ TEST_F(CrashSideDialogs, RequestDialogStaysAwayWhenNothingKeepsTheText)
 TEST_F(CrashSideDialogs, CentredSendDialogShowsProgressAndClosesOnItsMessage)
 {
     options->SetEMailSendMode(esmSMTPClient);
+    // The processing is told once when the dialog paints: its waiting main
+    // thread answers its own messages from then on.
+    std::atomic<int> paintedNotes{0};
+    DialogState().PaintedNotify = [&paintedNotes] { ++paintedNotes; };
     StartSendDialog(true);
     HWND d = SendDialogWindow();
     ASSERT_NE(d, nullptr);
@@ -135,6 +144,10 @@ TEST_F(CrashSideDialogs, CentredSendDialogShowsProgressAndClosesOnItsMessage)
     Sleep(200);
     guitest::SaveScreenshot(d, guitest::ScreenshotPath("crash_send_dialog_centred"));
     EXPECT_EQ(SendDlgItemMessageA(d, 101, PBM_GETPOS, 0, 0), 40);
+    InvalidateRect(d, nullptr, TRUE);
+    Sleep(200);
+    EXPECT_EQ(paintedNotes.load(), 1);
+    EXPECT_TRUE(DialogState().Painted);
 
     SendMessageA(d, SendDialogCloseMessage, 0, 0);
     ASSERT_EQ(WaitForSingleObject(DialogState().SendDialogThread, 5000), WAIT_OBJECT_0);

@@ -127,10 +127,10 @@ int main(int argc, char** argv)
     // given by the output path; the others note each step instead.
     const bool dialog = scenario.rfind("dialog-", 0) == 0;
     const bool realStages = dialog || scenario.rfind("log-", 0) == 0;
-    if (dialog) {
+    if (realStages)
         InstallReportBuilding();
+    if (dialog)
         InstallDialogStep();
-    }
     if (!realStages) {
         InstallNotingSteps();
         NoteEvents();
