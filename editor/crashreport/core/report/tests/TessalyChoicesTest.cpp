@@ -1,6 +1,7 @@
-// How a crash of Tessaly.exe ends the editor: the error dialog's Terminate
-// and Restart choices, and the auto-crash rule and a chosen termination run
-// after a send in a thread of its own. The editor runs with a test copy of
+// What the user chooses in the error dialog of a crashed Tessaly.exe, and
+// how the crash ends the editor: the e-mail address typed in, Terminate and
+// Restart, and the auto-crash rule and a chosen termination run after a
+// send in a thread of its own. The editor runs with a test copy of
 // its options (TESSALY_TEST_CRASH_OPTIONS) and crashes through its test seam
 // (TESSALY_TEST_CRASH); the seam notes the folder each editor started in
 // (TESSALY_TEST_CRASH_NOTE) and moves away from it before the crash. The
@@ -8,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <sstream>
@@ -217,7 +219,7 @@ std::function<void(HWND)> CheckAndClose(const std::string& screenshot, std::stri
     };
 }
 
-TEST(TessalyEnd, TheClassicDialogsTerminateEndsTheEditorWithCode1)
+TEST(TessalyChoices, TheClassicDialogsTerminateEndsTheEditorWithCode1)
 {
     TZorvikModuleOptions options("Tessaly.exe");
     CommonOptions(options, edtMSClassic, tbTerminate);
@@ -229,7 +231,7 @@ TEST(TessalyEnd, TheClassicDialogsTerminateEndsTheEditorWithCode1)
     EXPECT_EQ(run.started.size(), 1u);
 }
 
-TEST(TessalyEnd, TheDetailedDialogsTerminateButtonEndsTheEditorWithCode1)
+TEST(TessalyChoices, TheDetailedDialogsTerminateButtonEndsTheEditorWithCode1)
 {
     TZorvikModuleOptions options("Tessaly.exe");
     CommonOptions(options, edtZorvikLog, tbTerminate);
@@ -249,7 +251,7 @@ TEST(TessalyEnd, TheDetailedDialogsTerminateButtonEndsTheEditorWithCode1)
     EXPECT_EQ(run.exitCode, 1u);
 }
 
-TEST(TessalyEnd, RestartStartsTheEditorAgainInItsStartFolderAndTheFirstEnds)
+TEST(TessalyChoices, RestartStartsTheEditorAgainInItsStartFolderAndTheFirstEnds)
 {
     TZorvikModuleOptions options("Tessaly.exe");
     CommonOptions(options, edtMSClassic, tbRestart);
@@ -267,7 +269,7 @@ TEST(TessalyEnd, RestartStartsTheEditorAgainInItsStartFolderAndTheFirstEnds)
     EXPECT_EQ(run.started[1].Folder, run.startFolder);
 }
 
-TEST(TessalyEnd, EscapeRestartsNothing)
+TEST(TessalyChoices, EscapeRestartsNothing)
 {
     TZorvikModuleOptions options("Tessaly.exe");
     CommonOptions(options, edtMSClassic, tbRestart);
@@ -311,7 +313,7 @@ void MailOptions(TZorvikModuleOptions& o, const TSmtpPeer& peer)
 // A send in a thread of its own: the processing ends before it, and the
 // thread runs what follows the send. The mail is complete before the editor
 // ends.
-TEST(TessalyEnd, AfterASendInItsOwnThreadTheAutoCrashRuleEndsTheEditor)
+TEST(TessalyChoices, AfterASendInItsOwnThreadTheAutoCrashRuleEndsTheEditor)
 {
     TSmtpPeer peer;
     if (peer.Port == 0)
@@ -330,7 +332,7 @@ TEST(TessalyEnd, AfterASendInItsOwnThreadTheAutoCrashRuleEndsTheEditor)
     EXPECT_TRUE(MailComplete(peer));
 }
 
-TEST(TessalyEnd, AfterASendInItsOwnThreadTheDialogsTerminateEndsTheEditor)
+TEST(TessalyChoices, AfterASendInItsOwnThreadTheDialogsTerminateEndsTheEditor)
 {
     TSmtpPeer peer;
     if (peer.Port == 0)
@@ -344,6 +346,40 @@ TEST(TessalyEnd, AfterASendInItsOwnThreadTheDialogsTerminateEndsTheEditor)
     for (int i = 0; i < 20 && !MailComplete(peer); ++i)
         Sleep(100);
     EXPECT_TRUE(MailComplete(peer));
+}
+
+// The address typed into the classic dialog is the mail's sender and the
+// e-mail line of the report the mail carries in its body.
+TEST(TessalyChoices, TheEmailTypedInGoesIntoTheReportAndIsTheSender)
+{
+    TSmtpPeer peer;
+    if (peer.Port == 0)
+        GTEST_SKIP() << peer.Problem;
+    TZorvikModuleOptions options("Tessaly.exe");
+    CommonOptions(options, edtMSClassic, tbNone);
+    MailOptions(options, peer);
+    options.SetAppendLogs(true);
+    const EndedRun run = RunEditor(
+        "email", options,
+        [&peer](HWND dialog) {
+            const HWND email = GetDlgItem(dialog, 111);
+            ASSERT_TRUE(email && IsWindowVisible(email));
+            SendMessageA(email, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(" me@x.test "));
+            Click(dialog, 1000);
+            for (int i = 0; i < 100 && !MailComplete(peer); ++i)
+                Sleep(100);
+        },
+        TEnd::Survives);
+    EXPECT_EQ(run.exitCode, STILL_ACTIVE);
+    ASSERT_TRUE(MailComplete(peer));
+    const std::vector<std::string> commands = peer.Commands(1);
+    EXPECT_NE(std::find(commands.begin(), commands.end(), "MAIL FROM:<me@x.test>"), commands.end());
+    const std::string r = peer.Data(1);
+    const size_t line = r.find("\r\n  3.3 ");
+    ASSERT_NE(line, std::string::npos) << r.substr(0, 1500);
+    const std::string text = r.substr(line + 2, r.find("\r\n", line + 2) - line - 2);
+    EXPECT_NE(text.find("Email"), std::string::npos) << text;
+    EXPECT_EQ(text.substr(text.find(": ") + 2), "me@x.test") << text;
 }
 
 }  // namespace
