@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "ErrorDialogFinder.h"
 #include "editor/crashreport/support/LogFile.h"
 #include "framework/testing/GuiTest.h"
 
@@ -79,40 +80,23 @@ struct TessalyRun {
     bool screenshotSaved = false;
 };
 
-struct FindErrorDialog {
-    DWORD Process = 0;
-    HWND Dialog = nullptr;
-};
-
-BOOL CALLBACK FindDialogOf(HWND window, LPARAM parameter)
-{
-    auto* find = reinterpret_cast<FindErrorDialog*>(parameter);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (process == find->Process && IsWindowVisible(window) && guitest::WindowText(window) == "Error occurred")
-        find->Dialog = window;
-    return TRUE;
-}
-
 // The editor's error dialog when it is up: the first is photographed, then
 // its OK button is clicked.
 void CloseErrorDialog(const PROCESS_INFORMATION& pi, TessalyRun& run, const std::string& screenshot)
 {
-    FindErrorDialog find;
-    find.Process = pi.dwProcessId;
-    EnumWindows(FindDialogOf, reinterpret_cast<LPARAM>(&find));
-    if (!find.Dialog)
+    const HWND dialog = FindErrorDialog(pi.dwProcessId);
+    if (!dialog)
         return;
-    const HWND ok = GetDlgItem(find.Dialog, 1001);
+    const HWND ok = GetDlgItem(dialog, 1001);
     if (!ok || !IsWindowVisible(ok))
         return;
     Sleep(300);
     if (run.dialogs++ == 0) {
-        run.screenshotSaved = guitest::SaveScreenshot(find.Dialog, guitest::ScreenshotPath(screenshot));
+        run.screenshotSaved = guitest::SaveScreenshot(dialog, guitest::ScreenshotPath(screenshot));
         run.okCaption = guitest::WindowText(ok);
     }
     PostMessageA(ok, BM_CLICK, 0, 0);
-    for (int i = 0; i < 100 && IsWindow(find.Dialog); ++i)
+    for (int i = 0; i < 100 && IsWindow(dialog); ++i)
         Sleep(50);
 }
 

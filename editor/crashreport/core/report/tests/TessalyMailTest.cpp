@@ -13,6 +13,7 @@
 #include <regex>
 #include <string>
 
+#include "ErrorDialogFinder.h"
 #include "editor/crashreport/core/sending/tests/SmtpPeer.h"
 #include "editor/crashreport/support/ModuleOptions.h"
 #include "editor/crashreport/support/OptionsStream.h"
@@ -52,28 +53,6 @@ struct MailedCrash {
     std::string logCopy;     // the text of the zip's log copy
     std::string screenshot;  // the path of the zip's screenshot, if any
 };
-
-struct TFindDialog {
-    DWORD Process;
-    HWND Dialog;
-};
-
-BOOL CALLBACK FindErrorDialog(HWND window, LPARAM parameter)
-{
-    auto* f = reinterpret_cast<TFindDialog*>(parameter);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == f->Process && IsWindowVisible(window) && guitest::WindowText(window) == "Error occurred")
-        f->Dialog = window;
-    return TRUE;
-}
-
-HWND ErrorDialogOf(DWORD process)
-{
-    TFindDialog find{process, nullptr};
-    EnumWindows(FindErrorDialog, reinterpret_cast<LPARAM>(&find));
-    return find.Dialog;
-}
 
 bool MailComplete(const TSmtpPeer& peer)
 {
@@ -129,7 +108,7 @@ MailedCrash RunMailedCrash(const std::string& kind, bool survives)
     }
     // Watch only: the dialog must close by itself. At most 40 s.
     for (int i = 0; i < 400; ++i) {
-        const HWND dialog = ErrorDialogOf(pi.dwProcessId);
+        const HWND dialog = FindErrorDialog(pi.dwProcessId);
         if (dialog && !run.dialogShown) {
             run.dialogShown = true;
             guitest::SaveScreenshot(dialog, guitest::ScreenshotPath("crash_tessaly_mail_dialog_" + kind));
