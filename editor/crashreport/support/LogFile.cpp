@@ -1,6 +1,7 @@
 #include "editor/crashreport/support/LogFile.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "editor/crashreport/support/CommonStrings.h"
 #include "editor/crashreport/support/LogItem.h"
@@ -34,6 +35,115 @@ size_t FirstTableRule(const std::string& report)
 bool EndsWith(const std::string& text, const std::string& tail)
 {
     return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+bool IsHexDigits(const std::string& text, size_t at, size_t count)
+{
+    if (at + count > text.size())
+        return false;
+    for (size_t i = at; i < at + count; ++i)
+        if (!std::isxdigit(static_cast<unsigned char>(text[i])))
+            return false;
+    return true;
+}
+
+// Hexadecimal digits at `at`, 8 or more (a 64-bit program's addresses may
+// have more); their count, 0 when fewer than 8.
+size_t AddressDigits(const std::string& line, size_t at)
+{
+    size_t n = 0;
+    while (at + n < line.size() && std::isxdigit(static_cast<unsigned char>(line[at + n])))
+        ++n;
+    return n >= 8 ? n : 0;
+}
+
+// A whole line of a memory dump: stack address, ": ", the word there, three
+// blanks, memory address, ": ", 16 bytes each with a blank, one more blank
+// and the 16 bytes as characters.
+bool IsWholeDumpLine(const std::string& line)
+{
+    size_t at = AddressDigits(line, 0);
+    if (at == 0 || line.compare(at, 2, ": ") != 0 || !IsHexDigits(line, at + 2, 8))
+        return false;
+    at += 10;
+    if (line.compare(at, 3, "   ") != 0)
+        return false;
+    const size_t digits = AddressDigits(line, at + 3);
+    at += 3 + digits;
+    if (digits == 0 || line.compare(at, 2, ": ") != 0)
+        return false;
+    at += 2;
+    for (int i = 0; i < 16; ++i, at += 3)
+        if (!IsHexDigits(line, at, 2) || at + 2 >= line.size() || line[at + 2] != ' ')
+            return false;
+    return at < line.size() && line[at] == ' ' && line.size() - at - 1 >= 16;
+}
+
+// A section title line: the only colon of the line is its last character.
+bool IsTitleLine(const std::string& line)
+{
+    return !line.empty() && line.find(':') == line.size() - 1;
+}
+
+bool IsDashes(const std::string& line)
+{
+    return !line.empty() && line.find_first_not_of('-') == npos;
+}
+
+// A rule of dashes that ends the text is whole when it is as long as the
+// rule that opens its section under the title (a table's closing rule), or,
+// standing right under the title, as long as the title line (the head of a
+// section the log keeps without its lines). A rule cut short is neither.
+bool IsWholeClosingRule(const std::string& text, const std::string& rule)
+{
+    size_t lineStart = text.size() - rule.size();
+    std::string opening = rule;  // the line under the title, once found
+    bool ruleOpens = true;
+    while (lineStart >= 2) {
+        const size_t start = LineStart(text, lineStart - 2);
+        const std::string line = text.substr(start, lineStart - 2 - start);
+        if (line.empty())
+            return false;  // no title above the rule in its section
+        if (IsTitleLine(line))
+            return ruleOpens ? rule.size() == line.size() : IsDashes(opening) && rule.size() == opening.size();
+        opening = line;
+        ruleOpens = false;
+        lineStart = start;
+    }
+    return false;
+}
+
+// A report's last line as its builder leaves it whole: the processor data
+// ends with a full memory-dump line, with the rule of an empty dump, or,
+// when the log keeps no processor data, with the rule under its head.
+bool IsWholeLastLine(const std::string& text)
+{
+    const std::string line = text.substr(LineStart(text, text.size()));
+    if (line == std::string(18, '-') + "   " + std::string(75, '-'))
+        return true;
+    if (IsDashes(line))
+        return IsWholeClosingRule(text, line);
+    return IsWholeDumpLine(line);
+}
+
+// The log text with its last report's end made whole. Four CR LF pairs end
+// a report; a log whose last report lost some or all of them (a text tool
+// that trims trailing line breaks, a copy cut at its end) gets them back,
+// so that report is kept. A last line cut short is a truncated report: it
+// stays without an end and is not read as a report.
+std::string WithLastReportEnded(const std::string& text)
+{
+    size_t pairs = 0;
+    while (pairs < 4 && text.size() >= 2 * (pairs + 1) && text.compare(text.size() - 2 * (pairs + 1), 2, CRLF) == 0)
+        ++pairs;
+    if (pairs >= 4)
+        return text;
+    if (pairs == 0 && !IsWholeLastLine(text))
+        return text;
+    std::string ended = text;
+    for (size_t i = pairs; i < 4; ++i)
+        ended += CRLF;
+    return ended;
 }
 
 // The range a stored value takes in a report: from after its ": " to the end
@@ -137,9 +247,7 @@ void TLogFile::LoadFromStream(TStream& stream)
     }
     if (text.size() < 6)
         return;
-    if (!EndsWith(text, ReportEnd))
-        text += ReportEnd;
-    ParseBuffer(text);
+    ParseBuffer(WithLastReportEnded(NormalizeLineBreaks(text)));
 }
 
 void TLogFile::SaveToStream(TStream& stream) const

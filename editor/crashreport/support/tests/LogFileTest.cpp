@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
 #include "LogSamples.h"
 #include "editor/crashreport/support/CommonStrings.h"
 #include "editor/crashreport/support/LogFile.h"
@@ -23,6 +27,17 @@ void Load(TLogFile& log, const std::string& text)
     stream.Write(text.data(), static_cast<int32_t>(text.size()));
     stream.SetPosition(0);
     log.LoadFromStream(stream);
+}
+
+// A log file of tests/data/log.
+std::string LogFixture(const std::string& name)
+{
+    const char* source = std::getenv("TQ_SOURCE_DIR");
+    std::ifstream file(std::string(source ? source : ".") + "/editor/crashreport/support/tests/data/log/" + name,
+                       std::ios::binary);
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
 }
 
 }  // namespace
@@ -70,14 +85,85 @@ TEST(LogFile, LoadingDropsWhatIsNotAReport)
         {"two reports", report + report, 2},
         {"junk between", report + "junk\r\n\r\n\r\n\r\n" + report, 2},
         {"lone line feeds", QuickStringReplace(report + report, "\r\n", "\n"), 2},
-        // Three CR LF pairs are added to a text that lacks them, but it
-        // takes four to end a report.
-        {"last line without CR LF", report + SampleReport("Y"), 1},
+        // Junk after the last report: a line cut short is not a report.
+        {"junk after", report + "junk", 1},
     };
     for (const Case& c : cases) {
         TLogFile log;
         Load(log, c.text);
         EXPECT_EQ(log.GetCount(), c.count) << c.name;
+    }
+}
+
+// Four CR LF pairs end a report. A last report that lost some or all of
+// them is still whole and is kept; one whose last line was cut short is a
+// truncated report and is dropped, while the reports before it stay.
+TEST(LogFile, ALastReportWithoutItsLineBreaksIsKept)
+{
+    const struct {
+        const char* file;
+        int count;
+    } files[] = {
+        {"ends-three-line-breaks.zvf", 2},
+        {"ends-without-line-breaks.zvf", 2},
+        {"ends-cut-mid-line.zvf", 1},
+    };
+    for (const auto& f : files) {
+        const std::string text = LogFixture(f.file);
+        ASSERT_GT(text.size(), 1000u) << f.file;
+        TLogFile log;
+        Load(log, text);
+        ASSERT_EQ(log.GetCount(), f.count) << f.file;
+        EXPECT_EQ(log.GetItemValue("2.7", 0), "AAAA") << f.file;
+        if (f.count == 2) {
+            // The kept report reads as the whole one does, dump included.
+            EXPECT_EQ(log.GetItemValue("2.7", 1), "BBBB") << f.file;
+            EXPECT_EQ(log.GetItem(1), QuickStringReplace(log.GetItem(0), "AAAA", "BBBB")) << f.file;
+            EXPECT_NE(log.GetItem_CPU(1).find("0012FF04: 00000000"), std::string::npos) << f.file;
+            EXPECT_EQ(log.GetItem_CPU(1), log.GetItem_CPU(0)) << f.file;
+        }
+    }
+
+    // The endings a report can have: a full dump line, the rule of an empty
+    // dump, the rule under the registers' head when the log keeps no
+    // processor data, a table's closing rule (a short report); cut anywhere
+    // inside its last line it is truncated.
+    const std::string whole = SampleReport("X") + "\r\n\r\n\r\n\r\n";
+    const std::string full = SampleReport("Y");
+    const std::string toRegisters = full.substr(0, full.find("\r\nRegisters:"));
+    const std::string emptyDump = full.substr(0, full.find("\r\nStack:")) + "\r\nStack:               Memory Dump:\r\n" +
+                                  std::string(18, '-') + "   " + std::string(75, '-');
+    const std::string noProcessorData = toRegisters + "\r\nRegisters:\r\n" + std::string(10, '-');
+    const std::string toProcesses = full.substr(0, full.find("\r\n\r\nAssembler"));
+    const struct {
+        const char* name;
+        std::string last;
+        int count;
+    } endings[] = {
+        {"full dump line", full, 2},
+        {"one CR LF", full + "\r\n", 2},
+        {"two CR LF", full + "\r\n\r\n", 2},
+        {"three CR LF", full + "\r\n\r\n\r\n", 2},
+        {"lone line feeds", full + "\n\n\n", 2},
+        {"empty dump", emptyDump, 2},
+        {"no processor data", noProcessorData, 2},
+        {"a table's closing rule", toProcesses, 2},
+        {"cut in the characters", full.substr(0, full.size() - 3), 1},
+        {"cut in the bytes", full.substr(0, full.size() - 30), 1},
+        {"cut in the empty dump's rule", emptyDump.substr(0, emptyDump.size() - 5), 1},
+        {"cut in the registers' rule", noProcessorData.substr(0, noProcessorData.size() - 1), 1},
+        {"cut in a closing rule", toProcesses.substr(0, toProcesses.size() - 4), 1},
+        {"cut in a register line", toRegisters + "\r\nRegisters:\r\n" + std::string(60, '-') + "\r\nEAX: 000", 1},
+        {"cut in a table row", full.substr(0, full.find("Button1Click")), 1},
+    };
+    for (const auto& e : endings) {
+        TLogFile log;
+        Load(log, whole + e.last);
+        ASSERT_EQ(log.GetCount(), e.count) << e.name;
+        EXPECT_EQ(log.GetItemValue("2.7", 0), "X") << e.name;
+        if (e.count == 2) {
+            EXPECT_EQ(log.GetItemValue("2.7", 1), "Y") << e.name;
+        }
     }
 }
 
