@@ -11,13 +11,18 @@ namespace {
 const char* const DayNames[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
 const char* const MonthNames[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
-// 0 for Sunday (the Gregorian calendar).
-int DayOfWeek(int y, int m, int d)
+// 0 for Sunday, by the proleptic Gregorian calendar; any year, the years
+// before 1 included (division rounds down, so no index goes negative).
+int DayOfWeek(int64_t y, int m, int d)
 {
-    static const int offsets[] = {0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4};
-    if (m < 3)
+    if (m <= 2)
         --y;
-    return (y + y / 4 - y / 100 + y / 400 + offsets[(m - 1) % 12] + d) % 7;
+    const int64_t era = (y >= 0 ? y : y - 399) / 400;
+    const int64_t yoe = y - era * 400;
+    const int64_t doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;
+    const int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    const int64_t days = era * 146097 + doe - 719468;  // from 1 Jan 1970, a Thursday
+    return static_cast<int>(((days + 4) % 7 + 7) % 7);
 }
 
 std::string Hex8(uintptr_t value)
@@ -40,11 +45,32 @@ std::string Rfc822Zone(int32_t gmtOffsetMinutes)
 
 std::string Rfc822Date(const TDateTimeParts& t, int32_t gmtOffsetMinutes)
 {
+    // The one writer of these dates: the report's, the mail header's and the
+    // internal error log's.
     const int month = t.Month >= 1 && t.Month <= 12 ? t.Month : 1;
     char text[96];
     std::snprintf(text, sizeof text, "%s, %d %s %d %02d:%02d:%02d %s", DayNames[DayOfWeek(t.Year, month, t.Day)], t.Day,
                   MonthNames[month - 1], t.Year, t.Hour, t.Minute, t.Second, Rfc822Zone(gmtOffsetMinutes).c_str());
     return text;
+}
+
+std::string PointerHexText(uintptr_t value)
+{
+    char text[24];
+    std::snprintf(text, sizeof text, "%08llX", static_cast<unsigned long long>(value));
+    return text;
+}
+
+std::string SystemFaultMessage(const TSystemFault& f)
+{
+    if (f.Code == SystemFaultAccessViolation && f.AccessKnown) {
+        const char* what = f.Access == 8 ? "Execution" : f.Access != 0 ? "Write" : "Read";
+        return "Access violation at address " + PointerHexText(f.Address) + " in module '" + f.ModuleName + "'. " +
+               what + " of address " + PointerHexText(f.Target);
+    }
+    char code[16];
+    std::snprintf(code, sizeof code, "%08lX", static_cast<unsigned long>(f.Code));
+    return std::string("External exception ") + code + " at address " + PointerHexText(f.Address);
 }
 
 const char* ErrorCodeName(TZorvikLogErrorCode code)

@@ -16,8 +16,30 @@ struct TDateTimeParts {
 // in hours and minutes (a zone of half or quarter hours is written exactly).
 std::string Rfc822Zone(int32_t gmtOffsetMinutes);
 // "Tue, 9 Dec 2025 14:03:07 +0100": the English day and month, the day
-// without a leading zero, the time in two-digit fields, the zone.
+// without a leading zero, the time in two-digit fields, the zone. The one
+// writer of these dates: the report's, the mail header's and the internal
+// error log's.
 std::string Rfc822Date(const TDateTimeParts& local, int32_t gmtOffsetMinutes);
+
+// An address in upper-case hexadecimal: at least 8 digits, and every digit
+// of the pointer's width that the value needs, so the 32-bit program writes
+// exactly 8 and the 64-bit one never cuts an address to 8.
+std::string PointerHexText(uintptr_t value);
+
+// A system exception as the hooks catch it.
+constexpr uint32_t SystemFaultAccessViolation = 0xC0000005u;
+struct TSystemFault {
+    uint32_t Code = 0;
+    uintptr_t Address = 0;     // where it happened
+    std::string ModuleName;    // file name of the module there
+    bool AccessKnown = false;  // an access violation's record names the access
+    uintptr_t Access = 0;      // 0 read, 8 execution, else write
+    uintptr_t Target = 0;      // the address read or written
+};
+// The run time's message for it: "Access violation at address %p in module
+// '%s'. %s of address %p", else "External exception %08X at address %p";
+// addresses as PointerHexText writes them.
+std::string SystemFaultMessage(const TSystemFault& fault);
 
 // The core's internal error codes (the last internal error, the warnings
 // and the sending roads' reports).

@@ -8,6 +8,7 @@
 
 #include "editor/crashreport/core/capture/CallStacks.h"
 #include "editor/crashreport/core/capture/Captures.h"
+#include "editor/crashreport/core/capture/CoreServiceTexts.h"
 #include "editor/crashreport/core/capture/CoreState.h"
 #include "editor/crashreport/core/capture/CpuContext.h"
 #include "editor/crashreport/core/capture/MemoryReserve.h"
@@ -178,21 +179,20 @@ std::string ModuleNameAt(const void* address)
     return path.substr(path.find_last_of("\\/") + 1);
 }
 
-// The run time's message for a system exception, with 8-digit addresses.
+// The run time's message for a system exception, its addresses in the
+// pointer's width.
 std::string FaultMessage(const EXCEPTION_RECORD& r)
 {
-    char text[400];
-    const auto at = static_cast<unsigned long>(reinterpret_cast<uintptr_t>(r.ExceptionAddress) & 0xFFFFFFFFu);
+    TSystemFault fault;
+    fault.Code = r.ExceptionCode;
+    fault.Address = reinterpret_cast<uintptr_t>(r.ExceptionAddress);
     if (r.ExceptionCode == EXCEPTION_ACCESS_VIOLATION && r.NumberParameters >= 2) {
-        const char* what = r.ExceptionInformation[0] == 8 ? "Execution" : r.ExceptionInformation[0] ? "Write" : "Read";
-        std::snprintf(text, sizeof text, "Access violation at address %08lX in module '%s'. %s of address %08lX", at,
-                      ModuleNameAt(r.ExceptionAddress).c_str(), what,
-                      static_cast<unsigned long>(r.ExceptionInformation[1] & 0xFFFFFFFFu));
-    } else {
-        std::snprintf(text, sizeof text, "External exception %08lX at address %08lX",
-                      static_cast<unsigned long>(r.ExceptionCode), at);
+        fault.ModuleName = ModuleNameAt(r.ExceptionAddress);
+        fault.AccessKnown = true;
+        fault.Access = static_cast<uintptr_t>(r.ExceptionInformation[0]);
+        fault.Target = static_cast<uintptr_t>(r.ExceptionInformation[1]);
     }
-    return text;
+    return SystemFaultMessage(fault);
 }
 
 LONG WINAPI UnhandledFilter(EXCEPTION_POINTERS* pointers)

@@ -78,7 +78,7 @@ struct TReportFacts {
     // Application.
     double StartTime = 0;      // local date-times (days since 30 Dec 1899)
     double ExceptionTime = 0;
-    int GMTOffset = 0;         // local time minus UTC, whole hours
+    int32_t GMTOffsetMinutes = 0;  // local time minus UTC (India +330)
     std::string AppFileName;   // full path of the main module (or hosted program)
     std::string AppDescription;
     std::string AppVersion;

@@ -282,7 +282,7 @@ void GatherReportFacts(TReportFacts& f, const TCapture& c, const EXCEPTION_RECOR
 {
     f.StartTime = ProcessStartTime();
     f.ExceptionTime = LocalNow();
-    f.GMTOffset = GetGMT();
+    f.GMTOffsetMinutes = GetGMTMinutes();
     f.AppFileName = ModuleFileName(nullptr);
     GetFileVersionTexts(f.AppFileName, f.AppDescription, f.AppVersion);
     f.CommandLine = GetCommandLineA();

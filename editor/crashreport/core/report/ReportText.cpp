@@ -1,5 +1,6 @@
 #include "editor/crashreport/core/report/ReportText.h"
 
+#include "editor/crashreport/core/capture/CoreServiceTexts.h"
 #include "editor/crashreport/core/report/CpuSection.h"
 #include "editor/crashreport/core/report/ReportTables.h"
 #include "editor/crashreport/core/report/ReportValues.h"
@@ -32,20 +33,21 @@ std::string BuildGeneralSection(const TReportFacts& facts, const TZorvikModuleOp
     };
 
     header(mtLog_AppHeader);
-    add(mtLog_AppStartDate, DateTimeToRFC822(facts.StartTime, facts.GMTOffset), soAppStartDate);
+    add(mtLog_AppStartDate, DateTimeToRFC822(facts.StartTime, facts.GMTOffsetMinutes), soAppStartDate);
     add(mtLog_AppName, NameAndDescription(facts.AppFileName, facts.AppDescription), soAppName);
     add(mtLog_AppVersionNumber, facts.AppVersion, soAppVersionNumber);
     add(mtLog_AppParameters, CommandLineParameters(facts.CommandLine), soAppParameters);
     add(mtLog_AppCompilationDate,
-        facts.CompileDate == 0 ? std::string()
-                               : DateTimeToRFC822(facts.CompileDate + facts.GMTOffset / 24.0, facts.GMTOffset),
+        facts.CompileDate == 0
+            ? std::string()
+            : DateTimeToRFC822(facts.CompileDate + facts.GMTOffsetMinutes / 1440.0, facts.GMTOffsetMinutes),
         soAppCompilationDate);
     add(mtLog_AppUpTime, DurationText(facts.ExceptionTime - facts.StartTime), soAppUpTime);
 
     header(mtLog_ExcHeader);
-    add(mtLog_ExcDate, DateTimeToRFC822(facts.ExceptionTime, facts.GMTOffset), soExcDate);
+    add(mtLog_ExcDate, DateTimeToRFC822(facts.ExceptionTime, facts.GMTOffsetMinutes), soExcDate);
     add(mtLog_ExcAddress,
-        facts.ExceptionAddress == 0 ? std::string() : IntToHex(static_cast<int64_t>(facts.ExceptionAddress), 8),
+        facts.ExceptionAddress == 0 ? std::string() : PointerHexText(facts.ExceptionAddress),
         soExcAddress);
     add(mtLog_ExcModuleName, NameAndDescription(facts.ExcModuleFile, facts.ExcModuleDescription), soExcModuleName);
     add(mtLog_ExcModuleVersion, facts.ExcModuleVersion, soExcModuleVersion);

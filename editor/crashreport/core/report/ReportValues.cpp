@@ -3,20 +3,20 @@
 #include <cmath>
 #include <cstdio>
 
+#include "editor/crashreport/core/capture/CoreServiceTexts.h"
 #include "framework/SysUtils.h"
 
 namespace {
 
-struct TDateParts {
-    int Year = 1899, Month = 12, Day = 30, Hour = 0, Minute = 0, Second = 0, DayOfWeek = 6;  // 0 = Sunday
-};
-
 // Days since 30 Dec 1899 to the civil calendar (proleptic Gregorian), to
 // the nearest millisecond; times before that date count backwards in days
 // and forwards in hours, as the date-time type does.
-TDateParts DecodeDateTime(double dateTime)
+TDateTimeParts DecodeDateTime(double dateTime)
 {
-    TDateParts p;
+    TDateTimeParts p;
+    p.Year = 1899;
+    p.Month = 12;
+    p.Day = 30;
     if (!std::isfinite(dateTime) || std::fabs(dateTime) > 3e6)
         return p;
     double days = std::trunc(dateTime);
@@ -37,8 +37,6 @@ TDateParts DecodeDateTime(double dateTime)
     p.Year = static_cast<int>(yoe + era * 400 + (m <= 2 ? 1 : 0));
     p.Month = static_cast<int>(m);
     p.Day = static_cast<int>(d);
-    // 30 Dec 1899 was a Saturday.
-    p.DayOfWeek = static_cast<int>(((static_cast<int64_t>(days) % 7) + 7 + 6) % 7);
     const int64_t seconds = ms / 1000;
     p.Hour = static_cast<int>(seconds / 3600);
     p.Minute = static_cast<int>(seconds / 60 % 60);
@@ -53,34 +51,16 @@ std::string PadLeft(std::string text, size_t width, char fill)
     return text;
 }
 
-std::string Hex8(uintptr_t value)
-{
-    return IntToHex(static_cast<int64_t>(value), 8);
-}
-
 }  // namespace
 
-std::string DateTimeToRFC822(double dateTime, int gmtOffset)
+std::string DateTimeToRFC822(double dateTime, int32_t gmtOffsetMinutes)
 {
-    static const char* const days[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-    static const char* const months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                         "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-    const TDateParts p = DecodeDateTime(dateTime);
-    std::string zone = std::to_string(gmtOffset);
-    if (gmtOffset >= 0)
-        zone.insert(0, "+");
-    if (zone.size() == 2)
-        zone.insert(1, "0");
-    zone += "00";
-    char text[96];
-    std::snprintf(text, sizeof text, "%s, %d %s %d %02d:%02d:%02d %s", days[p.DayOfWeek], p.Day,
-                  months[p.Month - 1], p.Year, p.Hour, p.Minute, p.Second, zone.c_str());
-    return text;
+    return Rfc822Date(DecodeDateTime(dateTime), gmtOffsetMinutes);
 }
 
 std::string DateTimeToFileDateText(double dateTime)
 {
-    const TDateParts p = DecodeDateTime(dateTime);
+    const TDateTimeParts p = DecodeDateTime(dateTime);
     char text[64];
     std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", p.Year, p.Month, p.Day, p.Hour, p.Minute,
                   p.Second);
@@ -134,11 +114,13 @@ std::string ExceptionClassText(const TReportFacts& facts)
 
 std::string AccessViolationText(uintptr_t address, const std::string& moduleFile, bool write, uintptr_t target)
 {
+    // The addresses as the hooks' own message and item 2.2 write them.
     const char* access = write ? "Write" : "Read";
     if (moduleFile.empty())
-        return "Access violation at address " + Hex8(address) + ". " + access + " of address " + Hex8(target);
-    return "Access violation at address " + Hex8(address) + " in module '" + moduleFile + "'. " + access +
-           " of address " + Hex8(target);
+        return "Access violation at address " + PointerHexText(address) + ". " + access + " of address " +
+               PointerHexText(target);
+    return "Access violation at address " + PointerHexText(address) + " in module '" + moduleFile + "'. " + access +
+           " of address " + PointerHexText(target);
 }
 
 std::string ExceptionMessageText(const TReportFacts& facts)

@@ -9,8 +9,9 @@
 #include "editor/crashreport/core/report/ReportFacts.h"
 
 // "Fri, 11 Dec 2026 00:17:05 +0100": a local date-time (days since 30 Dec
-// 1899) with the local zone's offset from UTC in whole hours.
-std::string DateTimeToRFC822(double dateTime, int gmtOffset);
+// 1899) with the local zone's offset from UTC in minutes, which a zone of
+// half or quarter hours keeps ("+0530").
+std::string DateTimeToRFC822(double dateTime, int32_t gmtOffsetMinutes);
 // "yyyy-mm-dd hh:nn:ss".
 std::string DateTimeToFileDateText(double dateTime);
 
@@ -29,7 +30,9 @@ std::string ExceptionMessageText(const TReportFacts& facts);
 // The message with every control character other than CR and LF a blank.
 std::string ExceptionMessageForDialog(const std::string& message);
 // "Access violation at address %p in module '%s'. %s of address %p", or
-// without a module "Access violation at address %p. %s of address %p".
+// without a module "Access violation at address %p. %s of address %p";
+// the addresses as PointerHexText writes them (8 digits in the 32-bit
+// program, never cut in the 64-bit one).
 std::string AccessViolationText(uintptr_t address, const std::string& moduleFile, bool write, uintptr_t target);
 
 // Megabytes rounded and " Mb"; gigabytes in the form "0.##" and " Gb".

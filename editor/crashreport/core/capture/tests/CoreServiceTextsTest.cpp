@@ -18,6 +18,12 @@ TEST(CoreServiceTexts, Rfc822DatesAndZones)
         {{2000, 2, 29, 23, 59, 59}, -300, "Tue, 29 Feb 2000 23:59:59 -0500"},
         {{2024, 7, 14, 9, 5, 0}, 600, "Sun, 14 Jul 2024 09:05:00 +1000"},
         {{1999, 3, 31, 12, 0, 0}, 0, "Wed, 31 Mar 1999 12:00:00 +0000"},
+        {{2013, 3, 5, 7, 4, 9}, -300, "Tue, 5 Mar 2013 07:04:09 -0500"},
+        // The years before 1 keep their weekdays (31 Dec of the year 0 was
+        // a Sunday, 1 Jan 1 a Monday).
+        {{0, 12, 31, 23, 59, 59}, 0, "Sun, 31 Dec 0 23:59:59 +0000"},
+        {{1, 1, 1, 0, 0, 0}, 0, "Mon, 1 Jan 1 00:00:00 +0000"},
+        {{-1, 2, 28, 0, 0, 0}, 0, "Sun, 28 Feb -1 00:00:00 +0000"},
         // Half and quarter hours, east and west: written exactly.
         {{2025, 6, 2, 8, 30, 0}, 330, "Mon, 2 Jun 2025 08:30:00 +0530"},
         {{2025, 6, 7, 8, 30, 0}, 345, "Sat, 7 Jun 2025 08:30:00 +0545"},
@@ -27,6 +33,56 @@ TEST(CoreServiceTexts, Rfc822DatesAndZones)
     };
     for (const Case& c : cases)
         EXPECT_EQ(Rfc822Date(c.when, c.offset), c.text);
+}
+
+TEST(CoreServiceTexts, AddressesAreNeverCutToEightDigits)
+{
+    EXPECT_EQ(PointerHexText(0), "00000000");
+    EXPECT_EQ(PointerHexText(0x401A2B), "00401A2B");
+    EXPECT_EQ(PointerHexText(0xFFFFFFF0u), "FFFFFFF0");
+    if (sizeof(uintptr_t) == 8) {
+        // The 64-bit program's image above 4 GB, and a read just below
+        // address 0, keep every digit.
+        EXPECT_EQ(PointerHexText(static_cast<uintptr_t>(0x14001A2B0ull)), "14001A2B0");
+        EXPECT_EQ(PointerHexText(static_cast<uintptr_t>(0xFFFFFFFFFFFFFFF0ull)), "FFFFFFFFFFFFFFF0");
+    }
+}
+
+TEST(CoreServiceTexts, SystemFaultMessages)
+{
+    TSystemFault fault;
+    fault.Code = SystemFaultAccessViolation;
+    fault.Address = 0x401A2B;
+    fault.ModuleName = "Tessaly.exe";
+    fault.AccessKnown = true;
+    const struct {
+        uintptr_t access;
+        uintptr_t target;
+        const char* text;
+    } cases[] = {
+        {0, 0x10, "Access violation at address 00401A2B in module 'Tessaly.exe'. Read of address 00000010"},
+        {1, 0, "Access violation at address 00401A2B in module 'Tessaly.exe'. Write of address 00000000"},
+        {8, 0x401A2B, "Access violation at address 00401A2B in module 'Tessaly.exe'. Execution of address 00401A2B"},
+    };
+    for (const auto& c : cases) {
+        fault.Access = c.access;
+        fault.Target = c.target;
+        EXPECT_EQ(SystemFaultMessage(fault), c.text);
+    }
+    if (sizeof(uintptr_t) == 8) {
+        fault.Address = static_cast<uintptr_t>(0x14001A2B0ull);
+        fault.Access = 0;
+        fault.Target = static_cast<uintptr_t>(0xFFFFFFFFFFFFFFF0ull);
+        EXPECT_EQ(SystemFaultMessage(fault),
+                  "Access violation at address 14001A2B0 in module 'Tessaly.exe'. Read of address FFFFFFFFFFFFFFF0");
+    }
+    // Other codes, and an access violation whose record names no access.
+    TSystemFault other;
+    other.Code = 0xC0000094u;
+    other.Address = 0x401A2B;
+    EXPECT_EQ(SystemFaultMessage(other), "External exception C0000094 at address 00401A2B");
+    other.Code = SystemFaultAccessViolation;
+    EXPECT_EQ(SystemFaultMessage(other), "External exception C0000005 at address 00401A2B");
 }
 
 TEST(CoreServiceTexts, InternalErrorLogLines)

@@ -60,7 +60,7 @@ TReportSample::TReportSample()
     TReportFacts& f = Facts;
     f.StartTime = 46366.333333333336;      // 10 Dec 2026 08:00:00
     f.ExceptionTime = 46367.37855324074;   // 11 Dec 2026 09:05:07
-    f.GMTOffset = 1;
+    f.GMTOffsetMinutes = 60;
     f.AppFileName = "C:\\Program Files\\Tessaly\\Tessaly.exe";
     f.AppDescription = "Tessaly byte editor";
     f.AppVersion = "2.4.0.17";

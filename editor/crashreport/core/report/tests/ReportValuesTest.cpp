@@ -21,14 +21,27 @@ TEST(ReportValues, DurationTexts)
 TEST(ReportValues, RFC822DatesCarryTheZone)
 {
     const double friday = 46367.37855324074;  // 11 Dec 2026 09:05:07
-    EXPECT_EQ(DateTimeToRFC822(friday, 2), "Fri, 11 Dec 2026 09:05:07 +0200");
-    EXPECT_EQ(DateTimeToRFC822(friday, -5), "Fri, 11 Dec 2026 09:05:07 -0500");
-    EXPECT_EQ(DateTimeToRFC822(friday, 10), "Fri, 11 Dec 2026 09:05:07 +1000");
-    EXPECT_EQ(DateTimeToRFC822(friday, -11), "Fri, 11 Dec 2026 09:05:07 -1100");
-    EXPECT_EQ(DateTimeToRFC822(0, 0), "Sat, 30 Dec 1899 00:00:00 +0000");
-    EXPECT_EQ(DateTimeToRFC822(60.5, 0), "Wed, 28 Feb 1900 12:00:00 +0000");
-    // A time a hair below midnight rounds to the next day, not to 24:00:00.
-    EXPECT_EQ(DateTimeToRFC822(46367.9999999999, 0), "Sat, 12 Dec 2026 00:00:00 +0000");
+    const struct { double dateTime; int32_t minutes; const char* text; } cases[] = {
+        {friday, 120, "Fri, 11 Dec 2026 09:05:07 +0200"},
+        {friday, -300, "Fri, 11 Dec 2026 09:05:07 -0500"},
+        {friday, 600, "Fri, 11 Dec 2026 09:05:07 +1000"},
+        {friday, -660, "Fri, 11 Dec 2026 09:05:07 -1100"},
+        // Zones of half and quarter hours are written exactly.
+        {friday, 330, "Fri, 11 Dec 2026 09:05:07 +0530"},
+        {friday, 345, "Fri, 11 Dec 2026 09:05:07 +0545"},
+        {friday, -570, "Fri, 11 Dec 2026 09:05:07 -0930"},
+        {friday, -30, "Fri, 11 Dec 2026 09:05:07 -0030"},
+        {friday, 840, "Fri, 11 Dec 2026 09:05:07 +1400"},
+        {0, 0, "Sat, 30 Dec 1899 00:00:00 +0000"},
+        {60.5, 0, "Wed, 28 Feb 1900 12:00:00 +0000"},
+        // A time a hair below midnight rounds to the next day, not to 24:00:00.
+        {46367.9999999999, 0, "Sat, 12 Dec 2026 00:00:00 +0000"},
+        // The first day of the calendar and the day before it.
+        {-693593, 0, "Mon, 1 Jan 1 00:00:00 +0000"},
+        {-693594, 0, "Sun, 31 Dec 0 00:00:00 +0000"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(DateTimeToRFC822(c.dateTime, c.minutes), c.text) << c.dateTime << " " << c.minutes;
     EXPECT_EQ(DateTimeToFileDateText(46367.37855324074), "2026-12-11 09:05:07");
 }
 
@@ -83,6 +96,14 @@ TEST(ReportValues, ExceptionClassAndMessage)
     av.AccessViolation = {true, 0x00401012, "TESSAL~1.EXE", "Tessaly.exe", false, 0x10};
     EXPECT_EQ(ExceptionMessageText(av),
               "Access violation at address 00401012 in module 'Tessaly.exe'. Read of address 00000010.");
+
+    // The 64-bit program's addresses keep all their digits.
+    if (sizeof(uintptr_t) == 8) {
+        av.AccessViolation = {true, static_cast<uintptr_t>(0x14001A2B0ull), "Tessaly.exe", "", false,
+                              static_cast<uintptr_t>(0xFFFFFFFFFFFFFFF0ull)};
+        EXPECT_EQ(ExceptionMessageText(av), "Access violation at address 14001A2B0 in module 'Tessaly.exe'. Read "
+                                            "of address FFFFFFFFFFFFFFF0.");
+    }
 
     EXPECT_EQ(ExceptionMessageForDialog("a\tb\r\nc\x01"), "a b\r\nc ");
 }

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "editor/crashreport/core/sending/MailDate.h"
 #include "editor/crashreport/core/sending/SmtpMessage.h"
 #include "editor/crashreport/support/Base64.h"
 
@@ -109,19 +108,4 @@ TEST(SmtpMessage, GreetingStepsWithAndWithoutLogin) {
     EXPECT_EQ(rcpt[0].Command, "RCPT TO:<r@x>");
     EXPECT_EQ(rcpt[0].Accepted, (std::vector<int>{250, 251}));
     EXPECT_EQ(rcpt[1].Command, "DATA");
-}
-
-TEST(MailDate, ZoneAndNames) {
-    TMailDateParts d;
-    d.Year = 2013;
-    d.Month = 3;
-    d.Day = 5;
-    d.DayOfWeek = 2;
-    d.Hour = 7;
-    d.Minute = 4;
-    d.Second = 9;
-    EXPECT_EQ(RFC822DateText(d, 2), "Tue, 5 Mar 2013 07:04:09 +0200");
-    EXPECT_EQ(RFC822DateText(d, -5), "Tue, 5 Mar 2013 07:04:09 -0500");
-    EXPECT_EQ(RFC822DateText(d, 10), "Tue, 5 Mar 2013 07:04:09 +1000");
-    EXPECT_EQ(RFC822DateText(d, 0), "Tue, 5 Mar 2013 07:04:09 +0000");
 }
