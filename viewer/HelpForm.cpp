@@ -380,7 +380,7 @@ void THelpForm::SearchBClick(TObject* sender) {
     Resbox->Clear();
     ResultPaths_.clear();
     view->SetSearchWords(words);
-    std::vector<SearchResult> results = SearchPages(SearchPages_, QueryWords(query));
+    std::vector<SearchResult> results = SearchPages(SearchPages_, QueryWords(query), PageTexts_);
     if (results.empty()) {
         Application->MessageBox("The text is not found.", "Help", MB_OK);
         return;

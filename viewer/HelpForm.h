@@ -13,7 +13,9 @@
 #include "framework/PageControl.h"
 #include "framework/StdCtrls.h"
 #include "framework/TreeView.h"
+#include "viewer/PageTextCache.h"
 #include "viewer/PageView.h"
+#include "viewer/Win32PageStamps.h"
 
 // What a context number missing from the map does.
 enum : uint8_t { kFallbackNothing = 0, kFallbackContextZero = 2 };
@@ -101,6 +103,9 @@ private:
     std::vector<std::string> PageNames_;
     std::vector<std::string> ResultPaths_;
     std::vector<std::string> SearchPages_;
+    // The texts of the pages searched, kept while their files are unchanged.
+    Win32PageStamps PageStamps_;
+    PageTextCache PageTexts_{PageStamps_};
     std::vector<TTreeNode*> TreeNodes_;
     std::string LastQuery_;
     std::map<int32_t, std::string> ContextMap_;

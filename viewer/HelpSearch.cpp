@@ -28,6 +28,19 @@ void SortResults(std::vector<SearchResult>& results) {
     });
 }
 
+// A page's score from its counts, words in order; false when a word has
+// no hit, which drops the page.
+bool ScoreCounts(const PageWordCounts& counts, size_t words, size_t bodyLength, double& score) {
+    int64_t bodySum = 0, titleSum = 0;
+    for (size_t w = 0; w < words; ++w) {
+        bodySum += counts.BodyCount(w);
+        titleSum += counts.TitleCount(w);
+        if (counts.BodyCount(w) + static_cast<int64_t>(counts.TitleCount(w)) == 0) return false;
+    }
+    score = SearchScore(bodySum, titleSum, static_cast<int32_t>(words), static_cast<int64_t>(bodyLength));
+    return true;
+}
+
 }  // namespace
 
 std::vector<SearchResult> SearchPages(const std::vector<std::string>& pages, const std::vector<std::string>& words,
@@ -62,23 +75,34 @@ std::vector<SearchResult> SearchPages(const std::vector<std::string>& pages, con
 std::vector<SearchResult> SearchPages(const std::vector<std::string>& pages, const std::vector<std::string>& words) {
     std::vector<SearchResult> results;
     if (words.empty()) return results;
-    const int32_t n = static_cast<int32_t>(words.size());
     PageFileReader reader;
     PageWordCounts counts(words);
     for (const std::string& path : pages) {
         if (!reader.Read(path)) continue;
         counts.Clear();
         ScanPageText(reader.Data(), reader.Size(), counts);
-        int64_t bodySum = 0, titleSum = 0;
-        bool dropped = false;
-        for (size_t w = 0; w < words.size() && !dropped; ++w) {
-            bodySum += counts.BodyCount(w);
-            titleSum += counts.TitleCount(w);
-            dropped = counts.BodyCount(w) + static_cast<int64_t>(counts.TitleCount(w)) == 0;
-        }
-        if (dropped) continue;
-        results.push_back({SearchScore(bodySum, titleSum, n, static_cast<int64_t>(counts.Body().size())),
-                           counts.Title(), path});
+        double score = 0;
+        if (!ScoreCounts(counts, words.size(), counts.Body().size(), score)) continue;
+        results.push_back({score, counts.Title(), path});
+    }
+    SortResults(results);
+    return results;
+}
+
+// The same search, each page's texts taken from the cache, which reads again
+// every file that is not known unchanged.
+std::vector<SearchResult> SearchPages(const std::vector<std::string>& pages, const std::vector<std::string>& words,
+                                      PageTextCache& cache) {
+    std::vector<SearchResult> results;
+    if (words.empty()) return results;
+    PageWordCounts counts(words);
+    for (const std::string& path : pages) {
+        const PageTexts* texts = cache.Texts(path);
+        if (!texts) continue;
+        counts.CountTexts(texts->Body, texts->Title);
+        double score = 0;
+        if (!ScoreCounts(counts, words.size(), texts->Body.size(), score)) continue;
+        results.push_back({score, texts->Title, path});
     }
     SortResults(results);
     return results;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "viewer/PageText.h"
+#include "viewer/PageTextCache.h"
 #include "viewer/Sentence.h"
 
 struct SearchResult {
@@ -27,6 +28,10 @@ std::vector<SearchResult> SearchPages(const std::vector<std::string>& pages, con
 
 // The same, reading the page files themselves as they are on disk now.
 std::vector<SearchResult> SearchPages(const std::vector<std::string>& pages, const std::vector<std::string>& words);
+
+// The same, with the texts of unchanged pages kept from earlier queries.
+std::vector<SearchResult> SearchPages(const std::vector<std::string>& pages, const std::vector<std::string>& words,
+                                      PageTextCache& cache);
 
 // The pages the search reads: the listed files whose extension (text from the
 // last dot) is exactly ".htm".

@@ -19,6 +19,9 @@ public:
     void BodyText(const char* text, size_t length) override;
     void TitleText(const char* text, size_t length) override;
     void PageEnd() override;
+    // The counts over whole texts given, such as texts kept from an earlier
+    // read; Body() and Title() are not touched.
+    void CountTexts(const std::string& body, const std::string& title);
 
     int32_t BodyCount(size_t word) const { return Body_.Counts[word]; }
     int32_t TitleCount(size_t word) const { return Title_.Counts[word]; }
@@ -34,6 +37,9 @@ private:
     };
     void Add(Stream& s, const char* text, size_t length);
     void Count(Stream& s);
+    // Counts every word in text[0, size), each going on from where its scan
+    // stopped (next) and adding to its count.
+    void CountIn(const std::string& text, std::vector<size_t>& next, std::vector<int32_t>& counts) const;
 
     std::vector<std::string> Words_;  // with a-z folded to A-Z
     Stream Body_, Title_;

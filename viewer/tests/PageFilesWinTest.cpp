@@ -7,6 +7,7 @@
 
 #include "viewer/PageText.h"
 #include "viewer/Win32FolderReader.h"
+#include "viewer/Win32PageStamps.h"
 #include "viewer/XmlParser.h"
 
 namespace {
@@ -63,6 +64,39 @@ TEST(PageFilesOnDisk, ReadsPagesByWindowsPaths) {
     xml_parser parser;
     EXPECT_EQ(parser.ReadFile(folder), -1);  // a folder is no page
     EXPECT_EQ(parser.ReadFile(folder + "\\none.htm"), -1);
+    DeleteFileA(page.c_str());
+    RemoveDirectoryA(folder.c_str());
+}
+
+// The stamp the search's text cache compares: size and times without
+// opening the file, on the clock of Now; a new write time shows.
+TEST(PageFilesOnDisk, StampsOfPageFiles) {
+    std::string folder = TempFolder("tq_stamps");
+    std::string page = folder + "\\p.htm";
+    WriteFile(page, "<body>12345</body>");
+    Win32PageStamps stamps;
+    PageStamp stamp;
+    ASSERT_TRUE(stamps.Stamp(page, stamp));
+    EXPECT_EQ(stamp.Size, 18);
+    const int64_t minute = 600000000;
+    EXPECT_LT(stamp.WriteTime, stamps.Now() + minute);
+    EXPECT_GT(stamp.WriteTime, stamps.Now() - minute);
+
+    HANDLE h = CreateFileA(page.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    FILETIME older;
+    const int64_t hourAgo = stamp.WriteTime - 60 * minute;
+    older.dwLowDateTime = static_cast<DWORD>(hourAgo);
+    older.dwHighDateTime = static_cast<DWORD>(hourAgo >> 32);
+    SetFileTime(h, nullptr, nullptr, &older);
+    CloseHandle(h);
+    PageStamp again;
+    ASSERT_TRUE(stamps.Stamp(page, again));
+    EXPECT_EQ(again.WriteTime, hourAgo);
+    EXPECT_EQ(again.Size, 18);
+
+    EXPECT_FALSE(stamps.Stamp(folder, stamp)) << "a folder is no page";
+    EXPECT_FALSE(stamps.Stamp(folder + "\\none.htm", stamp));
     DeleteFileA(page.c_str());
     RemoveDirectoryA(folder.c_str());
 }

@@ -6,11 +6,13 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <random>
 
 #include "viewer/HelpSearch.h"
 #include "viewer/PageFileReader.h"
 #include "viewer/PageText.h"
+#include "viewer/PageTextCache.h"
 #include "viewer/PageTextScan.h"
 #include "viewer/PageWordCounts.h"
 #include "viewer/TextSearch.h"
@@ -32,9 +34,14 @@ void ExpectSameAsReader(const std::string& bytes, const std::vector<std::string>
     ScanPageText(bytes.data(), bytes.size(), counts);
     ASSERT_EQ(counts.Body(), want.Body) << bytes;
     ASSERT_EQ(counts.Title(), want.Title) << bytes;
+    // The same counts over the whole texts, as over texts kept from a read.
+    PageWordCounts kept(words);
+    kept.CountTexts(want.Body, want.Title);
     for (size_t w = 0; w < words.size(); ++w) {
         EXPECT_EQ(counts.BodyCount(w), CountOccurrences(want.Body, words[w])) << words[w] << " in " << bytes;
         EXPECT_EQ(counts.TitleCount(w), CountOccurrences(want.Title, words[w])) << words[w] << " in " << bytes;
+        EXPECT_EQ(kept.BodyCount(w), counts.BodyCount(w)) << words[w] << " in " << bytes;
+        EXPECT_EQ(kept.TitleCount(w), counts.TitleCount(w)) << words[w] << " in " << bytes;
     }
 }
 
@@ -92,6 +99,27 @@ TEST(PageSearchText, RandomPagesMatchTheReader) {
         for (int i = 0; i < n; ++i) page += pieces[rng() % (sizeof pieces / sizeof *pieces)];
         ExpectSameAsReader(page, words);
         if (HasFailure()) return;
+    }
+}
+
+// Long texts of few letters, so that words stand often, overlap, and reach
+// over the 16-byte steps of the counting: the counts over whole texts equal
+// CountOccurrences.
+TEST(PageSearchText, CountsOverLongTextsMatchCountOccurrences) {
+    const char letters[] = {'a', 'b', 'A', 'B', ' ', '\xE1'};
+    const std::vector<std::string> words = {"ab", "aba", "abab", "b a", "AAB", "aaaaaaaaaaaaaaaaaa", "ba\xE1", "\xE1\xE1"};
+    std::mt19937 rng(777);
+    for (int round = 0; round < 2000; ++round) {
+        std::string body, title;
+        const size_t length = rng() % 300;
+        for (size_t i = 0; i < length; ++i) body += letters[rng() % (round % 3 == 0 ? 2 : 6)];
+        for (size_t i = 0; i < length % 40; ++i) title += letters[rng() % 6];
+        PageWordCounts counts(words);
+        counts.CountTexts(body, title);
+        for (size_t w = 0; w < words.size(); ++w) {
+            ASSERT_EQ(counts.BodyCount(w), CountOccurrences(body, words[w])) << words[w] << " in " << body;
+            ASSERT_EQ(counts.TitleCount(w), CountOccurrences(title, words[w])) << words[w] << " in " << title;
+        }
     }
 }
 
@@ -154,6 +182,113 @@ TEST_F(PageFilesTest, SearchingFilesRanksAsSearchingTheirTexts) {
     Write("b.htm", "<title>Other</title><body>now it edits</body>");
     EXPECT_EQ(SearchPages(pages, QueryWords("edit")).size(), 5u) << "a changed page is read again";
     same("edit");
+}
+
+// Stamps the test sets: a file has the stamp given to it (none: it cannot
+// be asked), and the clock stands where the test puts it.
+class SetStamps : public PageStamps {
+public:
+    bool Stamp(const std::string& path, PageStamp& stamp) override {
+        auto it = stamps.find(path);
+        if (it == stamps.end()) return false;
+        stamp = it->second;
+        return true;
+    }
+    int64_t Now() override { return now; }
+    std::map<std::string, PageStamp> stamps;
+    int64_t now = 0;
+};
+
+constexpr int64_t Hour = 36000000000;
+
+// Texts are kept only while a file's size and times are those it had when
+// it was read, and only for a file written well before that read; the
+// results always equal those of reading every page.
+TEST_F(PageFilesTest, KeptTextsServeOnlyForUnchangedSettledFiles) {
+    SetStamps stamps;
+    stamps.now = 10 * Hour;
+    PageTextCache cache(stamps);
+    std::vector<std::string> pages = {
+        Write("a.htm", "<title>A</title><body>edit bytes</body>"),
+        Write("b.htm", "<title>B</title><body>nothing</body>"),
+        Write("c.htm", "<title>C</title><body>EDIT</body>"),
+    };
+    for (const std::string& p : pages) stamps.stamps[p] = {40, Hour, Hour};
+    auto search = [&](const std::string& query) {
+        auto cached = SearchPages(pages, QueryWords(query), cache);
+        auto read = SearchPages(pages, QueryWords(query));
+        EXPECT_EQ(cached.size(), read.size()) << query;
+        for (size_t i = 0; i < cached.size() && i < read.size(); ++i) {
+            EXPECT_EQ(cached[i].Path, read[i].Path) << query;
+            EXPECT_EQ(cached[i].Title, read[i].Title) << query;
+            EXPECT_EQ(cached[i].Score, read[i].Score) << query;
+        }
+        return cached.size();
+    };
+    EXPECT_EQ(search("edit"), 2u);
+    EXPECT_EQ(cache.FilesRead(), 3);
+    EXPECT_EQ(search("bytes"), 1u);
+    EXPECT_EQ(cache.FilesRead(), 3) << "unchanged files are not read again";
+
+    // A change of size, of write time or of creation time is read again.
+    Write("b.htm", "<title>B</title><body>now it edits</body>");
+    stamps.stamps[pages[1]].Size = 41;
+    EXPECT_EQ(search("edit"), 3u);
+    EXPECT_EQ(cache.FilesRead(), 4);
+    Write("b.htm", "<title>B</title><body>nothing more</body>");
+    stamps.stamps[pages[1]].WriteTime += 1;
+    EXPECT_EQ(search("edit"), 2u);
+    Write("b.htm", "<title>B</title><body>edit again!</body>");
+    stamps.stamps[pages[1]].CreationTime += 1;
+    EXPECT_EQ(search("edit"), 3u);
+    EXPECT_EQ(cache.FilesRead(), 6);
+
+    // Written just before the read: it could change again unseen within the
+    // grain of its write time, so it is read at every query until it settles.
+    stamps.stamps[pages[2]].WriteTime = stamps.now - 1;
+    EXPECT_EQ(search("edit"), 3u);
+    Write("c.htm", "<title>C</title><body>----</body>");  // same size and stamp
+    EXPECT_EQ(search("edit"), 2u);
+    EXPECT_EQ(cache.FilesRead(), 8);
+    stamps.now += PageTextCache::SettledAge;
+    search("edit");
+    search("edit");
+    EXPECT_EQ(cache.FilesRead(), 9) << "read once more once settled, then kept";
+
+    // A file in the future of the clock is never kept.
+    stamps.stamps[pages[0]].WriteTime = stamps.now + Hour;
+    search("bytes");
+    search("bytes");
+    EXPECT_EQ(cache.FilesRead(), 11);
+
+    // A file that cannot be asked is read each time; one that is gone drops out.
+    stamps.stamps.erase(pages[1]);
+    search("edit");
+    EXPECT_EQ(cache.FilesRead(), 13);
+    std::filesystem::remove(pages[1]);
+    EXPECT_EQ(search("edit"), 1u);
+    Write("b.htm", "<title>B</title><body>edit is back</body>");
+    stamps.stamps[pages[1]] = {40, Hour, Hour};
+    EXPECT_EQ(search("edit"), 2u);
+}
+
+// On the real file system: a page rewritten after a query is seen by the
+// next one, whatever its stamp says.
+TEST_F(PageFilesTest, KeptTextsSeeFilesRewrittenOnDisk) {
+    FileSystemPageStamps stamps;
+    PageTextCache cache(stamps);
+    std::vector<std::string> pages = {Write("a.htm", "<body>one</body>"), Write("b.htm", "<body>two</body>")};
+    PageStamp stamp;
+    ASSERT_TRUE(stamps.Stamp(pages[1], stamp));
+    EXPECT_EQ(stamp.Size, 16);
+    EXPECT_LE(stamp.WriteTime, stamps.Now() + PageTextCache::SettledAge);
+    EXPECT_GT(stamp.WriteTime, stamps.Now() - Hour);
+    EXPECT_FALSE(stamps.Stamp((dir / "missing.htm").string(), stamp));
+    EXPECT_EQ(SearchPages(pages, QueryWords("one"), cache).size(), 1u);
+    Write("a.htm", "<body>two</body>");
+    EXPECT_EQ(SearchPages(pages, QueryWords("two"), cache).size(), 2u);
+    std::filesystem::remove(pages[0]);
+    EXPECT_EQ(SearchPages(pages, QueryWords("two"), cache).size(), 1u);
 }
 
 }  // namespace

@@ -260,6 +260,38 @@ TEST_F(FileCommandsTest, FailedReadsAndWritesLoseNothing) {
     }
 }
 
+// A file one byte past the largest document, chosen in the open dialog of a
+// changed document: refused whole with the document's message; the document,
+// its name, its mark and its history stay, and the editor goes on.
+TEST_F(FileCommandsTest, AFilePastTheLargestDocumentIsRefusedThroughOpen) {
+    const std::u16string good = dir + u"kept open.bin", huge = dir + u"too large.bin";
+    WriteFile(good, "KEPT");
+    HANDLE h = CreateFileW(WC(huge), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    LARGE_INTEGER end;
+    end.QuadPart = int64_t{MaxDocumentSize} + 1;  // sparse: nothing is written
+    const bool sized = SetFilePointerEx(h, end, nullptr, FILE_BEGIN) && SetEndOfFile(h);
+    CloseHandle(h);
+    ASSERT_TRUE(sized);
+    TestForm& f = Start(good);
+    guitest::TypeChar(View(), 'k');
+
+    answers.plan = {Click2};  // do not save first
+    dialogs.plan = {{sysdialogs::ChooseFile, huge}, {sysdialogs::PressOk, {}}};
+    ShortcutKey('O', ssCtrl);
+    ASSERT_EQ(dialogs.seen.size(), 2u);
+    EXPECT_EQ(dialogs.seen[1].caption, u"File Error");
+    EXPECT_EQ(dialogs.seen[1].text, u"Cannot read all data from " + huge);
+    EXPECT_EQ(f.FileName, good);
+    EXPECT_EQ(f.GetCaption(), u"Tessaly - " + good + u" *");
+    EXPECT_EQ(Bytes(), "kEPT");
+    EXPECT_EQ(Modified, 1);
+    EXPECT_TRUE(DataFile.canUndo());
+    guitest::TypeChar(View(), 'x');
+    EXPECT_EQ(Bytes(), "kxPT") << "the editor goes on";
+    DeleteFileW(WC(huge));
+}
+
 TEST_F(FileCommandsTest, ReadOnlyRefusesSaveButNotSaveAs) {
     const std::u16string source = dir + u"read only.bin", copy = dir + u"copy of read only.bin";
     WriteFile(source, "RO");
