@@ -1,6 +1,8 @@
 #pragma once
 // The full-text search over the manual's pages: every page holding every
-// query word, ranked by SearchScore; no index, the pages are read each time.
+// query word, ranked by SearchScore; no index, each query sees the pages as
+// their files are now (read again, or their texts kept while the files are
+// unchanged).
 #include <functional>
 #include <string>
 #include <vector>
