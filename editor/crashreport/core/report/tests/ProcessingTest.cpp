@@ -356,6 +356,24 @@ TEST(ProcessingLog, AnAccessViolationWritesTheLogAndEndsWithCode1)
         << message;
 }
 
+// The custom data an event handler gives stand in a section of their own
+// right after the report's general part, before its call stack.
+TEST(ProcessingLog, CustomDataFollowTheGeneralPart)
+{
+    const ProbeRun run = RunProbe("log-custom");
+    const std::vector<std::string> reports = LogReports("log-custom");
+    ASSERT_EQ(reports.size(), 1u) << Dump(run);
+    const std::string& r = reports[0];
+    const size_t seat = r.find("Seat");
+    ASSERT_NE(seat, std::string::npos) << r.substr(0, 3000);
+    EXPECT_NE(r.find(": 12\r\n", seat), std::string::npos);
+    EXPECT_GT(seat, r.find("Network:"));
+    EXPECT_LT(seat, r.find("Call Stack Information:"));
+    // The section ends with an empty line before the call stack.
+    EXPECT_EQ(r.rfind("\r\n\r\nCall Stack Information:", r.find("Call Stack Information:")) + 4,
+              r.find("Call Stack Information:"));
+}
+
 TEST(ProcessingLog, WithoutShowOptionsTheGeneralPartIsTheBanner)
 {
     RunProbe("log-none");

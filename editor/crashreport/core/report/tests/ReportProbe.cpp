@@ -147,6 +147,13 @@ int main(int argc, char** argv)
                 o->SetExceptionDialogType(scenario == "dialog-classic" ? edtMSClassic : edtZorvikLog);
                 o->SetAutoCloseDialogSecs(2);
             }
+            // "log-custom": a handler's custom data, shown as its own section.
+            if (Kind() == "custom") {
+                CustomDataRequest = [](TZorvikExceptionRecord&, TStrings& lines) { lines.Add(" Seat = 12 "); };
+                TShowOptions show = o->ShowOptions();
+                show.Include(soCustomData);
+                o->SetShowOptions(show);
+            }
             if (Kind() == "none") {
                 o->SetShowOptions(TShowOptions());
                 o->SetLogOptions(TLogOptions());
