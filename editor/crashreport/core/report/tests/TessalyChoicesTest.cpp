@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/crashreport/core/report/tests/ErrorDialogFinder.h"
 #include "editor/crashreport/core/sending/tests/SmtpPeer.h"
 #include "editor/crashreport/support/ModuleOptions.h"
 #include "editor/crashreport/support/OptionsStream.h"
@@ -28,28 +29,6 @@ std::string BinaryFolder()
 {
     const char* dir = std::getenv("TQ_BINARY_DIR");
     return dir ? std::string(dir) + "\\bin\\" : std::string();
-}
-
-struct TFindDialog {
-    DWORD Process;
-    HWND Dialog;
-};
-
-BOOL CALLBACK FindErrorDialog(HWND window, LPARAM parameter)
-{
-    auto* f = reinterpret_cast<TFindDialog*>(parameter);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == f->Process && IsWindowVisible(window) && guitest::WindowText(window) == "Error occurred")
-        f->Dialog = window;
-    return TRUE;
-}
-
-HWND ErrorDialogOf(DWORD process)
-{
-    TFindDialog find{process, nullptr};
-    EnumWindows(FindErrorDialog, reinterpret_cast<LPARAM>(&find));
-    return find.Dialog;
 }
 
 // One editor started with the notes of the editors it led to.
@@ -132,7 +111,7 @@ EndedRun RunEditor(const std::string& name, TZorvikModuleOptions& options,
     for (int i = 0; i < 400 && WaitForSingleObject(pi.hProcess, 100) == WAIT_TIMEOUT; ++i) {
         if (run.dialogShown || !drive)
             continue;
-        if (const HWND dialog = ErrorDialogOf(pi.dwProcessId)) {
+        if (const HWND dialog = FindErrorDialog(pi.dwProcessId)) {
             run.dialogShown = true;
             Sleep(500);
             drive(dialog);
