@@ -4,6 +4,7 @@
 
 #include "framework/Exceptions.h"
 #include "framework/Forms.h"
+#include "framework/HintAction.h"
 #include "framework/Menus.h"
 #include "framework/SysUtils.h"
 
@@ -44,17 +45,35 @@ LRESULT CALLBACK TApplication::AppWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp
     }
     if (self) {
         try {
-            auto hooks = self->FHooks;  // a hook may unhook itself
-            for (auto& [id, hook] : hooks) {
-                LRESULT result = 0;
-                if (hook(msg, wp, lp, result)) return result;
-            }
+            LRESULT result = 0;
+            if (self->HandleWindowMessage(msg, wp, lp, result)) return result;
         } catch (...) {
             self->HandleException(self);
             return 0;
         }
     }
     return DefWindowProcA(h, msg, wp, lp);
+}
+
+bool TApplication::HandleWindowMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    auto hooks = FHooks;  // a hook may unhook itself
+    for (auto& [id, hook] : hooks) {
+        result = 0;
+        if (hook(msg, wp, lp, result)) return true;
+    }
+    if (msg == CM_ACTIONEXECUTE) {
+        bool handled = false;
+        if (OnActionExecute) OnActionExecute(reinterpret_cast<TBasicAction*>(lp), handled);
+        result = handled ? 1 : 0;
+        return true;
+    }
+    return false;
+}
+
+LRESULT TApplication::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    HandleWindowMessage(msg, wParam, lParam, result);
+    return result;
 }
 
 HWND TApplication::Handle() {
@@ -81,7 +100,14 @@ void TApplication::UnhookMainWindow(int id) {
 void TApplication::SetHint(const std::string& hint) {
     if (hint == FHint) return;
     FHint = hint;
-    if (OnHint) OnHint(this);
+    if (OnHint) {
+        OnHint(this);
+        return;
+    }
+    // No handler: the hint travels as an action to whoever shows hints.
+    THintAction action(nullptr);
+    action.SetHint(hint);
+    action.Execute();
 }
 
 TWinControl* TApplication::MouseControl() const {
@@ -216,9 +242,11 @@ void TApplication::SetActive(bool active) {
     if (!active && OnDeactivate) OnDeactivate(this);
 }
 
-bool TApplication::HelpContext(int context) {
+bool TApplication::HelpContext(int context) { return HelpCommand(HELP_CONTEXT, context); }
+
+bool TApplication::HelpCommand(uint16_t command, int data) {
     bool callHelp = true;
-    if (OnHelp) return OnHelp(HELP_CONTEXT, context, callHelp);
+    if (OnHelp) return OnHelp(command, data, callHelp);
     return false;
 }
 

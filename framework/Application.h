@@ -15,6 +15,7 @@
 // The application object has a MessageBox of its own.
 #undef MessageBox
 
+class TBasicAction;
 class TForm;
 class TWinControl;
 class Exception;
@@ -49,11 +50,20 @@ public:
     // Returns a number that UnhookMainWindow takes.
     int HookMainWindow(TWindowHook hook);
     void UnhookMainWindow(int id);
+    // A message to the application window's procedure (its hooks, then the
+    // application's own handling) without making the window; 0 when no one
+    // handled it.
+    LRESULT Perform(UINT msg, WPARAM wParam, LPARAM lParam);
 
-    // The hint of what the mouse or the menu points at; OnHint on every change.
+    // The hint of what the mouse or the menu points at. On every change
+    // OnHint runs; without one a hint action carries the hint to the
+    // application window (see OnActionExecute).
     const std::string& Hint() const { return FHint; }
     void SetHint(const std::string& hint);
     TNotifyEvent OnHint;
+    // An action offered to the application window (the hint action, and any
+    // action that finds no one else) once the window's hooks have passed it.
+    std::function<void(TBasicAction* action, bool& handled)> OnActionExecute;
     // Hides a hint window that is showing (none is shown yet).
     void CancelHint() {}
     // The framework control under the mouse, or null.
@@ -97,6 +107,9 @@ public:
     // the framework's own behind it.
     THelpEvent OnHelp;
     bool HelpContext(int context);
+    // Any help command (HELP_CONTEXT, HELP_FINDER, HELP_HELPONHELP, ...)
+    // with its data, through OnHelp; false when no one served it.
+    bool HelpCommand(uint16_t command, int data);
     // The main form comes to the front.
     void BringToFront();
     // Called for every message before it is dispatched; true means handled.
@@ -107,6 +120,7 @@ private:
     bool IsShortCutMessage(const MSG& msg);
     void Idle();
     static LRESULT CALLBACK AppWndProc(HWND, UINT, WPARAM, LPARAM);
+    bool HandleWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
     std::string FTitle;
     std::string FHint;
     HWND FHandle = nullptr;

@@ -71,6 +71,8 @@ public:
     void SetCaption(const std::string& text);
     // The hint: a short part, "|", and a long part (either may be alone).
     std::string Hint;
+    // The help context the help key and the help-context action ask for; 0: none.
+    int HelpContext = 0;
     // The action whose caption, hint and state the control takes over.
     TBasicAction* Action() const;
     void SetAction(TBasicAction* action);

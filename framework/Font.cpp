@@ -19,9 +19,16 @@ void TFont::SetHeight(int height) {
     FreeHandle();
 }
 
+void TFont::SetStyle(unsigned style) {
+    if (style == FStyle) return;
+    FStyle = style;
+    FreeHandle();
+}
+
 HFONT TFont::Handle() {
     if (!FHandle)
-        FHandle = CreateFontA(FHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+        FHandle = CreateFontA(FHeight, 0, 0, 0, (FStyle & fsBold) ? FW_BOLD : FW_NORMAL, (FStyle & fsItalic) != 0,
+                              (FStyle & fsUnderline) != 0, (FStyle & fsStrikeOut) != 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, FName.c_str());
     return FHandle;
 }

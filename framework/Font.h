@@ -7,6 +7,9 @@
 
 #include "framework/Graphic.h"
 
+// The style bits of a font.
+enum TFontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
+
 class TFont {
 public:
     TFont() = default;
@@ -19,6 +22,9 @@ public:
     // Positive: the cell height in pixels; negative: the character height.
     int Height() const { return FHeight; }
     void SetHeight(int height);
+    // TFontStyle bits.
+    unsigned Style() const { return FStyle; }
+    void SetStyle(unsigned style);
     // The text colour; not part of the GDI font.
     TColor Color = clBlack;
 
@@ -31,5 +37,6 @@ private:
     void FreeHandle();
     std::string FName = "Arial";
     int FHeight = -13;
+    unsigned FStyle = 0;
     HFONT FHandle = nullptr;
 };

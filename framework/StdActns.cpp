@@ -1,5 +1,8 @@
 #include "framework/StdActns.h"
 
+#include "framework/Application.h"
+#include "framework/Forms.h"
+
 TCustomEdit* TEditAction::FocusedEdit() {
     HWND focus = GetFocus();
     return focus ? dynamic_cast<TCustomEdit*>(TWinControl::FromHandle(focus)) : nullptr;
@@ -60,4 +63,18 @@ bool TCommonDialogAction::Execute() {
 TOpenDialog* TFileOpen::Dialog() {
     if (!FDialog) FDialog = NewDialog();
     return FDialog.get();
+}
+
+HWND TCommonDialogAction::DialogParent() {
+    if (TForm* form = Application->ActiveForm()) return form->Handle();
+    TForm* main = Application->MainForm();
+    return main && main->HandleAllocated() ? main->Handle() : nullptr;
+}
+
+bool TFileExit::Execute() {
+    if (TBasicAction::Execute()) return true;
+    TForm* main = Application->MainForm();
+    if (!main) return false;
+    main->Close();
+    return true;
 }

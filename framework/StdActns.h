@@ -88,13 +88,23 @@ public:
     bool Execute() override;
 
 protected:
-    // Shows the dialog; true when accepted.
-    virtual bool ExecuteDialog() = 0;
+    // Shows the dialog; true when accepted. An action without a dialog of
+    // its own shows nothing, which counts as cancelled.
+    virtual bool ExecuteDialog() { return false; }
+    // The window that owns the dialog: the active form's, else the main form's.
+    static HWND DialogParent();
 };
 
-class TFileOpen : public TCommonDialogAction {
+// The dialog actions of the File menu.
+class TFileAction : public TCommonDialogAction {
 public:
-    explicit TFileOpen(TComponent* owner) : TCommonDialogAction(owner) {}
+    explicit TFileAction(TComponent* owner) : TCommonDialogAction(owner) {}
+    std::string ClassName() const override { return "TFileAction"; }
+};
+
+class TFileOpen : public TFileAction {
+public:
+    explicit TFileOpen(TComponent* owner) : TFileAction(owner) {}
     std::string ClassName() const override { return "TFileOpen"; }
     // Made on first use, of the action's dialog class.
     TOpenDialog* Dialog();
@@ -123,4 +133,14 @@ public:
 
 protected:
     std::unique_ptr<TOpenDialog> NewDialog() override { return std::make_unique<TSaveDialog>(nullptr); }
+};
+
+// Closes the application's main form (which ends the application, after
+// the form's close query).
+class TFileExit : public TCustomAction {
+public:
+    explicit TFileExit(TComponent* owner) : TCustomAction(owner) {}
+    std::string ClassName() const override { return "TFileExit"; }
+    // Its own OnExecute, else the main form closes; false without one.
+    bool Execute() override;
 };

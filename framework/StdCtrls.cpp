@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "framework/ActnList.h"
 #include "framework/ButtonCtrls.h"
 
 void UseDialogFont(HWND control) { SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE); }
@@ -45,6 +46,7 @@ void TButton::SetDefault(bool value) {
 
 void TButton::DoClick() {
     if (OnClick) OnClick(this);
+    else if (ActionLink()) ActionLink()->Execute();  // a button linked to an action runs it
 }
 
 bool TButton::Notified(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {

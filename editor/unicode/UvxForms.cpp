@@ -1,6 +1,7 @@
 #include "editor/unicode/UvxForms.h"
 
 #include <cstring>
+#include <typeinfo>
 
 #include "editor/unicode/UvxHintWindow.h"
 #include "framework/CustomControl.h"
@@ -11,6 +12,7 @@
 #include "editor/unicode/UvxHotkeys.h"
 #include "editor/unicode/UvxMenus.h"
 #include "editor/unicode/UvxPropertyStreaming.h"
+#include "editor/unicode/UvxStdActnsHint.h"
 #include "editor/unicode/UvxStreams.h"
 #include "editor/unicode/UvxSyncedStrings.h"
 #include "editor/unicode/UvxSysUtils.h"
@@ -228,15 +230,30 @@ bool TUvxApplication::ProcessMessage(MSG& msg) {
     return true;
 }
 
-bool TUvxApplication::WndProc(UINT msg, WPARAM, LPARAM, LRESULT&) {
+bool TUvxApplication::WndProc(UINT msg, WPARAM, LPARAM lParam, LRESULT& result) {
     if (msg == WM_WININICHANGE) {
         FSettingChangeTime = GetTickCount();
         _SettingChangeTime = FSettingChangeTime;
     } else if (msg == WM_CREATE && FTitlePending) {
         // The title set before the window existed is shown now.
         SetTitle(FWideTitle);
+    } else if (msg == CM_ACTIONEXECUTE) {
+        return ExecuteWideHintAction(reinterpret_cast<TBasicAction*>(lParam), result);
     }
     return false;
+}
+
+// The framework's own hint action (exactly that class) carrying the 8-bit
+// form of the wide hint gives way to a wide one with the whole text.
+bool TUvxApplication::ExecuteWideHintAction(TBasicAction* action, LRESULT& result) {
+    if (!action || typeid(*action) != typeid(THintAction)) return false;
+    std::u16string hint = GetHint();
+    if (static_cast<THintAction*>(action)->Hint() != WideToAnsiSys(hint)) return false;
+    result = 1;
+    TUvxHintAction wide(nullptr);
+    wide.SetHint(hint);
+    wide.Execute();
+    return true;
 }
 
 // ---- unit start-up -----------------------------------------------------------------------

@@ -59,6 +59,7 @@ public:
 private:
     friend class TUvxAppIdleEventControl;
     bool WndProc(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool ExecuteWideHintAction(TBasicAction* action, LRESULT& result);
     TWinControl* FIdleEventControl = nullptr;
     bool FMainFormChecked = false;
     std::u16string FWideHint;
