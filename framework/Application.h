@@ -32,6 +32,10 @@ using THelpEvent = std::function<bool(uint16_t command, int data, bool& callHelp
 using TApplicationExceptionHook = bool (*)(TObject* sender);
 extern TApplicationExceptionHook ApplicationExceptionHook;
 
+// Whom modal windows belong to: pmNone the application window, the other
+// modes the active form.
+enum TPopupMode { pmNone, pmAuto, pmExplicit };
+
 class TApplication : public TComponent {
 public:
     explicit TApplication(TComponent* owner);
@@ -72,6 +76,7 @@ public:
     HWND DialogHandle = nullptr;
     // The form whose window is active, or null.
     TForm* ActiveForm() const;
+    TPopupMode ModalPopupMode = pmNone;
 
     // Creates a form owned by the application; the first is the main form.
     template <class T>

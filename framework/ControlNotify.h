@@ -12,5 +12,8 @@ public:
 };
 
 // For a container's WndProc: true when msg was a report for a framework
-// control that handled it.
+// control that handled it. WM_MEASUREITEM names its control only by the
+// control identifier, which a control that wants the question sets to its
+// window handle (UseHandleAsControlId).
 bool ReflectToControl(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+void UseHandleAsControlId(HWND control);

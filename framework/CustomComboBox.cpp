@@ -1,5 +1,7 @@
 #include "framework/CustomComboBox.h"
 
+#include <algorithm>
+
 #include "framework/Application.h"
 #include "framework/Exceptions.h"
 #include "framework/StdCtrls.h"
@@ -54,6 +56,10 @@ void TCustomComboBox::CreateParams(TCreateParams& params) {
 
 void TCustomComboBox::CreateHandleDone() {
     UseDialogFont(FHandle);
+    UseHandleAsControlId(FHandle);
+    // The window asked for the heights while it was made, before it could
+    // be named; owner-drawn lists take the fixed height now.
+    if (FStyle == csOwnerDrawFixed) SendMessageA(FHandle, CB_SETITEMHEIGHT, 0, ItemHeight);
     COMBOBOXINFO info{};
     info.cbSize = sizeof info;
     FEditHandle = FListHandle = nullptr;
@@ -273,12 +279,24 @@ bool TCustomComboBox::CNCommand(WORD code) {
 bool TCustomComboBox::Notified(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     result = 0;
     if (msg == WM_COMMAND) return CNCommand(HIWORD(wParam));
+    if (msg == WM_MEASUREITEM) {
+        auto* m = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        int height = ItemHeight;
+        if (FStyle == csOwnerDrawVariable) MeasureItem(static_cast<int>(m->itemID), height);
+        m->itemHeight = static_cast<UINT>(std::max(1, height));
+        result = TRUE;
+        return true;
+    }
     if (msg != WM_DRAWITEM) return false;
     auto* d = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
     if (OnDrawItem) OnDrawItem(this, d->hDC, static_cast<int>(d->itemID), d->rcItem, d->itemState);
     else DrawItem(d->hDC, static_cast<int>(d->itemID), d->rcItem, d->itemState);
     result = TRUE;
     return true;
+}
+
+void TCustomComboBox::MeasureItem(int index, int& height) {
+    if (OnMeasureItem) OnMeasureItem(this, index, height);
 }
 
 void TCustomComboBox::DrawItem(HDC dc, int index, RECT rect, UINT state) {

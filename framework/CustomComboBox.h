@@ -76,6 +76,9 @@ public:
     TNotifyEvent OnDropDown;
     TNotifyEvent OnCloseUp;
     TComboDrawItemEvent OnDrawItem;
+    // csOwnerDrawVariable: the height of each item as it is added, from
+    // ItemHeight on.
+    std::function<void(TWinControl* control, int index, int& height)> OnMeasureItem;
 
     // As a person's choice of an item: OnClick, then OnSelect.
     void DoClick() { Click(); }
@@ -101,6 +104,7 @@ protected:
     virtual bool CNCommand(WORD code);
     // An owner-drawn item: the background and the 8-bit text.
     virtual void DrawItem(HDC dc, int index, RECT rect, UINT state);
+    virtual void MeasureItem(int index, int& height);
 
     HWND FEditHandle = nullptr;
     HWND FListHandle = nullptr;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "framework/Application.h"
+
 void TOpenDialog::PrepareRecord(OPENFILENAMEA& ofn, HWND parent) const {
     ofn = OPENFILENAMEA{};
     ofn.lStructSize = sizeof ofn;
@@ -32,6 +34,11 @@ bool TOpenDialog::ExecuteA(BOOL(WINAPI* func)(OPENFILENAMEA*), HWND parent) {
     ofn.lpstrInitialDir = dir.empty() ? nullptr : dir.c_str();
     ofn.lpstrTitle = Title.empty() ? nullptr : Title.c_str();
     ofn.lpstrDefExt = DefaultExt.empty() ? nullptr : DefaultExt.c_str();
+    if (OnIncludeItem) {
+        ofn.Flags |= OFN_ENABLEHOOK | OFN_ENABLEINCLUDENOTIFY;
+        ofn.lpfnHook = &IncludeHook;
+        ofn.lCustData = reinterpret_cast<LPARAM>(this);
+    }
     Files.clear();
     if (!func(&ofn)) return false;
     const char sep = (Options & ofAllowMultiSelect) && (Options & ofOldStyleDialog) ? ' ' : '\0';
@@ -56,6 +63,26 @@ bool TOpenDialog::ExecuteA(BOOL(WINAPI* func)(OPENFILENAMEA*), HWND parent) {
               ((ofn.Flags & OFN_EXTENSIONDIFFERENT) ? ofExtensionDifferent : 0) |
               ((ofn.Flags & OFN_READONLY) ? ofReadOnly : 0);
     return true;
+}
+
+// The dialog asks about each item it would list.
+UINT_PTR CALLBACK TOpenDialog::IncludeHook(HWND dialog, UINT msg, WPARAM, LPARAM lParam) {
+    if (msg == WM_INITDIALOG) {
+        SetPropA(dialog, "TqOpenDialog", reinterpret_cast<HANDLE>(reinterpret_cast<OPENFILENAMEA*>(lParam)->lCustData));
+    } else if (msg == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == CDN_INCLUDEITEM) {
+        auto* self = static_cast<TOpenDialog*>(GetPropA(dialog, "TqOpenDialog"));
+        bool include = true;
+        try {
+            if (self) self->DoIncludeItem(*reinterpret_cast<OFNOTIFYEXA*>(lParam), include);
+        } catch (...) {
+            Application->HandleException(self);
+        }
+        SetWindowLongPtrA(dialog, DWLP_MSGRESULT, include);
+        return include;
+    } else if (msg == WM_DESTROY) {
+        RemovePropA(dialog, "TqOpenDialog");
+    }
+    return 0;
 }
 
 bool TOpenDialog::Execute(HWND parent) { return ExecuteA(GetOpenFileNameA, parent); }

@@ -42,6 +42,12 @@ public:
         if (OnCanClose) OnCanClose(this, canClose);
         return canClose;
     }
+    // Asked for every item the dialog would list, when set; clearing
+    // include leaves the item out.
+    std::function<void(const OFNOTIFYEXA& ofn, bool& include)> OnIncludeItem;
+    virtual void DoIncludeItem(const OFNOTIFYEXA& ofn, bool& include) {
+        if (OnIncludeItem) OnIncludeItem(ofn, include);
+    }
     std::string InitialDir() const { return FInitialDir; }
     virtual void SetInitialDir(const std::string& value) { FInitialDir = value; }
     // True when the user accepted.
@@ -56,6 +62,7 @@ protected:
     bool ExecuteA(BOOL(WINAPI* func)(OPENFILENAMEA*), HWND parent);
 
 private:
+    static UINT_PTR CALLBACK IncludeHook(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam);
     std::string FInitialDir;
 };
 

@@ -1,5 +1,7 @@
 #include "framework/StdCtrls.h"
 
+#include <algorithm>
+
 #include <cstring>
 
 #include "framework/ActnList.h"
@@ -75,6 +77,7 @@ void TListBox::CreateParams(TCreateParams& params) {
 
 void TListBox::CreateHandleDone() {
     UseDialogFont(FHandle);
+    UseHandleAsControlId(FHandle);
     SendMessageA(FHandle, LB_SETITEMHEIGHT, 0, ItemHeight);
 }
 
@@ -127,12 +130,24 @@ void TListBox::SetItemData(int index, LONG_PTR data) {
 void TListBox::DeleteString(int index) { SendMessageA(Handle(), LB_DELETESTRING, static_cast<WPARAM>(index), 0); }
 
 bool TListBox::Notified(UINT msg, WPARAM, LPARAM lParam, LRESULT& result) {
+    if (msg == WM_MEASUREITEM) {
+        auto* m = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        int height = ItemHeight;
+        if (Style == lbOwnerDrawVariable) MeasureItem(static_cast<int>(m->itemID), height);
+        m->itemHeight = static_cast<UINT>(std::max(1, height));
+        result = TRUE;
+        return true;
+    }
     if (msg != WM_DRAWITEM) return false;
     auto* d = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
     if (OnDrawItem) OnDrawItem(this, d->hDC, static_cast<int>(d->itemID), d->rcItem, d->itemState);
     else DrawItem(d->hDC, static_cast<int>(d->itemID), d->rcItem, d->itemState);
     result = TRUE;
     return true;
+}
+
+void TListBox::MeasureItem(int index, int& height) {
+    if (OnMeasureItem) OnMeasureItem(this, index, height);
 }
 
 void TListBox::DrawItem(HDC dc, int index, RECT rect, UINT state) {

@@ -95,6 +95,9 @@ public:
     bool Moving = false;
     // Owner-drawn styles: OnDrawItem draws when set, else DrawItem.
     std::function<void(TWinControl* control, HDC dc, int index, RECT rect, UINT state)> OnDrawItem;
+    // lbOwnerDrawVariable: the height of each item as it is added, from
+    // ItemHeight on.
+    std::function<void(TWinControl* control, int index, int& height)> OnMeasureItem;
     bool Notified(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 protected:
@@ -103,4 +106,5 @@ protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     // An owner-drawn item: the background and the 8-bit text.
     virtual void DrawItem(HDC dc, int index, RECT rect, UINT state);
+    virtual void MeasureItem(int index, int& height);
 };

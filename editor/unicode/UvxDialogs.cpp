@@ -1,6 +1,7 @@
 #include "editor/unicode/UvxDialogs.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "editor/unicode/UvxCodePage.h"
 #include "editor/unicode/UvxDialogRules.h"
@@ -84,8 +85,14 @@ bool TUvxOpenDialog::CanCloseW(const OPENFILENAMEW& ofn) {
     return DoCanClose();
 }
 
-// The hook learns the dialog's window (for FileName while it runs) and asks
-// the program before a name is accepted.
+// The framework's record and the wide one differ only in their texts.
+void TUvxOpenDialog::DoIncludeItem(const OFNOTIFYEXA& ofn, bool& include) {
+    if (!Win32PlatformIsUnicode) return TOpenDialog::DoIncludeItem(ofn, include);
+    if (OnIncludeItem) OnIncludeItem(reinterpret_cast<const OFNOTIFYEXW&>(ofn), include);
+}
+
+// The hook learns the dialog's window (for FileName while it runs), asks the
+// program before a name is accepted and about every item listed.
 UINT_PTR CALLBACK TUvxOpenDialog::Hook(HWND dialog, UINT msg, WPARAM, LPARAM lParam) {
     if (msg == WM_INITDIALOG) {
         auto* self = reinterpret_cast<TUvxOpenDialog*>(reinterpret_cast<OPENFILENAMEW*>(lParam)->lCustData);
@@ -94,9 +101,20 @@ UINT_PTR CALLBACK TUvxOpenDialog::Hook(HWND dialog, UINT msg, WPARAM, LPARAM lPa
     } else if (msg == WM_NOTIFY) {
         auto* notify = reinterpret_cast<OFNOTIFYW*>(lParam);
         auto* self = static_cast<TUvxOpenDialog*>(GetPropA(dialog, "UvxOpenDialog"));
-        if (self && notify->hdr.code == CDN_FILEOK && Win32PlatformIsUnicode && !self->CanCloseW(*notify->lpOFN)) {
-            SetWindowLongPtrA(dialog, DWLP_MSGRESULT, 1);
-            return 1;
+        if (!self) return 0;
+        try {
+            if (notify->hdr.code == CDN_FILEOK && Win32PlatformIsUnicode && !self->CanCloseW(*notify->lpOFN)) {
+                SetWindowLongPtrA(dialog, DWLP_MSGRESULT, 1);
+                return 1;
+            }
+            if (notify->hdr.code == CDN_INCLUDEITEM) {
+                bool include = true;
+                self->DoIncludeItem(*reinterpret_cast<OFNOTIFYEXA*>(lParam), include);
+                SetWindowLongPtrA(dialog, DWLP_MSGRESULT, include);
+                return include;
+            }
+        } catch (...) {
+            Application->HandleException(self);
         }
     } else if (msg == WM_DESTROY) {
         if (auto* self = static_cast<TUvxOpenDialog*>(GetPropA(dialog, "UvxOpenDialog"))) self->FDialog = nullptr;
@@ -134,9 +152,10 @@ bool TUvxOpenDialog::DoExecuteW(BOOL(WINAPI* func)(OPENFILENAMEW*), HWND parent)
     if (!title.empty()) ofn.lpstrTitle = WC(title);
     if (!ext.empty()) ofn.lpstrDefExt = WC(ext);
     ofn.Flags |= OFN_ENABLEHOOK;
+    if (OnIncludeItem || TOpenDialog::OnIncludeItem) ofn.Flags |= OFN_ENABLEINCLUDENOTIFY;
     ofn.lpfnHook = &Hook;
     ofn.lCustData = reinterpret_cast<LPARAM>(this);
-    BOOL ok = func(&ofn);
+    BOOL ok = TaskModal(func, ofn);
     FDialog = nullptr;
     if (!ok) return false;
     GetFileNamesW(ofn);
@@ -147,21 +166,41 @@ bool TUvxOpenDialog::DoExecuteW(BOOL(WINAPI* func)(OPENFILENAMEW*), HWND parent)
     return true;
 }
 
+HWND GetModalParentWnd() {
+    if (!Application) return nullptr;
+    if (Application->ModalPopupMode != pmNone)
+        if (TForm* form = Application->ActiveForm()) return form->Handle();
+    return Application->Handle();
+}
+
 namespace {
-// The owner: the active form's window, else the application's.
-HWND ModalParent(HWND parent) {
-    if (parent) return parent;
-    if (HWND active = GetActiveWindow()) return active;
-    return nullptr;
+BOOL CALLBACK CollectEnabled(HWND window, LPARAM list) {
+    if (IsWindowVisible(window) && IsWindowEnabled(window))
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
 }
 }  // namespace
 
+// Modal for the whole program: the other windows of the thread take no
+// input while the dialog runs, whoever owns it.
+BOOL TUvxOpenDialog::TaskModal(BOOL(WINAPI* func)(OPENFILENAMEW*), OPENFILENAMEW& ofn) {
+    HWND active = GetActiveWindow();
+    std::vector<HWND> disabled;
+    EnumThreadWindows(GetCurrentThreadId(), CollectEnabled, reinterpret_cast<LPARAM>(&disabled));
+    for (HWND h : disabled) EnableWindow(h, FALSE);
+    BOOL ok = func(&ofn);
+    for (HWND h : disabled)
+        if (IsWindow(h)) EnableWindow(h, TRUE);
+    if (active && IsWindow(active)) SetActiveWindow(active);
+    return ok;
+}
+
 bool TUvxOpenDialog::Execute(HWND parent) {
     if (!Win32PlatformIsUnicode) return TOpenDialog::Execute(parent);
-    return DoExecuteW(GetOpenFileNameW, ModalParent(parent));
+    return DoExecuteW(GetOpenFileNameW, parent ? parent : GetModalParentWnd());
 }
 
 bool TUvxSaveDialog::Execute(HWND parent) {
     if (!Win32PlatformIsUnicode) return ExecuteA(GetSaveFileNameA, parent);
-    return DoExecuteW(GetSaveFileNameW, ModalParent(parent));
+    return DoExecuteW(GetSaveFileNameW, parent ? parent : GetModalParentWnd());
 }

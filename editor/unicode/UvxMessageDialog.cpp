@@ -213,3 +213,7 @@ void WideShowMessagePos(const std::u16string& msg, int x, int y) {
 }
 
 void WideShowMessage(const std::u16string& msg) { WideShowMessagePos(msg, -1, -1); }
+
+void WideShowMessageFmt(const std::u16string& msg, const TWideFormatArgs& params) {
+    WideShowMessage(WideFormat(msg, params));
+}

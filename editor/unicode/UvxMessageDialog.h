@@ -9,6 +9,7 @@
 #include "editor/unicode/UvxButtons.h"
 #include "editor/unicode/UvxForms.h"
 #include "editor/unicode/UvxLabels.h"
+#include "framework/WideFormat.h"
 
 enum TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
 enum TMsgDlgBtn { mbYes, mbNo, mbOK, mbCancel, mbAbort, mbRetry, mbIgnore, mbAll, mbNoToAll, mbYesToAll, mbHelp };
@@ -52,3 +53,5 @@ int WideMessageDlgPos(const std::u16string& msg, TMsgDlgType type, TMsgDlgButton
                       int defaultButton = -1);
 void WideShowMessage(const std::u16string& msg);
 void WideShowMessagePos(const std::u16string& msg, int x, int y);
+// The message is the format msg with its arguments (EConvertError when they do not fit).
+void WideShowMessageFmt(const std::u16string& msg, const TWideFormatArgs& params);

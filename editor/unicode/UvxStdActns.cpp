@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "framework/SearchActions.h"
+
 namespace {
 // Both the action and the source are of class T: the pair, else nulls.
 template <class T>
@@ -26,6 +28,7 @@ void UvxStdActn_AfterInherited_Assign(TCustomAction* action, const TPersistent* 
         a->FileName = s->FileName;
         a->AfterOpen = s->AfterOpen;
     }
+    if (auto [a, s] = Both<TSearchFindNext>(action, source); a) a->SetSearchFind(s->SearchFind());
 }
 
 void TUvxEditDelete::UpdateTarget(TObject*) { SetEnabled(true); }

@@ -11,7 +11,7 @@
 
 // After the framework's Assign: wide caption and hint, then what both
 // standard actions have in common (dialog events, default application,
-// file name and after-open event).
+// file name and after-open event, the find action of find-next).
 void UvxStdActn_AfterInherited_Assign(TCustomAction* action, const TPersistent* source);
 
 template <class Base>

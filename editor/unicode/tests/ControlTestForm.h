@@ -43,7 +43,7 @@ protected:
         }
     }
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
-        if (msg == WM_COMMAND || msg == WM_NOTIFY || msg == WM_DRAWITEM) {
+        if (msg == WM_COMMAND || msg == WM_NOTIFY || msg == WM_DRAWITEM || msg == WM_MEASUREITEM) {
             LRESULT result = 0;
             if (ReflectToControl(msg, wParam, lParam, result)) return result;
         }

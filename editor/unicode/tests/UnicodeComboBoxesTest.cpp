@@ -231,3 +231,24 @@ TEST(UnicodeComboBoxes, OwnerDrawnItemsShowTheirWideTexts) {
     EXPECT_GT(text, 15) << "the chosen item is drawn in the selection's text colour";
     SaveScreenshot(form.Handle(), ScreenshotPath("unicode_combo_boxes"));
 }
+
+TEST(UnicodeComboBoxes, VariableHeightItemsAreMeasuredAsTheyCome) {
+    TControlTestForm form;
+    form.ShowAndSettle();
+    TUvxComboBox* combo = NewCombo(form, 10, csOwnerDrawVariable);
+    std::vector<int> asked;
+    combo->OnMeasureItem = [&](TWinControl* control, int index, int& height) {
+        EXPECT_EQ(control, combo);
+        asked.push_back(index);
+        height = 15 + 5 * index;
+    };
+    AddItems(combo, {kOde, u"\u03B1\u03B2", u"\u03B3\u03B4"});
+    EXPECT_EQ(asked, (std::vector<int>{0, 1, 2}));
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(SendMessageW(combo->Handle(), CB_GETITEMHEIGHT, i, 0), 15 + 5 * i) << i;
+
+    TUvxComboBox* fixed = NewCombo(form, 60, csOwnerDrawFixed);
+    fixed->ItemHeight = 21;
+    fixed->RecreateWnd();
+    AddItems(fixed, {kOde});
+    EXPECT_EQ(SendMessageW(fixed->Handle(), CB_GETITEMHEIGHT, 0, 0), 21) << "a fixed style takes the item height";
+}

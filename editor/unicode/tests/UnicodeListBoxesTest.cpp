@@ -147,3 +147,40 @@ TEST(UnicodeListBoxes, AddItemCopySelectionAndOwnerDrawnWideItems) {
     EXPECT_GT(text, 40) << "the owner-drawn items show their wide texts";
     SaveScreenshot(form.Handle(), ScreenshotPath("unicode_list_boxes"));
 }
+
+TEST(UnicodeListBoxes, VariableHeightItemsAreMeasuredAsTheyComeAlsoAfterANewWindow) {
+    TControlTestForm form;
+    auto* box = form.Put(new TUvxListBox(&form), 10, 10, 200, 160);
+    box->Style = lbOwnerDrawVariable;
+    std::vector<int> asked;
+    box->OnMeasureItem = [&](TWinControl* control, int index, int& height) {
+        EXPECT_EQ(control, box);
+        asked.push_back(index);
+        height = 14 + 8 * index;
+    };
+    form.ShowAndSettle();
+    for (int i = 0; i < 3; ++i) box->Items()->Add(kGreek[i]);
+    EXPECT_EQ(asked, (std::vector<int>{0, 1, 2}));
+    auto heights = [&] {
+        std::vector<LRESULT> h;
+        for (int i = 0; i < box->Items()->Count(); ++i) h.push_back(SendMessageW(box->Handle(), LB_GETITEMHEIGHT, i, 0));
+        return h;
+    };
+    EXPECT_EQ(heights(), (std::vector<LRESULT>{14, 22, 30}));
+    SaveScreenshot(form.Handle(), ScreenshotPath("listbox_variable_heights"));
+
+    asked.clear();
+    box->RecreateWnd();
+    EXPECT_EQ(asked, (std::vector<int>{0, 1, 2})) << "the items of the new window are measured again";
+    EXPECT_EQ(heights(), (std::vector<LRESULT>{14, 22, 30}));
+    EXPECT_EQ(box->Items()->Get(2), kGreek[2]);
+
+    // Fixed heights: the item height, OnMeasureItem is not asked.
+    auto* fixed = form.Put(new TUvxListBox(&form), 220, 10, 200, 160);
+    fixed->Style = lbOwnerDrawFixed;
+    fixed->ItemHeight = 19;
+    fixed->OnMeasureItem = [&](TWinControl*, int, int&) { ADD_FAILURE() << "asked for a fixed height"; };
+    fixed->Handle();
+    fixed->Items()->Add(kGreek[0]);
+    EXPECT_EQ(SendMessageW(fixed->Handle(), LB_GETITEMHEIGHT, 0, 0), 19);
+}

@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <shlobj.h>
+
 #include <cstring>
+#include <functional>
 
 #include "editor/unicode/UvxDialogs.h"
 #include "editor/unicode/tests/EightBitPlatform.h"
 #include "editor/unicode/tests/TempFolder.h"
+#include "editor/unicode/UvxForms.h"
+#include "framework/Application.h"
 #include "framework/WinText.h"
 #include "framework/testing/GuiTest.h"
 
@@ -24,6 +29,11 @@ struct DialogAnswer {
     static std::string& Shot() {
         static std::string shot;
         return shot;
+    }
+    // Run with the dialog's window once it shows, before the answer.
+    static std::function<void(HWND)>& Seen() {
+        static std::function<void(HWND)> seen;
+        return seen;
     }
     static void Plan(const std::u16string& text) {
         Text() = text;
@@ -56,6 +66,10 @@ struct DialogAnswer {
         if (dialog) EnumChildWindows(dialog, FindEdit, reinterpret_cast<LPARAM>(&name));
         if (!name && ++Ticks() <= 50) return;  // not there yet; give up after a while
         KillTimer(nullptr, id);
+        if (dialog && Seen()) {
+            Seen()(dialog);
+            Seen() = nullptr;
+        }
         if (!name || Text().empty()) {
             if (dialog) PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
             return;
@@ -151,4 +165,90 @@ TEST(WideFileDialogs, EightBitPlatformRunsTheFrameworkDialog) {
     ASSERT_TRUE(dialog.Execute());
     ASSERT_EQ(dialog.Files()->Count(), 2);
     EXPECT_EQ(dialog.Files()->Get(0).substr(0, folder.Path().size()), folder.Path());
+}
+
+TEST(WideFileDialogs, ADialogWithoutOwnerBelongsToTheModalParentAndHoldsTheProgramsWindows) {
+    TUvxForm form(nullptr);
+    form.SetBounds(60, 60, 300, 200);
+    form.Show();
+    SetForegroundWindow(form.Handle());
+    guitest::PumpUntilIdle();
+    struct Case {
+        TPopupMode mode;
+        HWND expectedOwner;
+    } cases[] = {{pmNone, Application->Handle()}, {pmAuto, form.Handle()}, {pmExplicit, form.Handle()}};
+    for (const Case& c : cases) {
+        Application->ModalPopupMode = c.mode;
+        SetForegroundWindow(form.Handle());
+        guitest::PumpUntilIdle();
+        HWND owner = nullptr;
+        bool formEnabled = true;
+        DialogAnswer::Seen() = [&](HWND dialog) {
+            owner = GetWindow(dialog, GW_OWNER);
+            formEnabled = IsWindowEnabled(form.Handle()) != 0;
+        };
+        TUvxOpenDialog dialog(nullptr);
+        DialogAnswer::Plan(u"");
+        EXPECT_FALSE(dialog.Execute());
+        EXPECT_EQ(owner, c.expectedOwner) << c.mode;
+        EXPECT_FALSE(formEnabled) << "no input to the form while the dialog runs, mode " << c.mode;
+        EXPECT_TRUE(IsWindowEnabled(form.Handle())) << "the form takes input again";
+    }
+    Application->ModalPopupMode = pmNone;
+}
+
+namespace {
+// The name of the item a dialog asks about.
+std::u16string ItemName(const OFNOTIFYEXW& ofn) {
+    auto* folder = static_cast<IShellFolder*>(ofn.psf);
+    STRRET name{};
+    if (!folder || FAILED(folder->GetDisplayNameOf(static_cast<PCUITEMID_CHILD>(ofn.pidl), SHGDN_INFOLDER | SHGDN_FORPARSING, &name)))
+        return u"";
+    std::u16string result;
+    if (name.uType == STRRET_WSTR) {
+        result = U16(name.pOleStr);
+        CoTaskMemFree(name.pOleStr);
+    }
+    return result;
+}
+
+BOOL CALLBACK FindList(HWND h, LPARAM p) {
+    char cls[32] = {};
+    GetClassNameA(h, cls, sizeof cls);
+    if (std::strcmp(cls, "SysListView32") == 0) {
+        *reinterpret_cast<HWND*>(p) = h;
+        return FALSE;
+    }
+    return TRUE;
+}
+}  // namespace
+
+TEST(WideFileDialogs, TheWideIncludeItemEventDecidesWhatIsListed) {
+    TempFolder folder(u"\u03BB\u03AF\u03C3\u03C4\u03B1");
+    for (const auto& f : {kA, kB, kC}) Touch(folder / f);
+    TUvxOpenDialog dialog(nullptr);
+    dialog.SetInitialDir(folder.Path());
+    std::vector<std::u16string> asked;
+    int plainAsked = 0;
+    dialog.OnIncludeItem = [&](const OFNOTIFYEXW& ofn, bool& include) {
+        std::u16string name = ItemName(ofn);
+        asked.push_back(name);
+        include = name != kB;
+    };
+    dialog.TOpenDialog::OnIncludeItem = [&](const OFNOTIFYEXA&, bool&) { ++plainAsked; };
+    LRESULT listed = -1;
+    DialogAnswer::Seen() = [&](HWND d) {
+        guitest::PumpUntilIdle();
+        HWND list = nullptr;
+        EnumChildWindows(d, FindList, reinterpret_cast<LPARAM>(&list));
+        if (list) listed = SendMessageW(list, LVM_GETITEMCOUNT, 0, 0);
+    };
+    DialogAnswer::Plan(u"");
+    EXPECT_FALSE(dialog.Execute());
+    if (asked.empty()) GTEST_SKIP() << "this system's dialog does not ask about the items it lists";
+    std::sort(asked.begin(), asked.end());
+    EXPECT_EQ(asked, (std::vector<std::u16string>{kA, kB, kC})) << "asked with the wide names";
+    EXPECT_EQ(plainAsked, 0) << "the framework's event is not asked on a Unicode platform";
+    if (listed == 3) GTEST_SKIP() << "this system's dialog asks about the items but lists them all whatever the answer";
+    EXPECT_EQ(listed, 2) << "the one left out is not listed";
 }
