@@ -171,6 +171,8 @@ bool TApplication::ProcessMessage(MSG& msg) {
             handled = true;
         }
     }
+    // The keys of a modeless dialog (Tab, Enter, Esc) work its controls.
+    if (!handled && DialogHandle && IsWindow(DialogHandle) && IsDialogMessageA(DialogHandle, &msg)) handled = true;
     if (!handled) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);

@@ -168,7 +168,12 @@ TEST(UnicodeSearchActions, FindFromTheMenuSelectsGreekTextAndFindNextGoesOnByIts
     EXPECT_EQ(f.Selection(), std::make_pair(16, 8));
     w.Press(IDOK);
     EXPECT_EQ(f.Selection(), std::make_pair(0, 8));
-    w.Press(IDCANCEL);
+    // Esc typed in the dialog closes it.
+    PostMessageA(GetDlgItem(w.dialog, edt1), WM_KEYDOWN, VK_ESCAPE, 1);
+    Application->ProcessMessages();
+    PumpUntilIdle();
+    EXPECT_EQ(f.find.GetDialog()->Handle(), nullptr);
+    EXPECT_FALSE(IsWindow(w.dialog));
 }
 
 TEST(UnicodeSearchActions, NothingFoundIsToldWithTheWideTextAndTheSelectionStays) {
