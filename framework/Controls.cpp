@@ -267,7 +267,11 @@ LRESULT TWinControl::DefWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 LRESULT CALLBACK TWinControl::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_NCCREATE) {
         auto* cs = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        if (auto* self = static_cast<TWinControl*>(cs->lpCreateParams)) {
+        void* param = cs->lpCreateParams;
+        // A child of a multiple-document client gets the client's record,
+        // which carries the creation parameter in turn.
+        if ((cs->dwExStyle & WS_EX_MDICHILD) && param) param = reinterpret_cast<void*>(static_cast<MDICREATESTRUCTA*>(param)->lParam);
+        if (auto* self = static_cast<TWinControl*>(param)) {
             SetPropA(hwnd, kObjectProp, self);
             self->FHandle = hwnd;
         }

@@ -144,7 +144,9 @@ protected:
     // Called once the window exists, before it is shown.
     virtual void CreateHandleDone() {}
     virtual LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
-    LRESULT DefWndProc(UINT msg, WPARAM wParam, LPARAM lParam);
+    // Default processing: DefaultProc, the system class's procedure, or the
+    // system's default; forms of a multiple-document window choose their own.
+    virtual LRESULT DefWndProc(UINT msg, WPARAM wParam, LPARAM lParam);
 
     virtual void KeyDown(WORD& key, TShiftState shift);
     virtual void KeyUp(WORD& key, TShiftState shift);

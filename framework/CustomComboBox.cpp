@@ -144,17 +144,10 @@ LRESULT TCustomComboBox::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         FSavedItemIndex = static_cast<int>(SendMessageA(FHandle, CB_GETCURSEL, 0, 0));
         FCaption = Caption();
     }
-    // The drop-down list is a window of its own, not inside the combo box
-    // (a popup, or a child of the desktop under Wine), which the system
-    // procedure frees only if it sees the combo box's last message; a
-    // window that took the control's procedure over may keep that from it.
-    // So the list goes now, and no child keeps a way back to this object.
-    HWND list = FListHandle;
-    bool popup = list && GetAncestor(list, GA_PARENT) != FHandle;
+    // No child keeps a way back to this object; the system procedure frees
+    // the drop-down list (a window of its own) when it sees the last message.
     UnhookChildren();
-    LRESULT r = TWinControl::WndProc(msg, wParam, lParam);
-    if (popup && IsWindow(list)) DestroyWindow(list);
-    return r;
+    return TWinControl::WndProc(msg, wParam, lParam);
 }
 
 void TCustomComboBox::SetStyle(TComboBoxStyle value) {

@@ -100,6 +100,9 @@ private:
         } else {
             auto method = FPrevWindowMethod;  // Detach may free this trap
             r = method(msg, w, l);
+            // A window whose default processing passes the trap's by (a
+            // multiple-document frame) says so after its WM_DESTROY.
+            if (msg == UVX_WM_DESTROY) Detach();
         }
         return r;
     }
@@ -150,7 +153,15 @@ private:
     bool FDetached = false;
 };
 
-bool HasUnicodeWindow(TWinControl* c) { return c->HandleAllocated() && IsWindowUnicode(c->Handle()); }
+// The wide default procedure of a control's window: its class's procedure.
+struct TWideDefault {
+    TWinControl* Control;
+    WNDPROC Proc;
+    LRESULT operator()(UINT m, WPARAM w, LPARAM l) const {
+        if (!Control->HandleAllocated()) return 0;
+        return CallWindowProcW(Proc, Control->Handle(), m, w, l);
+    }
+};
 
 void SubClass(TWinControl* control, const std::string& caption, WNDPROC defProc) {
     if (!IsWindowUnicode(control->Handle()))
@@ -258,6 +269,7 @@ void RegisterUnicodeClass(const TCreateParams& params, std::u16string& className
 
 void CreateUnicodeHandle(TWinControl* control, const TCreateParams& params, const std::u16string& baseClassName) {
     if (!Win32PlatformIsUnicode) {
+        control->DefaultProc = nullptr;  // a wide default of an earlier window does not fit an 8-bit one
         control->TWinControl::CreateWindowHandle(params);
         return;
     }
@@ -265,6 +277,18 @@ void CreateUnicodeHandle(TWinControl* control, const TCreateParams& params, cons
     WNDCLASSW base{};
     if (!baseClassName.empty() && GetClassInfoW(GetModuleHandleW(nullptr), WC(baseClassName), &base))
         defProc = base.lpfnWndProc;
+    CreateUnicodeWindow(control, params, defProc, [&](const std::u16string& className) {
+        return CreateWindowExW(params.ExStyle, WC(className), nullptr, params.Style, params.X, params.Y, params.Width,
+                               params.Height, params.WndParent, nullptr, GetModuleHandleW(nullptr), control);
+    });
+}
+
+// The default procedure stays the control's own for the life of its window,
+// under and after the trap: the window's last messages (WM_NCDESTROY above
+// all) reach the system class's procedure, which frees what it keeps per
+// window only then.
+void CreateUnicodeWindow(TWinControl* control, const TCreateParams& params, WNDPROC defProc,
+                         const std::function<HWND(const std::u16string& className)>& create) {
     std::u16string className;
     RegisterUnicodeClass(params, className);
     struct CreatingScope {
@@ -272,19 +296,20 @@ void CreateUnicodeHandle(TWinControl* control, const TCreateParams& params, cons
         explicit CreatingScope(TWinControl* c) { g_creating = c; }
         ~CreatingScope() { g_creating = saved; }
     } scope(control);
-    // Until the trap is in place the window's first messages go to the wide default.
-    auto savedDefault = control->DefaultProc;
-    control->DefaultProc = [control, defProc](UINT m, WPARAM w, LPARAM l) {
-        return CallWindowProcW(defProc, control->Handle(), m, w, l);
-    };
-    HWND h = CreateWindowExW(params.ExStyle, WC(className), nullptr, params.Style, params.X, params.Y, params.Width,
-                             params.Height, params.WndParent, nullptr, GetModuleHandleW(nullptr), control);
-    control->DefaultProc = savedDefault;
-    if (!h) throw EOSError("Error creating window " + params.WinClassName, GetLastError());
+    // A default procedure the program gave the control itself stays under the trap.
+    auto given = control->DefaultProc;
+    if (!given || given.target<TWideDefault>()) control->DefaultProc = TWideDefault{control, defProc};
+    HWND h = create(className);
+    if (!h) {
+        control->DefaultProc = given;
+        throw EOSError("Error creating window " + params.WinClassName, GetLastError());
+    }
     SubClass(control, params.Caption, defProc);
 }
 
-void SubClassUnicodeControl(TWinControl* control, const std::string& caption) { SubClass(control, caption, DefWindowProcW); }
+void SubClassUnicodeControl(TWinControl* control, const std::string& caption, WNDPROC defProc) {
+    SubClass(control, caption, defProc);
+}
 
 void ReCreateUnicodeWnd(TWinControl* control) {
     // The trap stores the wide caption as the window goes, and puts it back.

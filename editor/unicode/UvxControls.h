@@ -5,6 +5,7 @@
 // caption and a wide hint in step with its 8-bit ones.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "framework/Controls.h"
@@ -32,7 +33,12 @@ void RegisterUnicodeClass(const TCreateParams& params, std::u16string& className
 // default procedure is that of baseClassName's class, else DefWindowProcW.
 void CreateUnicodeHandle(TWinControl* control, const TCreateParams& params, const std::u16string& baseClassName);
 // Traps the control's Unicode window and shows the stored wide caption.
-void SubClassUnicodeControl(TWinControl* control, const std::string& caption);
+void SubClassUnicodeControl(TWinControl* control, const std::string& caption, WNDPROC defProc = DefWindowProcW);
+// The common part of making a Unicode window: the class twin registered,
+// defProc made the control's default procedure, create called with the
+// twin's name, and the new window trapped.
+void CreateUnicodeWindow(TWinControl* control, const TCreateParams& params, WNDPROC defProc,
+                         const std::function<HWND(const std::u16string& className)>& create);
 // A new window for the control, with its wide caption and focus kept.
 void ReCreateUnicodeWnd(TWinControl* control);
 
