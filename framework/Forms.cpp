@@ -17,11 +17,16 @@ void TForm::CreateParams(TCreateParams& params) {
     TWinControl::CreateParams(params);
     params.Style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
     params.WndParent = nullptr;
+    if (FFormStyle == fsMDIChild) params.Style |= WS_VISIBLE;
 }
 
 LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_CLOSE: Close(); return 0;
+        case CM_RELEASE: delete this; return 0;
+        case WM_SIZE:
+            if (FClientHandle) SizeClientWindow();
+            return TWinControl::WndProc(msg, wParam, lParam);
         case WM_SHOWWINDOW:
             if (wParam && OnShow) OnShow(this);
             if (!wParam && OnHide) OnHide(this);
@@ -93,12 +98,16 @@ void TForm::Close() {
         return;
     }
     if (!CloseQuery()) return;
-    TCloseAction action = Application->MainForm() == this ? caFree : caHide;
+    // A child of a frame keeps its place among the others: it is minimized
+    // unless the handler frees it.
+    TCloseAction action = Application->MainForm() == this ? caFree : FFormStyle == fsMDIChild ? caMinimize : caHide;
     DoClose(action);
     if (action == caNone) return;
     if (Application->MainForm() == this) {
         Application->Terminate();
         Hide();
+    } else if (action == caFree && FFormStyle == fsMDIChild) {
+        Release();  // (other forms of the program live on the stack or in members)
     } else if (action == caMinimize) {
         ShowWindow(Handle(), SW_MINIMIZE);
     } else {
@@ -175,6 +184,7 @@ void TForm::SetMenu(TMainMenu* menu) {
 
 void TForm::CreateHandleDone() {
     if (FMenu) FMenu->SetWindowHandle(FHandle);
+    if (FFormStyle == fsMDIForm) CreateClientWindow();
 }
 
 bool TForm::IsShortCut(WORD key, TShiftState shift) {

@@ -85,10 +85,34 @@ void TUvxForm::ReadLayout(const std::string& resourceName) {
 }
 
 void TUvxForm::CreateWindowHandle(const TCreateParams& params) {
-    if (!Win32PlatformIsUnicode) return TForm::CreateWindowHandle(params);
-    TCreateParams copy = params;
-    copy.ExStyle &= ~static_cast<DWORD>(WS_EX_LAYERED);
-    CreateUnicodeHandle(this, copy, u"");
+    if (!Win32PlatformIsUnicode) {
+        DefaultProc = nullptr;
+        return TForm::CreateWindowHandle(params);
+    }
+    if (FormStyle() != fsMDIChild) {
+        TCreateParams copy = params;
+        copy.ExStyle &= ~static_cast<DWORD>(WS_EX_LAYERED);
+        return CreateUnicodeHandle(this, copy, u"");
+    }
+    // A child of the frame's client window, with the system's child procedure as its default.
+    TForm* frame = MDIFrameForChild();
+    CreateUnicodeWindow(this, params, DefMDIChildProcW, [&](const std::u16string& className) {
+        return CreateMDIWindowW(WC(className), nullptr, params.Style, params.X, params.Y, params.Width, params.Height,
+                                frame->ClientHandle(), GetModuleHandleW(nullptr),
+                                reinterpret_cast<LPARAM>(static_cast<TWinControl*>(this)));
+    });
+}
+
+// A frame's messages go to the system's wide frame procedure past the trap
+// (WM_SIZE aside: the form sizes its client itself); after WM_DESTROY the
+// trap is told to let go.
+LRESULT TUvxForm::DefWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (!Win32PlatformIsUnicode || !ClientHandle() || !HandleAllocated() || msg == WM_NCDESTROY)
+        return TForm::DefWndProc(msg, wParam, lParam);
+    HWND h = Handle();
+    LRESULT r = msg == WM_SIZE ? DefWindowProcW(h, msg, wParam, lParam) : DefFrameProcW(h, ClientHandle(), msg, wParam, lParam);
+    if (msg == WM_DESTROY) Perform(UVX_WM_DESTROY, 0, 0);
+    return r;
 }
 
 void TUvxForm::UpdateActions() {

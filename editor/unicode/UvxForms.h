@@ -32,6 +32,7 @@ protected:
     TActionLinkClass GetActionLinkClass() override;
     void WMMenuSelect(WPARAM wParam, LPARAM lParam) override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    LRESULT DefWndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
     std::u16string GetWideCaption();
