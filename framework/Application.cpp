@@ -97,6 +97,13 @@ void TApplication::UnhookMainWindow(int id) {
         }
 }
 
+void (*ApplicationHintMessageHook)(const MSG& msg) = nullptr;
+void (*ApplicationCancelHintHook)() = nullptr;
+
+void TApplication::CancelHint() {
+    if (ApplicationCancelHintHook) ApplicationCancelHintHook();
+}
+
 void TApplication::SetHint(const std::string& hint) {
     if (hint == FHint) return;
     FHint = hint;
@@ -154,6 +161,7 @@ bool TApplication::ProcessMessage(MSG& msg) {
         FTerminated = true;
         return true;
     }
+    if (ApplicationHintMessageHook) ApplicationHintMessageHook(msg);
     bool handled = false;
     if (OnMessage) {
         try {

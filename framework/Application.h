@@ -68,8 +68,15 @@ public:
     // An action offered to the application window (the hint action, and any
     // action that finds no one else) once the window's hooks have passed it.
     std::function<void(TBasicAction* action, bool& handled)> OnActionExecute;
-    // Hides a hint window that is showing (none is shown yet).
-    void CancelHint() {}
+    // Hides the hint window that shows and forgets a pending hint.
+    void CancelHint();
+    // Hints show once the mouse rests HintPause ms on a control, follow it
+    // to the next control after HintShortPause while one shows, and hide
+    // after HintHidePause; none with ShowHint off.
+    bool ShowHint = true;
+    int HintPause = 500;
+    int HintShortPause = 50;
+    int HintHidePause = 2500;
     // The framework control under the mouse, or null.
     TWinControl* MouseControl() const;
     // A modeless dialog window whose keys IsDialogMessage should see, or null.
@@ -135,6 +142,11 @@ private:
     bool FTerminated = false;
     bool FActive = false;
 };
+
+// The hint timer (with the hint windows) sees each message the loop takes
+// before it is dispatched, and hides the hint; null without hint windows.
+extern void (*ApplicationHintMessageHook)(const MSG& msg);
+extern void (*ApplicationCancelHintHook)();
 
 // The process's one application object.
 extern TApplication* Application;

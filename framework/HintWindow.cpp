@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "framework/HintTimer.h"
 #include "framework/Menus.h"
 
 bool THintWindowClassInfo::InheritsFrom(const THintWindowClassInfo* other) const {
@@ -13,6 +14,9 @@ bool THintWindowClassInfo::InheritsFrom(const THintWindowClassInfo* other) const
 const THintWindowClassInfo THintWindow::ClassInfo{"THintWindow", nullptr,
                                                   [](TComponent* owner) { return new THintWindow(owner); }};
 THintWindowClass HintWindowClass = &THintWindow::ClassInfo;
+
+// Where hint windows are, the application's loop times them.
+[[maybe_unused]] static const bool g_hintTimerInstalled = InstallHintTimer();
 
 THintWindow::THintWindow(TComponent* owner) : TCustomControl(owner) {
     FVisible = false;
