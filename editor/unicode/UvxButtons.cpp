@@ -1,10 +1,13 @@
 #include "editor/unicode/UvxButtons.h"
 
+#include <vsstyle.h>
+
 #include "editor/unicode/UvxForms.h"
 #include "editor/unicode/UvxGraphics.h"
 #include "editor/unicode/UvxHintWindow.h"
 #include "editor/unicode/UvxSysUtils.h"
 #include "editor/unicode/UvxWindows.h"
+#include "framework/ThemeServices.h"
 #include "framework/WinText.h"
 
 namespace {
@@ -82,14 +85,15 @@ LRESULT TUvxCustomGroupBox::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     return TCustomGroupBox::WndProc(msg, wParam, lParam);
 }
 
-// Visual styles are off for the framework's windows, so the frame is the
-// classic one: a highlight and a shadow line (Ctl3D) or one dark line.
+// With a visual style the style draws the frame and the caption; without,
+// the classic frame: a highlight and a shadow line (Ctl3D) or one dark line.
 void TUvxCustomGroupBox::Paint() {
     if (!Win32PlatformIsUnicode) return TCustomGroupBox::Paint();
     TCanvas& canvas = Canvas();
     HDC dc = canvas.Handle();
     TSelectGuard font(dc, Font.Handle());
     std::u16string caption = GetCaption();
+    if (ThemeServices().ThemesEnabled()) return PaintThemed(dc, caption);
     int h = WideCanvasTextHeight(canvas, u"0");
     RECT r;
     GetClientRect(FHandle, &r);
@@ -114,4 +118,27 @@ void TUvxCustomGroupBox::Paint() {
     int oldMode = SetBkMode(dc, TRANSPARENT);
     Uvx_DrawTextW(dc, WC(caption), -1, &text, flags);
     SetBkMode(dc, oldMode);
+}
+
+// The caption sits in a gap of the style's frame, 8 pixels from the left
+// (right-to-left: from the right) edge; without a caption the frame takes
+// the whole client area.
+void TUvxCustomGroupBox::PaintThemed(HDC dc, const std::u16string& caption) {
+    RECT captionRect{};
+    if (!caption.empty()) {
+        SIZE size{};
+        GetTextExtentPoint32W(dc, WC(caption), static_cast<int>(caption.size()), &size);
+        captionRect = RECT{0, 0, size.cx, size.cy};
+        OffsetRect(&captionRect, UseRightToLeftAlignment() ? Width() - captionRect.right - 8 : 8, 0);
+    }
+    RECT outer;
+    GetClientRect(FHandle, &outer);
+    outer.top = (captionRect.bottom - captionRect.top) / 2;
+    const int state = Enabled() ? GBS_NORMAL : GBS_DISABLED;
+    ExcludeClipRect(dc, captionRect.left, captionRect.top, captionRect.right, captionRect.bottom);
+    ThemeServices().DrawElement(FHandle, L"BUTTON", BP_GROUPBOX, state, dc, outer);
+    SelectClipRgn(dc, nullptr);
+    if (!Caption().empty())
+        ThemeServices().DrawText(FHandle, L"BUTTON", BP_GROUPBOX, state, dc, WC(caption), static_cast<int>(caption.size()),
+                                 0, captionRect);
 }

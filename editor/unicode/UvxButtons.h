@@ -69,6 +69,9 @@ protected:
     void Paint() override;
     bool CMDialogChar(WPARAM charCode) override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void PaintThemed(HDC dc, const std::u16string& caption);
 };
 
 class TUvxGroupBox : public TUvxCustomGroupBox {
