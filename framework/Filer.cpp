@@ -485,7 +485,11 @@ void TWriter::WriteComponent(TComponent& component) {
     TComponent* saved = FOwner;
     FOwner = &component;
     WriteProperties(component);
-    for (int i = 0; i < component.ComponentCount(); ++i) WriteComponent(*component.Components(i));
+    // A component without a name is a helper its owner makes for itself (the
+    // wide texts of an action, say): it could not be found again by name when
+    // the layout is read, and its owner makes it anew.
+    for (int i = 0; i < component.ComponentCount(); ++i)
+        if (!component.Components(i)->Name().empty()) WriteComponent(*component.Components(i));
     FOwner = saved;
     --FIndent;
     FOut += std::string(static_cast<size_t>(2 * FIndent), ' ') + "end\r\n";

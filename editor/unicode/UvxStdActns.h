@@ -7,12 +7,18 @@
 
 #include "editor/unicode/UvxActnList.h"
 #include "editor/unicode/UvxDialogs.h"
+#include "editor/unicode/UvxPropertyStreaming.h"
 #include "framework/StdActns.h"
+#include "framework/TypeInfo.h"
 
 // After the framework's Assign: wide caption and hint, then what both
 // standard actions have in common (dialog events, default application,
 // file name and after-open event, the find action of find-next).
 void UvxStdActn_AfterInherited_Assign(TCustomAction* action, const TPersistent* source);
+
+// The wide Caption (when `withCaption`) and Hint a standard action publishes,
+// so that they travel in a layout beside their 8-bit twins.
+const TClassInfo* UvxStdActn_ClassInfo(bool withCaption);
 
 template <class Base>
 class TUvxStdAction : public Base, public IUvxAction {
@@ -27,6 +33,11 @@ public:
     void Assign(const TPersistent* source) override {
         Base::Assign(source);
         UvxStdActn_AfterInherited_Assign(this, source);
+    }
+    const TClassInfo* ClassInfo() const override { return UvxStdActn_ClassInfo(true); }
+    void DefineProperties(TFiler* filer) override {
+        Base::DefineProperties(filer);
+        UvxPersistent_AfterInherited_DefineProperties(filer, this);
     }
 };
 
