@@ -109,10 +109,17 @@ Comparison Compare(const std::vector<ListedInstruction>& list) {
         // objdump prints a prefix it cannot attach as a line of its own.
         size_t j = i;
         while (total > objdumpSize && ObjdumpOnlyPrefixes(list[j].text) && j + 1 < list.size() &&
-               list[j + 1].address == item.address + objdumpSize) {
+               list[j + 1].address == item.address + objdumpSize && !ObjdumpUndecoded(list[j + 1].text)) {
             ++j;
             objdumpSize += static_cast<int64_t>(list[j].bytes.size());
             joined = true;
+        }
+        // A prefix followed by bytes objdump leaves undecoded is an instruction
+        // it cut at a symbol in data: there is nothing to compare.
+        if (total > objdumpSize && ObjdumpOnlyPrefixes(list[j].text) && j + 1 < list.size() &&
+            ObjdumpUndecoded(list[j + 1].text)) {
+            ++c.undecoded;
+            continue;
         }
         ++c.instructions;
         if (ours.compare(0, 3, "DB ") == 0)
