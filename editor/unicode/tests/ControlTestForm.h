@@ -90,3 +90,16 @@ inline std::u16string WideWindowText(HWND h) {
     n = GetWindowTextW(h, buf.data(), n + 1);
     return U16(buf.c_str(), static_cast<size_t>(n));
 }
+
+// The text Windows keeps for a menu item, read wide; "<none>" when the item
+// is not there.
+inline std::u16string NativeMenuText(HMENU menu, UINT command) {
+    MENUITEMINFOW mi{};
+    mi.cbSize = sizeof mi;
+    mi.fMask = MIIM_STRING;
+    wchar_t buf[256] = {};
+    mi.dwTypeData = buf;
+    mi.cch = 256;
+    if (!GetMenuItemInfoW(menu, command, FALSE, &mi)) return u"<none>";
+    return U16(buf, mi.cch);
+}

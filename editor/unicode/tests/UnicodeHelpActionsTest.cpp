@@ -64,16 +64,6 @@ struct HelpForm {
     }
 };
 
-std::u16string NativeMenuText(HMENU menu, UINT command) {
-    wchar_t buf[128] = {};
-    MENUITEMINFOW mi{};
-    mi.cbSize = sizeof mi;
-    mi.fMask = MIIM_STRING;
-    mi.dwTypeData = buf;
-    mi.cch = 128;
-    if (!GetMenuItemInfoW(menu, command, FALSE, &mi)) return u"<none>";
-    return U16(buf, mi.cch);
-}
 }  // namespace
 
 TEST(UnicodeHelpActions, MenuCommandsSendTheirHelpCommandsThroughTheApplication) {

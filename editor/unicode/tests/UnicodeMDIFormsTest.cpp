@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "editor/unicode/tests/ControlTestForm.h"
 #include "editor/unicode/UvxButtons.h"
 #include "editor/unicode/UvxForms.h"
 #include "editor/unicode/UvxMenus.h"
@@ -241,23 +242,13 @@ struct WindowMenu {
     }
 };
 
-std::u16string NativeText(HMENU menu, UINT command) {
-    MENUITEMINFOW mi{};
-    mi.cbSize = sizeof mi;
-    mi.fMask = MIIM_STRING;
-    wchar_t buf[256] = {};
-    mi.dwTypeData = buf;
-    mi.cch = 256;
-    if (!GetMenuItemInfoW(menu, command, FALSE, &mi)) return u"<none>";
-    return U16(buf, mi.cch);
-}
 }  // namespace
 
 TEST(UnicodeMDIForms, WindowActionsRunFromTheMenuAShortcutAndAButton) {
     WindowMenu m;
-    EXPECT_EQ(NativeText(m.window->Handle(), m.items[1]->Command()), m.cascade->GetCaption())
+    EXPECT_EQ(NativeMenuText(m.window->Handle(), m.items[1]->Command()), m.cascade->GetCaption())
         << "the item shows the action's wide caption";
-    EXPECT_EQ(NativeText(m.window->Handle(), m.items[2]->Command()),
+    EXPECT_EQ(NativeMenuText(m.window->Handle(), m.items[2]->Command()),
               m.tileAcross->GetCaption() + u"\tShift+Ctrl+H");
     for (TCustomAction* action : std::initializer_list<TCustomAction*>{m.close, m.cascade, m.arrange}) {
         action->Update();

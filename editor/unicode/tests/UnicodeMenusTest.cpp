@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "editor/unicode/tests/ControlTestForm.h"
 #include "editor/unicode/UvxCodePage.h"
 #include "editor/unicode/UvxForms.h"
 #include "editor/unicode/UvxMenus.h"
@@ -11,16 +12,6 @@
 using namespace guitest;
 
 namespace {
-std::u16string NativeText(HMENU menu, UINT command) {
-    MENUITEMINFOW mi{};
-    mi.cbSize = sizeof mi;
-    mi.fMask = MIIM_STRING;
-    wchar_t buf[256] = {};
-    mi.dwTypeData = buf;
-    mi.cch = 256;
-    if (!GetMenuItemInfoW(menu, command, FALSE, &mi)) return u"<none>";
-    return U16(buf, mi.cch);
-}
 
 // A form with File (Open Ctrl+O, a line, Exit) and Edit menus, all wide.
 struct MenuForm {
@@ -59,11 +50,11 @@ TEST(UnicodeMenus, NativeItemsShowWideCaptionsAndShortcutTexts) {
     PumpUntilIdle();
     HMENU bar = GetMenu(f.form.Handle());
     ASSERT_EQ(bar, f.menu.Handle());
-    EXPECT_EQ(NativeText(bar, f.file->Command()), u"&\u0424\u0430\u0439\u043B") << "no shortcut on the bar";
-    EXPECT_EQ(NativeText(bar, f.edit->Command()), u"\u041F\u0440\u0430\u0432\u043A\u0430");
+    EXPECT_EQ(NativeMenuText(bar, f.file->Command()), u"&\u0424\u0430\u0439\u043B") << "no shortcut on the bar";
+    EXPECT_EQ(NativeMenuText(bar, f.edit->Command()), u"\u041F\u0440\u0430\u0432\u043A\u0430");
     HMENU sub = f.file->Handle();
-    EXPECT_EQ(NativeText(sub, f.open->Command()), u"\u041E\u0442\u043A\u0440\u044B\u0442\u044C \u6253\u5F00\tCtrl+O");
-    EXPECT_EQ(NativeText(sub, f.exit->Command()), u"E&xit\tAlt+F4");
+    EXPECT_EQ(NativeMenuText(sub, f.open->Command()), u"\u041E\u0442\u043A\u0440\u044B\u0442\u044C \u6253\u5F00\tCtrl+O");
+    EXPECT_EQ(NativeMenuText(sub, f.exit->Command()), u"E&xit\tAlt+F4");
     SaveScreenshot(f.form.Handle(), ScreenshotPath("unicode_menu_bar"));
 
     // Later changes reach the native items, the siblings keep their wide text.
@@ -71,15 +62,15 @@ TEST(UnicodeMenus, NativeItemsShowWideCaptionsAndShortcutTexts) {
     f.exit->SetCaption(u"\u0412\u044B\u0445\u043E\u0434");
     f.edit->SetVisible(false);
     f.edit->SetVisible(true);
-    EXPECT_EQ(NativeText(sub, f.open->Command()), u"\u041E\u0442\u043A\u0440\u044B\u0442\u044C \u6253\u5F00\tShift+Ctrl+P");
-    EXPECT_EQ(NativeText(sub, f.exit->Command()), u"\u0412\u044B\u0445\u043E\u0434\tAlt+F4");
-    EXPECT_EQ(NativeText(bar, f.file->Command()), u"&\u0424\u0430\u0439\u043B");
-    EXPECT_EQ(NativeText(bar, f.edit->Command()), u"\u041F\u0440\u0430\u0432\u043A\u0430");
+    EXPECT_EQ(NativeMenuText(sub, f.open->Command()), u"\u041E\u0442\u043A\u0440\u044B\u0442\u044C \u6253\u5F00\tShift+Ctrl+P");
+    EXPECT_EQ(NativeMenuText(sub, f.exit->Command()), u"\u0412\u044B\u0445\u043E\u0434\tAlt+F4");
+    EXPECT_EQ(NativeMenuText(bar, f.file->Command()), u"&\u0424\u0430\u0439\u043B");
+    EXPECT_EQ(NativeMenuText(bar, f.edit->Command()), u"\u041F\u0440\u0430\u0432\u043A\u0430");
 
     // A change through the framework wins.
     f.open->TMenuItem::SetCaption("Plain");
     EXPECT_EQ(f.open->GetCaption(), u"Plain");
-    EXPECT_EQ(NativeText(sub, f.open->Command()), u"Plain\tShift+Ctrl+P");
+    EXPECT_EQ(NativeMenuText(sub, f.open->Command()), u"Plain\tShift+Ctrl+P");
 }
 
 TEST(UnicodeMenus, FrameworkHotkeyMoveIsCopiedIntoTheWideCaption) {
@@ -134,8 +125,8 @@ TEST(UnicodeMenus, PopupMenuItemsAndNewItemHelpers) {
     TUvxMenuItem* sub = WideNewSubMenu(u"\u041F\u0440\u0430\u0432\u043A\u0430", 3, "Edit1", items, 1, true);
     popup.Items()->Add(sub);
     HMENU h = sub->Handle();
-    EXPECT_EQ(NativeText(h, items[0]->Command()), u"\u041A\u043E\u043F\u0438\u044F\tCtrl+C");
-    EXPECT_EQ(NativeText(popup.Handle(), sub->Command()), u"\u041F\u0440\u0430\u0432\u043A\u0430");
+    EXPECT_EQ(NativeMenuText(h, items[0]->Command()), u"\u041A\u043E\u043F\u0438\u044F\tCtrl+C");
+    EXPECT_EQ(NativeMenuText(popup.Handle(), sub->Command()), u"\u041F\u0440\u0430\u0432\u043A\u0430");
     EXPECT_EQ(GetMenuState(h, items[0]->Command(), MF_BYCOMMAND) & (MF_CHECKED | MF_GRAYED),
               static_cast<UINT>(MF_CHECKED | MF_GRAYED));
     EXPECT_EQ(items[0]->HelpContext, 7);
@@ -148,7 +139,7 @@ TEST(UnicodeMenus, EightBitPlatformWritesEightBitCaptions) {
     Platform eightBit(false);
     MenuForm f;
     f.form.Handle();
-    EXPECT_EQ(NativeText(f.file->Handle(), f.open->Command()), u"??????? ??\tCtrl+O");
+    EXPECT_EQ(NativeMenuText(f.file->Handle(), f.open->Command()), u"??????? ??\tCtrl+O");
     EXPECT_EQ(f.open->GetCaption(), u"\u041E\u0442\u043A\u0440\u044B\u0442\u044C \u6253\u5F00")
         << "the item keeps its wide caption for later";
 }
@@ -264,6 +255,6 @@ TEST(UnicodeMenus, OwnerDrawnItemsMeasureAndDrawTheirWideCaptions) {
     mi.fMask = MIIM_FTYPE;
     ASSERT_TRUE(GetMenuItemInfoW(bar, f.edit->Command(), FALSE, &mi));
     EXPECT_FALSE(mi.fType & MFT_OWNERDRAW);
-    EXPECT_EQ(NativeText(bar, f.edit->Command()), u"\u041F\u0440\u0430\u0432\u043A\u0430");
-    EXPECT_EQ(NativeText(bar, f.file->Command()), u"&\u0424\u0430\u0439\u043B");
+    EXPECT_EQ(NativeMenuText(bar, f.edit->Command()), u"\u041F\u0440\u0430\u0432\u043A\u0430");
+    EXPECT_EQ(NativeMenuText(bar, f.file->Command()), u"&\u0424\u0430\u0439\u043B");
 }
