@@ -8,9 +8,10 @@ NATIVE  := $(BUILD)/native
 WIN32   := $(BUILD)/win32
 WIN64   := $(BUILD)/win64
 FUZZ    := $(BUILD)/fuzz
+X86_32  := $(BUILD)/x86-32
 FILE    ?=
 
-.PHONY: all setup native win32 win64 fuzz test test-native test-win32 test-win64 test-fuzz run bench clean
+.PHONY: all setup native win32 win64 fuzz x86-32 test test-native test-win32 test-win64 test-fuzz test-x86-32 run bench clean
 
 all: native win32
 
@@ -36,6 +37,12 @@ fuzz: setup
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=Debug -DTQ_FUZZ=ON >/dev/null
 	@cmake --build $(FUZZ) -j $(JOBS)
 
+# The code hooks as 32-bit Linux programs, run under qemu-i386: real 32-bit
+# code patched and called on machines that execute no 32-bit code.
+x86-32: setup
+	@cmake -S . -B $(X86_32) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_TOOLCHAIN_FILE=cmake/linux-i686.cmake >/dev/null
+	@cmake --build $(X86_32) -j $(JOBS)
+
 test-native: native
 	@echo "== native tree (AddressSanitizer, UBSan)"
 	@cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
@@ -54,6 +61,10 @@ test-fuzz: fuzz
 	@echo "== fuzz tree (libFuzzer, bounded runs)"
 	@cd $(FUZZ) && ctest --output-on-failure -j $(JOBS)
 
+test-x86-32: x86-32
+	@echo "== x86-32 tree (the code hooks as 32-bit programs under qemu-i386)"
+	@cd $(X86_32) && ctest --output-on-failure --no-tests=error -j $(JOBS)
+
 # Every tree is built first (the native disassembler test compares with the
 # Windows build), and every tree runs even when an earlier one failed.
 # Where 32-bit Wine cannot start, the 64-bit tree runs the Windows tests.
@@ -66,6 +77,7 @@ test: setup
 	if ! bash scripts/wine-works.sh win32; then \
 	    $(MAKE) --no-print-directory test-win64 || rc=1; fi; \
 	$(MAKE) --no-print-directory test-fuzz || rc=1; \
+	$(MAKE) --no-print-directory test-x86-32 || rc=1; \
 	exit $$rc
 
 run: win32
@@ -92,4 +104,4 @@ bench: native win32
 	fi
 
 clean:
-	rm -rf $(NATIVE) $(WIN32) $(FUZZ)
+	rm -rf $(NATIVE) $(WIN32) $(FUZZ) $(X86_32)

@@ -34,7 +34,8 @@ PKGS=(cmake make g++ pkg-config
       wine wine32:i386 wine64 xvfb xauth imagemagick
       libz-mingw-w64-dev zlib1g-dev googletest
       unzip zip python3 dpkg-dev x11-utils fonts-wine clang libclang-rt-14-dev
-      libpng-dev python3-pyftpdlib)
+      libpng-dev python3-pyftpdlib
+      g++-i686-linux-gnu qemu-user)
 
 missing=()
 UPDATE=0

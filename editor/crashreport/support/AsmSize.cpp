@@ -38,61 +38,88 @@ constexpr int32_t kMaxPrefixes = 14;
 
 }  // namespace
 
-int GetAsmOpcode(const uint8_t* code, int32_t available, bool& twoByte, int32_t& prefixes) {
-    prefixes = 0;
-    twoByte = false;
-    while (prefixes < available && prefixes < kMaxPrefixes && IsPrefix(code[prefixes]))
-        ++prefixes;
-    if (prefixes >= available)
-        return -1;
-    int32_t at = prefixes;
-    if (code[at] == 0x0F) {
-        twoByte = true;
-        if (++at >= available)
-            return -1;
+namespace {
+
+bool IsRex(uint8_t b, TCodeWidth width) { return width == TCodeWidth::Bits64 && (b & 0xF0) == 0x40; }
+
+// One-byte opcodes that 64-bit code no longer has (0xC4, 0xC5 and 0x62 begin
+// vector encodings there, which these tables do not measure).
+bool InvalidIn64Bit(uint8_t opcode) {
+    switch (opcode) {
+    case 0x06: case 0x07: case 0x0E: case 0x16: case 0x17: case 0x1E: case 0x1F: case 0x27:
+    case 0x2F: case 0x37: case 0x3F: case 0x60: case 0x61: case 0x62: case 0x82: case 0x9A:
+    case 0xC4: case 0xC5: case 0xCE: case 0xD4: case 0xD5: case 0xEA:
+        return true;
+    default:
+        return false;
     }
-    return code[at];
 }
 
-bool GetAsmSize(const uint8_t* code, int32_t available, int32_t& size) {
-    size = 1;
-    bool twoByte = false;
+}  // namespace
+
+TAsmInstruction DecodeAsm(const uint8_t* code, int32_t available, TCodeWidth width) {
+    TAsmInstruction ins;
+    const bool long64 = width == TCodeWidth::Bits64;
+    bool operand16 = false, address16 = false, rexW = false;
     int32_t prefixes = 0;
-    int opcode = GetAsmOpcode(code, available, twoByte, prefixes);
-    if (opcode < 0)
-        return false;
-    bool operand16 = false, address16 = false;
-    for (int32_t i = 0; i < prefixes; ++i) {
-        operand16 = operand16 || code[i] == 0x66;
-        address16 = address16 || code[i] == 0x67;
+    while (prefixes < available && prefixes < kMaxPrefixes &&
+           (IsPrefix(code[prefixes]) || IsRex(code[prefixes], width))) {
+        const uint8_t b = code[prefixes++];
+        operand16 = operand16 || b == 0x66;
+        address16 = address16 || b == 0x67;
+        // A REX prefix counts only right before the opcode.
+        rexW = IsRex(b, width) && (b & 8) != 0;
     }
+    ins.Prefixes = prefixes;
+    if (prefixes >= available)
+        return ins;
+    int32_t at = prefixes;
+    if (code[at] == 0x0F) {
+        ins.TwoByte = true;
+        if (++at >= available)
+            return ins;
+    }
+    const uint8_t opcode = code[at];
+    ins.Opcode = opcode;
+    const bool twoByte = ins.TwoByte;
     const int32_t opcodeBytes = twoByte ? 2 : 1;
-    const int digit = Digit(twoByte ? kTwoByte : kOneByte, static_cast<uint8_t>(opcode));
+    const int digit = Digit(twoByte ? kTwoByte : kOneByte, opcode);
+    if (digit == 0xF || (long64 && !twoByte && InvalidIn64Bit(opcode)))
+        return ins;
     int32_t length = 0;
-    if (digit == 0xF)
-        return false;
     if (digit < 0xE) {
         int32_t extra = digit;
         if (digit > 6)
-            extra = operand16 ? digit - 9 : digit - 7;
+            extra = operand16 && !rexW ? digit - 9 : digit - 7;
+        if (long64 && !twoByte) {
+            // moffs operands are addresses: 8 bytes, 4 with 0x67.
+            if (opcode >= 0xA0 && opcode <= 0xA3)
+                extra = address16 ? 4 : 8;
+            // mov r64, imm64
+            if (opcode >= 0xB8 && opcode <= 0xBF && rexW)
+                extra = 8;
+        }
         length = opcodeBytes + extra;
     } else {
         const int32_t modrmAt = prefixes + opcodeBytes;
         if (modrmAt >= available)
-            return false;
+            return ins;
         const uint8_t modrm = code[modrmAt];
         const int mod = modrm >> 6, reg = (modrm >> 3) & 7, rm = modrm & 7;
         int32_t modrmSize = 0;
-        if (!address16) {
+        // 0x67 in 64-bit code selects 32-bit addressing, which measures alike.
+        if (!address16 || long64) {
             const bool sib = rm == 4;
             switch (mod) {
             case 0:
                 if (sib) {
                     if (modrmAt + 1 >= available)
-                        return false;
+                        return ins;
                     modrmSize = (code[modrmAt + 1] & 7) == 5 ? 5 : 1;
                 } else {
                     modrmSize = rm == 5 ? 4 : 0;
+                    if (rm == 5 && long64)
+                        ins.RipDisplacement = modrmAt + 1;
                 }
                 break;
             case 1: modrmSize = sib ? 2 : 1; break;
@@ -107,7 +134,7 @@ bool GetAsmSize(const uint8_t* code, int32_t available, int32_t& size) {
             default: modrmSize = 0; break;
             }
         }
-        const int32_t operandSize = operand16 ? 2 : 4;
+        const int32_t operandSize = operand16 && !rexW ? 2 : 4;
         int32_t immediate = 0;
         if (!twoByte) {
             switch (opcode) {
@@ -138,8 +165,22 @@ bool GetAsmSize(const uint8_t* code, int32_t available, int32_t& size) {
         }
         length = opcodeBytes + 1 + modrmSize + immediate;
     }
-    size = length + prefixes;
-    return true;
+    ins.Decoded = true;
+    ins.Size = length + prefixes;
+    return ins;
+}
+
+int GetAsmOpcode(const uint8_t* code, int32_t available, bool& twoByte, int32_t& prefixes) {
+    const TAsmInstruction ins = DecodeAsm(code, available, TCodeWidth::Bits32);
+    twoByte = ins.TwoByte;
+    prefixes = ins.Prefixes;
+    return ins.Opcode;
+}
+
+bool GetAsmSize(const uint8_t* code, int32_t available, int32_t& size) {
+    const TAsmInstruction ins = DecodeAsm(code, available, TCodeWidth::Bits32);
+    size = ins.Size;
+    return ins.Decoded;
 }
 
 int32_t GetFunctionSize(const uint8_t* code, int32_t available, int32_t maximum) {

@@ -3,55 +3,20 @@
 #include <cstring>
 #include <memory>
 
-#include "editor/crashreport/support/AsmSize.h"
 #include "editor/crashreport/support/MemoryProbe.h"
-#include "editor/crashreport/support/Trampoline.h"
 #include "framework/SysUtils.h"
 
 namespace {
-
-// The hook messages carry one name in place of their "%s".
-std::string FormatOne(const std::string& pattern, const std::string& arg) {
-    const size_t at = pattern.find("%s");
-    return at == std::string::npos ? pattern : pattern.substr(0, at) + arg + pattern.substr(at + 2);
-}
 
 // The Windows 9x family keeps system modules in a shared area above 2 GB
 // that no process may patch.
 bool IsWin9x() { return (GetVersion() & 0x80000000u) != 0; }
 
-// How many of the `wanted` bytes from address can be read, page by page.
-int32_t ReadableLength(const void* address, int32_t wanted) {
-    const uintptr_t base = reinterpret_cast<uintptr_t>(address);
-    int32_t length = 0;
-    while (length < wanted) {
-        const uintptr_t at = base + static_cast<uint32_t>(length);
-        const int32_t chunk = static_cast<int32_t>(std::min<uint64_t>(wanted - length, 4096 - (at & 4095)));
-        if (!IsValidBlockAddr(reinterpret_cast<const void*>(at), static_cast<size_t>(chunk)))
-            break;
-        length += chunk;
-    }
-    return length;
-}
-
 bool IsReadable(const void* address, int32_t size) {
     return address != nullptr && IsValidBlockAddr(address, static_cast<size_t>(size));
 }
 
-std::string ModuleFileOf(const void* address) {
-    MEMORY_BASIC_INFORMATION mbi;
-    char path[MAX_PATH] = "";
-    if (VirtualQuery(address, &mbi, sizeof(mbi)) != 0 && mbi.AllocationBase != nullptr)
-        GetModuleFileNameA(static_cast<HMODULE>(mbi.AllocationBase), path, MAX_PATH);
-    return path;
-}
-
 bool InsideLoadedModule(const void* address) { return !ModuleFileOf(address).empty(); }
-
-std::vector<std::unique_ptr<THookedProcedure>>& Procedures() {
-    static std::vector<std::unique_ptr<THookedProcedure>> list;
-    return list;
-}
 
 // One patched import entry.
 struct TImportHook {
@@ -125,10 +90,10 @@ bool HookModuleImports(HMODULE module, const std::string& library, const std::st
                        void* procedure, void* newProcedure, bool noError) {
     const std::string fullName = library + "." + procName;
     if (procedure == nullptr)
-        throw EProcNull(FormatOne("Cannot hook a null procedure (\"%s\").", fullName));
-    if (IsWin9x() && reinterpret_cast<uintptr_t>(module) >= 0x80000000u)
+        throw EProcNull(HookMessage("Cannot hook a null procedure (\"%s\").", fullName));
+    if (IsSharedAreaAddress(module))
         throw ESharedArea(
-            FormatOne("Cannot hook the module \"%s\" located into the shared-area.", ModuleFileOf(module)));
+            HookMessage("Cannot hook the module \"%s\" located into the shared-area.", ModuleFileOf(module)));
     // Windows 9x hands out push-and-jump stubs; entries hold the pushed value.
     uint32_t stubValue = 0;
     const auto* code = static_cast<const uint8_t*>(procedure);
@@ -136,7 +101,7 @@ bool HookModuleImports(HMODULE module, const std::string& library, const std::st
         stubValue = *reinterpret_cast<const uint32_t*>(code + 1);
     const int patched = PatchImports(module, library, procedure, stubValue, newProcedure, true);
     if (patched == 0 && !noError)
-        throw EHookingError(FormatOne("Cannot hook the procedure \"%s\".", fullName));
+        throw EHookingError(HookMessage("Cannot hook the procedure \"%s\".", fullName));
     return patched > 0;
 }
 
@@ -145,110 +110,9 @@ void* ProcedureOf(const std::string& library, const std::string& procName) {
     return lib ? reinterpret_cast<void*>(GetProcAddress(lib, procName.c_str())) : nullptr;
 }
 
-// Import stubs are followed to the code they jump to.
-void* Resolved(void* address) {
-    return reinterpret_cast<void*>(ConvertAddress(reinterpret_cast<uintptr_t>(address)));
-}
-
 HMODULE ModuleNamed(const std::string& name) { return GetModuleHandleA(name.empty() ? nullptr : name.c_str()); }
 
 }  // namespace
-
-bool GetAsmSize(const void* code, int32_t& size) {
-    return GetAsmSize(static_cast<const uint8_t*>(code), ReadableLength(code, 16), size);
-}
-
-int32_t GetFunctionSize(const void* code, int32_t maximum) {
-    if (maximum <= 0)
-        return 0;
-    // The last instruction may start just before the maximum: 15 more bytes.
-    const int32_t wanted = static_cast<int32_t>(std::min<int64_t>(static_cast<int64_t>(maximum) + 15, INT32_MAX));
-    return GetFunctionSize(static_cast<const uint8_t*>(code), ReadableLength(code, wanted), maximum);
-}
-
-bool WriteCode(void* at, const void* bytes, size_t count) {
-    DWORD old = 0;
-    if (!VirtualProtect(at, count, PAGE_EXECUTE_READWRITE, &old))
-        return false;
-    std::memcpy(at, bytes, count);
-    DWORD ignored = 0;
-    VirtualProtect(at, count, old, &ignored);
-    FlushInstructionCache(GetCurrentProcess(), at, count);
-    return true;
-}
-
-void JumpToMem(void* at, const void* target) {
-    uint8_t jump[5];
-    WriteJumpBytes(jump, static_cast<uint32_t>(reinterpret_cast<uintptr_t>(at)),
-                   static_cast<uint32_t>(reinterpret_cast<uintptr_t>(target)));
-    WriteCode(at, jump, sizeof(jump));
-}
-
-const THookedProcedure* FindHookedProcedure(void* address) {
-    for (const auto& p : Procedures())
-        if (p->Procedure == address || p->Trampoline == address)
-            return p.get();
-    return nullptr;
-}
-
-void* HookProcedureEx(void* procedure, void* newProcedure, const std::string& name) {
-    if (procedure == nullptr)
-        throw EProcNull(FormatOne("Cannot hook a null procedure (\"%s\").", name));
-    procedure = Resolved(procedure);
-    newProcedure = Resolved(newProcedure);
-    if (IsWin9x() && reinterpret_cast<uintptr_t>(procedure) >= 0x80000000u)
-        throw ESharedArea(
-            FormatOne("Cannot hook the module \"%s\" located into the shared-area.", ModuleFileOf(procedure)));
-    const auto fail = [&] { return EHookingError(FormatOne("Cannot hook the procedure \"%s\".", name)); };
-    for (const auto& p : Procedures())
-        if (p->Procedure == procedure)
-            return p->Trampoline;
-
-    const auto* code = static_cast<const uint8_t*>(procedure);
-    TTrampolinePlan plan;
-    if (PlanTrampoline(code, ReadableLength(code, 32), plan) != TTrampolineFault::None)
-        throw fail();
-    auto* trampoline = static_cast<uint8_t*>(
-        VirtualAlloc(nullptr, static_cast<SIZE_T>(plan.Size), MEM_COMMIT | MEM_RESERVE, PAGE_EXECUTE_READWRITE));
-    if (trampoline == nullptr)
-        throw fail();
-    const std::vector<uint8_t> bytes =
-        BuildTrampoline(code, plan, static_cast<uint32_t>(reinterpret_cast<uintptr_t>(procedure)),
-                        static_cast<uint32_t>(reinterpret_cast<uintptr_t>(trampoline)));
-    std::memcpy(trampoline, bytes.data(), bytes.size());
-    FlushInstructionCache(GetCurrentProcess(), trampoline, bytes.size());
-
-    auto entry = std::make_unique<THookedProcedure>();
-    entry->Procedure = procedure;
-    entry->Trampoline = trampoline;
-    entry->TrampolineSize = plan.Size;
-    entry->SavedBytes.assign(code, code + plan.Copied);
-    entry->Copied = plan.Copied;
-
-    uint8_t jump[5];
-    WriteJumpBytes(jump, static_cast<uint32_t>(reinterpret_cast<uintptr_t>(procedure)),
-                   static_cast<uint32_t>(reinterpret_cast<uintptr_t>(newProcedure)));
-    if (!WriteCode(procedure, jump, sizeof(jump))) {
-        VirtualFree(trampoline, 0, MEM_RELEASE);
-        throw fail();
-    }
-    Procedures().push_back(std::move(entry));
-    return trampoline;
-}
-
-bool UnhookProcedure(void* address) {
-    auto& list = Procedures();
-    for (auto it = list.begin(); it != list.end(); ++it) {
-        THookedProcedure& p = **it;
-        if (p.Procedure != address && p.Trampoline != address)
-            continue;
-        WriteCode(p.Procedure, p.SavedBytes.data(), p.SavedBytes.size());
-        VirtualFree(p.Trampoline, 0, MEM_RELEASE);
-        list.erase(it);
-        return true;
-    }
-    return false;
-}
 
 THookedMethodsList::THookedMethodsList() { InitializeCriticalSection(&FLock); }
 
@@ -324,7 +188,7 @@ void* HookDllProcedureEx(const std::string& moduleName, const std::string& libra
     void* procedure = ProcedureOf(libraryName, procName);
     HMODULE module = ModuleNamed(moduleName);
     if (module == nullptr && procedure != nullptr)
-        throw EHookingError(FormatOne("Cannot hook the procedure \"%s\".", libraryName + "." + procName));
+        throw EHookingError(HookMessage("Cannot hook the procedure \"%s\".", libraryName + "." + procName));
     HookModuleImports(module, libraryName, procName, procedure, newProcedure, false);
     return procedure;
 }
@@ -354,7 +218,5 @@ void UndoAllHooks() {
         PatchImports(h.Module, h.Library, h.NewProcedure, 0, h.Replaced, false);
     delete gMethods;
     gMethods = nullptr;
-    auto& procedures = Procedures();
-    while (!procedures.empty())
-        UnhookProcedure(procedures.back()->Procedure);
+    UndoProcedureHooks();
 }

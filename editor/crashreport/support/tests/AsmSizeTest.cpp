@@ -51,6 +51,44 @@ TEST(AsmSize, LengthsOfInstructionForms) {
     }
 }
 
+// 64-bit code: REX prefixes, wide immediates and addresses, RIP-relative
+// operands, and the opcodes that code no longer has.
+TEST(AsmSize, LengthsOf64BitInstructionForms) {
+    struct Case {
+        std::vector<uint8_t> Code;
+        bool Decodable;
+        int32_t Size;
+        int32_t Rip;
+        const char* What;
+    } cases[] = {
+        {{0x48, 0x89, 0xE5}, true, 3, -1, "mov rbp,rsp"},
+        {{0x48, 0xB8, 1, 2, 3, 4, 5, 6, 7, 8}, true, 10, -1, "mov rax,imm64"},
+        {{0x41, 0xB8, 1, 0, 0, 0}, true, 6, -1, "mov r8d,imm32: REX without W"},
+        {{0x48, 0xC7, 0xC0, 1, 0, 0, 0}, true, 7, -1, "mov rax,imm32 sign-extended"},
+        {{0x66, 0x48, 0x81, 0xC0, 1, 0, 0, 0}, true, 8, -1, "REX.W outweighs 0x66"},
+        {{0x8B, 0x05, 0x10, 0, 0, 0}, true, 6, 2, "mov eax,[rip+disp32]"},
+        {{0x48, 0x8D, 0x0D, 0, 0, 0, 0}, true, 7, 3, "lea rcx,[rip+disp32]"},
+        {{0xC7, 0x05, 0, 0, 0, 0, 1, 0, 0, 0}, true, 10, 2, "mov [rip+disp32],imm32"},
+        {{0x8B, 0x04, 0x25, 0, 0, 0, 0}, true, 7, -1, "SIB with base 5: absolute, not RIP-relative"},
+        {{0x48, 0xA1, 1, 2, 3, 4, 5, 6, 7, 8}, true, 10, -1, "mov rax,moffs64"},
+        {{0x67, 0xA1, 1, 2, 3, 4}, true, 6, -1, "moffs32 after 0x67"},
+        {{0xFF, 0x25, 0, 0, 0, 0}, true, 6, 2, "jmp [rip+disp32]"},
+        {{0xC5, 0xF8, 0x77}, false, 1, -1, "vector encoding"},
+        {{0x06}, false, 1, -1, "push es: gone in 64-bit code"},
+        {{0x48}, false, 1, -1, "REX only"},
+    };
+    for (const Case& c : cases) {
+        const TAsmInstruction ins = DecodeAsm(c.Code.data(), static_cast<int32_t>(c.Code.size()), TCodeWidth::Bits64);
+        EXPECT_EQ(c.Decodable, ins.Decoded) << c.What;
+        EXPECT_EQ(c.Size, ins.Size) << c.What;
+        EXPECT_EQ(c.Rip, ins.RipDisplacement) << c.What;
+    }
+    // The same bytes as 32-bit code: 0x48 is an instruction of its own.
+    const uint8_t wide[] = {0x48, 0xB8, 1, 2, 3, 4, 5, 6, 7, 8};
+    EXPECT_EQ(1, DecodeAsm(wide, sizeof(wide), TCodeWidth::Bits32).Size);
+    EXPECT_EQ(-1, DecodeAsm(wide + 1, 6, TCodeWidth::Bits32).RipDisplacement);
+}
+
 TEST(AsmSize, FunctionSizeStopsAtTheFirstReturn) {
     const uint8_t frame[] = {0x55, 0x8B, 0xEC, 0x5D, 0xC3, 0x90, 0xC3};
     EXPECT_EQ(5, GetFunctionSize(frame, sizeof(frame), 100000));

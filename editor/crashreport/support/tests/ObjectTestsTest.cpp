@@ -53,6 +53,23 @@ void* NoAccessPage()
 #endif
 }
 
+// Two pages: the first readable and writable, the second no access.
+void* ReadableThenNoAccessPages()
+{
+#ifdef _WIN32
+    void* p = VirtualAlloc(nullptr, 8192, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    DWORD old = 0;
+    if (p)
+        VirtualProtect(static_cast<char*>(p) + 4096, 4096, PAGE_NOACCESS, &old);
+#else
+    void* p = mmap(nullptr, 8192, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (p == MAP_FAILED)
+        return nullptr;
+    mprotect(static_cast<char*>(p) + 4096, 4096, PROT_NONE);
+#endif
+    return p;
+}
+
 } // namespace
 
 TEST(ObjectTests, RealObjectsPassAndNameTheirClasses)
@@ -169,18 +186,35 @@ TEST(MemoryProbe, BlocksAndImportStubs)
     EXPECT_FALSE(IsValidBlockAddr(noAccess, 1));
     EXPECT_FALSE(IsValidBlockAddr(ReleasedPage(), 1));
 
-    // FF 25 <address of slot>: the stub's target is the slot's value.
-    uint32_t slot = 0x00401234;
+    // 32-bit code: FF 25 <address of slot>: the stub's target is the slot's value.
     unsigned char stub[8] = {0xFF, 0x25, 0, 0, 0, 0, 0x90, 0x90};
-    const uintptr_t slotAddress = reinterpret_cast<uintptr_t>(&slot);
-    if (slotAddress <= UINT32_MAX) {
-        const uint32_t s32 = static_cast<uint32_t>(slotAddress);
+    if constexpr (sizeof(void*) == 4) {
+        uint32_t slot = 0x00401234;
+        const uint32_t s32 = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(&slot));
         std::memcpy(stub + 2, &s32, 4);
         EXPECT_EQ(ConvertAddress(reinterpret_cast<uintptr_t>(stub)), 0x00401234u);
+        const uint32_t bad = 0x10;
+        std::memcpy(stub + 2, &bad, 4);
+        EXPECT_EQ(ConvertAddress(reinterpret_cast<uintptr_t>(stub)), reinterpret_cast<uintptr_t>(stub));
+    } else {
+        // 64-bit code: the operand counts from the stub's end. A slot right
+        // after the stub, and one in a page that may not be read.
+        unsigned char* pages = static_cast<unsigned char*>(ReadableThenNoAccessPages());
+        ASSERT_NE(nullptr, pages);
+        const unsigned char slotAfter[] = {0xFF, 0x25, 0, 0, 0, 0};
+        std::memcpy(pages, slotAfter, sizeof slotAfter);
+        const uintptr_t target = 0x0000123456789ABCu;
+        std::memcpy(pages + 6, &target, sizeof target);
+        EXPECT_EQ(ConvertAddress(reinterpret_cast<uintptr_t>(pages)), target);
+        const int32_t intoNoAccess = 4096 - 6;
+        std::memcpy(pages + 2, &intoNoAccess, 4);
+        EXPECT_EQ(ConvertAddress(reinterpret_cast<uintptr_t>(pages)), reinterpret_cast<uintptr_t>(pages));
+#ifdef _WIN32
+        VirtualFree(pages, 0, MEM_RELEASE);
+#else
+        munmap(pages, 8192);
+#endif
     }
-    const uint32_t bad = 0x10;
-    std::memcpy(stub + 2, &bad, 4);
-    EXPECT_EQ(ConvertAddress(reinterpret_cast<uintptr_t>(stub)), reinterpret_cast<uintptr_t>(stub));
     EXPECT_EQ(ConvertAddress(reinterpret_cast<uintptr_t>(block)), reinterpret_cast<uintptr_t>(block));
     EXPECT_EQ(ConvertAddress(0x20), 0x20u);
 #ifdef _WIN32
