@@ -1,24 +1,52 @@
 #include "editor/crashreport/support/DebugInfoSource.h"
 
-#include <cstring>
-#include <fstream>
-#include <iterator>
-#include <type_traits>
 #include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <new>
+#include <type_traits>
+#include <utility>
 
 #include "editor/crashreport/support/DebugInfoBinary.h"
 #include "editor/crashreport/support/DebugInfoMap.h"
 #include "editor/crashreport/support/DebugInfoTD32.h"
 #include "editor/crashreport/support/MemoryProbe.h"
 
-bool ReadDebugFile(const std::string& path, std::vector<uint8_t>& data)
+namespace {
+
+// The file's size first, then one read into one buffer of that size: a large
+// file costs its size once. The file is opened sharing writes, so a linker
+// that still writes it does not stop us (a file that shrank meanwhile fails).
+template <typename Buffer>
+bool ReadWholeDebugFile(const std::string& path, Buffer& data)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    data.clear();
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (f == nullptr)
         return false;
-    data.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
+    bool ok = false;
+    if (std::fseek(f, 0, SEEK_END) == 0) {
+        const long size = std::ftell(f);
+        if (size >= 0 && std::fseek(f, 0, SEEK_SET) == 0) {
+            try {
+                data.resize(static_cast<size_t>(size));
+                ok = std::fread(data.data(), 1, data.size(), f) == data.size();
+            } catch (const std::bad_alloc&) {
+                ok = false;
+            }
+        }
+    }
+    std::fclose(f);
+    if (!ok)
+        Buffer().swap(data);
+    return ok;
 }
+
+}  // namespace
+
+bool ReadDebugFile(const std::string& path, std::vector<uint8_t>& data) { return ReadWholeDebugFile(path, data); }
+
+bool ReadDebugFile(const std::string& path, std::string& data) { return ReadWholeDebugFile(path, data); }
 
 std::string ChangeFileExtension(const std::string& fileName, const std::string& extension)
 {
@@ -85,10 +113,10 @@ TZVDebugInfoMap::~TZVDebugInfoMap() = default;
 bool TZVDebugInfoMap::InitializeSource()
 {
     const std::string name = GetFileName();
-    std::vector<uint8_t> text;
+    std::string text;
     if (name.empty() || !ReadDebugFile(ChangeFileExtension(name, ".map"), text))
         return false;
-    FScanner = std::make_unique<TZVMapScanner>(std::string(text.begin(), text.end()));
+    FScanner = std::make_unique<TZVMapScanner>(std::move(text));
     return true;
 }
 

@@ -95,9 +95,10 @@ private:
 // `source` empty when the module has none.
 bool AssignValidDebugInfo(uintptr_t module, std::unique_ptr<TZVDebugInfoSource>& source);
 
-// A debug file read whole, others may go on writing it; false when it does
-// not exist or cannot be read.
+// A debug file read whole into one buffer of its size, others may go on
+// writing it; false when it does not exist or cannot be read.
 bool ReadDebugFile(const std::string& path, std::vector<uint8_t>& data);
+bool ReadDebugFile(const std::string& path, std::string& data);
 // The file name with its extension replaced ("a\b.exe", ".map" -> "a\b.map").
 std::string ChangeFileExtension(const std::string& fileName, const std::string& extension);
 

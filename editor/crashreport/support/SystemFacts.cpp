@@ -1,8 +1,11 @@
 #include "editor/crashreport/support/SystemFacts.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <vector>
 
+#include "editor/crashreport/support/CommonStrings.h"
+#include "editor/crashreport/support/DevelopmentEnvironment.h"
 #include "framework/SysUtils.h"
 #include "framework/WinText.h"
 
@@ -219,4 +222,21 @@ bool CheckKey(HKEY root, const std::string& key)
         return false;
     RegCloseKey(h);
     return true;
+}
+
+std::string RADRegistryKey()
+{
+    std::vector<std::string> arguments;
+    for (int i = 1; i < __argc; ++i)
+        arguments.emplace_back(__argv[i]);
+    return RADRegistryKeyFor(IntoIDE(), arguments);
+}
+
+std::string RADDir()
+{
+    const std::string key = RADRegistryKey();
+    std::string dir = ReadKey(HKEY_LOCAL_MACHINE, key, "RootDir");
+    if (dir.empty())
+        dir = ReadKey(HKEY_CURRENT_USER, key, "RootDir");
+    return ExcludeLastBackslash(dir);
 }

@@ -54,3 +54,10 @@ bool SupportsEx(IUnknown* instance, REFIID id, void** result);
 // leading "\" of the key is dropped.
 std::string ReadKey(HKEY root, const std::string& key, const std::string& valueName);
 bool CheckKey(HKEY root, const std::string& key);
+
+// The development environment's registry key (see DevelopmentEnvironment.h;
+// this process's arguments after the program name) and its folder: the
+// value "RootDir" under that key, local machine first, then current user,
+// without a final "\". Nothing in this system calls them.
+std::string RADRegistryKey();
+std::string RADDir();

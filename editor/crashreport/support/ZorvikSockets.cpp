@@ -129,13 +129,7 @@ int32_t TZorvikClientSocket::SocketFailure(const std::string& pattern) {
     const int code = WSAGetLastError();
     if (code == kWouldBlock)
         return -1;
-    // The message keeps the log, which closing empties.
-    const std::string message = SocketErrorText(WithText(pattern, SystemErrorText(code)), Log);
-    if (Handle != INVALID_SOCKET)
-        closesocket(Handle);
-    Handle = INVALID_SOCKET;
-    Connected = false;
-    Log.clear();
+    const std::string message = DropConnection(WithText(pattern, SystemErrorText(code)));
     if (code == 0)
         return -1;
     RaiseError(message);
@@ -189,33 +183,62 @@ int32_t TZorvikClientSocket::ReceiveBuf(void* buffer, int32_t size) {
     return got;
 }
 
-void TZorvikClientSocket::ReceiveText(std::string& text) {
+// One reply: everything that arrives until a poll period passes without a
+// new byte. A reply is bounded: more than MaxReplySize bytes, or bytes still
+// arriving when the time-out and two poll periods have passed since the wait
+// began (the reply's first byte may come as the time-out ends; one period
+// for the rest of it, one to see it end), fail it, close the socket and
+// raise. So a misbehaving peer can neither hold the caller nor fill its
+// memory.
+void TZorvikClientSocket::ReceiveReply(std::string& text, uint32_t waitStart) {
     text.clear();
-    int32_t waiting = ReceiveBuf(nullptr, -1);
-    while (waiting > 0) {
-        std::string piece(static_cast<size_t>(waiting), '\0');
-        const int32_t got = ReceiveBuf(piece.data(), waiting);
-        if (got <= 0)
+    if (ReceiveBuf(nullptr, -1) <= 0)
+        return;
+    const DWORD limit = static_cast<DWORD>(std::max(Timeout, 0)) + 2 * kPollPeriodMs;
+    DWORD lastByte = GetTickCount();
+    while (Connected) {
+        const int32_t waiting = ReceiveBuf(nullptr, -1);
+        if (waiting > 0) {
+            const size_t had = text.size();
+            const size_t want = std::min(static_cast<size_t>(waiting), MaxReplySize + 1 - had);
+            text.resize(had + want);
+            const int32_t got = ReceiveBuf(text.data() + had, static_cast<int32_t>(want));
+            text.resize(had + static_cast<size_t>(std::max(got, 0)));
+            if (got <= 0)
+                return;
+            Log.append(text, had, std::string::npos);
+            if (text.size() > MaxReplySize)
+                ReplyFailure("Reply longer than " + IntToStr(static_cast<int64_t>(MaxReplySize)) + " bytes.");
+            lastByte = GetTickCount();
+        } else if (GetTickCount() - lastByte >= kPollPeriodMs) {
             return;
-        piece.resize(static_cast<size_t>(got));
-        text += piece;
-        Log += piece;
-        // More may be on its way: wait up to a poll period for it.
-        waiting = 0;
-        const DWORD start = GetTickCount();
-        while (Connected && GetTickCount() - start < kPollPeriodMs) {
-            waiting = ReceiveBuf(nullptr, -1);
-            if (waiting > 0)
-                break;
-            Sleep(1);
         }
+        if (GetTickCount() - waitStart >= limit)
+            ReplyFailure("Socket timeout.");
+        if (waiting <= 0)
+            Sleep(1);
     }
+}
+
+void TZorvikClientSocket::ReceiveText(std::string& text) { ReceiveReply(text, GetTickCount()); }
+
+void TZorvikClientSocket::ReplyFailure(const std::string& message) { RaiseError(DropConnection(message)); }
+
+std::string TZorvikClientSocket::DropConnection(const std::string& message) {
+    // The message keeps the log, which closing empties.
+    const std::string full = SocketErrorText(message, Log);
+    if (Handle != INVALID_SOCKET)
+        closesocket(Handle);
+    Handle = INVALID_SOCKET;
+    Connected = false;
+    Log.clear();
+    return full;
 }
 
 void TZorvikClientSocket::GetFullText(std::string& text) {
     const DWORD start = GetTickCount();
     for (;;) {
-        ReceiveText(text);
+        ReceiveReply(text, start);
         if (!text.empty() || !Connected || GetTickCount() - start >= static_cast<DWORD>(std::max(Timeout, 0)))
             return;
         Sleep(1);

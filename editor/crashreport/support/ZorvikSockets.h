@@ -28,11 +28,15 @@ public:
     int32_t SendText(const std::string& text);
     // size -1: the number of bytes waiting.
     int32_t ReceiveBuf(void* buffer, int32_t size);
+    // One reply, at most MaxReplySize bytes and bounded in time (see the .cpp).
     void ReceiveText(std::string& text);
     void GetFullText(std::string& text);
     void ReceiveFullText(std::string& text);
 
     static uint32_t LookupName(const std::string& host);
+
+    // The longest reply taken; a longer one is an error.
+    static constexpr size_t MaxReplySize = 64 * 1024;
 
     sockaddr_in Address{};
     std::string Host;
@@ -51,6 +55,14 @@ protected:
     [[noreturn]] void RaiseError(const std::string& message);
     // A failed socket call: -1 for would-block, else closes and raises.
     int32_t SocketFailure(const std::string& pattern);
+
+private:
+    // Reads one reply whose wait began at `waitStart` (a tick count).
+    void ReceiveReply(std::string& text, uint32_t waitStart);
+    // A reply that broke its bounds: closes the socket and raises.
+    [[noreturn]] void ReplyFailure(const std::string& message);
+    // Closes the socket after a failure; the message with the log it had.
+    std::string DropConnection(const std::string& message);
 };
 
 class TZorvikClientSMTP : public TZorvikClientSocket {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
+#include <fstream>
 
 #include "editor/crashreport/support/DebugInfoSource.h"
 #include "editor/crashreport/support/tests/DebugInfoFixtures.h"
@@ -100,6 +102,62 @@ TEST(DebugInfoSources, LocationThroughEachReader)
         EXPECT_EQ(outside.UnitName, "");
         EXPECT_EQ(outside.ProcedureName, "kept");
     }
+}
+
+#ifdef __linux__
+// The process's peak resident size in bytes, and its reset to the present.
+size_t PeakResidentBytes()
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmHWM:", 0) == 0)
+            return static_cast<size_t>(std::stoull(line.substr(6))) * 1024;
+    return 0;
+}
+
+bool ResetPeakResident()
+{
+    std::ofstream clear("/proc/self/clear_refs");
+    clear << "5";
+    clear.flush();
+    return clear.good();
+}
+#endif
+
+// A large map costs its size once while it is read: the file goes into one
+// buffer of its size, and that buffer is the scanner's text.
+TEST(DebugInfoSources, LargeMapIsHeldOnce)
+{
+#ifndef __linux__
+    GTEST_SKIP() << "the peak resident size is read from Linux's process status";
+#else
+    const FakeModule m("sources_large_map", 0x7C000000);
+    const std::string mapName = ChangeFileExtension(m.exe, ".map");
+    constexpr size_t padding = size_t{64} << 20;
+    {
+        std::FILE* f = std::fopen(mapName.c_str(), "wb");
+        ASSERT_NE(f, nullptr);
+        const std::string map = MapFixture();
+        std::fwrite(map.data(), 1, map.size(), f);
+        const std::string blanks(1 << 20, ' ');
+        for (size_t done = 0; done < padding; done += blanks.size())
+            std::fwrite(blanks.data(), 1, blanks.size(), f);
+        ASSERT_EQ(std::fclose(f), 0);
+    }
+    if (!ResetPeakResident() || PeakResidentBytes() == 0)
+        GTEST_SKIP() << "this kernel does not let a process reset its peak resident size";
+    const size_t before = PeakResidentBytes();
+    std::unique_ptr<TZVDebugInfoSource> source;
+    ASSERT_TRUE(AssignValidDebugInfo(m.handle, source));
+    const size_t growth = PeakResidentBytes() - before;
+    std::remove(mapName.c_str());
+    EXPECT_EQ(source->ClassName(), "TZVDebugInfoMap");
+    TZVLocationInfo l;
+    ASSERT_TRUE(source->GetLocationInfo(m.handle + 0x1000 + 0x108, l));
+    EXPECT_EQ(l.ProcedureName, "Unit1.TForm1.Button1Click");
+    EXPECT_EQ(l.LineNumber, 31);
+    EXPECT_LT(growth, padding * 3 / 2);
+#endif
 }
 
 // A small image in memory as a loader would lay it out: headers, a

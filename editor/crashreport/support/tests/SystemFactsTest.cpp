@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <cstring>
+
+#include "editor/crashreport/support/DevelopmentEnvironment.h"
 #include "editor/crashreport/support/MemoryProbe.h"
 #include "editor/crashreport/support/SystemFacts.h"
 
@@ -138,4 +141,38 @@ TEST(SystemFacts, InterfaceQueries)
     EXPECT_EQ(result, nullptr);
     EXPECT_FALSE(SupportsEx(&liar, IID_IUnknown, &result));
     EXPECT_FALSE(SupportsEx(nullptr, IID_IUnknown, &result));
+}
+
+// The development environment's folder under its registry key: the local
+// machine's value first, then the current user's, without a final "\".
+TEST(SystemFacts, DevelopmentEnvironmentFolder)
+{
+    const std::string key = RADRegistryKey();
+    EXPECT_EQ(key, "\\Software\\" + std::string(DefaultRADProductKey) + "\\1.0");  // not inside the environment
+    const std::string subKey = key.substr(1);
+    auto setRootDir = [&](HKEY root, const char* value) {
+        HKEY h;
+        if (RegCreateKeyExA(root, subKey.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &h, nullptr) != ERROR_SUCCESS)
+            return false;
+        const bool ok = RegSetValueExA(h, "RootDir", 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
+                                       static_cast<DWORD>(strlen(value) + 1)) == ERROR_SUCCESS;
+        RegCloseKey(h);
+        return ok;
+    };
+    auto removeKey = [&](HKEY root) {
+        RegDeleteKeyA(root, subKey.c_str());
+        RegDeleteKeyA(root, ("Software\\" + std::string(DefaultRADProductKey)).c_str());
+    };
+    removeKey(HKEY_CURRENT_USER);
+    removeKey(HKEY_LOCAL_MACHINE);
+    EXPECT_EQ(RADDir(), "");
+
+    ASSERT_TRUE(setRootDir(HKEY_CURRENT_USER, "C:\\Studio\\User\\"));
+    EXPECT_EQ(RADDir(), "C:\\Studio\\User");
+    ASSERT_TRUE(setRootDir(HKEY_LOCAL_MACHINE, "C:\\Studio\\Machine"));
+    EXPECT_EQ(RADDir(), "C:\\Studio\\Machine");
+    removeKey(HKEY_LOCAL_MACHINE);
+    EXPECT_EQ(RADDir(), "C:\\Studio\\User");
+    removeKey(HKEY_CURRENT_USER);
+    EXPECT_EQ(RADDir(), "");
 }

@@ -9,30 +9,12 @@
 #include <vector>
 
 #include "editor/crashreport/support/ZorvikSockets.h"
+#include "editor/crashreport/support/tests/LoopbackPeers.h"
 
 namespace {
 
 // Every server here listens on 127.0.0.1 at a port the system picks, answers
 // within bounded waits and is stopped by its test.
-SOCKET BoundSocket(int type, uint16_t& port) {
-    SOCKET s = socket(AF_INET, type, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(s, reinterpret_cast<sockaddr*>(&a), sizeof(a));
-    int len = sizeof(a);
-    getsockname(s, reinterpret_cast<sockaddr*>(&a), &len);
-    port = ntohs(a.sin_port);
-    return s;
-}
-
-bool Readable(SOCKET s, int ms) {
-    fd_set set;
-    FD_ZERO(&set);
-    FD_SET(s, &set);
-    timeval tv{ms / 1000, (ms % 1000) * 1000};
-    return select(0, &set, nullptr, nullptr, &tv) == 1;
-}
 
 // A tiny SMTP server: a greeting, then one reply per received line.
 class TinySmtpServer {
@@ -220,6 +202,64 @@ TEST_F(Sockets, SilenceIsATimeout) {
                   std::string(e.what()));
     }
     EXPECT_LT(GetTickCount() - start, 3000u);
+}
+
+// A greeting that never ends, sent as fast as the client takes it: the
+// client stops at its reply limit and fails, its memory does not grow with
+// what the peer offers, and the peer gets little of its flood out.
+TEST_F(Sockets, EndlessReplyLineFailsAtTheLimit) {
+    constexpr int64_t offered = 256ll << 20;
+    EndlessPeer peer("220 ", std::string(64 * 1024, 'x'), 0, offered);
+    TZorvikClientSMTP client("127.0.0.1", 5000, true, peer.Port);
+    const size_t peakBefore = PeakWorkingSet();
+    try {
+        client.Open();
+        FAIL() << "an endless greeting was taken";
+    } catch (const EZorvikSocketError& e) {
+        const std::string message = e.what();
+        EXPECT_EQ(0u, message.rfind("Reply longer than 65536 bytes.\r\nSocket log:\r\nConnected to 127.0.0.1 port ", 0))
+            << message.substr(0, 200);
+        EXPECT_NE(std::string::npos, message.find("\r\n220 xxxx"));
+        EXPECT_LE(message.size(), TZorvikClientSocket::MaxReplySize + 200);
+    }
+    EXPECT_FALSE(client.Connected);
+    EXPECT_EQ(INVALID_SOCKET, client.Handle);
+    EXPECT_LT(PeakWorkingSet() - peakBefore, size_t{32} << 20);
+    // The client closed at the limit: what the peer got out is that plus
+    // what the two sockets' buffers held, far below the flood.
+    for (int i = 0; i < 100 && peer.Sent < offered / 8; ++i)
+        Sleep(10);
+    EXPECT_LT(peer.Sent, offered / 8);
+}
+
+// A greeting trickled a byte every half second never shows its end: the
+// client fails once the time-out (and the poll periods that let a reply
+// finish) have passed, long before the peer would stop.
+TEST_F(Sockets, TrickledReplyFailsAfterTheTimeout) {
+    EndlessPeer peer("220 ", "x", 500, 60);  // half a minute of trickle
+    TZorvikClientSMTP client("127.0.0.1", 1500, true, peer.Port);
+    const DWORD start = GetTickCount();
+    try {
+        client.Open();
+        FAIL() << "a trickled greeting was taken";
+    } catch (const EZorvikSocketError& e) {
+        const std::string message = e.what();
+        EXPECT_EQ(0u, message.rfind("Socket timeout.\r\nSocket log:\r\nConnected to 127.0.0.1 port ", 0)) << message;
+        EXPECT_NE(std::string::npos, message.find("\r\n220 xx"));
+    }
+    EXPECT_FALSE(client.Connected);
+    EXPECT_LT(GetTickCount() - start, 15000u);
+}
+
+// The same bounds hold for the reply to a command.
+TEST_F(Sockets, EndlessReplyToACommand) {
+    TinySmtpServer server("220 hi\r\n", [](const std::string& line) {
+        return line.rfind("HELO", 0) == 0 ? "250-" + std::string(200 * 1024, 'y') + "\r\n250 OK\r\n" : std::string();
+    });
+    TZorvikClientSMTP client("127.0.0.1", 3000, true, server.Port);
+    client.Open();
+    EXPECT_THROW(client.SendCommand("HELO me", {250}), EZorvikSocketError);
+    EXPECT_FALSE(client.Connected);
 }
 
 TEST_F(Sockets, RefusedConnection) {

@@ -32,3 +32,7 @@ bool UploadProxyInUse() {
     const size_t colon = CurrentProxyServer.rfind(':');
     return !(colon == std::string::npos ? CurrentProxyServer : CurrentProxyServer.substr(0, colon)).empty();
 }
+
+std::string AnswerTooLongText() {
+    return "The server's answer is longer than " + std::to_string(MaxAnswerBodySize) + " bytes.";
+}

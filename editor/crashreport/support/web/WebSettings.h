@@ -2,6 +2,7 @@
 // The settings every web road of the component reads: the proxy for uploads
 // and page reads, its credentials, and the FTP passive flag. The core sets
 // them before a web send.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -25,3 +26,10 @@ void ClearWebSettings();
 // The uploads and page reads go through the proxy only when the host part of
 // CurrentProxyServer (the text before its last ':') is not empty.
 bool UploadProxyInUse();
+
+// The longest answer body read from a web server: tracker pages and upload
+// answers are small, so a longer (or endless) answer is an error rather than
+// a drain on the sending thread's memory.
+constexpr size_t MaxAnswerBodySize = size_t{16} << 20;
+// The failure text of such an answer.
+std::string AnswerTooLongText();

@@ -243,7 +243,13 @@ bool GetHTMLPage(const std::string& url, std::string& text) {
         return false;
     char buffer[1024];
     DWORD read = 0;
-    while (wininet.InternetReadFile(page, buffer, sizeof(buffer), &read) && read > 0)
+    while (wininet.InternetReadFile(page, buffer, sizeof(buffer), &read) && read > 0) {
+        if (read > MaxAnswerBodySize - text.size()) {
+            // No page is that long: the answer is not one, and none is kept.
+            std::string().swap(text);
+            return false;
+        }
         text.append(buffer, read);
+    }
     return true;
 }

@@ -32,5 +32,6 @@ uint32_t FTPUploadFiles(const std::string& host, const std::string& folder, cons
 // WinInet loads and the system has a modem, LAN or proxy connection.
 bool CheckInternetConnection();
 
-// The whole answer for the address; true when it could be opened.
+// The whole answer for the address; true when it could be opened. An answer
+// longer than MaxAnswerBodySize is false, with an empty text.
 bool GetHTMLPage(const std::string& url, std::string& text);

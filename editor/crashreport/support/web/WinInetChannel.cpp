@@ -202,6 +202,12 @@ bool TWinInetChannel::Send(const THttpWireRequest& request, THttpWireAnswer& ans
             return Fail(failure);
         if (read == 0)
             break;
+        if (read > MaxAnswerBodySize - answer.Body.size()) {
+            answer.Body.clear();
+            failure.Code = ERROR_FILE_TOO_LARGE;
+            failure.Message = AnswerTooLongText();
+            return false;
+        }
         answer.Body.append(buffer, read);
         if (events.Received)
             events.Received(static_cast<int64_t>(answer.Body.size()), answer.ContentLength);

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "editor/crashreport/support/tests/LoopbackPeers.h"
 #include "editor/crashreport/support/tests/TestFiles.h"
+#include "editor/crashreport/support/web/WebSettings.h"
 #include "editor/crashreport/support/web/WebUploads.h"
 #include "editor/crashreport/support/web/WinInetChannel.h"
 #include "editor/crashreport/support/web/tests/FakeChannel.h"
@@ -177,4 +179,45 @@ TEST(WinInetConnection, PageRead) {
     std::string text;
     EXPECT_TRUE(GetHTMLPage(Site(*server) + "/next.php", text));
     EXPECT_EQ(text, "next page");
+}
+
+namespace {
+
+// An answer whose body never ends, sent as fast as the client takes it, up
+// to four times the longest body read.
+const std::string EndlessAnswerHead = "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nConnection: close\r\n\r\n";
+constexpr int64_t EndlessAnswerLimit = 4 * static_cast<int64_t>(MaxAnswerBodySize);
+
+// The client stopped reading at the limit: the peer got the limit out and
+// what the sockets' buffers held, well below what it offered.
+void ExpectPeerCutShort(EndlessPeer& peer) {
+    for (int i = 0; i < 200 && peer.Sent < EndlessAnswerLimit; ++i)
+        Sleep(10);
+    EXPECT_LT(peer.Sent, EndlessAnswerLimit * 3 / 4);
+}
+
+}  // namespace
+
+TEST(WinInetConnection, EndlessAnswerBodyIsAnError) {
+    ClearProxyVariables();
+    EndlessPeer peer(EndlessAnswerHead, std::string(64 * 1024, 'x'), 0, EndlessAnswerLimit);
+    auto c = Connect("http://127.0.0.1:" + std::to_string(peer.Port) + "/bugs");
+    const size_t peakBefore = PeakWorkingSet();
+    THTTPResponse response;
+    c->SetRequest("view.php", TRequestMethod::rmGET);
+    EXPECT_FALSE(c->SendRequest(response, false));
+    EXPECT_EQ(response.ErrorCode, 223);  // ERROR_FILE_TOO_LARGE
+    EXPECT_EQ(response.ErrorMessage, "The server's answer is longer than 16777216 bytes.");
+    EXPECT_TRUE(response.Body.empty()) << response.Body.size() << " bytes kept";
+    EXPECT_LT(PeakWorkingSet() - peakBefore, size_t{48} << 20);
+    ExpectPeerCutShort(peer);
+}
+
+TEST(WinInetConnection, EndlessPageIsNotRead) {
+    ClearProxyVariables();
+    EndlessPeer peer(EndlessAnswerHead, std::string(64 * 1024, 'x'), 0, EndlessAnswerLimit);
+    std::string text = "old";
+    EXPECT_FALSE(GetHTMLPage("http://127.0.0.1:" + std::to_string(peer.Port) + "/page.html", text));
+    EXPECT_TRUE(text.empty()) << text.size() << " bytes kept";
+    ExpectPeerCutShort(peer);
 }
