@@ -111,16 +111,17 @@ uint64_t OverMask(int64_t max) {
 // for anything else. Needs 8 readable bytes at c and a character other
 // than a blank before the text's end.
 template <int Width>
-inline bool ReadTwoShortNumbers(const char*& c, uint8_t*& w, uint64_t over) {
+[[gnu::always_inline]] inline bool ReadTwoShortNumbers(const char*& c, uint8_t*& w, uint64_t over) {
     constexpr uint64_t Bit4 = 0x1010101010101010ull;
     uint64_t x;
     std::memcpy(&x, c, 8);
     // Digits have bit 4 of their byte set and blanks have it clear: the
     // first two bytes with it clear end the two numbers, if the text is as
-    // expected, which is checked next. Bit 4 of bytes 6 and 7 stands in
-    // when there are fewer, and is then no blank.
+    // expected, which is checked next. Bit 4 of the last byte stands in when
+    // there is only one (it is then no blank), and a second end missing
+    // counts 64.
     const uint64_t clear4 = ~x & Bit4;
-    const uint64_t ends = clear4 | (1ull << 52) | (1ull << 60);
+    const uint64_t ends = clear4 | (1ull << 60);
     const unsigned endA = static_cast<unsigned>(std::countr_zero(ends));              // 8 x position + 4
     const unsigned endB = static_cast<unsigned>(std::countr_zero(ends & (ends - 1)));
     // Both numbers have one to four digits (the differences are multiples of 8).
