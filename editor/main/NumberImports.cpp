@@ -90,7 +90,7 @@ static_assert(std::endian::native == std::endian::little, "the word reads take t
 
 struct BlankTable {
     uint8_t blank[256] = {};
-    constexpr BlankTable() { blank[' '] = blank['\r'] = blank['\n'] = 1; }
+    constexpr BlankTable() { blank[uint8_t(' ')] = blank[uint8_t('\r')] = blank[uint8_t('\n')] = 1; }
 };
 constexpr BlankTable Blanks;
 
@@ -152,44 +152,38 @@ template <int Width>
     return true;
 }
 
-// One number at c, the exact way, and the blanks after it up to stop;
-// false when it is not a decimal integer in [min, max].
+// One number at c, the exact way, stored at w: the position after it and
+// the blanks that follow it up to stop, or null when it is not a decimal
+// integer in [min, max]. Kept out of line, so that the loops that call it
+// keep their positions in registers.
 template <int Width>
-bool ReadOneNumber(const char*& c, const char* stop, uint8_t*& w, int64_t min, int64_t max) {
+[[gnu::noinline]] const char* ReadOneNumber(const char* c, const char* stop, uint8_t* w, int64_t min, int64_t max) {
     const char* t = c;
     while (t < stop && !IsBlank(*t)) ++t;
     int64_t v;
-    if (!ReadDecimalInteger(c, t, v) || v < min || v > max) return false;
+    if (!ReadDecimalInteger(c, t, v) || v < min || v > max) return nullptr;
     PutLittleEndian<Width>(w, static_cast<uint64_t>(v));
-    w += Width;
-    c = t;
-    while (c < stop && IsBlank(*c)) ++c;
-    return true;
+    while (t < stop && IsBlank(*t)) ++t;
+    return t;
 }
 
-// The numbers from c (at a number) to stop (at a number, or the end of
-// the text, whose last character is no blank).
-struct ListPart {
-    const char* c;
-    const char* stop;
-    uint8_t* w;
-};
+constexpr ptrdiff_t WordRoom = 16;  // two numbers are read at once only this far from the end
 
-constexpr ptrdiff_t WordRoom = 16;  // a pair is read only this far from the part's end
-
+// The numbers from c (at a number) to stop (at a number, or the end of the
+// text, whose last character is no blank), stored from w: the end of what
+// was stored, or null when a number is not valid.
 template <int Width>
-bool ReadRest(ListPart& part, int64_t min, int64_t max, uint64_t over) {
-    while (part.c < part.stop) {
-        while (part.stop - part.c >= WordRoom && ReadTwoShortNumbers<Width>(part.c, part.w, over)) {
+uint8_t* ReadNumbers(const char* c, const char* stop, uint8_t* w, int64_t min, int64_t max, uint64_t over) {
+    while (c < stop) {
+        while (stop - c >= WordRoom && ReadTwoShortNumbers<Width>(c, w, over)) {
         }
-        if (part.c < part.stop && !ReadOneNumber<Width>(part.c, part.stop, part.w, min, max)) return false;
+        if (c < stop) {
+            c = ReadOneNumber<Width>(c, stop, w, min, max);
+            if (!c) return nullptr;
+            w += Width;
+        }
     }
-    return true;
-}
-
-template <int Width>
-bool ReadStep(ListPart& part, int64_t min, int64_t max, uint64_t over) {
-    return ReadTwoShortNumbers<Width>(part.c, part.w, over) || ReadOneNumber<Width>(part.c, part.stop, part.w, min, max);
+    return w;
 }
 
 bool TryResize(std::vector<uint8_t>& out, int64_t size) {
@@ -216,25 +210,41 @@ int32_t ParseIntegerList(std::string_view text, std::vector<uint8_t>& out, int64
     while (split < p.end && IsBlank(*split)) ++split;
     const int64_t room0 = ((split - p.begin) / 2 + 1) * Width;
     const int64_t room1 = ((p.end - split) / 2 + 1) * Width;
-    int32_t count;
+    uint8_t* end;
     if (TryResize(out, room0 + room1)) {
-        ListPart parts[2] = {{p.begin, split, out.data()}, {split, p.end, out.data() + room0}};
-        uint8_t* const second = parts[1].w;
-        while (parts[0].stop - parts[0].c >= WordRoom && parts[1].stop - parts[1].c >= WordRoom) {
-            if (!ReadStep<Width>(parts[0], min, max, over) || !ReadStep<Width>(parts[1], min, max, over)) return -1;
+        // Both halves a step at a time while both have room, then each to
+        // its end.
+        const char* c0 = p.begin;
+        const char* c1 = split;
+        uint8_t* w0 = out.data();
+        uint8_t* const second = out.data() + room0;
+        uint8_t* w1 = second;
+        while (split - c0 >= WordRoom && p.end - c1 >= WordRoom) {
+            if (!ReadTwoShortNumbers<Width>(c0, w0, over)) {
+                c0 = ReadOneNumber<Width>(c0, split, w0, min, max);
+                if (!c0) return -1;
+                w0 += Width;
+            }
+            if (!ReadTwoShortNumbers<Width>(c1, w1, over)) {
+                c1 = ReadOneNumber<Width>(c1, p.end, w1, min, max);
+                if (!c1) return -1;
+                w1 += Width;
+            }
         }
-        if (!ReadRest<Width>(parts[0], min, max, over) || !ReadRest<Width>(parts[1], min, max, over)) return -1;
-        const size_t secondCount = static_cast<size_t>(parts[1].w - second);
-        if (secondCount > 0) std::memmove(parts[0].w, second, secondCount);
-        count = static_cast<int32_t>(parts[0].w + secondCount - out.data());
+        w0 = ReadNumbers<Width>(c0, split, w0, min, max, over);
+        w1 = ReadNumbers<Width>(c1, p.end, w1, min, max, over);
+        if (!w0 || !w1) return -1;
+        const size_t secondSize = static_cast<size_t>(w1 - second);
+        if (secondSize > 0) std::memmove(w0, second, secondSize);
+        end = w0 + secondSize;
     } else {
         // No room for the most numbers the text could hold: room for the
         // numbers it holds, as counted, or the memory error.
         Allocate(out, CountPrepared(p) * Width);
-        ListPart part{p.begin, p.end, out.data()};
-        if (!ReadRest<Width>(part, min, max, over)) return -1;
-        count = static_cast<int32_t>(part.w - out.data());
+        end = ReadNumbers<Width>(p.begin, p.end, out.data(), min, max, over);
+        if (!end) return -1;
     }
+    const int32_t count = static_cast<int32_t>(end - out.data());
     out.resize(static_cast<size_t>(count));
     return count;
 }
