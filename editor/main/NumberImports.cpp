@@ -1,5 +1,6 @@
 #include "editor/main/NumberImports.h"
 
+#include <bit>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -75,18 +76,177 @@ int32_t ParseList(std::string_view text, std::vector<uint8_t>& out, int width, C
     return static_cast<int32_t>(w - out.data());
 }
 
-void StoreLittleEndian(uint8_t* w, uint64_t value, int width) {
-    for (int i = 0; i < width; ++i) w[i] = static_cast<uint8_t>(value >> (8 * i));
-}
+// Decimal integer lists are read in one pass, without counting first: the
+// array gets room for the most numbers a text of its length can hold (a
+// digit and a blank each, the last without its blank), and is cut to what
+// was read. The common case, two numbers of one to four digits each followed
+// by a blank, is read from one 8-byte load with a few word operations; every
+// other number (a sign, a long run of digits, anything not valid) goes the
+// exact way through ReadDecimalInteger and the range. A long text is read as
+// two halves at once, split at a number, so that the two halves' work
+// overlaps in the processor; the second half's bytes then move up behind the
+// first's.
+static_assert(std::endian::native == std::endian::little, "the word reads take the first byte as the lowest");
+
+struct BlankTable {
+    uint8_t blank[256] = {};
+    constexpr BlankTable() { blank[uint8_t(' ')] = blank[uint8_t('\r')] = blank[uint8_t('\n')] = 1; }
+};
+constexpr BlankTable Blanks;
 
 template <int Width>
-auto IntegerConverter(int64_t min, int64_t max) {
-    return [min, max](const char* b, const char* e, uint8_t* w) {
-        int64_t v;
-        if (!ReadDecimalInteger(b, e, v) || v < min || v > max) return false;
-        StoreLittleEndian(w, static_cast<uint64_t>(v), Width);
-        return true;
-    };
+inline void PutLittleEndian(uint8_t* w, uint64_t value) {
+    for (int i = 0; i < Width; ++i) w[i] = static_cast<uint8_t>(value >> (8 * i));
+}
+
+// Values of the fast path are at most 9999: over has, in each 32-bit half
+// of the pair, the bits that a value above max must have (max + 1 is a
+// power of two for every list), or nothing when max is 9999 or more.
+uint64_t OverMask(int64_t max) {
+    return max >= 9999 ? 0 : (0xFFFFull & ~static_cast<uint64_t>(max)) * 0x0000000100000001ull;
+}
+
+// Two numbers at c, each of one to four digits and followed by a blank,
+// stored and passed with the blanks after them; false, with nothing done,
+// for anything else. Needs 8 readable bytes at c and a character other
+// than a blank before the text's end.
+template <int Width>
+[[gnu::always_inline]] inline bool ReadTwoShortNumbers(const char*& c, uint8_t*& w, uint64_t over) {
+    constexpr uint64_t Bit4 = 0x1010101010101010ull;
+    uint64_t x;
+    std::memcpy(&x, c, 8);
+    // Digits have bit 4 of their byte set and blanks have it clear: the
+    // first two bytes with it clear end the two numbers, if the text is as
+    // expected, which is checked next. Bit 4 of the last byte stands in when
+    // there is only one (it is then no blank), and a second end missing
+    // counts 64.
+    const uint64_t clear4 = ~x & Bit4;
+    const uint64_t ends = clear4 | (1ull << 60);
+    const unsigned endA = static_cast<unsigned>(std::countr_zero(ends));              // 8 x position + 4
+    const unsigned endB = static_cast<unsigned>(std::countr_zero(ends & (ends - 1)));
+    // Both numbers have one to four digits (the differences are multiples of 8).
+    if (((endA - 12) | (endB - endA - 16)) >= 32) return false;
+    // Up to the second end, exactly the bytes with bit 4 clear are not
+    // digits (a digit's byte is 0x30 to 0x39), and the two ends are blanks.
+    const uint64_t u = x ^ 0x3030303030303030ull;
+    const uint64_t notDigit = ((u & 0x7F7F7F7F7F7F7F7Full) + 0x7676767676767676ull) | u;  // bit 7 per byte
+    const uint64_t upToB = (0x10ull << endB) - 1;
+    if (((notDigit >> 3) ^ clear4) & upToB & Bit4) return false;
+    if (!(Blanks.blank[static_cast<uint8_t>(x >> (endA - 4))] & Blanks.blank[static_cast<uint8_t>(x >> (endB - 4))]))
+        return false;
+    // Each number's digits moved to the top of a 32-bit half (leading
+    // zeros below), then combined pairwise: 10 x d0 + d1, 10 x d2 + d3, and
+    // 100 x the first + the second.
+    const uint64_t digits = x & 0x0F0F0F0F0F0F0F0Full;
+    const uint32_t a = static_cast<uint32_t>(digits) << (36 - endA);
+    const uint32_t b = static_cast<uint32_t>(digits >> (endA + 4)) << (40 + endA - endB);
+    const uint64_t both = a | static_cast<uint64_t>(b) << 32;
+    const uint64_t tens = (both * 10 + (both >> 8)) & 0x00FF00FF00FF00FFull;
+    const uint64_t values = (tens * 100 + (tens >> 16)) & 0x0000FFFF0000FFFFull;
+    if (values & over) return false;
+    PutLittleEndian<Width>(w, static_cast<uint32_t>(values));
+    PutLittleEndian<Width>(w + Width, values >> 32);
+    w += 2 * Width;
+    c += (endB >> 3) + 1;
+    while (Blanks.blank[static_cast<uint8_t>(*c)]) ++c;
+    return true;
+}
+
+// One number at c, the exact way, stored at w: the position after it and
+// the blanks that follow it up to stop, or null when it is not a decimal
+// integer in [min, max]. Kept out of line, so that the loops that call it
+// keep their positions in registers.
+template <int Width>
+[[gnu::noinline]] const char* ReadOneNumber(const char* c, const char* stop, uint8_t* w, int64_t min, int64_t max) {
+    const char* t = c;
+    while (t < stop && !IsBlank(*t)) ++t;
+    int64_t v;
+    if (!ReadDecimalInteger(c, t, v) || v < min || v > max) return nullptr;
+    PutLittleEndian<Width>(w, static_cast<uint64_t>(v));
+    while (t < stop && IsBlank(*t)) ++t;
+    return t;
+}
+
+constexpr ptrdiff_t WordRoom = 16;  // two numbers are read at once only this far from the end
+
+// The numbers from c (at a number) to stop (at a number, or the end of the
+// text, whose last character is no blank), stored from w: the end of what
+// was stored, or null when a number is not valid.
+template <int Width>
+uint8_t* ReadNumbers(const char* c, const char* stop, uint8_t* w, int64_t min, int64_t max, uint64_t over) {
+    while (c < stop) {
+        while (stop - c >= WordRoom && ReadTwoShortNumbers<Width>(c, w, over)) {
+        }
+        if (c < stop) {
+            c = ReadOneNumber<Width>(c, stop, w, min, max);
+            if (!c) return nullptr;
+            w += Width;
+        }
+    }
+    return w;
+}
+
+bool TryResize(std::vector<uint8_t>& out, int64_t size) {
+    if (size > std::numeric_limits<int32_t>::max()) return false;
+    try {
+        out.resize(static_cast<size_t>(size));
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return true;
+}
+
+// Texts shorter than this are read as one part.
+constexpr ptrdiff_t TwoPartLength = 4096;
+
+template <int Width>
+int32_t ParseIntegerList(std::string_view text, std::vector<uint8_t>& out, int64_t min, int64_t max) {
+    const Prepared p = Prepare(text);
+    if (p.begin == p.end) return -1;  // one empty number
+    const uint64_t over = OverMask(max);
+    const ptrdiff_t length = p.end - p.begin;
+    const char* split = p.begin + (length >= TwoPartLength ? length / 2 : length);
+    while (split < p.end && !IsBlank(*split)) ++split;
+    while (split < p.end && IsBlank(*split)) ++split;
+    const int64_t room0 = ((split - p.begin) / 2 + 1) * Width;
+    const int64_t room1 = ((p.end - split) / 2 + 1) * Width;
+    uint8_t* end;
+    if (TryResize(out, room0 + room1)) {
+        // Both halves a step at a time while both have room, then each to
+        // its end.
+        const char* c0 = p.begin;
+        const char* c1 = split;
+        uint8_t* w0 = out.data();
+        uint8_t* const second = out.data() + room0;
+        uint8_t* w1 = second;
+        while (split - c0 >= WordRoom && p.end - c1 >= WordRoom) {
+            if (!ReadTwoShortNumbers<Width>(c0, w0, over)) {
+                c0 = ReadOneNumber<Width>(c0, split, w0, min, max);
+                if (!c0) return -1;
+                w0 += Width;
+            }
+            if (!ReadTwoShortNumbers<Width>(c1, w1, over)) {
+                c1 = ReadOneNumber<Width>(c1, p.end, w1, min, max);
+                if (!c1) return -1;
+                w1 += Width;
+            }
+        }
+        w0 = ReadNumbers<Width>(c0, split, w0, min, max, over);
+        w1 = ReadNumbers<Width>(c1, p.end, w1, min, max, over);
+        if (!w0 || !w1) return -1;
+        const size_t secondSize = static_cast<size_t>(w1 - second);
+        if (secondSize > 0) std::memmove(w0, second, secondSize);
+        end = w0 + secondSize;
+    } else {
+        // No room for the most numbers the text could hold: room for the
+        // numbers it holds, as counted, or the memory error.
+        Allocate(out, CountPrepared(p) * Width);
+        end = ReadNumbers<Width>(p.begin, p.end, out.data(), min, max, over);
+        if (!end) return -1;
+    }
+    const int32_t count = static_cast<int32_t>(end - out.data());
+    out.resize(static_cast<size_t>(count));
+    return count;
 }
 
 // A float token in the framework's form (optional sign, digits with the
@@ -141,18 +301,16 @@ int32_t CountNumbers(std::string_view text) {
 }
 
 int32_t ParseInt8List(std::string_view text, std::vector<uint8_t>& out, bool isSigned) {
-    return isSigned ? ParseList(text, out, 1, IntegerConverter<1>(-128, 127))
-                    : ParseList(text, out, 1, IntegerConverter<1>(0, 255));
+    return isSigned ? ParseIntegerList<1>(text, out, -128, 127) : ParseIntegerList<1>(text, out, 0, 255);
 }
 
 int32_t ParseInt16List(std::string_view text, std::vector<uint8_t>& out, bool isSigned) {
-    return isSigned ? ParseList(text, out, 2, IntegerConverter<2>(-32768, 32767))
-                    : ParseList(text, out, 2, IntegerConverter<2>(0, 65535));
+    return isSigned ? ParseIntegerList<2>(text, out, -32768, 32767) : ParseIntegerList<2>(text, out, 0, 65535);
 }
 
 int32_t ParseInt32List(std::string_view text, std::vector<uint8_t>& out, bool isSigned) {
-    return isSigned ? ParseList(text, out, 4, IntegerConverter<4>(-2147483648LL, 2147483647LL))
-                    : ParseList(text, out, 4, IntegerConverter<4>(0, 4294967295LL));
+    return isSigned ? ParseIntegerList<4>(text, out, -2147483648LL, 2147483647LL)
+                    : ParseIntegerList<4>(text, out, 0, 4294967295LL);
 }
 
 int32_t ParseFloat32List(std::string_view text, std::vector<uint8_t>& out) {

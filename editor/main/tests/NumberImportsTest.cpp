@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "editor/document/tests/DocumentTestSupport.h"
 #include "editor/main/NumberImports.h"
+#include "editor/main/tests/IntegerListReference.h"
 #include "framework/SysUtils.h"
 
 namespace {
@@ -158,4 +161,137 @@ TEST(NumberImports, LargeTexts) {
     EXPECT_EQ(Parse(NumberKind::Hexadecimal, blanks).bytes, (ByteList{0x01, 0x02}));
     EXPECT_EQ(Parse(NumberKind::Int32Signed, std::string(4000000, '9')).count, -1);
     EXPECT_EQ(Parse(NumberKind::Float64, "0." + std::string(4000000, '0') + "1").count, 8);
+}
+
+namespace {
+struct IntegerKind {
+    NumberKind kind;
+    int width;
+    int64_t min, max;
+};
+const IntegerKind IntegerKinds[] = {
+    {NumberKind::Int8Unsigned, 1, 0, 255},           {NumberKind::Int8Signed, 1, -128, 127},
+    {NumberKind::Int16Unsigned, 2, 0, 65535},        {NumberKind::Int16Signed, 2, -32768, 32767},
+    {NumberKind::Int32Unsigned, 4, 0, 4294967295LL}, {NumberKind::Int32Signed, 4, -2147483648LL, 2147483647LL},
+};
+
+// The result of the parser and of the plain reading, side by side.
+void ExpectAsReference(const IntegerKind& k, const std::string& text, const char* what) {
+    ByteList ours, theirs;
+    const int32_t n = ParseNumbers(k.kind, text, ours);
+    const int32_t expected = ReferenceIntegerList(text, theirs, k.width, k.min, k.max);
+    ASSERT_EQ(n, expected) << what << ", kind " << static_cast<int>(k.kind) << ", " << text.size() << " characters";
+    if (n >= 0) {
+        ours.resize(static_cast<size_t>(n));
+        ASSERT_EQ(ours, theirs) << what << ", kind " << static_cast<int>(k.kind);
+    }
+}
+
+// A valid list of the numbers 0 to 99 in turn, single blanks and a CR LF
+// after every 16th, count numbers long.
+std::string PlainList(int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+        if (i > 0) text += i % 16 == 0 ? "\r\n" : " ";
+        text += std::to_string(i % 100);
+    }
+    return text;
+}
+}  // namespace
+
+// The decimal lists at their edges: what the blanks, the ends, the ranges
+// and long tokens do, alone and inside a long list (where most numbers are
+// read two at a time) at every position within a word.
+TEST(NumberImports, DecimalListEdges) {
+    const std::string zeros(10000, '0');
+    struct Case {
+        NumberKind kind;
+        std::string text;
+        int32_t count;  // -1: refused
+        ByteList bytes;
+    } cases[] = {
+        {NumberKind::Int8Unsigned, "255", 1, {0xFF}},
+        {NumberKind::Int8Unsigned, "256", -1, {}},
+        {NumberKind::Int8Unsigned, "0", 1, {0}},
+        {NumberKind::Int8Unsigned, "-0", 1, {0}},
+        {NumberKind::Int8Unsigned, "0255 00255 0007", 3, {0xFF, 0xFF, 0x07}},
+        {NumberKind::Int8Unsigned, "0256", -1, {}},
+        {NumberKind::Int8Unsigned, "9999", -1, {}},
+        {NumberKind::Int8Unsigned, zeros + "7 1", 2, {7, 1}},
+        {NumberKind::Int8Unsigned, "1" + zeros, -1, {}},
+        {NumberKind::Int8Unsigned, "1 2\n3\r4", 4, {1, 2, 3, 4}},
+        {NumberKind::Int8Unsigned, "1 \r\n 2  3\n\n4", 4, {1, 2, 3, 4}},
+        {NumberKind::Int8Unsigned, " \t\r\n\x01" "1 2\t \x1F", 2, {1, 2}},
+        {NumberKind::Int8Unsigned, "1\t2", -1, {}},
+        {NumberKind::Int8Unsigned, "1 \t 2", -1, {}},
+        {NumberKind::Int8Unsigned, "1\v2", -1, {}},
+        {NumberKind::Int8Unsigned, std::string("1\0 2", 4), -1, {}},
+        {NumberKind::Int8Unsigned, "x1", -1, {}},
+        {NumberKind::Int8Unsigned, "1x", -1, {}},
+        {NumberKind::Int8Unsigned, "1 2x", -1, {}},
+        {NumberKind::Int8Unsigned, "+1", -1, {}},
+        {NumberKind::Int8Unsigned, "--1", -1, {}},
+        {NumberKind::Int8Unsigned, "1-2", -1, {}},
+        {NumberKind::Int8Unsigned, "1,2", -1, {}},
+        {NumberKind::Int8Unsigned, "1.0", -1, {}},
+        {NumberKind::Int8Unsigned, "1:2", -1, {}},
+        {NumberKind::Int8Unsigned, "1/2", -1, {}},
+        {NumberKind::Int8Unsigned, "1\xB1" "2", -1, {}},
+        {NumberKind::Int8Unsigned, "1\xA0" "2", -1, {}},
+        {NumberKind::Int8Unsigned, "12 \xFF", -1, {}},
+        {NumberKind::Int8Unsigned, "", -1, {}},
+        {NumberKind::Int8Unsigned, "\r\n", -1, {}},
+        {NumberKind::Int8Signed, "-128 127 -0 0", 4, {0x80, 0x7F, 0, 0}},
+        {NumberKind::Int8Signed, "-129", -1, {}},
+        {NumberKind::Int8Signed, "128", -1, {}},
+        {NumberKind::Int8Signed, "-1 -", -1, {}},
+        {NumberKind::Int16Unsigned, "65535 9999 1", 6, {0xFF, 0xFF, 0x0F, 0x27, 0x01, 0x00}},
+        {NumberKind::Int16Unsigned, "65536", -1, {}},
+        {NumberKind::Int16Unsigned, "-1", -1, {}},
+        {NumberKind::Int16Signed, "-32768 32767", 4, {0x00, 0x80, 0xFF, 0x7F}},
+        {NumberKind::Int32Unsigned, "4294967295 0", 8, {0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0}},
+        {NumberKind::Int32Unsigned, "12345678901234567890", -1, {}},
+        {NumberKind::Int32Signed, "-2147483648 2147483647", 8, {0x00, 0x00, 0x00, 0x80, 0xFF, 0xFF, 0xFF, 0x7F}},
+        {NumberKind::Int32Signed, "-2147483649", -1, {}},
+    };
+    const std::string before = PlainList(3000), after = PlainList(400);
+    for (const Case& c : cases) {
+        const Result alone = Parse(c.kind, c.text);
+        EXPECT_EQ(alone.count, c.count) << "'" << c.text.substr(0, 40) << "'";
+        EXPECT_EQ(alone.bytes, c.bytes) << "'" << c.text.substr(0, 40) << "'";
+        const IntegerKind& k = *std::find_if(std::begin(IntegerKinds), std::end(IntegerKinds),
+                                             [&](const IntegerKind& i) { return i.kind == c.kind; });
+        for (int shift = 0; shift < 8; ++shift) {
+            const std::string inside = before + std::string(shift, '1') + " " + c.text + " " + after;
+            ExpectAsReference(k, inside, "inside a long list");
+        }
+    }
+}
+
+// Texts made at random from digits, blanks and what may stand between
+// them, short and long, read as the plain token-by-token reading reads them.
+TEST(NumberImports, DecimalListsReadAsTokenByToken) {
+    std::mt19937 rng(34);
+    const std::string pieces[] = {"0", "1", "7", "9", "12", "99", "127", "128", "255", "256", "999", "1000",
+                                  "9999", "32767", "65535", "65536", "4294967295", "2147483648", "0000",
+                                  "-", "-1", "-0", "-128", "+", "x", ":", "/", "\t", std::string(1, '\0'),
+                                  "\xB5", "\xA0"};
+    const std::string blanks[] = {" ", " ", " ", " ", "\r\n", "\n", "\r", "  ", " \r\n "};
+    for (int round = 0; round < 600; ++round) {
+        // Mostly valid lists, with a stray piece now and then; long enough
+        // every fourth time to be read in two parts.
+        const int count = round % 4 == 0 ? 1500 + static_cast<int>(rng() % 1500) : static_cast<int>(rng() % 40);
+        const int strayEvery = 1 + static_cast<int>(rng() % 3000);
+        std::string text = round % 7 == 0 ? " \t" : "";
+        for (int i = 0; i < count; ++i) {
+            if (i > 0) text += blanks[rng() % std::size(blanks)];
+            const unsigned r = rng();
+            if (r % strayEvery == 0)
+                text += pieces[rng() % std::size(pieces)];
+            else
+                text += std::to_string(r % (round % 3 == 0 ? 256 : 10000));
+        }
+        if (round % 5 == 0) text += "\r\n";
+        for (const IntegerKind& k : IntegerKinds) ExpectAsReference(k, text, "random list");
+    }
 }
