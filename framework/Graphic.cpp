@@ -57,7 +57,10 @@ void TGraphic::SaveToFile(const std::string& fileName) {
     std::ofstream out(fileName, std::ios::binary | std::ios::trunc);
     if (!out) throw EFCreateError("Cannot create file \"" + fileName + "\"");
     out.write(reinterpret_cast<const char*>(stream.Memory()), static_cast<std::streamsize>(stream.Size()));
-    if (!out) throw EWriteError("Stream write error");
+    // Most of a small file is still in the stream's buffer here: only the
+    // final flush on closing tells whether it reached the disk.
+    out.close();
+    if (out.fail()) throw EWriteError("Stream write error");
 }
 
 void TPicture::RegisterFileFormat(const std::string& extension, const std::string& description, TGraphicClass create) {

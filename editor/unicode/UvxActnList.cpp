@@ -2,9 +2,11 @@
 
 #include "editor/unicode/UvxCodePage.h"
 #include "editor/unicode/UvxControls.h"
+#include "editor/unicode/UvxPropertyStreaming.h"
 #include "editor/unicode/UvxSyncedStrings.h"
 #include "framework/Controls.h"
 #include "framework/StdCtrls.h"
+#include "framework/TypeInfo.h"
 
 namespace {
 // One wide text of an action: valid while its 8-bit form is the action's.
@@ -101,6 +103,33 @@ void UvxAction_AfterInherited_Assign(TCustomAction* action, const TPersistent* s
         action->TCustomAction::SetCaption(WideToAnsiSys(UvxControl_GetText(control)));
         action->TCustomAction::SetHint(WideToAnsiSys(UvxControl_GetHint(control)));
     }
+}
+
+namespace {
+TPropInfo WideActionText(const char* name, bool hint) {
+    TPropInfo p{name, TTypeKind::tkWString};
+    p.GetWStr = [hint](const TPersistent& o) {
+        auto* a = const_cast<TCustomAction*>(dynamic_cast<const TCustomAction*>(&o));
+        return hint ? UvxAction_GetHint(a) : UvxAction_GetCaption(a);
+    };
+    p.SetWStr = [hint](TPersistent& o, const std::u16string& v) {
+        auto* a = dynamic_cast<TCustomAction*>(&o);
+        hint ? UvxAction_SetHint(a, v) : UvxAction_SetCaption(a, v);
+    };
+    return p;
+}
+}  // namespace
+
+const TClassInfo* UvxAction_ClassInfo(bool withCaption) {
+    static const TClassInfo both{"TUvxCustomAction", nullptr,
+                                 {WideActionText("Caption", false), WideActionText("Hint", true)}};
+    static const TClassInfo hintOnly{"TUvxHintAction", nullptr, {WideActionText("Hint", true)}};
+    return withCaption ? &both : &hintOnly;
+}
+
+void TUvxCustomAction::DefineProperties(TFiler* filer) {
+    TCustomAction::DefineProperties(filer);
+    UvxPersistent_AfterInherited_DefineProperties(filer, this);
 }
 
 void TUvxCustomAction::Assign(const TPersistent* source) {

@@ -27,6 +27,9 @@ void UvxAction_SetHint(TCustomAction* action, const std::u16string& value);
 std::u16string UvxAction_GetNewHint(TCustomAction* action, const std::u16string& def);
 // After the framework's Assign: 8-bit caption and hint from the source's wide ones.
 void UvxAction_AfterInherited_Assign(TCustomAction* action, const TPersistent* source);
+// The wide Caption (when `withCaption`) and Hint a Unicode action publishes,
+// so that they travel in a layout beside their 8-bit twins.
+const TClassInfo* UvxAction_ClassInfo(bool withCaption);
 
 // The Unicode link class for the control.
 TActionLinkClass UvxControl_GetActionLinkClass(TWinControl* control, TActionLinkClass frameworkClass);
@@ -48,6 +51,8 @@ public:
     void SetHint(const std::u16string& v) { UvxAction_SetHint(this, v); }
     using TCustomAction::SetHint;
     void Assign(const TPersistent* source) override;
+    const TClassInfo* ClassInfo() const override { return UvxAction_ClassInfo(true); }
+    void DefineProperties(TFiler* filer) override;
 };
 
 class TUvxAction : public TUvxCustomAction {

@@ -4,6 +4,13 @@
 
 bool _IsShellProgramming = false;
 
+bool IsWMCharMsgUnpackable(uint32_t wParam) {
+    uint32_t ch = wParam & 0xFFFF;
+    uint32_t high = wParam >> 16;
+    if (high == 0 || (ch == 0x00FF && !_IsShellProgramming)) return true;
+    return _IsShellProgramming && ch < 256;
+}
+
 char16_t MakeWMCharMsgSafeForAnsi(uint32_t& wParam) {
     uint32_t ch = wParam & 0xFFFF;
     uint32_t high = wParam >> 16;

@@ -11,6 +11,10 @@ constexpr uint32_t UVX_WM_CHAR = 0x0102;
 extern bool _IsShellProgramming;
 
 // wParam of a WM_CHAR; each takes and changes it in place.
+// Whether MakeWMCharMsgSafeForAnsi can take the wParam: a high word other
+// than the layer's own packing (or, with _IsShellProgramming, a byte to
+// merge) it cannot unpack; such a message came from outside the layer.
+bool IsWMCharMsgUnpackable(uint32_t wParam);
 char16_t MakeWMCharMsgSafeForAnsi(uint32_t& wParam);
 void RestoreWMCharMsg(uint32_t& wParam);
 char16_t GetWideCharFromWMCharMsg(uint32_t wParam);

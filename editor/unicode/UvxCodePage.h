@@ -24,6 +24,13 @@ public:
     // UTF-16 to codePage; characters it lacks become its default character and
     // set usedDefault.
     virtual std::string FromWide(const std::u16string& s, uint32_t codePage, bool* usedDefault) const = 0;
+    // Whether every character of s has its own code in codePage: one the
+    // code page lacks counts as missing even where a look-alike would stand in.
+    virtual bool Represents(const std::u16string& s, uint32_t codePage) const {
+        bool usedDefault = false;
+        FromWide(s, codePage, &usedDefault);
+        return !usedDefault;
+    }
     // The CT_CTYPE1 bits of one character.
     virtual uint16_t CharType(char16_t c) const = 0;
 };

@@ -139,6 +139,10 @@ bool UvxCombo_ComboWndProc(TCustomComboBox* combo, UINT msg, WPARAM wParam, LPAR
                          : CallWindowProcA(childProc, child, msg, w, lParam);
     };
     try {
+        if (msg == WM_CHAR && unicode && !IsWMCharMsgUnpackable(static_cast<uint32_t>(wParam))) {
+            callOn(wParam);  // another program's message in a form the layer never makes
+            return true;
+        }
         if (msg == WM_CHAR) {
             result = 0;
             uint32_t packed = static_cast<uint32_t>(wParam);

@@ -92,6 +92,10 @@ private:
         if (IsTextMessage(msg) && last != msg) {
             // The framework asking itself with 8-bit text: let Windows convert.
             r = SendMessageA(FHandle, msg, w, l);
+        } else if (msg == WM_CHAR && !IsWMCharMsgUnpackable(static_cast<uint32_t>(w))) {
+            // Another program's message in a form the layer never makes:
+            // the window's own default handling, not the framework's keys.
+            r = CallDefault(msg, w, l);
         } else if (msg == WM_CHAR) {
             uint32_t packed = static_cast<uint32_t>(w);
             MakeWMCharMsgSafeForAnsi(packed);

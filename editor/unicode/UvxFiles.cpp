@@ -91,9 +91,15 @@ bool WideFileSetReadOnly(const std::u16string& fileName, bool readOnly) {
 bool WideForceDirectories(std::u16string dir) {
     if (dir.empty()) throw EUvxGeneralError("Unable to create directory");
     dir = WideExcludeTrailingBackslash(dir);
-    if (dir.size() < 3 || WideDirectoryExists(dir) || WideExtractFilePath(dir) == dir)
+    const std::u16string parent = WideExtractFilePath(dir);
+    // A plain name ("newdir") has no parent to force: it lies in the current folder.
+    if (parent.empty() && !dir.empty()) {
+        if (!WideDirectoryExists(dir)) Uvx_CreateDirectoryW(WC(dir), nullptr);
+        return WideDirectoryExists(dir);
+    }
+    if (dir.size() < 3 || WideDirectoryExists(dir) || parent == dir)
         return WideDirectoryExists(WideIncludeTrailingBackslash(dir));
-    if (WideForceDirectories(WideExtractFilePath(dir))) Uvx_CreateDirectoryW(WC(dir), nullptr);
+    if (WideForceDirectories(parent)) Uvx_CreateDirectoryW(WC(dir), nullptr);
     // A folder that another program made meanwhile counts; a failed parent does not.
     return WideDirectoryExists(dir);
 }

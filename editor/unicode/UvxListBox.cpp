@@ -145,14 +145,26 @@ void UvxListBox_AfterInherited_CreateWnd(TListBox* listBox, std::unique_ptr<TUvx
     listBox->SetItemIndex(savedIndex);
 }
 
-void UvxListBox_DrawItem_Text(TListBox*, TWideStrings& items, HDC dc, int index, RECT rect) {
+namespace {
+// The item's rectangle filled with the brush of the device context and, when
+// there is one, the text drawn in it.
+void DrawItemText(HDC dc, RECT rect, const std::u16string* text) {
     FillRect(dc, &rect, reinterpret_cast<HBRUSH>(GetCurrentObject(dc, OBJ_BRUSH)));
-    if (index >= items.Count()) return;
-    std::u16string text = items.Get(index);
+    if (!text) return;
     // The framework's list box has no right-to-left mode: the text starts 2 pixels in.
     rect.left += 2;
     UINT flags = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
-    Uvx_DrawTextW(dc, WC(text), static_cast<int>(text.size()), &rect, flags);
+    Uvx_DrawTextW(dc, WC(*text), static_cast<int>(text->size()), &rect, flags);
+}
+}  // namespace
+
+void UvxListBox_DrawItem_Text(TListBox*, TWideStrings& items, HDC dc, int index, RECT rect) {
+    if (index >= items.Count()) {
+        DrawItemText(dc, rect, nullptr);
+        return;
+    }
+    const std::u16string text = items.Get(index);
+    DrawItemText(dc, rect, &text);
 }
 
 void UvxListBox_AddItem(TWideStrings& items, const std::u16string& item, TObject* object) {
@@ -243,13 +255,10 @@ void TUvxCustomListBox::DrawItem(HDC dc, int index, RECT rect, UINT state) {
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
     if (IsVirtual()) {
-        // A virtual item's text comes through LB_GETTEXT, from the data events.
+        // A virtual item's text comes from the data events, for this item alone.
         std::u16string text;
-        UvxListBox_GetVirtualItemText(this, index, OnData, text);
-        TUvxStringList one;
-        for (int i = 0; i < index; ++i) one.Add(u"");
-        one.Add(text);
-        UvxListBox_DrawItem_Text(this, one, dc, index, rect);
+        bool known = UvxListBox_GetVirtualItemText(this, index, OnData, text);
+        DrawItemText(dc, rect, known ? &text : nullptr);
     } else {
         UvxListBox_DrawItem_Text(this, *FItems, dc, index, rect);
     }

@@ -1,8 +1,10 @@
 #include "editor/unicode/UvxRadioGroup.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "framework/Application.h"
+#include "framework/TypeInfo.h"
 
 // ---- group button ----
 
@@ -112,6 +114,9 @@ void TUvxCustomRadioGroup::SetButtonCount(int value) {
 
 void TUvxCustomRadioGroup::UpdateButtons() {
     SetButtonCount(FItems->Count());
+    // A layout may name an item the list does not have: the index comes to
+    // lie on the last one, as when it is set directly.
+    FItemIndex = std::clamp(FItemIndex, -1, ButtonCount() - 1);
     for (int i = 0; i < ButtonCount(); ++i) FButtons[static_cast<size_t>(i)]->SetCaption(FItems->Get(i));
     if (FItemIndex >= 0) {
         FUpdating = true;
@@ -132,6 +137,32 @@ void TUvxCustomRadioGroup::SetItemIndex(int value) {
     if (FItemIndex >= 0) FButtons[static_cast<size_t>(FItemIndex)]->SetChecked(false);
     FItemIndex = value;
     if (FItemIndex >= 0) FButtons[static_cast<size_t>(FItemIndex)]->SetChecked(true);
+}
+
+namespace {
+TPropInfo GroupNumber(const char* name, int (TUvxCustomRadioGroup::*get)() const,
+                      void (TUvxCustomRadioGroup::*set)(int)) {
+    TPropInfo p{name, TTypeKind::tkInteger};
+    p.GetOrd = [get](const TPersistent& o) { return (static_cast<const TUvxCustomRadioGroup&>(o).*get)(); };
+    p.SetOrd = [set](TPersistent& o, int64_t v) {
+        (static_cast<TUvxCustomRadioGroup&>(o).*set)(static_cast<int>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)));
+    };
+    return p;
+}
+
+TPropInfo GroupItems() {
+    TPropInfo p{"Items", TTypeKind::tkClass};
+    p.GetObj = [](const TPersistent& o) -> TPersistent* { return static_cast<const TUvxCustomRadioGroup&>(o).Items(); };
+    return p;
+}
+}  // namespace
+
+const TClassInfo* TUvxCustomRadioGroup::ClassInfo() const {
+    static const TClassInfo info{
+        "TUvxCustomRadioGroup", TUvxCustomGroupBox::ClassInfo(),
+        {GroupItems(), GroupNumber("ItemIndex", &TUvxCustomRadioGroup::ItemIndex, &TUvxCustomRadioGroup::SetItemIndex),
+         GroupNumber("Columns", &TUvxCustomRadioGroup::Columns, &TUvxCustomRadioGroup::SetColumns)}};
+    return &info;
 }
 
 void TUvxCustomRadioGroup::SetColumns(int value) {

@@ -40,6 +40,8 @@ public:
     int ButtonCount() const { return static_cast<int>(FButtons.size()); }
     TUvxGroupButton* Buttons(int index) const { return FButtons.at(static_cast<size_t>(index)); }
     virtual bool CanModify() { return true; }
+    // Items, ItemIndex and Columns travel in a layout beside the wide caption and hint.
+    const TClassInfo* ClassInfo() const override;
     // While a layout is read the buttons wait; afterwards they are made.
     void ReadState(const std::function<void()>& read);
     void Loaded();

@@ -13,27 +13,7 @@ std::pair<T*, const T*> Both(TCustomAction* action, const TPersistent* source) {
     if (a && s) return {a, s};
     return {nullptr, nullptr};
 }
-
-TPropInfo WideActionText(const char* name, bool hint) {
-    TPropInfo p{name, TTypeKind::tkWString};
-    p.GetWStr = [hint](const TPersistent& o) {
-        auto* a = const_cast<TCustomAction*>(dynamic_cast<const TCustomAction*>(&o));
-        return hint ? UvxAction_GetHint(a) : UvxAction_GetCaption(a);
-    };
-    p.SetWStr = [hint](TPersistent& o, const std::u16string& v) {
-        auto* a = dynamic_cast<TCustomAction*>(&o);
-        hint ? UvxAction_SetHint(a, v) : UvxAction_SetCaption(a, v);
-    };
-    return p;
-}
 }  // namespace
-
-const TClassInfo* UvxStdActn_ClassInfo(bool withCaption) {
-    static const TClassInfo both{"TUvxStdAction", nullptr,
-                                 {WideActionText("Caption", false), WideActionText("Hint", true)}};
-    static const TClassInfo hintOnly{"TUvxHintAction", nullptr, {WideActionText("Hint", true)}};
-    return withCaption ? &both : &hintOnly;
-}
 
 void UvxStdActn_AfterInherited_Assign(TCustomAction* action, const TPersistent* source) {
     UvxAction_AfterInherited_Assign(action, source);

@@ -16,10 +16,6 @@
 // file name and after-open event, the find action of find-next).
 void UvxStdActn_AfterInherited_Assign(TCustomAction* action, const TPersistent* source);
 
-// The wide Caption (when `withCaption`) and Hint a standard action publishes,
-// so that they travel in a layout beside their 8-bit twins.
-const TClassInfo* UvxStdActn_ClassInfo(bool withCaption);
-
 template <class Base>
 class TUvxStdAction : public Base, public IUvxAction {
 public:
@@ -34,7 +30,7 @@ public:
         Base::Assign(source);
         UvxStdActn_AfterInherited_Assign(this, source);
     }
-    const TClassInfo* ClassInfo() const override { return UvxStdActn_ClassInfo(true); }
+    const TClassInfo* ClassInfo() const override { return UvxAction_ClassInfo(true); }
     void DefineProperties(TFiler* filer) override {
         Base::DefineProperties(filer);
         UvxPersistent_AfterInherited_DefineProperties(filer, this);

@@ -18,7 +18,7 @@ public:
         THintAction::Assign(source);
         UvxStdActn_AfterInherited_Assign(this, source);
     }
-    const TClassInfo* ClassInfo() const override { return UvxStdActn_ClassInfo(false); }
+    const TClassInfo* ClassInfo() const override { return UvxAction_ClassInfo(false); }
     void DefineProperties(TFiler* filer) override {
         THintAction::DefineProperties(filer);
         UvxPersistent_AfterInherited_DefineProperties(filer, this);

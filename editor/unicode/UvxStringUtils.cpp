@@ -33,9 +33,7 @@ bool IsWideCharAlphaNumeric(char16_t c) { return HasType(c, C1Alpha | C1Digit); 
 bool IsWideCharMappableToAnsi(char16_t c) { return IsWideStringMappableToAnsi(std::u16string(1, c)); }
 
 bool IsWideStringMappableToAnsi(const std::u16string& s) {
-    bool usedDefault = false;
-    UvxCodePages().FromWide(s, DefaultSystemCodePage(), &usedDefault);
-    return !usedDefault;
+    return UvxCodePages().Represents(s, DefaultSystemCodePage());
 }
 
 namespace {

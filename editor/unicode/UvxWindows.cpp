@@ -446,7 +446,16 @@ DWORD WINAPI Uvx_CharLowerBuffW(LPWSTR text, DWORD length) {
 BOOL WINAPI Uvx_GetStringTypeExW(LCID locale, DWORD infoType, LPCWSTR srcStr, int count, LPWORD charType) {
     if (Win32PlatformIsUnicode) return GetStringTypeExW(locale, infoType, srcStr, count, charType);
     std::u16string s = count < 0 ? U16(srcStr) : U16(srcStr, static_cast<size_t>(count));
-    return GetStringTypeExA(locale, infoType, WideToAnsiSys(s).c_str(), -1, charType);
+    // The caller's array holds one type per wide character it gave (with the
+    // terminator's when the count is -1), no more: a double-byte code page
+    // gives up to two bytes a character. The types land in a buffer of the
+    // converted length and only as many as the caller gave go back.
+    std::string a = WideToAnsiSys(s);
+    size_t withEnd = count < 0 ? 1 : 0;
+    std::vector<WORD> types(a.size() + withEnd);
+    if (!GetStringTypeExA(locale, infoType, a.c_str(), static_cast<int>(types.size()), types.data())) return FALSE;
+    std::copy_n(types.begin(), std::min(types.size(), s.size() + withEnd), charType);
+    return TRUE;
 }
 
 int WINAPI Uvx_DrawTextW(HDC dc, LPCWSTR text, int count, LPRECT rect, UINT format) {

@@ -37,6 +37,23 @@ TEST(WideFiles, ForceDirectoriesIsTrueOnlyWhenTheFolderExists) {
     }
 }
 
+// Names without a drive or a leading backslash lie in the current folder.
+TEST(WideFiles, ForceDirectoriesMakesRelativeFolders) {
+    for (bool wide : kBothPlatforms) {
+        TempFolder folder(u"tq_force_relative");
+        ASSERT_TRUE(SetCurrentDirectoryW(WC(folder.Path())));
+        Platform platform(wide);
+        for (const char16_t* name : {u"newdir", u"ab", u"x", u"nested\\inner", u"trailing\\"}) {
+            EXPECT_TRUE(WideForceDirectories(name)) << wide << " " << WideToAnsi(name);
+            EXPECT_TRUE(WideDirectoryExists(folder / name)) << wide << " " << WideToAnsi(name);
+            EXPECT_TRUE(WideForceDirectories(name)) << "already there";
+        }
+        WriteFileOf(folder / u"plainfile", "x");
+        EXPECT_FALSE(WideForceDirectories(u"plainfile"));  // a file of that name stands in the way
+        SetCurrentDirectoryW(L"C:\\");
+    }
+}
+
 TEST(WideFiles, LongPathsComeBackWhole) {
     std::u16string name = u"C:\\";
     while (name.size() < 400) name += u"folder_\u0416\u4E2D\\";

@@ -4,7 +4,10 @@
 #include "editor/unicode/UvxControls.h"
 #include "editor/unicode/UvxForms.h"
 #include "editor/unicode/UvxMenus.h"
+#include "editor/unicode/UvxPropertyStreaming.h"
 #include "editor/unicode/tests/EightBitPlatform.h"
+#include "framework/Filer.h"
+#include "framework/Streams.h"
 #include "framework/WinText.h"
 
 namespace {
@@ -122,4 +125,74 @@ TEST(UnicodeActions, EightBitPlatformKeepsClientsInStep) {
     action.SetCaption(u"Caf\u00E9 \u0416");
     EXPECT_EQ(form.Caption(), "Caf\xE9 ?");
     EXPECT_FALSE(IsWindowUnicode(form.Handle()));
+}
+
+namespace {
+class TActionsRoot : public TComponent {
+public:
+    using TComponent::TComponent;
+    std::string ClassName() const override { return "TActionsRoot"; }
+};
+
+void ReadLayout(TComponent& root, const std::string& text) {
+    TMemoryStream m;
+    m.WriteBuffer(text.data(), static_cast<int32_t>(text.size()));
+    m.SetPosition(0);
+    TReader(m).ReadRootComponent(root);
+}
+}  // namespace
+
+// The wide caption and hint of the layer's own actions travel in a layout
+// beside their 8-bit twins, and the UTF-8 and UTF-7 entries read back.
+TEST(UnicodeActions, WideCaptionsAndHintsOfActionsTravelInALayout) {
+    TActionsRoot out(nullptr);
+    out.SetName("Root");
+    auto* action = new TUvxAction(&out);
+    action->SetName("Action1");
+    auto* custom = new TUvxCustomAction(&out);
+    custom->SetName("Custom1");
+    action->SetCaption(kTest);
+    action->SetHint(u"\u0416|long \u0416");
+    custom->SetCaption(kDate);
+    TMemoryStream m;
+    TWriter(m).WriteRootComponent(out);
+    const std::string layout(m.Bytes().begin(), m.Bytes().end());
+    EXPECT_NE(layout.find("Caption = W#"), std::string::npos) << layout;
+    EXPECT_NE(layout.find("Hint = W#"), std::string::npos) << layout;
+
+    TActionsRoot in(nullptr);
+    auto* action2 = new TUvxAction(&in);
+    action2->SetName("Action1");
+    auto* custom2 = new TUvxCustomAction(&in);
+    custom2->SetName("Custom1");
+    ReadLayout(in, layout);
+    EXPECT_EQ(action2->GetCaption(), kTest);
+    EXPECT_EQ(action2->GetHint(), u"\u0416|long \u0416");
+    EXPECT_EQ(action2->Caption(), "????");
+    EXPECT_EQ(custom2->GetCaption(), kDate);
+
+    // Layouts written where the wide texts went as UTF-8 or UTF-7 beside the 8-bit ones.
+    TActionsRoot again(nullptr);
+    auto* action3 = new TUvxAction(&again);
+    action3->SetName("Action1");
+    auto* custom3 = new TUvxCustomAction(&again);
+    custom3->SetName("Custom1");
+    RuntimeUTFStreaming = true;
+    ReadLayout(again,
+               "object Root: TActionsRoot\r\n"
+               "  object Action1: TUvxAction\r\n"
+               "    Caption = '?'\r\n"
+               "    Caption_UTF7 = '+BBY-'\r\n"
+               "    Hint_UTF7 = '+BBQ-|+BBY-'\r\n"
+               "  end\r\n"
+               "  object Custom1: TUvxCustomAction\r\n"
+               "    CaptionW = #208#148\r\n"
+               "    HintW = #206#146\r\n"
+               "  end\r\n"
+               "end\r\n");
+    RuntimeUTFStreaming = false;
+    EXPECT_EQ(action3->GetCaption(), u"\u0416");
+    EXPECT_EQ(action3->GetHint(), u"\u0414|\u0416");
+    EXPECT_EQ(custom3->GetCaption(), u"\u0414");
+    EXPECT_EQ(custom3->GetHint(), u"\u0392");
 }

@@ -5,6 +5,8 @@
 #include "editor/unicode/tests/ControlTestForm.h"
 #include "editor/unicode/tests/EightBitPlatform.h"
 #include "framework/CustomEdit.h"
+#include "framework/Filer.h"
+#include "framework/Streams.h"
 
 using namespace guitest;
 
@@ -147,6 +149,31 @@ TEST(UnicodeRadioGroups, ColumnsAndItemIndexAreClamped) {
     EXPECT_TRUE(group->Buttons(1)->Checked());
     EXPECT_EQ(group->ButtonCount(), 2);
     EXPECT_EQ(group->Buttons(1)->GetCaption(), u"\u0392");
+}
+
+// A layout may name an item index the items do not reach: once read, the
+// index lies on the last item (or on none), as when it is set directly.
+TEST(UnicodeRadioGroups, ALayoutsItemIndexPastTheItemsIsClamped) {
+    const struct {
+        const char* itemIndex;
+        int expected;
+    } cases[] = {{"3", 2}, {"7", 2}, {"2147483647", 2}, {"1", 1}, {"-1", -1}, {"-9", -1}};
+    for (const auto& c : cases) {
+        TControlTestForm form;
+        auto* group = form.Put(new TUvxRadioGroup(&form), 10, 10, 300, 150);
+        group->Handle();
+        const std::string layout = std::string("Items.Strings = (W#913 W#914 W#915)\r\nItemIndex = ") + c.itemIndex +
+                                   "\r\nColumns = 2\r\nend\r\n";
+        TMemoryStream m;
+        m.WriteBuffer(layout.data(), static_cast<int32_t>(layout.size()));
+        m.SetPosition(0);
+        group->ReadState([&] { TReader(m).ReadProperties(*group); });
+        ASSERT_EQ(group->ButtonCount(), 3) << c.itemIndex;
+        EXPECT_EQ(group->Columns(), 2);
+        EXPECT_EQ(group->ItemIndex(), c.expected) << c.itemIndex;
+        for (int i = 0; i < 3; ++i) EXPECT_EQ(group->Buttons(i)->Checked(), i == c.expected) << c.itemIndex << " " << i;
+        EXPECT_EQ(group->Buttons(2)->GetCaption(), u"\u0393");
+    }
 }
 
 TEST(UnicodeRadioGroups, ButtonsGoDownTheColumnsAndAClickSetsTheIndex) {

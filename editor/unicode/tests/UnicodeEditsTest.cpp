@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
+#include "editor/unicode/UvxComboBox.h"
 #include "editor/unicode/UvxEdits.h"
+#include "editor/unicode/UvxStringUtils.h"
 #include "editor/unicode/tests/ControlTestForm.h"
 #include "editor/unicode/tests/EightBitPlatform.h"
 #include "framework/Application.h"
@@ -139,4 +144,30 @@ TEST(UnicodeMemos, ALineLongerThan65535CharactersIsRefused) {
     }
     memo->SetText(std::u16string(65535, u'\u0416'));
     EXPECT_EQ(memo->WideLines()->Get(0).size(), 65535u);
+}
+
+// Any program can post a character message with a high word the layer never
+// makes: the windows take it as their own default handling does, no error
+// reaches the application, and typing goes on.
+TEST(UnicodeEdits, ACharacterMessageInAStrangeFormRaisesNoError) {
+    TControlTestForm form;
+    auto* edit = form.Put(new TUvxEdit(&form), 10, 10, 200, 22);
+    auto* combo = form.Put(new TUvxComboBox(&form), 10, 40, 200, 22);
+    combo->SetStyle(csDropDown);
+    form.ShowAndSettle();
+    ASSERT_NE(combo->EditHandle(), nullptr);
+    std::vector<std::string> errors;
+    TExceptionEvent saved = Application->OnException;
+    Application->OnException = [&](TObject*, Exception& e) { errors.push_back(e.Message); };
+    for (HWND h : {edit->Handle(), combo->EditHandle()}) {
+        SetFocus(h);
+        PostMessageW(h, WM_CHAR, 0x00410042, 1);  // through the message loop
+        SendMessageW(h, WM_CHAR, 0x12340043, 1);  // straight to the window
+        PostMessageW(h, WM_CHAR, u'\u0416', 1);
+        Application->ProcessMessages();
+    }
+    Application->OnException = saved;
+    EXPECT_TRUE(errors.empty()) << errors.front();
+    EXPECT_EQ(UvxWideLastChar(edit->GetText()), u'\u0416');
+    EXPECT_EQ(UvxWideLastChar(combo->GetText()), u'\u0416');
 }

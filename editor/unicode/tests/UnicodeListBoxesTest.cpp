@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "editor/unicode/UvxListBox.h"
+#include "editor/unicode/tests/AllocationCounter.h"
 #include "editor/unicode/tests/ControlTestForm.h"
 #include "editor/unicode/tests/EightBitPlatform.h"
 
@@ -183,4 +187,43 @@ TEST(UnicodeListBoxes, VariableHeightItemsAreMeasuredAsTheyComeAlsoAfterANewWind
     fixed->Handle();
     fixed->Items()->Add(kGreek[0]);
     EXPECT_EQ(SendMessageW(fixed->Handle(), LB_GETITEMHEIGHT, 0, 0), 19);
+}
+
+// Drawing an item of a long virtual owner-drawn list costs the same wherever
+// the item lies: the data event is asked for the items shown and nothing
+// else, and the memory used does not grow with the item's position.
+TEST(UnicodeListBoxes, AVirtualItemCostsTheSameAnywhereInALongList) {
+    constexpr int kCount = 100000;
+    TControlTestForm form;
+    TUvxListBox* box = NewListBox(form, 10, lbVirtualOwnerDraw);
+    box->SetCount(kCount);
+    std::vector<int> asked;
+    box->OnData = [&](TWinControl*, int index, std::u16string& text) {
+        asked.push_back(index);
+        text = kGreek[index % 4] + u" " + std::u16string(1, static_cast<char16_t>(u'0' + index % 10));
+    };
+    form.ShowAndSettle();
+    struct Paint {
+        int top;
+        std::vector<int> asked;
+        size_t bytes;
+    };
+    auto paintAt = [&](int top) {
+        box->SetTopIndex(top);
+        PumpUntilIdle();
+        asked.clear();
+        AllocationCounter counter;
+        InvalidateRect(box->Handle(), nullptr, TRUE);
+        UpdateWindow(box->Handle());
+        return Paint{box->TopIndex(), asked, counter.Bytes()};
+    };
+    const Paint first = paintAt(0), last = paintAt(kCount - 1);
+    ASSERT_FALSE(first.asked.empty());
+    ASSERT_GT(last.top, kCount - 20);
+    // At the end the last item fills the bottom row; at the start a part of one may show there.
+    EXPECT_LE(last.asked.size(), first.asked.size());
+    EXPECT_GE(last.asked.size() + 1, first.asked.size());
+    for (int index : last.asked) EXPECT_GE(index, last.top) << "only the items shown are asked for";
+    EXPECT_LT(last.bytes, first.bytes + 4096) << "first " << first.bytes << ", last " << last.bytes;
+    SaveScreenshot(form.Handle(), ScreenshotPath("unicode_virtual_list_end"));
 }

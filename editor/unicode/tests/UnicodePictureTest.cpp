@@ -5,6 +5,7 @@
 
 #include "editor/unicode/UvxGraphics.h"
 #include "editor/unicode/tests/TempFolder.h"
+#include "framework/Exceptions.h"
 #include "framework/Streams.h"
 
 namespace {
@@ -23,6 +24,12 @@ public:
         s.Read(Text.data(), static_cast<int32_t>(Text.size()));
     }
     void SaveToStream(TStream& s) override { s.Write(Text.data(), static_cast<int32_t>(Text.size())); }
+};
+
+// A picture class of the test whose writing fails before the file is written.
+class TFailingGraphic : public TTextGraphic {
+public:
+    void SaveToStream(TStream&) override { throw EWriteError("Stream write error"); }
 };
 
 struct Registration {
@@ -76,4 +83,36 @@ TEST(UvxPicture, SavesOverAndLoadsFromAWideName) {
     loaded.LoadFromFile(name);
     ASSERT_NE(loaded.Graphic(), nullptr);
     EXPECT_EQ(static_cast<TTextGraphic*>(loaded.Graphic())->Text, "second");
+}
+
+// A write that fails only when the file is closed (the last of it stays in
+// the stream's buffer until then) is reported, not taken as done.
+TEST(UvxPicture, AWriteThatFailsOnClosingIsReported) {
+    const std::string full = "Z:\\dev\\full";  // every write there finds the disk full
+    // (Wine answers no attributes for a device, so it is opened to see that it is there.)
+    HANDLE device = CreateFileA(full.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    if (device == INVALID_HANDLE_VALUE) GTEST_SKIP() << "no " << full;
+    CloseHandle(device);
+    TTextGraphic graphic;
+    graphic.Text = "small enough to wait in the buffer";
+    EXPECT_THROW(graphic.SaveToFile(full), EWriteError);
+}
+
+// A picture whose writing fails leaves the file it was to replace as it was,
+// and no temporary file beside it.
+TEST(UvxPicture, AFailedSaveKeepsTheOldFile) {
+    Registration registration;
+    TempFolder folder(u"tq_pic_fail");
+    const std::u16string name = folder / u"\u041A\u0430\u0440\u0442\u0438\u043D\u043A\u0430.uvt";
+    TUvxPicture picture;
+    auto graphic = std::make_unique<TTextGraphic>();
+    graphic->Text = "old picture";
+    picture.SetGraphic(std::move(graphic));
+    picture.SaveToFile(name);
+    ASSERT_EQ(Contents(name), "old picture");
+    picture.SetGraphic(std::make_unique<TFailingGraphic>());
+    EXPECT_THROW(picture.SaveToFile(name), EWriteError);
+    EXPECT_EQ(Contents(name), "old picture");
+    EXPECT_EQ(FileCount(folder), 1u) << "no temporary file is left";
 }

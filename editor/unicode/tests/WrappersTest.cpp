@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/unicode/UvxStringUtils.h"
 #include "editor/unicode/UvxWindows.h"
 #include "editor/unicode/tests/EightBitPlatform.h"
 #include "editor/unicode/tests/TempFolder.h"
@@ -100,15 +101,46 @@ TEST(Wrappers, EightBitComparisonAndCaseMapping) {
             reinterpret_cast<uintptr_t>(Uvx_CharUpperW(reinterpret_cast<LPWSTR>(static_cast<uintptr_t>(c)))));
     };
     EXPECT_EQ(upper(L'\u0436'), L'\u0436');  // outside code page 1252: unchanged
+    // Letters that code page 1252 lacks but the system would write as a
+    // look-alike: still outside it, so unchanged, not the look-alike's capital.
+    EXPECT_FALSE(IsWideCharMappableToAnsi(u'\u0107'));
+    EXPECT_EQ(upper(L'\u0107'), L'\u0107');
+    EXPECT_EQ(upper(L'\u0161'), L'\u0160');  // in code page 1252 (0x9A, 0x8A)
+    wchar_t lookAlikes[] = L"\u0107\u0142\u0119";
+    Uvx_CharUpperBuffW(lookAlikes, 3);
+    EXPECT_EQ(U16(lookAlikes), u"\u0107\u0142\u0119");
     EXPECT_EQ(upper(L'\u00E9'), L'\u00C9');
     wchar_t text[] = L"ab\u00E9\u0436";
     EXPECT_EQ(Uvx_CharUpperW(text), text);
     EXPECT_EQ(U16(text), u"AB\u00C9\u0436");
     EXPECT_EQ(Uvx_CharLowerBuffW(text, 2), 2u);
     EXPECT_EQ(U16(text), u"ab\u00C9\u0436");
-    WORD types[1] = {};
-    EXPECT_TRUE(Uvx_GetStringTypeExW(LOCALE_USER_DEFAULT, CT_CTYPE1, L"7", 1, types));
-    EXPECT_TRUE(types[0] & C1_DIGIT);
+}
+
+// The types go into the caller's array, one per character given, and not a
+// word past it; with a count of -1 the terminator has its type too.
+TEST(Wrappers, StringTypesFillExactlyTheCallersArray) {
+    constexpr WORD kGuard = 0xBEEF;
+    for (bool wide : kBothPlatforms) {
+        Platform platform(wide);
+        WORD types[4] = {0, kGuard, kGuard, kGuard};
+        EXPECT_TRUE(Uvx_GetStringTypeExW(LOCALE_USER_DEFAULT, CT_CTYPE1, L"7a", 1, types)) << wide;
+        EXPECT_TRUE(types[0] & C1_DIGIT) << wide;
+        EXPECT_EQ(types[1], kGuard) << wide;
+
+        std::fill(std::begin(types), std::end(types), kGuard);
+        EXPECT_TRUE(Uvx_GetStringTypeExW(LOCALE_USER_DEFAULT, CT_CTYPE1, L"a\u00E9", -1, types)) << wide;
+        EXPECT_TRUE(types[0] & C1_LOWER) << wide;
+        EXPECT_TRUE(types[1] & C1_ALPHA) << wide;
+        EXPECT_NE(types[2], kGuard) << wide;  // the terminator's
+        EXPECT_EQ(types[3], kGuard) << wide;
+
+        std::fill(std::begin(types), std::end(types), kGuard);
+        EXPECT_TRUE(Uvx_GetStringTypeExW(LOCALE_USER_DEFAULT, CT_CTYPE1, L"\u0436 7", 3, types)) << wide;
+        EXPECT_TRUE(types[1] & C1_SPACE) << wide;
+        EXPECT_TRUE(types[2] & C1_DIGIT) << wide;
+        EXPECT_EQ(types[3], kGuard) << wide;
+    }
 }
 
 TEST(Wrappers, FilesFoldersAndSearchesOnBothPlatforms) {
