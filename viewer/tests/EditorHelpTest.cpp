@@ -107,6 +107,17 @@ void ClickCaption(HWND window) {
     Sleep(400);
 }
 
+// The window of a class that a program in folder shows, waited for up to
+// ms; nullptr when none showed.
+HWND WaitForWindow(const std::string& folder, const std::string& windowClass, int ms) {
+    HWND window = progtest::WindowOfProgramIn(folder, windowClass);
+    for (int waited = 0; !window && waited < ms; waited += 20) {
+        Sleep(20);
+        window = progtest::WindowOfProgramIn(folder, windowClass);
+    }
+    return window;
+}
+
 // Presses a key in the editor as its keyboard sends it: to the window of the
 // editor's thread that has the focus.
 void PressKeyIn(HWND window, WORD vk) {
@@ -129,8 +140,7 @@ TEST_P(EditorHelp, F1OpensTheManualOfTheEditorsLanguageAndClosingTheEditorCloses
 
     progtest::Process editor;
     ASSERT_TRUE(editor.Start(install.Folder() + "Tessaly.exe", ""));
-    HWND main = nullptr;
-    for (int i = 0; i < 1500 && !main; ++i, Sleep(20)) main = progtest::WindowOfProgramIn(install.Folder(), "TMainForm.UnicodeClass");
+    HWND main = WaitForWindow(install.Folder(), "TMainForm.UnicodeClass", 30000);
     ASSERT_NE(main, nullptr) << "the editor's window did not show: " << progtest::DescribeWindowsOf(editor.Id());
     Sleep(300);  // let it settle into its message loop
 
@@ -161,6 +171,54 @@ TEST_P(EditorHelp, F1OpensTheManualOfTheEditorsLanguageAndClosingTheEditorCloses
     EXPECT_EQ(editor.Wait(15000), 0);
     EXPECT_EQ(WaitForSingleObject(viewerProcess, 15000), WAIT_OBJECT_0) << "the viewer stayed open";
     CloseHandle(viewerProcess);
+}
+
+// F1 in the bit editor (opened by F5) and in the data types editor (F6) opens
+// the manual at that window's own page, as in the value, search and replace
+// windows.
+TEST_P(EditorHelp, F1InTheBitAndDataTypesEditorsOpensTheirPages) {
+    progtest::Install install(std::string("tessaly_dialog_f1_") + GetParam().Folder);
+    install.CopyFile(BinaryDir() + "\\bin\\Tessaly.exe", "Tessaly.exe");
+    install.CopyFolder(Manual, GetParam().Folder);
+    ASSERT_EQ(install.Failed(), "");
+    LanguageSetting language(GetParam().Code);
+
+    progtest::Process editor;
+    ASSERT_TRUE(editor.Start(install.Folder() + "Tessaly.exe", ""));
+    HWND main = WaitForWindow(install.Folder(), "TMainForm.UnicodeClass", 30000);
+    ASSERT_NE(main, nullptr) << "the editor's window did not show: " << progtest::DescribeWindowsOf(editor.Id());
+    Sleep(300);  // let it settle into its message loop
+
+    const std::string viewerFolder = install.Folder() + Help;
+    // However the test ends, the viewer it opened closes.
+    struct ViewerCloser {
+        std::string program;
+        ~ViewerCloser() {
+            progtest::Process closer;
+            if (closer.Start(program, "-1")) closer.Wait(10000);
+        }
+    } viewerCloser{viewerFolder + "Vellumo.exe"};
+    struct Window {
+        WORD key;              // the menu shortcut that opens it
+        const char* windowClass;
+        int32_t context;
+    };
+    for (const Window& w : {Window{VK_F5, "TBinaryForm.UnicodeClass", 404}, Window{VK_F6, "TDataTypesView.UnicodeClass", 405}}) {
+        SCOPED_TRACE(w.windowClass);
+        ClickCaption(main);  // after the first page the viewer is in front
+        PressKeyIn(main, w.key);
+        HWND dialog = WaitForWindow(install.Folder(), w.windowClass, 10000);
+        ASSERT_NE(dialog, nullptr) << progtest::DescribeWindowsOf(editor.Id());
+        Sleep(300);
+        PressKeyIn(dialog, VK_F1);
+        const std::string page = CaptionFor(w.context);
+        EXPECT_EQ(progtest::WaitForCaption(viewerFolder, "THelpForm", page), page);
+        PostMessageA(dialog, WM_CLOSE, 0, 0);
+        for (int i = 0; i < 500 && progtest::WindowOfProgramIn(install.Folder(), w.windowClass); ++i) Sleep(20);
+        ASSERT_EQ(progtest::WindowOfProgramIn(install.Folder(), w.windowClass), nullptr);
+    }
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(editor.Wait(15000), 0);
 }
 
 // The command lines the editor gives the viewer: each help context number
