@@ -58,6 +58,17 @@ struct Language {
     const char* Code;    // as the editor keeps it
 };
 
+// The window of a class that a program in folder shows, waited for up to
+// ms; nullptr when none showed.
+HWND WaitForWindow(const std::string& folder, const std::string& windowClass, int ms) {
+    HWND window = progtest::WindowOfProgramIn(folder, windowClass);
+    for (int waited = 0; !window && waited < ms; waited += 20) {
+        Sleep(20);
+        window = progtest::WindowOfProgramIn(folder, windowClass);
+    }
+    return window;
+}
+
 class EditorHelp : public ::testing::TestWithParam<Language> {
 protected:
     void SetUp() override {
@@ -84,6 +95,18 @@ protected:
         if (page == map.end()) return "(no page for " + std::to_string(context) + ")";
         return ExtractPageText(Manual + page->second).Title + " - Help";
     }
+    // Tessaly.exe with both manuals in the installation, started; main is
+    // its main window once it shows and has settled into its message loop.
+    void StartInstalledEditor(progtest::Install& install, progtest::Process& editor, HWND& main) {
+        install.CopyFile(BinaryDir() + "\\bin\\Tessaly.exe", "Tessaly.exe");
+        install.CopyFolder(BinaryDir() + "\\bin\\help_en\\", "help_en");
+        install.CopyFolder(BinaryDir() + "\\bin\\help_nl\\", "help_nl");
+        ASSERT_EQ(install.Failed(), "");
+        ASSERT_TRUE(editor.Start(install.Folder() + "Tessaly.exe", ""));
+        main = WaitForWindow(install.Folder(), "TMainForm.UnicodeClass", 30000);
+        ASSERT_NE(main, nullptr) << "the editor's window did not show: " << progtest::DescribeWindowsOf(editor.Id());
+        Sleep(300);
+    }
     std::string Help, Manual;
 };
 
@@ -107,17 +130,6 @@ void ClickCaption(HWND window) {
     Sleep(400);
 }
 
-// The window of a class that a program in folder shows, waited for up to
-// ms; nullptr when none showed.
-HWND WaitForWindow(const std::string& folder, const std::string& windowClass, int ms) {
-    HWND window = progtest::WindowOfProgramIn(folder, windowClass);
-    for (int waited = 0; !window && waited < ms; waited += 20) {
-        Sleep(20);
-        window = progtest::WindowOfProgramIn(folder, windowClass);
-    }
-    return window;
-}
-
 // Presses a key in the editor as its keyboard sends it: to the window of the
 // editor's thread that has the focus.
 void PressKeyIn(HWND window, WORD vk) {
@@ -132,17 +144,10 @@ void PressKeyIn(HWND window, WORD vk) {
 
 TEST_P(EditorHelp, F1OpensTheManualOfTheEditorsLanguageAndClosingTheEditorClosesIt) {
     progtest::Install install(std::string("tessaly_f1_") + GetParam().Folder);
-    install.CopyFile(BinaryDir() + "\\bin\\Tessaly.exe", "Tessaly.exe");
-    install.CopyFolder(BinaryDir() + "\\bin\\help_en\\", "help_en");
-    install.CopyFolder(BinaryDir() + "\\bin\\help_nl\\", "help_nl");
-    ASSERT_EQ(install.Failed(), "");
     LanguageSetting language(GetParam().Code);
-
     progtest::Process editor;
-    ASSERT_TRUE(editor.Start(install.Folder() + "Tessaly.exe", ""));
-    HWND main = WaitForWindow(install.Folder(), "TMainForm.UnicodeClass", 30000);
-    ASSERT_NE(main, nullptr) << "the editor's window did not show: " << progtest::DescribeWindowsOf(editor.Id());
-    Sleep(300);  // let it settle into its message loop
+    HWND main = nullptr;
+    ASSERT_NO_FATAL_FAILURE(StartInstalledEditor(install, editor, main));
 
     const std::string viewerFolder = install.Folder() + Help;
     const std::string index = CaptionFor(100);
@@ -178,16 +183,10 @@ TEST_P(EditorHelp, F1OpensTheManualOfTheEditorsLanguageAndClosingTheEditorCloses
 // windows.
 TEST_P(EditorHelp, F1InTheBitAndDataTypesEditorsOpensTheirPages) {
     progtest::Install install(std::string("tessaly_dialog_f1_") + GetParam().Folder);
-    install.CopyFile(BinaryDir() + "\\bin\\Tessaly.exe", "Tessaly.exe");
-    install.CopyFolder(Manual, GetParam().Folder);
-    ASSERT_EQ(install.Failed(), "");
     LanguageSetting language(GetParam().Code);
-
     progtest::Process editor;
-    ASSERT_TRUE(editor.Start(install.Folder() + "Tessaly.exe", ""));
-    HWND main = WaitForWindow(install.Folder(), "TMainForm.UnicodeClass", 30000);
-    ASSERT_NE(main, nullptr) << "the editor's window did not show: " << progtest::DescribeWindowsOf(editor.Id());
-    Sleep(300);  // let it settle into its message loop
+    HWND main = nullptr;
+    ASSERT_NO_FATAL_FAILURE(StartInstalledEditor(install, editor, main));
 
     const std::string viewerFolder = install.Folder() + Help;
     // However the test ends, the viewer it opened closes.
