@@ -80,13 +80,15 @@ test: setup
 	$(MAKE) --no-print-directory test-x86-32 || rc=1; \
 	exit $$rc
 
+# The editor runs in a Wine prefix of its own (build/wineprefix-run, or
+# build/wineprefix64-run), kept between runs and never touched by the tests.
 run: win32
 	@if bash scripts/wine-works.sh win32; then \
-	    bash scripts/wine-prefix.sh && bash scripts/run.sh "$(FILE)"; \
+	    TQ_WINE_USE=run bash scripts/wine-prefix.sh && TQ_WINE_USE=run bash scripts/run.sh "$(FILE)"; \
 	else \
 	    echo "run: this machine runs no 32-bit programs; showing the 64-bit build" >&2; \
-	    $(MAKE) win64 && TQ_WINE_ARCH=win64 bash scripts/wine-prefix.sh && \
-	    TQ_WINE_ARCH=win64 TQ_EXE=$(CURDIR)/$(WIN64)/bin/Tessaly.exe bash scripts/run.sh "$(FILE)"; \
+	    $(MAKE) win64 && TQ_WINE_USE=run TQ_WINE_ARCH=win64 bash scripts/wine-prefix.sh && \
+	    TQ_WINE_USE=run TQ_WINE_ARCH=win64 TQ_EXE=$(CURDIR)/$(WIN64)/bin/Tessaly.exe bash scripts/run.sh "$(FILE)"; \
 	fi
 
 # Where 32-bit Wine cannot start, the Windows benchmarks run in the 64-bit

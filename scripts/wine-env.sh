@@ -6,10 +6,19 @@
 # 64-bit Wine, for machines whose kernel executes no 32-bit code: there
 # `wine` and `wine-stable` are shims in front of the 64-bit loader, because
 # Debian's wrapper would pick the 32-bit loader that cannot start.
+#
+# TQ_WINE_USE=run (what `make run` sets) gives the person's own runs a prefix
+# of their own beside the tests' one, kept between runs: the tests' recent
+# files, view widths and options never show there, and what the person set
+# stays for the next run.
 TQ_ROOT=${TQ_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 export TQ_WINE_ARCH=${TQ_WINE_ARCH:-win32}
+case "${TQ_WINE_USE:-test}" in
+    run) tq_prefix_suffix=-run ;;
+    *) tq_prefix_suffix= ;;
+esac
 if [ "$TQ_WINE_ARCH" = win64 ]; then
-    export WINEPREFIX=${WINEPREFIX:-$TQ_ROOT/build/wineprefix64}
+    export WINEPREFIX=${WINEPREFIX:-$TQ_ROOT/build/wineprefix64$tq_prefix_suffix}
     export WINEARCH=win64
     export WINELOADER=/usr/lib/wine/wine64
     shims=$TQ_ROOT/build/wine64-bin
@@ -22,7 +31,7 @@ if [ "$TQ_WINE_ARCH" = win64 ]; then
     fi
     case ":$PATH:" in *":$shims:"*) ;; *) export PATH="$shims:$PATH" ;; esac
 else
-    export WINEPREFIX=${WINEPREFIX:-$TQ_ROOT/build/wineprefix}
+    export WINEPREFIX=${WINEPREFIX:-$TQ_ROOT/build/wineprefix$tq_prefix_suffix}
     export WINEARCH=win32
 fi
 export WINEDEBUG=${WINEDEBUG:--all}

@@ -160,10 +160,14 @@ void TBinaryForm::StringGridBinaryKeyDown(TObject*, WORD& key, TShiftState shift
     State.CurrentRow = StringGridBinary->Row();
 }
 
+// Escape closes as the Close button does; the help key asks for the bit
+// editor's page of the manual.
 void TBinaryForm::FormKeyDown(TObject* sender, WORD& key, TShiftState) {
     if (key == VK_ESCAPE) {
         key = 0;
         CloseButtonClick(sender);
+    } else {
+        HelpKey(key, HelpContext);
     }
 }
 

@@ -28,6 +28,7 @@ public:
     TLabel* Label1 = nullptr;
     TSpeedButton* CloseButton = nullptr;
     BinaryEditState State;  // FirstOffset is set by the caller
+    int HelpContext = 404;
 
 protected:
     void CreateParams(TCreateParams& params) override;

@@ -325,7 +325,12 @@ void TDataTypesView::CloseButtonClick(TObject*) {
         ModalResult = mrCancel;
 }
 
-// Escape closes the window at once; an edit not applied yet is dropped.
+// Escape closes the window at once; an edit not applied yet is dropped. The
+// help key asks for the data types editor's page of the manual.
 void TDataTypesView::FormKeyDown(TObject*, WORD& key, TShiftState) {
-    if (key == VK_ESCAPE) ModalResult = mrCancel;
+    if (key == VK_ESCAPE) {
+        ModalResult = mrCancel;
+    } else {
+        HelpKey(key, HelpContext);
+    }
 }

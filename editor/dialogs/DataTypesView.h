@@ -49,6 +49,7 @@ public:
     TStringGrid* EditGrid = nullptr;
     int EditRow = 0;
     int EditCol = 0;
+    int HelpContext = 405;
 
 protected:
     void CreateParams(TCreateParams& params) override;

@@ -16,14 +16,20 @@ void FixedDialogParams(TCreateParams& params, int clientWidth, int clientHeight)
     params.WndParent = nullptr;
 }
 
+bool HelpKey(WORD& key, int helpContext) {
+    if (key != VK_F1) return false;
+    key = 0;
+    Application->HelpContext(helpContext);
+    return true;
+}
+
 void DialogKeysOn(TWinControl* control, std::function<void()> close, const int& helpContext) {
     control->OnKeyDown = [close = std::move(close), &helpContext](TObject*, WORD& key, TShiftState) {
         if (key == VK_ESCAPE) {
             key = 0;
             close();
-        } else if (key == VK_F1) {
-            key = 0;
-            Application->HelpContext(helpContext);
+        } else {
+            HelpKey(key, helpContext);
         }
     };
 }

@@ -10,6 +10,10 @@
 // The window parameters of a fixed dialog with that client size, centred.
 void FixedDialogParams(TCreateParams& params, int clientWidth, int clientHeight);
 
+// The help key asks for the page of the manual with the help context and is
+// consumed; false for any other key.
+bool HelpKey(WORD& key, int helpContext);
+
 // Keys every control of a dialog shares: Escape runs close, the help key asks
 // for the page of the manual with the dialog's help context.
 void DialogKeysOn(TWinControl* control, std::function<void()> close, const int& helpContext);

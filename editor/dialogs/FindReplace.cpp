@@ -97,6 +97,9 @@ int32_t TFindReplace::CountMatches(const uint8_t* pattern, int32_t length) {
 bool TFindReplace::ReplaceData(const uint8_t* pattern, int32_t length, bool all, const uint8_t* replacement,
                                int32_t replaceLength) {
     if (length < 1) return false;
+    // A read-only document is refused before anything is searched, filed or
+    // shown.
+    FDocument.checkReadOnly();
     return all ? ReplaceAll(pattern, length, replacement, replaceLength)
                : ReplaceStep(pattern, length, replacement, replaceLength);
 }
@@ -181,6 +184,11 @@ bool TFindReplace::ReplaceAll(const uint8_t* pattern, int32_t n, const uint8_t* 
     const int64_t d = int64_t(m) - n;
     const int64_t total = (int64_t(S.SearchRangeEnd) - cursor) + (int64_t(S.SearchStart) - S.SearchRangeStart);
 
+    // The progress bar goes away however the work ends.
+    struct ProgressShown {
+        TFindReplace& self;
+        ~ProgressShown() { self.ShowProgress(-1); }
+    } progress{*this};
     std::vector<int32_t> hits;
     try {
         ShowProgress(0);
@@ -190,17 +198,13 @@ bool TFindReplace::ReplaceAll(const uint8_t* pattern, int32_t n, const uint8_t* 
                        pattern, n, 0, total);
         CollectMatches(hits, cursor, S.SearchRangeEnd, pattern, n, int64_t(S.SearchStart) - S.SearchRangeStart, total);
     } catch (const std::bad_alloc&) {
-        ShowProgress(-1);
         throw EOutOfMemory(OutOfMemoryMessage());
     }
     const int64_t k = static_cast<int64_t>(hits.size());
     const int64_t k1 = std::lower_bound(hits.begin(), hits.end(), cursor) - hits.begin();
     const int64_t sizeBefore = FDocument.size;
     const int64_t g = k * d;
-    if (sizeBefore + g > MaxDocumentSize) {
-        ShowProgress(-1);
-        throw EOutOfMemory(OutOfMemoryMessage());
-    }
+    if (sizeBefore + g > MaxDocumentSize) throw EOutOfMemory(OutOfMemoryMessage());
 
     FDocument.beginFullFillStep();
     if (k > 0) {
@@ -238,7 +242,6 @@ bool TFindReplace::ReplaceAll(const uint8_t* pattern, int32_t n, const uint8_t* 
         }
     }
     if (g < 0) FDocument.setEndOfFile(static_cast<int32_t>(sizeBefore + g));
-    ShowProgress(-1);
     S.SearchStart = static_cast<int32_t>(cursor + k1 * d);
     S.SearchRangeEnd = static_cast<int32_t>(S.SearchRangeEnd + g);
     return false;

@@ -14,6 +14,8 @@ int TByteViewState::HexadecimalWidth() {
 
 // The cursor goes to an absolute position; the screen scrolls so that it
 // stays more than `margin` rows inside, by whole rows only as far as needed.
+// A byte half typed in the Decimal or Hexadecimal view ends where the cursor
+// leaves it: the next digit starts a new byte.
 bool TByteViewState::MoveCursorTo(int64_t target, int margin, bool updateStatus) {
     int32_t oldPosition = CursorPosition();
     int32_t oldTop = TopOffset;
@@ -35,6 +37,7 @@ bool TByteViewState::MoveCursorTo(int64_t target, int margin, bool updateStatus)
         TopOffset = std::min(TopOffset, MaxTopOffset());
     }
     CursorOffset = position - TopOffset;
+    if (position != oldPosition) ResetDigitEntry();
     if (position != oldPosition && updateStatus) UpdateStatusBar();
     return TopOffset != oldTop;
 }

@@ -46,9 +46,15 @@ void TByteViewState::ViewKeyDown(int key, bool shift, bool ctrl, bool alt) {
     if (!SelectionActive) SelStart = SelEnd = SelAnchor = CursorPosition();
     const int32_t c0 = CursorOffset;
     if (key != VkShift) MouseSelecting = 0;
-    if (ctrl && key == 'H') return ReplaceCommand();
     if (ctrl && key == VkInsert) return CopyCommand();
-    if (shift && key == VkInsert) return PasteCommand();
+    // Replace and Paste edit: refused in read-only mode like every editing
+    // key. Both move the cursor, so a byte half typed is finished here.
+    if ((ctrl && key == 'H') || (shift && key == VkInsert)) {
+        if (ReadOnlyOn()) return RefuseReadOnly();
+        ResetDigitEntry();
+        DrawByte(CursorOffset);
+        return key == 'H' ? ReplaceCommand() : PasteCommand();
+    }
 
     if (ctrl || key == VkTab) {
         TViewWidths s = SectionWidths();

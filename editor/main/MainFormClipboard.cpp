@@ -7,8 +7,6 @@
 
 #include <algorithm>
 
-#include <vector>
-
 #include "editor/document/DataFile.h"
 #include "editor/document/LanguageSystem.h"
 #include "editor/main/ClipboardCommands.h"
@@ -164,22 +162,6 @@ void TMainForm::N64bitsFromClipboardClick(TObject*) { ClipboardSide().Commands.I
 
 namespace {
 
-// The open dialog of the import: a wide path, empty when the user cancelled
-// or the dialog could not be shown.
-std::u16string AskImportFileName(HWND owner) {
-    std::vector<wchar_t> buffer(32768, L'\0');
-    OPENFILENAMEW ofn{};
-    ofn.lStructSize = sizeof(ofn);
-    ofn.hwndOwner = owner;
-    ofn.lpstrFile = buffer.data();
-    ofn.nMaxFile = static_cast<DWORD>(buffer.size());
-    ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (!GetOpenFileNameW(&ofn)) return {};
-    std::u16string path;
-    for (const wchar_t* p = buffer.data(); *p; ++p) path.push_back(static_cast<char16_t>(*p));
-    return path;
-}
-
 // The file's text up to its first zero byte, as 8-bit characters without
 // any conversion. Only that much is read; a file too large for a document
 // is refused as too large for memory before anything is read.
@@ -214,7 +196,7 @@ void TMainForm::OnDataTypesFromFile(TObject* sender) {
     for (const auto& k : kinds)
         if (sender == k.first) chosen = &k;
     if (!chosen) return;
-    const std::u16string path = AskImportFileName(Handle());
+    const std::u16string path = AskOpenFileName();
     if (path.empty()) {
         if (CommDlgExtendedError() != 0)
             Application->MessageBox(LanguageText("DIALOGPROBLEM_OPEN") + LanguageText("DIALOGSOLUTION"),

@@ -47,8 +47,11 @@ void TMainForm::Resize() {
     TUvxForm::Resize();
 }
 
+// The views are fitted to the width the window really has: before it shows,
+// its size is the layout's (a narrow 407 pixels, then maximized on a first
+// start), and fitting to that would squeeze the widths for good.
 void TMainForm::FormResize(TObject*) {
-    FitViewWidths();
+    if (IsWindowVisible(Handle())) FitViewWidths();
     ValidateActiveView();
     Rows = ByteView->ClientHeight() / RowHeight;
     ClampViewAndScrollBar();

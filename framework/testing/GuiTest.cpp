@@ -102,11 +102,40 @@ COLORREF PixelAt(HWND hwnd, int x, int y) {
     return c;
 }
 
+TPixels GrabClient(HWND hwnd) {
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    PumpUntilIdle();
+    RECT r;
+    GetClientRect(hwnd, &r);
+    TPixels p;
+    p.Width = r.right;
+    p.Height = r.bottom;
+    HDC dc = GetDC(hwnd);
+    HDC mem = CreateCompatibleDC(dc);
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), p.Width, -p.Height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    BitBlt(mem, 0, 0, p.Width, p.Height, dc, 0, 0, SRCCOPY);
+    SelectObject(mem, old);
+    const auto* px = static_cast<const uint8_t*>(bits);
+    for (int i = 0; i < p.Width * p.Height; ++i) p.Data.push_back(RGB(px[i * 4 + 2], px[i * 4 + 1], px[i * 4]));
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    ReleaseDC(hwnd, dc);
+    return p;
+}
+
 bool SaveScreenshot(HWND hwnd, const std::string& path) {
     RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
     PumpUntilIdle();
     RECT r;
     GetWindowRect(hwnd, &r);
+    // Only what lies on the screen: a maximized window's frame lies outside,
+    // and a copy that reaches past the screen's edge copies nothing.
+    const RECT display{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    IntersectRect(&r, &r, &display);
     int w = r.right - r.left, h = r.bottom - r.top;
     if (w <= 0 || h <= 0) return false;
     HDC screen = GetDC(nullptr);

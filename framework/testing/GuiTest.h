@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "framework/Controls.h"
 
@@ -19,6 +20,15 @@ void Click(HWND hwnd, int x, int y, TMouseButton button = mbLeft, TShiftState sh
 std::string WindowText(HWND hwnd);
 // A pixel of the window's client area as it is on the screen.
 COLORREF PixelAt(HWND hwnd, int x, int y);
+// The client area of a window as it is on the screen, row by row.
+struct TPixels {
+    int Width = 0, Height = 0;
+    std::vector<COLORREF> Data;
+    COLORREF At(int x, int y) const { return Data[static_cast<size_t>(y) * Width + x]; }
+    bool operator==(const TPixels& o) const { return Width == o.Width && Height == o.Height && Data == o.Data; }
+};
+// The window's client area, repainted first.
+TPixels GrabClient(HWND hwnd);
 // Writes the window as it is on the screen to an RGB PNG file.
 bool SaveScreenshot(HWND hwnd, const std::string& path);
 // Where a test puts the screenshots a person should look at.

@@ -58,6 +58,17 @@ struct Language {
     const char* Code;    // as the editor keeps it
 };
 
+// The window of a class that a program in folder shows, waited for up to
+// ms; nullptr when none showed.
+HWND WaitForWindow(const std::string& folder, const std::string& windowClass, int ms) {
+    HWND window = progtest::WindowOfProgramIn(folder, windowClass);
+    for (int waited = 0; !window && waited < ms; waited += 20) {
+        Sleep(20);
+        window = progtest::WindowOfProgramIn(folder, windowClass);
+    }
+    return window;
+}
+
 class EditorHelp : public ::testing::TestWithParam<Language> {
 protected:
     void SetUp() override {
@@ -83,6 +94,18 @@ protected:
         if (page == map.end()) page = map.find(0);
         if (page == map.end()) return "(no page for " + std::to_string(context) + ")";
         return ExtractPageText(Manual + page->second).Title + " - Help";
+    }
+    // Tessaly.exe with both manuals in the installation, started; main is
+    // its main window once it shows and has settled into its message loop.
+    void StartInstalledEditor(progtest::Install& install, progtest::Process& editor, HWND& main) {
+        install.CopyFile(BinaryDir() + "\\bin\\Tessaly.exe", "Tessaly.exe");
+        install.CopyFolder(BinaryDir() + "\\bin\\help_en\\", "help_en");
+        install.CopyFolder(BinaryDir() + "\\bin\\help_nl\\", "help_nl");
+        ASSERT_EQ(install.Failed(), "");
+        ASSERT_TRUE(editor.Start(install.Folder() + "Tessaly.exe", ""));
+        main = WaitForWindow(install.Folder(), "TMainForm.UnicodeClass", 30000);
+        ASSERT_NE(main, nullptr) << "the editor's window did not show: " << progtest::DescribeWindowsOf(editor.Id());
+        Sleep(300);
     }
     std::string Help, Manual;
 };
@@ -121,18 +144,10 @@ void PressKeyIn(HWND window, WORD vk) {
 
 TEST_P(EditorHelp, F1OpensTheManualOfTheEditorsLanguageAndClosingTheEditorClosesIt) {
     progtest::Install install(std::string("tessaly_f1_") + GetParam().Folder);
-    install.CopyFile(BinaryDir() + "\\bin\\Tessaly.exe", "Tessaly.exe");
-    install.CopyFolder(BinaryDir() + "\\bin\\help_en\\", "help_en");
-    install.CopyFolder(BinaryDir() + "\\bin\\help_nl\\", "help_nl");
-    ASSERT_EQ(install.Failed(), "");
     LanguageSetting language(GetParam().Code);
-
     progtest::Process editor;
-    ASSERT_TRUE(editor.Start(install.Folder() + "Tessaly.exe", ""));
     HWND main = nullptr;
-    for (int i = 0; i < 1500 && !main; ++i, Sleep(20)) main = progtest::WindowOfProgramIn(install.Folder(), "TMainForm.UnicodeClass");
-    ASSERT_NE(main, nullptr) << "the editor's window did not show: " << progtest::DescribeWindowsOf(editor.Id());
-    Sleep(300);  // let it settle into its message loop
+    ASSERT_NO_FATAL_FAILURE(StartInstalledEditor(install, editor, main));
 
     const std::string viewerFolder = install.Folder() + Help;
     const std::string index = CaptionFor(100);
@@ -161,6 +176,48 @@ TEST_P(EditorHelp, F1OpensTheManualOfTheEditorsLanguageAndClosingTheEditorCloses
     EXPECT_EQ(editor.Wait(15000), 0);
     EXPECT_EQ(WaitForSingleObject(viewerProcess, 15000), WAIT_OBJECT_0) << "the viewer stayed open";
     CloseHandle(viewerProcess);
+}
+
+// F1 in the bit editor (opened by F5) and in the data types editor (F6) opens
+// the manual at that window's own page, as in the value, search and replace
+// windows.
+TEST_P(EditorHelp, F1InTheBitAndDataTypesEditorsOpensTheirPages) {
+    progtest::Install install(std::string("tessaly_dialog_f1_") + GetParam().Folder);
+    LanguageSetting language(GetParam().Code);
+    progtest::Process editor;
+    HWND main = nullptr;
+    ASSERT_NO_FATAL_FAILURE(StartInstalledEditor(install, editor, main));
+
+    const std::string viewerFolder = install.Folder() + Help;
+    // However the test ends, the viewer it opened closes.
+    struct ViewerCloser {
+        std::string program;
+        ~ViewerCloser() {
+            progtest::Process closer;
+            if (closer.Start(program, "-1")) closer.Wait(10000);
+        }
+    } viewerCloser{viewerFolder + "Vellumo.exe"};
+    struct Window {
+        WORD key;              // the menu shortcut that opens it
+        const char* windowClass;
+        int32_t context;
+    };
+    for (const Window& w : {Window{VK_F5, "TBinaryForm.UnicodeClass", 404}, Window{VK_F6, "TDataTypesView.UnicodeClass", 405}}) {
+        SCOPED_TRACE(w.windowClass);
+        ClickCaption(main);  // after the first page the viewer is in front
+        PressKeyIn(main, w.key);
+        HWND dialog = WaitForWindow(install.Folder(), w.windowClass, 10000);
+        ASSERT_NE(dialog, nullptr) << progtest::DescribeWindowsOf(editor.Id());
+        Sleep(300);
+        PressKeyIn(dialog, VK_F1);
+        const std::string page = CaptionFor(w.context);
+        EXPECT_EQ(progtest::WaitForCaption(viewerFolder, "THelpForm", page), page);
+        PostMessageA(dialog, WM_CLOSE, 0, 0);
+        for (int i = 0; i < 500 && progtest::WindowOfProgramIn(install.Folder(), w.windowClass); ++i) Sleep(20);
+        ASSERT_EQ(progtest::WindowOfProgramIn(install.Folder(), w.windowClass), nullptr);
+    }
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(editor.Wait(15000), 0);
 }
 
 // The command lines the editor gives the viewer: each help context number

@@ -18,8 +18,11 @@
 #include "editor/document/LanguageSystem.h"
 #include "editor/document/Win32DocumentIO.h"
 #include "editor/document/tests/FakeDocumentIO.h"
+#include "editor/main/DataScreen.h"
 #include "editor/main/MainForm.h"
+#include "editor/main/Win32Clipboard.h"
 #include "editor/main/tests/BoxAnswers.h"
+#include "editor/main/tests/SystemDialogs.h"
 #include "framework/Application.h"
 #include "framework/ButtonCtrls.h"
 #include "framework/ComboBox.h"
@@ -475,6 +478,93 @@ TEST_F(SearchWindowsTest, ReplaceIsNotOfferedInReadOnlyMode) {
     EXPECT_FALSE(f.Replace1->Enabled());
     EXPECT_FALSE(shown) << "Replace... is not offered in read-only mode";
     InSearchWindow([] {});
+}
+
+// The byte view's own keys for Replace (Ctrl+H) and Paste (Shift+Insert) are
+// refused in read-only mode as every editing key is: no window, no question,
+// no error, and the document, its undo list, its modified mark and the
+// progress bar stay as they were; the third refused key tells where Read
+// Only is switched off.
+TEST_F(SearchWindowsTest, ReadOnlyRefusesTheReplaceAndPasteKeysOfTheByteView) {
+    TMainForm& f = Start("ABAB");
+    FromMenu(f.Options1, f.ReadOnly1);
+    ASSERT_TRUE(f.ReadOnly1->Checked());
+    // Longer than the document: pasting it would ask to grow the file first.
+    TWin32Clipboard(f.Handle()).Put("WXYZWXYZ", nullptr);
+    sysdialogs::Driver systemBoxes;  // an error the editor reported would show here
+    bool replaceShown = false, progressLeft = false;
+    {
+        WhileShown during(ReplaceForm, [&] {
+            replaceShown = true;
+            TypeData(ReplaceForm->DataEdit, "A");
+            TypeData(ReplaceForm->ReplaceEdit, "Z");
+            Click(ReplaceForm->ReplaceAllButton);
+            progressLeft = ReplaceForm->voortgang->TWinControl::Visible();
+        });
+        answers.plan = {KeyEnter, KeyEnter, KeyEnter};
+        guitest::PressKey(f.ByteView->Handle(), 'H', ssCtrl);
+        guitest::PressKey(f.ByteView->Handle(), VK_INSERT, ssShift);
+        guitest::PumpUntilIdle();
+    }
+    EXPECT_FALSE(replaceShown) << "Ctrl+H opened the replace window";
+    EXPECT_FALSE(progressLeft);
+    EXPECT_TRUE(answers.shown.empty()) << LastMessage();
+    EXPECT_TRUE(systemBoxes.seen.empty());
+    guitest::TypeChar(f.ByteView->Handle(), 'x');
+    ASSERT_EQ(answers.shown.size(), 1u) << "the third refused edit shows the hint";
+    EXPECT_EQ(answers.shown[0].text, "The Read Only mode can be turned off in the Options menu.");
+    EXPECT_EQ(Bytes(), "ABAB");
+    EXPECT_FALSE(DataFile.canUndo());
+    EXPECT_EQ(Modified, 0);
+    EXPECT_EQ(f.GetCaption(), u"Tessaly - " + kFile);
+}
+
+// A byte half typed in the Decimal view ends where Paste (Shift+Insert) or
+// Replace (Ctrl+H) moves the cursor: the next digit starts the byte there
+// afresh, in an undo step of its own. Each time the byte the cursor lands
+// on holds 2, so a typed 5 that went on with the old byte would make 25.
+TEST_F(SearchWindowsTest, PasteAndReplaceEndTheByteBeingTyped) {
+    {
+        TMainForm& f = Start(std::string("\0\2\0\0", 4));
+        FromMenu(f.View1, f.MenuView2);
+        guitest::TypeChar(f.ByteView->Handle(), '2');
+        TWin32Clipboard(f.Handle()).Put("Q", nullptr);
+        guitest::PressKey(f.ByteView->Handle(), VK_INSERT, ssShift);
+        ASSERT_EQ(f.CursorPosition(), 1);
+        guitest::TypeChar(f.ByteView->Handle(), '5');
+        EXPECT_EQ(Bytes(), std::string("Q\5\0\0", 4));
+        FromMenu(f.Edit1, f.Undo1);
+        EXPECT_EQ(Bytes(), std::string("Q\2\0\0", 4)) << "one Undo takes back the 5 alone";
+        form.reset();
+    }
+    {
+        TMainForm& f = Start(std::string("\0\2\2\0", 4));
+        FromMenu(f.View1, f.MenuView2);
+        guitest::TypeChar(f.ByteView->Handle(), '1');
+        std::string replaced;
+        {
+            // Hexadecimal 02 by 07: the first press selects the hit at 1, the
+            // second replaces it and selects the next one, at 2.
+            WhileShown during(ReplaceForm, [&] {
+                ChooseKind(ReplaceForm->DataKind, 2);
+                ChooseKind(ReplaceForm->ReplaceKind, 2);
+                TypeData(ReplaceForm->DataEdit, "02");
+                TypeData(ReplaceForm->ReplaceEdit, "07");
+                Click(ReplaceForm->Replace);
+                Click(ReplaceForm->Replace);
+                replaced = Bytes();
+            });
+            guitest::PressKey(f.ByteView->Handle(), 'H', ssCtrl);
+            guitest::PumpUntilIdle();
+        }
+        ASSERT_EQ(replaced, std::string("\1\7\2\0", 4));
+        ASSERT_EQ(f.CursorPosition(), 2);
+        guitest::TypeChar(f.ByteView->Handle(), '5');
+        EXPECT_TRUE(answers.shown.empty()) << LastMessage();
+        EXPECT_EQ(Bytes(), std::string("\1\7\5\0", 4));
+        FromMenu(f.Edit1, f.Undo1);
+        EXPECT_EQ(Bytes(), std::string("\1\7\2\0", 4)) << "one Undo takes back the 5 alone";
+    }
 }
 
 TEST_F(SearchWindowsTest, BothWindowsInEnglishAndDutch) {

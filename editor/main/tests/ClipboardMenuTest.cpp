@@ -22,7 +22,9 @@
 #include "editor/main/DataScreen.h"
 #include "editor/main/MainForm.h"
 #include "editor/main/tests/BoxAnswers.h"
+#include "editor/main/tests/SystemDialogs.h"
 #include "editor/main/tests/ValueDialogPlayer.h"
+#include "editor/unicode/UvxSysUtils.h"
 #include "framework/Application.h"
 #include "framework/testing/GuiTest.h"
 
@@ -375,6 +377,36 @@ TEST_F(ClipboardMenuTest, DataTypesFromFileReadsTheChosenFileUpToItsFirstZero) {
     OpenDialogAnswer::Plan(L"");
     Command(f.N8bitsunsignedFile);
     EXPECT_EQ(answers.shown.size(), boxes);
+    DeleteFileW(path.c_str());
+}
+
+// Data Types from File asks for the file through the editor's open dialog:
+// the file type "All files (*.*)", and the 8-bit dialog where the system has
+// no wide calls.
+TEST_F(ClipboardMenuTest, DataTypesFromFileAsksThroughTheEditorsOpenDialog) {
+    TMainForm& f = Start(std::vector<uint8_t>(2, 0xEE));
+    wchar_t dir[MAX_PATH];
+    GetTempPathW(MAX_PATH, dir);
+    const std::wstring path = std::wstring(dir) + L"tq_import_dialog.txt";
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    DWORD written;
+    WriteFile(h, "7 8", 3, &written, nullptr);
+    CloseHandle(h);
+    for (bool wide : {true, false}) {
+        SCOPED_TRACE(wide ? "wide" : "8-bit");
+        Win32PlatformIsUnicode = wide;
+        sysdialogs::Driver dialogs;
+        dialogs.plan = {{sysdialogs::ChooseFile, U16(path.c_str())}};
+        f.GotoPosition(0);
+        Command(f.N8bitsunsignedFile);
+        Win32PlatformIsUnicode = true;
+        ASSERT_EQ(dialogs.seen.size(), 1u);
+        EXPECT_EQ(dialogs.seen[0].filter, u"All files (*.*)");
+        EXPECT_EQ(dialogs.seen[0].unicode, wide);
+        EXPECT_EQ(Bytes(), (std::vector<uint8_t>{7, 8}));
+        DataFile.fill(0, 2, 0xEE);
+    }
     DeleteFileW(path.c_str());
 }
 

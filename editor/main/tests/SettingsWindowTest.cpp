@@ -4,11 +4,14 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 
 #include "editor/document/DataFile.h"
 #include "editor/document/Win32DocumentIO.h"
+#include "editor/main/ByteViewGeometry.h"
+#include "editor/main/DataScreen.h"
 #include "editor/main/EditorSettings.h"
 #include "editor/main/MainForm.h"
 #include "editor/main/tests/BoxAnswers.h"
@@ -172,6 +175,66 @@ TEST_F(SettingsWindowTest, AClosedWindowComesBackAsItWas) {
     EXPECT_EQ(g.FirstByteNumber, 1);
     EXPECT_EQ(g.Sizer->SectionWidth(0), 300);
     EXPECT_EQ(RecentItems(), (std::vector<std::u16string>{b, a}));
+}
+
+namespace {
+// The rows of pixels that hold glyphs (in Data Color 1 or 2) within the
+// screen row `row` of the byte view, between x0 and x1: their count from the
+// highest to the lowest, and the rightmost glyph pixel.
+struct Ink {
+    int height = 0, right = -1;
+};
+Ink InkOf(const guitest::TPixels& view, const TMainForm& f, int row, int x0, int x1) {
+    int top = RowHeight, bottom = -1;
+    Ink ink;
+    for (int y = 0; y < RowHeight; ++y)
+        for (int x = x0; x < x1 && x < view.Width; ++x) {
+            const COLORREF c = view.At(x, row * RowHeight + y);
+            if (c != f.Colors.Data1 && c != f.Colors.Data2) continue;
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+            ink.right = std::max(ink.right, x);
+        }
+    ink.height = bottom < top ? 0 : bottom - top + 1;
+    return ink;
+}
+}  // namespace
+
+// A first start, with no settings at all, fits the views to the maximized
+// window, not to the layout's narrow one: Text 275 and Decimal 450 pixels,
+// Hexadecimal the rest, and the digits of both number views drawn at a size
+// a person can read across the whole view. Widths that were stored are
+// fitted to the window they come back in, as before.
+TEST_F(SettingsWindowTest, AFirstStartShowsEveryViewReadable) {
+    TMainForm& f = Start();
+    f.Show();
+    guitest::PumpUntilIdle();
+    ASSERT_TRUE(IsZoomed(f.Handle()));
+    const int w = f.ClientWidth() - GetSystemMetrics(SM_CXVSCROLL);
+    EXPECT_EQ(f.Sizer->SectionWidth(0), 275);
+    EXPECT_EQ(f.Sizer->SectionWidth(1), 450);
+    EXPECT_EQ(f.Sizer->SectionWidth(2), w - 725);
+    guitest::SaveScreenshot(f.Handle(), guitest::ScreenshotPath("first_start"));
+    const guitest::TPixels view = guitest::GrabClient(f.ByteView->Handle());
+    // The second row: 16 zero bytes, neither cursor nor selection.
+    const Ink decimal = InkOf(view, f, 1, 275, 725), hexadecimal = InkOf(view, f, 1, 725, w);
+    EXPECT_GE(decimal.height, 9) << "the Decimal view's digits are too small to read";
+    EXPECT_GT(decimal.right, 725 - 40) << "the last column of the Decimal view shows";
+    EXPECT_GE(hexadecimal.height, 9) << "the Hexadecimal view's digits are too small to read";
+    EXPECT_GT(hexadecimal.right, w - 60) << "the last column of the Hexadecimal view shows";
+
+    // Closed maximized with other widths, it comes back with them.
+    f.Sizer->SetSectionWidth(0, 200);
+    f.Sizer->SetSectionWidth(1, 300);
+    guitest::PumpUntilIdle();
+    Command(f.Exit1);
+    TMainForm& g = Start();
+    g.Show();
+    guitest::PumpUntilIdle();
+    ASSERT_TRUE(IsZoomed(g.Handle()));
+    EXPECT_EQ(g.Sizer->SectionWidth(0), 200);
+    EXPECT_EQ(g.Sizer->SectionWidth(1), 300);
+    EXPECT_EQ(g.Sizer->SectionWidth(2), w - 500);
 }
 
 TEST_F(SettingsWindowTest, TheLanguageChoiceIsStoredAtOnce) {

@@ -22,6 +22,8 @@ struct Step {
 
 struct Seen {
     std::u16string caption, text;
+    std::u16string filter;  // an open or save dialog's chosen file type
+    bool unicode = false;   // made by the wide call, not its 8-bit twin
 };
 
 class Driver {
@@ -67,6 +69,16 @@ private:
         }
         return best;
     }
+    // The file type list of the open and save dialogs (cmb1): its chosen item.
+    static std::u16string FilterOf(HWND dialog) {
+        HWND types = GetDlgItem(dialog, 0x470);
+        if (!types) return {};
+        const LRESULT chosen = SendMessageW(types, CB_GETCURSEL, 0, 0);
+        if (chosen == CB_ERR || SendMessageW(types, CB_GETLBTEXTLEN, chosen, 0) >= 2048) return {};
+        wchar_t buf[2048] = {};
+        SendMessageW(types, CB_GETLBTEXT, chosen, reinterpret_cast<LPARAM>(buf));
+        return U16(buf);
+    }
     static void Press(HWND dialog, int id) {
         PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
     }
@@ -76,7 +88,7 @@ private:
         for (HWND d : dialogs) {
             if (FDone.count(d)) continue;
             FDone.insert(d);
-            seen.push_back({TextOf(d), MessageOf(d)});
+            seen.push_back({TextOf(d), MessageOf(d), FilterOf(d), IsWindowUnicode(d) != FALSE});
             Step step = plan.empty() ? Step{PressCancel, {}} : plan.front();
             if (!plan.empty()) plan.pop_front();
             switch (step.action) {

@@ -51,38 +51,8 @@ protected:
     }
 };
 
-// The client area of a window as it is on the screen, row by row.
-struct TPixels {
-    int Width = 0, Height = 0;
-    std::vector<COLORREF> Data;
-    COLORREF At(int x, int y) const { return Data[static_cast<size_t>(y) * Width + x]; }
-    bool operator==(const TPixels& o) const { return Width == o.Width && Height == o.Height && Data == o.Data; }
-};
-
-inline TPixels GrabClient(HWND h) {
-    RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    guitest::PumpUntilIdle();
-    RECT r;
-    GetClientRect(h, &r);
-    TPixels p;
-    p.Width = r.right;
-    p.Height = r.bottom;
-    HDC dc = GetDC(h);
-    HDC mem = CreateCompatibleDC(dc);
-    BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), p.Width, -p.Height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    BitBlt(mem, 0, 0, p.Width, p.Height, dc, 0, 0, SRCCOPY);
-    SelectObject(mem, old);
-    const auto* px = static_cast<const uint8_t*>(bits);
-    for (int i = 0; i < p.Width * p.Height; ++i) p.Data.push_back(RGB(px[i * 4 + 2], px[i * 4 + 1], px[i * 4]));
-    DeleteObject(bmp);
-    DeleteDC(mem);
-    ReleaseDC(h, dc);
-    return p;
-}
+using guitest::GrabClient;
+using guitest::TPixels;
 
 inline std::u16string WideWindowText(HWND h) {
     int n = GetWindowTextLengthW(h);
