@@ -19,6 +19,7 @@
 namespace {
 
 TModulePasswordRequest passwordRequest;
+TModuleOptionsMaker optionsMaker;
 std::vector<std::string> componentUnits;
 bool hideComponentUnits = true;
 
@@ -231,6 +232,8 @@ void* HookMethod(uint8_t id, const std::string& library, const std::string& expo
     return HookProcedureEx(routine, replacement, "SymbolID = " + std::to_string(id));
 }
 
+void SetModuleOptionsMaker(TModuleOptionsMaker maker) { optionsMaker = std::move(maker); }
+
 TZorvikModuleInfo* AddModuleInfo(uintptr_t module, const std::string& path, bool full)
 {
     TZorvikModulesList& list = ZorvikModules();
@@ -244,7 +247,7 @@ TZorvikModuleInfo* AddModuleInfo(uintptr_t module, const std::string& path, bool
     if (!light && m->ModuleType != TZorvikModuleType::mtMainModule)
         ReadExportedFunctions(module, m->Functions);
     m->Unlocked = true;
-    m->Options = std::make_unique<TZorvikModuleOptions>(path);
+    m->Options = optionsMaker ? optionsMaker(path) : std::make_unique<TZorvikModuleOptions>(path);
     m->Options->DisableSharedDataWrite();
 
     // The process's own program, not any module without the DLL flag.

@@ -4,6 +4,7 @@
 // the procedure's first line.
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,11 @@ TZorvikModulesList& ZorvikModules();
 TZorvikModuleInfo* ModuleInfoByAddr(uintptr_t address);
 // Makes and lists the record of a module; `full` false: file facts only.
 TZorvikModuleInfo* AddModuleInfo(uintptr_t module, const std::string& path, bool full);
+// Makes the options object of a module's record (the core's own class,
+// which publishes and reads the options through the module's shared
+// virtual file); unset: the plain options class.
+using TModuleOptionsMaker = std::function<std::unique_ptr<TZorvikModuleOptions>(const std::string& path)>;
+void SetModuleOptionsMaker(TModuleOptionsMaker maker);
 // A module file's modification date as its entry keeps it (local time, days
 // since 30 Dec 1899); 0 when the file cannot be read.
 double ModuleFileDate(const std::string& path);
