@@ -21,7 +21,6 @@ namespace {
 TModulePasswordRequest passwordRequest;
 TModuleOptionsMaker optionsMaker;
 std::vector<std::string> componentUnits;
-bool hideComponentUnits = true;
 
 bool ResourceBytes(uintptr_t module, const uint8_t*& data, size_t& size)
 {
@@ -168,7 +167,7 @@ void SetComponentUnitNames(std::vector<std::string> names)
     componentUnits = std::move(names);
 }
 
-void SetHideComponentUnits(bool hide) { hideComponentUnits = hide; }
+extern "C" __declspec(dllexport) uint8_t ShowZorvikLogUnits = 0;
 
 bool IsZorvikLogModule(uintptr_t module)
 {
@@ -314,7 +313,7 @@ bool GetSourceInfoByAddr(uintptr_t address, TZorvikDebugInfo& info)
     if (address < m->Handle + ModuleCodeBase || !m->DebugStream->Lookup(offset, CodeOf(m->Handle), info))
         return false;
     info.Address = address;
-    if (hideComponentUnits && std::binary_search(componentUnits.begin(), componentUnits.end(), info.UnitName)) {
+    if (!ShowZorvikLogUnits && std::binary_search(componentUnits.begin(), componentUnits.end(), info.UnitName)) {
         info.DebugDetail = ddModule;
         info.UnitName.clear();
         info.ClassName.clear();

@@ -61,6 +61,7 @@ using TModulePasswordRequest = std::function<bool(uintptr_t module, int attempt,
 void SetModulePasswordRequest(TModulePasswordRequest request);
 
 // The file names of the component's own units: frames in them show only
-// their module, unless hiding is switched off (the internal error log).
+// their module, unless the exported flag ShowZorvikLogUnits is set (the
+// internal error log sets it while it runs).
 void SetComponentUnitNames(std::vector<std::string> names);
-void SetHideComponentUnits(bool hide);
+extern "C" uint8_t ShowZorvikLogUnits;

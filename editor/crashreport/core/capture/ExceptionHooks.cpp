@@ -68,33 +68,6 @@ std::unique_ptr<TCapture> NewCapture(TCaptureKind kind)
     return c;
 }
 
-bool IsFrameworkObject(const std::exception_ptr& exception)
-{
-    if (!exception)
-        return false;
-    try {
-        std::rethrow_exception(exception);
-    } catch (const Exception&) {
-        return true;
-    } catch (...) {
-    }
-    return false;
-}
-
-// EAbort ends what it interrupts silently: never reported.
-bool IsAbort(const std::exception_ptr& exception)
-{
-    if (!exception)
-        return false;
-    try {
-        std::rethrow_exception(exception);
-    } catch (const EAbort&) {
-        return true;
-    } catch (...) {
-    }
-    return false;
-}
-
 // Class, message and call stack of the C++ exception being handled, from
 // the stack copy of its throw when the copy is this thread's. A caller that
 // names the exception's address (`address` not 0) has the report start there.
@@ -105,7 +78,7 @@ void FillFromCurrentException(TCapture& c, const std::exception_ptr& exception, 
     c.Message = ExceptionMessage(exception);
     c.Type = type;
     c.Exception = exception;
-    c.FrameworkObject = IsFrameworkObject(exception);
+    c.FrameworkObject = ExceptionIs<Exception>(exception);
     TThreadExceptionData* data = CurrentThreadData();
     const bool pending = data && data->PendingType && type && *data->PendingType == *type &&
                          (!address || address == data->PendingAddress);
@@ -242,7 +215,7 @@ void TerminateHandler()
 {
     if (CoreOnHere()) {
         // An EAbort nobody caught ends the thread as any other, unreported.
-        if (!IsAbort(std::current_exception()))
+        if (!ExceptionIs<EAbort>(std::current_exception()))
             Capture(TCaptureKind::UnhandledException, [](TCapture& c) {
                 const std::exception_ptr e = std::current_exception();
                 FillFromCurrentException(c, e, e ? abi::__cxa_current_exception_type() : nullptr);
@@ -312,7 +285,7 @@ bool ExceptionManager(void*)
 
 bool ReportExceptionObject(const std::exception_ptr& exception, uintptr_t address, uint8_t output)
 {
-    if (!CoreOnHere() || !exception || IsAbort(exception))
+    if (!CoreOnHere() || !exception || ExceptionIs<EAbort>(exception))
         return true;
     try {
         std::rethrow_exception(exception);
@@ -327,7 +300,7 @@ bool ReportExceptionObject(const std::exception_ptr& exception, uintptr_t addres
 
 void CaptureThreadException(const std::exception_ptr& exception)
 {
-    if (!CoreOnHere() || IsAbort(exception))
+    if (!CoreOnHere() || ExceptionIs<EAbort>(exception))
         return;
     const std::type_info* type = abi::__cxa_current_exception_type();
     Capture(TCaptureKind::ThreadException, [&](TCapture& c) { FillFromCurrentException(c, exception, type); });

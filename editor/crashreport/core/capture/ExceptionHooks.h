@@ -34,6 +34,22 @@ bool ReportExceptionObject(const std::exception_ptr& exception, uintptr_t addres
 std::string TypeDisplayName(const std::type_info* type);
 std::string ExceptionMessage(const std::exception_ptr& exception);
 
+// The exception is an E (or of a class derived from it). EAbort ends what
+// it interrupts silently and is never reported.
+template <class E>
+bool ExceptionIs(const std::exception_ptr& exception)
+{
+    if (!exception)
+        return false;
+    try {
+        std::rethrow_exception(exception);
+    } catch (const E&) {
+        return true;
+    } catch (...) {
+    }
+    return false;
+}
+
 // Captures an exception that ended a thread in the core's wrapper.
 void CaptureThreadException(const std::exception_ptr& exception);
 

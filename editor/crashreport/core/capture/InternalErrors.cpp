@@ -93,9 +93,9 @@ void ReportInternalError(const std::string& section)
     if (SilentException() || (!IntoIDE() && !DebuggerAttached()))
         return;
     // The component's own units are shown while the reporter runs.
-    SetComponentUnitNames({});
+    ShowZorvikLogUnits = 1;
     struct Restore {
-        ~Restore() { SetComponentUnitNames(ZorvikCore().OwnUnits); }
+        ~Restore() { ShowZorvikLogUnits = 0; }
     } restore;
     std::string message, className;
     if (!FrameworkExceptionMessage(message, className))

@@ -27,17 +27,6 @@ namespace {
 bool lastFrameworkException = false;
 std::string metadataFilePath;
 
-bool IsFrameworkException(const std::exception_ptr& e)
-{
-    try {
-        std::rethrow_exception(e);
-    } catch (const Exception&) {
-        return true;
-    } catch (...) {
-    }
-    return false;
-}
-
 std::string ModuleFileName(uintptr_t module)
 {
     char name[MAX_PATH + 1] = {};
@@ -55,7 +44,7 @@ bool ExceptionManager(const std::exception_ptr& exception, uintptr_t address, in
     EnterCriticalSection(&s.ProcessingLock);
     bool result = true;
     if (IsZorvikLogActive() && IsZorvikLogActiveInThread(GetCurrentThreadId()) && exception) {
-        lastFrameworkException = IsFrameworkException(exception);
+        lastFrameworkException = ExceptionIs<Exception>(exception);
         // The kind names the caller, and so where the report goes: a web
         // server's error its page, the framework's handler the user
         // interface, any other caller as the program is.

@@ -306,8 +306,11 @@ bool ProcessException(TProcessingState& state)
         // A module file replaced since its entry was read is read again.
         DropChangedModules();
         SelectOptions(state);
-        if (!state.Options)
+        if (!state.Options) {
+            if (own)
+                own->Pausing = 0;
             return result;
+        }
         TZorvikModuleOptions& o = *state.Options;
         // A report asked for as text only: no CPU and assembler sections
         // (the code they would show is not this process's), for this report
