@@ -167,7 +167,9 @@ void SetComponentUnitNames(std::vector<std::string> names)
     componentUnits = std::move(names);
 }
 
-extern "C" __declspec(dllexport) uint8_t ShowZorvikLogUnits = 0;
+extern "C" {
+__declspec(dllexport) uint8_t ShowZorvikLogUnits = 0;
+}
 
 bool IsZorvikLogModule(uintptr_t module)
 {
