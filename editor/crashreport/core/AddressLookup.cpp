@@ -19,8 +19,8 @@
 namespace {
 
 TModulePasswordRequest passwordRequest;
+TModuleOptionsMaker optionsMaker;
 std::vector<std::string> componentUnits;
-bool hideComponentUnits = true;
 
 bool ResourceBytes(uintptr_t module, const uint8_t*& data, size_t& size)
 {
@@ -167,7 +167,9 @@ void SetComponentUnitNames(std::vector<std::string> names)
     componentUnits = std::move(names);
 }
 
-void SetHideComponentUnits(bool hide) { hideComponentUnits = hide; }
+extern "C" {
+__declspec(dllexport) uint8_t ShowZorvikLogUnits = 0;
+}
 
 bool IsZorvikLogModule(uintptr_t module)
 {
@@ -231,6 +233,8 @@ void* HookMethod(uint8_t id, const std::string& library, const std::string& expo
     return HookProcedureEx(routine, replacement, "SymbolID = " + std::to_string(id));
 }
 
+void SetModuleOptionsMaker(TModuleOptionsMaker maker) { optionsMaker = std::move(maker); }
+
 TZorvikModuleInfo* AddModuleInfo(uintptr_t module, const std::string& path, bool full)
 {
     TZorvikModulesList& list = ZorvikModules();
@@ -244,7 +248,7 @@ TZorvikModuleInfo* AddModuleInfo(uintptr_t module, const std::string& path, bool
     if (!light && m->ModuleType != TZorvikModuleType::mtMainModule)
         ReadExportedFunctions(module, m->Functions);
     m->Unlocked = true;
-    m->Options = std::make_unique<TZorvikModuleOptions>(path);
+    m->Options = optionsMaker ? optionsMaker(path) : std::make_unique<TZorvikModuleOptions>(path);
     m->Options->DisableSharedDataWrite();
 
     // The process's own program, not any module without the DLL flag.
@@ -311,7 +315,7 @@ bool GetSourceInfoByAddr(uintptr_t address, TZorvikDebugInfo& info)
     if (address < m->Handle + ModuleCodeBase || !m->DebugStream->Lookup(offset, CodeOf(m->Handle), info))
         return false;
     info.Address = address;
-    if (hideComponentUnits && std::binary_search(componentUnits.begin(), componentUnits.end(), info.UnitName)) {
+    if (!ShowZorvikLogUnits && std::binary_search(componentUnits.begin(), componentUnits.end(), info.UnitName)) {
         info.DebugDetail = ddModule;
         info.UnitName.clear();
         info.ClassName.clear();

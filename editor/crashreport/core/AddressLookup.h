@@ -4,6 +4,7 @@
 // the procedure's first line.
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,11 @@ TZorvikModulesList& ZorvikModules();
 TZorvikModuleInfo* ModuleInfoByAddr(uintptr_t address);
 // Makes and lists the record of a module; `full` false: file facts only.
 TZorvikModuleInfo* AddModuleInfo(uintptr_t module, const std::string& path, bool full);
+// Makes the options object of a module's record (the core's own class,
+// which publishes and reads the options through the module's shared
+// virtual file); unset: the plain options class.
+using TModuleOptionsMaker = std::function<std::unique_ptr<TZorvikModuleOptions>(const std::string& path)>;
+void SetModuleOptionsMaker(TModuleOptionsMaker maker);
 // A module file's modification date as its entry keeps it (local time, days
 // since 30 Dec 1899); 0 when the file cannot be read.
 double ModuleFileDate(const std::string& path);
@@ -55,6 +61,7 @@ using TModulePasswordRequest = std::function<bool(uintptr_t module, int attempt,
 void SetModulePasswordRequest(TModulePasswordRequest request);
 
 // The file names of the component's own units: frames in them show only
-// their module, unless hiding is switched off (the internal error log).
+// their module, unless the exported flag ShowZorvikLogUnits is set (the
+// internal error log sets it while it runs).
 void SetComponentUnitNames(std::vector<std::string> names);
-void SetHideComponentUnits(bool hide);
+extern "C" uint8_t ShowZorvikLogUnits;

@@ -46,18 +46,11 @@ TZorvikModuleInfo* TZorvikModulesList::Add(std::unique_ptr<TZorvikModuleInfo> in
 
 void TZorvikModulesList::Delete(uintptr_t handle)
 {
-    FItems.erase(std::remove_if(FItems.begin(), FItems.end(), [&](const auto& m) { return m->Handle == handle; }),
-                 FItems.end());
-}
-
-std::unique_ptr<TZorvikModuleInfo> TZorvikModulesList::Take(uintptr_t handle)
-{
     auto at = std::find_if(FItems.begin(), FItems.end(), [&](const auto& m) { return m->Handle == handle; });
     if (at == FItems.end())
-        return nullptr;
-    std::unique_ptr<TZorvikModuleInfo> taken = std::move(*at);
+        return;
+    FRetired.push_back(std::move(*at));
     FItems.erase(at);
-    return taken;
 }
 
 void TZorvikModulesList::SortByHandle()

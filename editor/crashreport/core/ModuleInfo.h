@@ -56,14 +56,22 @@ struct TZorvikModuleInfo {
 TZorvikFunctionInfo* FindExportedFunction(std::vector<TZorvikFunctionInfo>& functions, uintptr_t address,
                                           const std::function<uint32_t(uintptr_t)>& measure);
 
+// The list owns its records. A record taken off the list (its module was
+// unloaded, its file replaced, or a fuller record replaces it) is kept alive
+// until the list is cleared: call-stack rows already built and callers of the
+// module's options may still point at it.
 class TZorvikModulesList {
 public:
     TZorvikModuleInfo* Find(uintptr_t handle) const;
     TZorvikModuleInfo* Add(std::unique_ptr<TZorvikModuleInfo> info);
+    // Takes the module's record off the list; the record stays alive.
     void Delete(uintptr_t handle);
-    // Removes the entry and hands it over (null when there is none).
-    std::unique_ptr<TZorvikModuleInfo> Take(uintptr_t handle);
-    void Clear() { FItems.clear(); }
+    // Frees every record, the ones taken off the list as well.
+    void Clear()
+    {
+        FItems.clear();
+        FRetired.clear();
+    }
     size_t Count() const { return FItems.size(); }
     TZorvikModuleInfo* Item(size_t i) const { return FItems[i].get(); }
     void SortByHandle();
@@ -72,4 +80,5 @@ public:
 
 private:
     std::vector<std::unique_ptr<TZorvikModuleInfo>> FItems;
+    std::vector<std::unique_ptr<TZorvikModuleInfo>> FRetired;
 };

@@ -43,6 +43,9 @@ struct alignas(16) TCapture {
     uintptr_t StackTop = 0;
     TZorvikStackList CallStack;
     std::vector<uint32_t> Threads;  // ids of the threads the core knows
+    // Where the caller asks the report to go: 0 as the program is (console,
+    // web server or user interface), 1 the user interface, 2 the web server.
+    uint8_t Output = 1;
 };
 
 // Receives every capture, in the faulting thread (or the watchdog's) while

@@ -22,7 +22,6 @@
 namespace {
 
 TUnitLifetime lifetime("ZorvikCore");
-TZorvikModuleOptionsEx* options = nullptr;
 
 // The component's own source files, written by the build.
 const char* const OwnUnitFiles[] = {
@@ -80,13 +79,21 @@ void Start()
     if (OwnVirtualFile().Exists())
         OwnVirtualFile().Data[0] = 0;
 
-    // The module's own options, as its crash-report data carries them.
-    options = new TZorvikModuleOptionsEx(ModuleFileName(reinterpret_cast<HMODULE>(module)));
-    options->DisableSharedDataWrite();
-    if (TZorvikModuleInfo* m = ModuleInfoByAddr(module))
-        if (m->Options)
-            options->Assign(m->Options.get());
-    s.Options = options;
+    // Every module's record gets the core's options class. This module's
+    // options, as its crash-report data carries them, are the one object the
+    // core, the watchdog, the processing and the program (through
+    // CurrentZorvikLogOptions) all follow.
+    SetModuleOptionsMaker(
+        [](const std::string& path) { return std::make_unique<TZorvikModuleOptionsEx>(path); });
+    TZorvikModuleInfo* own = ModuleInfoByAddr(module);
+    if (own && !dynamic_cast<TZorvikModuleOptionsEx*>(own->Options.get())) {
+        // A record made before start-up: made again with the core's class.
+        ZorvikModules().Delete(module);
+        own = AddModuleInfo(module, ModuleFileName(reinterpret_cast<HMODULE>(module)), true);
+    }
+    s.Options = own ? own->Options.get() : nullptr;
+    if (s.Options)
+        s.Options->DisableSharedDataWrite();
 
     s.MainThreadId = GetCurrentThreadId();
     s.MainThreadStackTop = ThreadStackTop();
@@ -102,8 +109,12 @@ void Start()
     InstallFileWriteHook();
     InstallThreadHooks();
     StartFreezeWatchdog();
-    // From now on every change of an option is published.
-    options->EnableSharedDataWrite();
+    // From now on every change of an option is published; the options are
+    // published once now.
+    if (s.Options) {
+        s.Options->EnableSharedDataWrite();
+        s.Options->SaveToSharedData();
+    }
 }
 
 void Finish()
@@ -124,9 +135,8 @@ void Finish()
     ZorvikThreads().Clear();
     DeleteCriticalSection(&s.ThreadSwitchLock);
     s.SwitchedOffThreads.clear();
+    // The options stay with the module's record: the program may still hold them.
     s.Options = nullptr;
-    delete options;
-    options = nullptr;
     DeleteVirtualFile(OwnVirtualFile());
     ZorvikFilterCache().Clear();
     LockLastStack();

@@ -68,30 +68,21 @@ std::unique_ptr<TCapture> NewCapture(TCaptureKind kind)
     return c;
 }
 
-bool IsFrameworkObject(const std::exception_ptr& exception)
-{
-    if (!exception)
-        return false;
-    try {
-        std::rethrow_exception(exception);
-    } catch (const Exception&) {
-        return true;
-    } catch (...) {
-    }
-    return false;
-}
-
 // Class, message and call stack of the C++ exception being handled, from
-// the stack copy of its throw when the copy is this thread's.
-void FillFromCurrentException(TCapture& c, const std::exception_ptr& exception, const std::type_info* type)
+// the stack copy of its throw when the copy is this thread's. A caller that
+// names the exception's address (`address` not 0) has the report start there.
+void FillFromCurrentException(TCapture& c, const std::exception_ptr& exception, const std::type_info* type,
+                              uintptr_t address = 0)
 {
     c.ClassName = TypeDisplayName(type);
     c.Message = ExceptionMessage(exception);
     c.Type = type;
     c.Exception = exception;
-    c.FrameworkObject = IsFrameworkObject(exception);
+    c.FrameworkObject = ExceptionIs<Exception>(exception);
     TThreadExceptionData* data = CurrentThreadData();
-    const bool pending = data && data->PendingType && type && *data->PendingType == *type;
+    const bool pending = data && data->PendingType && type && *data->PendingType == *type &&
+                         (!address || address == data->PendingAddress);
+    c.Address = address;
     if (pending) {
         c.Address = data->PendingAddress;
         c.Context = data->Context;
@@ -126,7 +117,6 @@ bool Capture(TCaptureKind kind, Fill&& fill)
     try {
         auto c = NewCapture(kind);
         fill(*c);
-        ++s.ErrorsCount;
         answer = DeliverCapture(std::move(c));
     } catch (...) {
     }
@@ -224,12 +214,14 @@ LONG WINAPI UnhandledFilter(EXCEPTION_POINTERS* pointers)
 void TerminateHandler()
 {
     if (CoreOnHere()) {
-        Capture(TCaptureKind::UnhandledException, [](TCapture& c) {
-            const std::exception_ptr e = std::current_exception();
-            FillFromCurrentException(c, e, e ? abi::__cxa_current_exception_type() : nullptr);
-            if (!e)
-                c.Message = "The program ended without an exception to handle";
-        });
+        // An EAbort nobody caught ends the thread as any other, unreported.
+        if (!ExceptionIs<EAbort>(std::current_exception()))
+            Capture(TCaptureKind::UnhandledException, [](TCapture& c) {
+                const std::exception_ptr e = std::current_exception();
+                FillFromCurrentException(c, e, e ? abi::__cxa_current_exception_type() : nullptr);
+                if (!e)
+                    c.Message = "The program ended without an exception to handle";
+            });
         EndFaultingThread();
     }
     if (previousTerminate)
@@ -286,26 +278,29 @@ std::string ExceptionMessage(const std::exception_ptr& exception)
     return "";
 }
 
-bool ExceptionManager(void* sender)
+bool ExceptionManager(void*)
 {
-    if (!CoreOnHere())
-        return true;
-    const std::exception_ptr e = std::current_exception();
-    if (!e)
+    return ReportExceptionObject(std::current_exception(), 0, 1);
+}
+
+bool ReportExceptionObject(const std::exception_ptr& exception, uintptr_t address, uint8_t output)
+{
+    if (!CoreOnHere() || !exception || ExceptionIs<EAbort>(exception))
         return true;
     try {
-        std::rethrow_exception(e);
-    } catch (const EAbort&) {
-        return true;  // silent by design
+        std::rethrow_exception(exception);
     } catch (...) {
+        const std::type_info* type = abi::__cxa_current_exception_type();
+        return Capture(TCaptureKind::FrameworkException, [&](TCapture& c) {
+            FillFromCurrentException(c, exception, type, address);
+            c.Output = output;
+        });
     }
-    const std::type_info* type = abi::__cxa_current_exception_type();
-    return Capture(TCaptureKind::FrameworkException, [&](TCapture& c) { FillFromCurrentException(c, e, type); });
 }
 
 void CaptureThreadException(const std::exception_ptr& exception)
 {
-    if (!CoreOnHere())
+    if (!CoreOnHere() || ExceptionIs<EAbort>(exception))
         return;
     const std::type_info* type = abi::__cxa_current_exception_type();
     Capture(TCaptureKind::ThreadException, [&](TCapture& c) { FillFromCurrentException(c, exception, type); });

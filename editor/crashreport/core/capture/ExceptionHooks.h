@@ -24,11 +24,31 @@ inline bool SavesStackCopy(DWORD code) { return code >= 0xC0000005 && code <= 0x
 // The framework's application handler hands the exception being handled
 // here; true: the framework goes on with its own handling.
 bool ExceptionManager(void* sender);
+// Reports the exception object; `address` (0: where it was thrown, when
+// known) is where the report starts; `output` as TCapture::Output. EAbort is
+// never reported. True: the caller goes on with its own handling.
+bool ReportExceptionObject(const std::exception_ptr& exception, uintptr_t address, uint8_t output);
 
 // The demangled name of a C++ type and, for std::exception and its kin,
 // the message of the object.
 std::string TypeDisplayName(const std::type_info* type);
 std::string ExceptionMessage(const std::exception_ptr& exception);
+
+// The exception is an E (or of a class derived from it). EAbort ends what
+// it interrupts silently and is never reported.
+template <class E>
+bool ExceptionIs(const std::exception_ptr& exception)
+{
+    if (!exception)
+        return false;
+    try {
+        std::rethrow_exception(exception);
+    } catch (const E&) {
+        return true;
+    } catch (...) {
+    }
+    return false;
+}
 
 // Captures an exception that ended a thread in the core's wrapper.
 void CaptureThreadException(const std::exception_ptr& exception);

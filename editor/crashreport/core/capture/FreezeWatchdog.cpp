@@ -12,6 +12,7 @@
 #include "editor/crashreport/core/capture/ProcessWindows.h"
 #include "editor/crashreport/core/capture/ThreadData.h"
 #include "editor/crashreport/core/capture/ThreadsList.h"
+#include "editor/crashreport/support/ComponentThreads.h"
 #include "editor/crashreport/support/MemoryProbe.h"
 
 namespace {
@@ -103,7 +104,7 @@ void StartFreezeWatchdog()
     if (!stopEvent)
         stopEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     ResetEvent(stopEvent);
-    watchdog = CreateOwnThread(WatchdogRun, nullptr);
+    watchdog = CreateComponentThread(WatchdogRun, nullptr);
 }
 
 void StopFreezeWatchdog()

@@ -59,17 +59,7 @@ bool FrameworkExceptionMessage(std::string& message, std::string& className)
 bool SilentException()
 {
     const std::exception_ptr e = std::current_exception();
-    if (!e)
-        return false;
-    try {
-        std::rethrow_exception(e);
-    } catch (const EAbort&) {
-        return true;
-    } catch (const EZorvikSocketError&) {
-        return true;
-    } catch (...) {
-    }
-    return false;
+    return ExceptionIs<EAbort>(e) || ExceptionIs<EZorvikSocketError>(e);
 }
 
 TInternalErrorPlace Place(const TZorvikDebugInfo& r)
@@ -93,9 +83,9 @@ void ReportInternalError(const std::string& section)
     if (SilentException() || (!IntoIDE() && !DebuggerAttached()))
         return;
     // The component's own units are shown while the reporter runs.
-    SetComponentUnitNames({});
+    ShowZorvikLogUnits = 1;
     struct Restore {
-        ~Restore() { SetComponentUnitNames(ZorvikCore().OwnUnits); }
+        ~Restore() { ShowZorvikLogUnits = 0; }
     } restore;
     std::string message, className;
     if (!FrameworkExceptionMessage(message, className))

@@ -9,6 +9,7 @@
 #include "editor/crashreport/core/AddressLookup.h"
 #include "editor/crashreport/core/ModuleImage.h"
 #include "editor/crashreport/core/capture/ModuleTexts.h"
+#include "editor/crashreport/support/ModuleHandles.h"
 
 namespace {
 
@@ -43,14 +44,14 @@ std::string ModulePathOf(DWORD process, const char* exeName)
 
 void DropChangedModules()
 {
-    // Dropped entries are kept alive: call stacks already built and callers
-    // of the module's options may still point at them.
-    static std::vector<std::unique_ptr<TZorvikModuleInfo>> dropped;
+    // The core's own module keeps its entry: its options object is the one
+    // the core and the program follow.
+    const uintptr_t own = CurrentModuleHandle();
     TZorvikModulesList& list = ZorvikModules();
     for (size_t i = list.Count(); i-- > 0;) {
         const TZorvikModuleInfo* m = list.Item(i);
-        if (ModuleFileDate(m->Path) != m->Modified)
-            dropped.push_back(list.Take(m->Handle));
+        if (m->Handle != own && ModuleFileDate(m->Path) != m->Modified)
+            list.Delete(m->Handle);
     }
 }
 

@@ -2,7 +2,8 @@
 // The core's record of each thread: the last system exception seen in it,
 // the pending C++ exception thrown in it and the flags of its processing.
 // Records come from a pool prepared at start-up, so that taking one never
-// allocates (the vectored handler may run while the heap is damaged).
+// allocates (the vectored handler may run while the heap is damaged); a
+// thread's record goes back to the pool when the thread ends.
 #include <windows.h>
 
 #include <cstdint>
@@ -29,5 +30,5 @@ struct alignas(16) TThreadExceptionData {
 bool InitThreadData();
 void DoneThreadData();
 // The calling thread's record, taken from the pool on first use; null when
-// the pool is exhausted or not prepared.
+// every record is held by a running thread or the pool is not prepared.
 TThreadExceptionData* CurrentThreadData();

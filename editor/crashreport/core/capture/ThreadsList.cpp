@@ -279,9 +279,3 @@ void InstallThreadHooks()
     if (realBeginThreadEx)
         HookImport("msvcrt.dll", "_beginthreadex", &HookedBeginThreadEx, realBeginThreadEx);
 }
-
-HANDLE CreateOwnThread(LPTHREAD_START_ROUTINE routine, void* parameter)
-{
-    TCreateThread create = realCreateThread ? realCreateThread : Kernel32<TCreateThread>("CreateThread");
-    return create(nullptr, 0, routine, parameter, 0, nullptr);
-}

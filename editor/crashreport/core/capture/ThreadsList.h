@@ -47,6 +47,3 @@ TZorvikThreadsList& ZorvikThreads();
 // Hooks CreateThread, _beginthreadex, ResumeThread and ExitThread in the
 // program's import tables.
 void InstallThreadHooks();
-// Starts one of the core's own threads (the freeze watchdog): through the
-// system's routine, so that it is never listed or wrapped.
-HANDLE CreateOwnThread(LPTHREAD_START_ROUTINE routine, void* parameter);

@@ -233,7 +233,7 @@ void OnMouseMove(HWND dialog, LPARAM lParam)
     const POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
     const bool hot = w.ShowLink && PtInRect(&w.Link, p);
     if (hot)
-        SetCursor(LoadCursor(nullptr, IDC_HAND));
+        SetCursor(LinkCursor());
     if (hot != w.LinkHot || hot)
         InvalidateRect(dialog, &w.Link, FALSE);
     w.LinkHot = hot;
@@ -276,7 +276,7 @@ INT_PTR CALLBACK ClassicDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
         return TRUE;
     case WM_SETCURSOR:
         if (Classic().LinkHot && reinterpret_cast<HWND>(wParam) == dialog) {
-            SetCursor(LoadCursor(nullptr, IDC_HAND));
+            SetCursor(LinkCursor());
             SetWindowLongPtrA(dialog, DWLP_MSGRESULT, TRUE);
             return TRUE;
         }

@@ -451,7 +451,7 @@ INT_PTR CALLBACK DetailedDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM
         POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
         gState.LinkHot = gState.LinkShown && PtInRect(&gState.Link, p);
         if (gState.LinkHot) {
-            SetCursor(LoadCursor(nullptr, IDC_HAND));
+            SetCursor(LinkCursor());
             InvalidateRect(dialog, &gState.Link, FALSE);
         }
         return FALSE;

@@ -116,3 +116,10 @@ int32_t CentredOrigin(int32_t from, int32_t span, int32_t size)
 {
     return static_cast<int32_t>(from + (int64_t(span) - size) / 2);
 }
+
+int32_t LinkCursorId(bool nt, uint32_t major, uint32_t minor)
+{
+    const bool windows95 = !nt && major == 4 && minor == 0;
+    const bool nt4 = nt && major == 4;
+    return windows95 || nt4 ? 32512 : 32649;
+}

@@ -57,3 +57,7 @@ bool ShouldBringDialogToFront(bool topmostMode, uintptr_t foreground, uintptr_t 
 
 // The origin of a box of `size` centred on the span [from, from + span).
 int32_t CentredOrigin(int32_t from, int32_t span, int32_t size);
+
+// The system cursor the dialogs show over a link: the arrow (32512) on
+// Windows 95 and Windows NT 4, which have no hand, else the hand (32649).
+int32_t LinkCursorId(bool nt, uint32_t major, uint32_t minor);

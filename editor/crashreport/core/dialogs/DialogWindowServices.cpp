@@ -424,3 +424,9 @@ bool EscapePressed()
     GetKeyboardState(keys);
     return (keys[VK_ESCAPE] & 0x80) != 0;
 }
+
+HCURSOR LinkCursor()
+{
+    const TWindowsVersion& v = CurrentWindowsVersion();
+    return LoadCursor(nullptr, MAKEINTRESOURCE(LinkCursorId(v.NT, v.Major, v.Minor)));
+}

@@ -48,3 +48,5 @@ int DialogTextHeight(HWND window, HFONT font, const std::string& text, int width
 int DialogTextWidth(HWND window, HFONT font, const std::string& text);
 std::string DialogControlText(HWND control);
 bool EscapePressed();
+// The cursor over the dialogs' links (by the Windows version).
+HCURSOR LinkCursor();

@@ -5,6 +5,7 @@
 #include "editor/crashreport/core/dialogs/DialogWindowServices.h"
 #include "editor/crashreport/core/dialogs/ErrorDialog.h"
 #include "editor/crashreport/core/dialogs/ErrorDialogRules.h"
+#include "editor/crashreport/support/ComponentThreads.h"
 #include "editor/crashreport/support/DrawBmp.h"
 #include "editor/crashreport/support/ModuleOptions.h"
 
@@ -136,8 +137,8 @@ void StartSendDialog(bool centred)
         }
         return;
     }
-    s.SendDialogThread = CreateThread(nullptr, 0, SendDialogThreadProc, reinterpret_cast<void*>(centred ? 1 : 0),
-                                      CREATE_SUSPENDED, nullptr);
+    s.SendDialogThread =
+        CreateComponentThread(SendDialogThreadProc, reinterpret_cast<void*>(centred ? 1 : 0), CREATE_SUSPENDED);
     if (!s.SendDialogThread)
         return;
     SetThreadPriority(s.SendDialogThread, THREAD_PRIORITY_HIGHEST);

@@ -14,6 +14,7 @@
 #include "editor/crashreport/core/capture/ThreadData.h"
 #include "editor/crashreport/core/report/ExceptionProcessing.h"
 #include "editor/crashreport/core/report/ProcessingTexts.h"
+#include "editor/crashreport/core/report/ReportTables.h"
 #include "editor/crashreport/core/sending/WebErrorPage.h"
 #include "editor/crashreport/support/MemoryProbe.h"
 #include "editor/crashreport/support/ModuleHandles.h"
@@ -26,28 +27,6 @@ namespace {
 bool lastFrameworkException = false;
 std::string metadataFilePath;
 
-bool IsFrameworkException(const std::exception_ptr& e)
-{
-    try {
-        std::rethrow_exception(e);
-    } catch (const Exception&) {
-        return true;
-    } catch (...) {
-    }
-    return false;
-}
-
-// Hands the exception to the capture stage as the exception being handled,
-// whose capture then reaches the central entry.
-bool ReportException(const std::exception_ptr& exception)
-{
-    try {
-        std::rethrow_exception(exception);
-    } catch (...) {
-        return ExceptionManager(static_cast<void*>(nullptr));
-    }
-}
-
 std::string ModuleFileName(uintptr_t module)
 {
     char name[MAX_PATH + 1] = {};
@@ -57,7 +36,7 @@ std::string ModuleFileName(uintptr_t module)
 
 }  // namespace
 
-bool ExceptionManager(const std::exception_ptr& exception, uintptr_t, int, uintptr_t)
+bool ExceptionManager(const std::exception_ptr& exception, uintptr_t address, int kind, uintptr_t)
 {
     TZorvikCoreState& s = ZorvikCore();
     if (!s.Installed)
@@ -65,8 +44,12 @@ bool ExceptionManager(const std::exception_ptr& exception, uintptr_t, int, uintp
     EnterCriticalSection(&s.ProcessingLock);
     bool result = true;
     if (IsZorvikLogActive() && IsZorvikLogActiveInThread(GetCurrentThreadId()) && exception) {
-        lastFrameworkException = IsFrameworkException(exception);
-        result = ReportException(exception);
+        lastFrameworkException = ExceptionIs<Exception>(exception);
+        // The kind names the caller, and so where the report goes: a web
+        // server's error its page, the framework's handler the user
+        // interface, any other caller as the program is.
+        const uint8_t output = kind == emkWebServer ? 2 : kind == emkFrameworkHandler ? 1 : 0;
+        result = ReportExceptionObject(exception, address, output);
     }
     LeaveCriticalSection(&s.ProcessingLock);
     return result;
@@ -111,14 +94,18 @@ std::unique_ptr<TZorvikStackList> GetCurrentCallStack()
 
 std::unique_ptr<TZorvikStackList> GetCallStackByLevels(int32_t first, int32_t count)
 {
-    if (!ZorvikCoreOptions())
+    const TZorvikModuleOptions* options = ZorvikCoreOptions();
+    if (!options)
         return nullptr;
     TZorvikStackList all;
     BuildCurrentCallStack(all, 0, GetCurrentThreadId());
     auto list = std::make_unique<TZorvikStackList>();
+    // Levels count the rows a report shows with the options' call-stack
+    // settings.
+    const uint8_t shown = CallStackDetailSet(*options);
     int32_t level = 0;
     for (const TZorvikDebugInfo& r : all.Rows) {
-        if (r.DebugDetail == ddNone)
+        if (!CallStackRowShown(r, shown))
             continue;
         if (level >= first && level < first + count)
             list->Rows.push_back(r);

@@ -23,6 +23,7 @@
 #include "editor/crashreport/core/report/ProcessingTexts.h"
 #include "editor/crashreport/core/report/ZorvikEventExports.h"
 #include "editor/crashreport/core/report/ZorvikEvents.h"
+#include "editor/crashreport/support/ComponentThreads.h"
 #include "editor/crashreport/support/Crc.h"
 #include "editor/crashreport/support/EnvVariables.h"
 #include "editor/crashreport/support/MemoryProbe.h"
@@ -37,9 +38,6 @@ namespace {
 
 // The processing under way (one at a time: the processing lock).
 TProcessingState* current = nullptr;
-// The options the processing uses: a copy of the reported module's, so that
-// the core's own options object (which drives the watchdog) stays as it is.
-TZorvikModuleOptions* processingOptions = nullptr;
 
 // The callback slot: a routine queued by the processing thread for the
 // waiting thread, which runs it and empties the slot.
@@ -101,7 +99,10 @@ int DefaultFindFilter(const TProcessingState& state)
 
 // The options of the module reported: the module that holds the address,
 // else this module; with boUseMainModuleOptions the program's own when
-// complete.
+// complete. The processing works on that module's one options object, the
+// one the program changes (CurrentZorvikLogOptions) and the watchdog
+// follows, so that a change made at run time, also by an event handler
+// during this processing, takes effect at once.
 void SelectOptions(TProcessingState& state)
 {
     auto complete = [](TZorvikModuleInfo* m) { return m && !m->Light && m->Options; };
@@ -118,18 +119,11 @@ void SelectOptions(TProcessingState& state)
             source = main->Options.get();
         }
     }
-    if (!processingOptions) {
-        processingOptions = new TZorvikModuleOptions(source ? source->ModuleName() : std::string());
-        processingOptions->DisableSharedDataWrite();
-    }
-    if (source)
-        processingOptions->Assign(source);
     state.ModuleHandle = entry ? entry->Handle : CurrentModuleHandle();
     state.ModuleName = entry ? entry->Path : (source ? source->ModuleName() : std::string());
-    processingOptions->SetModuleName(state.ModuleName);
-    processingOptions->SetModuleHandle(state.ModuleHandle);
-    processingOptions->SetReproduceText("");
-    state.Options = processingOptions;
+    if (source)
+        source->SetReproduceText("");
+    state.Options = source;
 }
 
 bool SendModeSet(const TZorvikModuleOptions& o) { return o.EMailSendMode() != esmNoSend || o.WebSendMode() != wsmNoSend; }
@@ -149,8 +143,10 @@ void AddOtherThreads(TProcessingState& state)
     TZorvikThreadRecord record;
     if (ZorvikThreads().Find(c.ThreadId, record) && !record.SavedStack.empty())
         BuildCopiedCallStack(c.CallStack, 0, record.SavedStackStart, record.SavedStack, c.ThreadId, 0);
+    // The main thread is the framework's one thread (and never shown here);
+    // every other thread was made outside the framework.
     const TCallStackOptions shown = state.Options->CallStackOptions();
-    if (!shown.Contains(csoShowFrameworkThreads) && !shown.Contains(csoShowWindowsThreads))
+    if (!shown.Contains(csoShowWindowsThreads))
         return;
     const uint32_t mainId = ZorvikCore().MainThreadId;
     std::vector<uint8_t> stack(MaxScannedStack);
@@ -158,23 +154,27 @@ void AddOtherThreads(TProcessingState& state)
     if (!context)
         return;
     for (uint32_t id : c.Threads) {
-        if (id == mainId || id == c.ThreadId || id == GetCurrentThreadId() || !ZorvikThreads().Find(id, record) ||
-            !record.Handle)
+        if (id == mainId || id == c.ThreadId || id == GetCurrentThreadId() || !ZorvikThreads().Find(id, record))
+            continue;
+        // The list keeps its handles to itself: the thread is opened anew.
+        HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME | THREAD_GET_CONTEXT, FALSE, id);
+        if (!thread)
             continue;
         std::memset(context, 0, sizeof(CONTEXT));
         context->ContextFlags = CaptureContextFlags;
         size_t length = 0;
         bool read = false;
-        if (SuspendThread(record.Handle) != static_cast<DWORD>(-1)) {
-            read = GetThreadContext(record.Handle, context) != FALSE;
+        if (SuspendThread(thread) != static_cast<DWORD>(-1)) {
+            read = GetThreadContext(thread, context) != FALSE;
             const uintptr_t sp = read ? ContextSp(*context) : 0;
             if (read && sp && sp < record.StackTop) {
                 length = std::min<size_t>(record.StackTop - sp, stack.size());
                 if (!ReadMemoryBlock(reinterpret_cast<const void*>(sp), stack.data(), length))
                     length = 0;
             }
-            ResumeThread(record.Handle);
+            ResumeThread(thread);
         }
+        CloseHandle(thread);
         if (!read || !ContextIp(*context) || !ContextSp(*context))
             continue;
         const std::vector<uint8_t> copy(stack.begin(), stack.begin() + static_cast<ptrdiff_t>(length));
@@ -306,14 +306,31 @@ bool ProcessException(TProcessingState& state)
         // A module file replaced since its entry was read is read again.
         DropChangedModules();
         SelectOptions(state);
+        if (!state.Options) {
+            if (own)
+                own->Pausing = 0;
+            return result;
+        }
         TZorvikModuleOptions& o = *state.Options;
         // A report asked for as text only: no CPU and assembler sections
-        // (the code they would show is not this process's).
+        // (the code they would show is not this process's), for this report
+        // alone.
         const bool textOnly = CallForGetLogText();
+        struct TKeptLogOptions {
+            TZorvikModuleOptions& Options;
+            const TLogOptions Kept;
+            bool Changed = false;
+            ~TKeptLogOptions()
+            {
+                if (Changed)
+                    Options.SetLogOptions(Kept);
+            }
+        } logOptions{o, o.LogOptions()};
         if (textOnly) {
-            TLogOptions log = o.LogOptions();
+            TLogOptions log = logOptions.Kept;
             log.Exclude(loSaveAssemblerAndCPUSections);
             o.SetLogOptions(log);
+            logOptions.Changed = true;
         }
         state.Step = 2;
         state.CustomErrorMessage.clear();
@@ -403,6 +420,9 @@ bool ProcessException(TProcessingState& state)
                 if (CustomDataLines().Count() > 0 && o.ShowOptions().Contains(soCustomData))
                     Call(steps.AddCustomData, state);
                 state.Step = 9;
+                // Only a processed report counts (the dialogs show Terminate
+                // and Restart by the count).
+                ++ZorvikCore().ErrorsCount;
                 state.Step = 10;
                 state.DialogText = state.ReportText;
                 state.Step = 11;
@@ -609,6 +629,10 @@ bool CentralExceptionEntry(TCapture& capture, TOutputKind kind, bool handled)
     TZorvikCoreState& s = ZorvikCore();
     if (!s.Installed)
         return true;
+    // Options that switch the component off for this module: no report, and
+    // the framework handles the exception as without the component.
+    if (const TZorvikModuleOptions* own = ZorvikCoreOptions(); own && !own->Active())
+        return true;
     // A nested fault in the processing's own thread never comes back here.
     if (GetCurrentThreadId() == processingThreadId.load())
         return false;
@@ -629,14 +653,13 @@ bool CentralExceptionEntry(TCapture& capture, TOutputKind kind, bool handled)
         state.OutputKind = kind;
         state.Notify.Handled = handled;
         state.Notify.ThreadId = capture.ThreadId;
-        if (!core || core->Active())
-            NoteFocusedControl(state);
+        NoteFocusedControl(state);
         TProcessingState* outer = current;
         current = &state;
         TExceptionThread thread;
         thread.State = &state;
         waitingThreadId.store(GetCurrentThreadId());
-        HANDLE handle = CreateOwnThread(ExceptionThreadRun, &thread);
+        HANDLE handle = CreateComponentThread(ExceptionThreadRun, &thread);
         if (!handle) {
             // No thread to be had: the processing runs here.
             state.Inline = true;
@@ -670,7 +693,10 @@ void InstallExceptionProcessing()
     ReserveMemory();
     SetCaptureSink([](TCapture& capture) {
         const bool handled = false;
-        return CentralExceptionEntry(capture, TOutputKind::UserInterface, handled);
+        const TOutputKind kind = capture.Output == 0   ? TOutputKind::Automatic
+                                 : capture.Output == 2 ? TOutputKind::WebServer
+                                                       : TOutputKind::UserInterface;
+        return CentralExceptionEntry(capture, kind, handled);
     });
     InstallEventBridge();
     InstallProcessingStages();

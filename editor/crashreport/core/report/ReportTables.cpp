@@ -138,6 +138,11 @@ uint8_t CallStackDetailSet(const TZorvikModuleOptions& options)
     return set;
 }
 
+bool CallStackRowShown(const TZorvikDebugInfo& row, uint8_t detailSet)
+{
+    return row.DebugDetail < 8 && (detailSet & DetailBit(row.DebugDetail)) != 0;
+}
+
 std::string SectionHeaderOnly(const std::string& label)
 {
     return label + ":" + CRLF + std::string(label.size() + 1, '-');
@@ -148,7 +153,7 @@ std::string BuildCallStackTable(const TReportFacts& facts, const TZorvikModuleOp
     const uint8_t details = CallStackDetailSet(options);
     std::vector<const TZorvikDebugInfo*> rows;
     for (const TZorvikDebugInfo& row : facts.CallStack.Rows)
-        if (row.DebugDetail < 8 && (details & DetailBit(row.DebugDetail)))
+        if (CallStackRowShown(row, details))
             rows.push_back(&row);
 
     TTable table;

@@ -11,6 +11,8 @@ class TZorvikModuleOptions;
 // The details of the call-stack rows a report shows: source-code rows
 // always, procedure rows with csoShowDLLs, unit rows with csoShowBPLs.
 uint8_t CallStackDetailSet(const TZorvikModuleOptions& options);
+// The row's detail is in the set.
+bool CallStackRowShown(const TZorvikDebugInfo& row, uint8_t detailSet);
 
 std::string BuildCallStackTable(const TReportFacts& facts, const TZorvikModuleOptions& options);
 std::string BuildModulesTable(const TReportFacts& facts, const TZorvikModuleOptions& options);

@@ -101,9 +101,12 @@ void InstallEventBridge()
     TEventBridge& bridge = EventBridge();
     bridge.RunOnFaultingThread = RunOnWaitingThread;
     bridge.ForeignEntry = ForeignEntry;
+    // The processing works on the module's own options object, which sees a
+    // handler's change at once; options of another module are read again
+    // from what that module published.
     bridge.ReloadOptions = [] {
         if (TProcessingState* p = CurrentProcessing())
-            if (p->Options)
+            if (p->Options && p->Options->ModuleHandle() != CurrentModuleHandle())
                 p->Options->LoadSharedData();
     };
     bridge.OwnOptionsFor = OwnOptionsFor;

@@ -11,6 +11,7 @@
 #include "editor/crashreport/core/sending/SmtpMail.h"
 #include "editor/crashreport/core/sending/WebSending.h"
 #include "editor/crashreport/support/CommonStrings.h"
+#include "editor/crashreport/support/ComponentThreads.h"
 #include "editor/crashreport/support/MessageTypes.h"
 #include "editor/crashreport/support/ModuleOptions.h"
 #include "editor/crashreport/support/SystemFacts.h"
@@ -287,7 +288,7 @@ bool StartSending(std::unique_ptr<TSendContext> ctx) {
         return false;
     if (!ctx->InlineProcessing && HasSendOption(*ctx, sndSendInSeparatedThread)) {
         TSendContext* raw = ctx.release();
-        HANDLE thread = CreateThread(nullptr, 0, SendThreadExecute, raw, CREATE_SUSPENDED, nullptr);
+        HANDLE thread = CreateComponentThread(SendThreadExecute, raw, CREATE_SUSPENDED);
         if (thread != nullptr) {
             SetThreadPriority(thread, THREAD_PRIORITY_HIGHEST);
             ResumeThread(thread);

@@ -112,10 +112,10 @@ TEST(AddressLookup, TheComponentsOwnUnitsShowOnlyTheirModule)
     EXPECT_EQ(info.DebugDetail, ddModule);
     EXPECT_EQ(info.ProcedureName, "");
     EXPECT_EQ(info.Line, 0);
-    SetHideComponentUnits(false);
+    ShowZorvikLogUnits = 1;
     GetDebugInfoByAddr(address, 0, info, false, 1);
     EXPECT_EQ(info.ProcedureName, "ProbeFunction");
-    SetHideComponentUnits(true);
+    ShowZorvikLogUnits = 0;
     SetComponentUnitNames({});
 }
 

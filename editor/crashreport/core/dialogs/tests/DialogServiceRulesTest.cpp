@@ -98,3 +98,15 @@ TEST(Centring, QuotientRoundsTowardZero)
 }
 
 } // namespace
+
+TEST(LinkCursor, TheArrowOnWindows95AndNT4TheHandElsewhere)
+{
+    struct Case {
+        bool nt;
+        uint32_t major, minor;
+        int32_t cursor;
+    } cases[] = {{false, 4, 0, 32512}, {true, 4, 0, 32512}, {false, 4, 10, 32649}, {false, 4, 90, 32649},
+                 {true, 5, 0, 32649}, {true, 6, 1, 32649}, {true, 10, 0, 32649}};
+    for (const Case& c : cases)
+        EXPECT_EQ(LinkCursorId(c.nt, c.major, c.minor), c.cursor) << c.nt << " " << c.major << "." << c.minor;
+}

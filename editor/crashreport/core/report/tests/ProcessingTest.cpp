@@ -13,99 +13,11 @@
 #include <vector>
 
 #include "editor/crashreport/core/report/ExceptionProcessing.h"
+#include "editor/crashreport/core/report/tests/ProbeRuns.h"
 #include "editor/crashreport/support/LogFile.h"
 #include "framework/testing/GuiTest.h"
 
 namespace {
-
-struct ProbeRun {
-    DWORD exitCode = 0;
-    std::vector<std::string> lines;
-    bool Has(const std::string& line) const { return std::find(lines.begin(), lines.end(), line) != lines.end(); }
-    // The index of the first line that starts with the text; -1 when none.
-    int Find(const std::string& start) const
-    {
-        for (size_t i = 0; i < lines.size(); ++i)
-            if (lines[i].rfind(start, 0) == 0)
-                return static_cast<int>(i);
-        return -1;
-    }
-};
-
-std::string ProbePath(const char* name = "crash_report_probe.exe")
-{
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string p = path;
-    return p.substr(0, p.find_last_of('\\') + 1) + name;
-}
-
-std::string ProbeOutput(const std::string& scenario)
-{
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    return std::string(temp) + "report_probe_" + scenario + ".txt";
-}
-
-// Runs the probe; `whileRunning` (when given) watches it before the wait.
-// The console probe runs instead when stdoutFile is given; its standard
-// output goes to that file.
-ProbeRun RunProbe(const std::string& scenario,
-                  const std::function<void(const PROCESS_INFORMATION&)>& whileRunning = nullptr,
-                  const std::string& stdoutFile = "")
-{
-    ProbeRun run;
-    const std::string out = ProbeOutput(scenario);
-    DeleteFileA(out.c_str());
-    DeleteFileA((out + ".zvf").c_str());
-    const bool console = !stdoutFile.empty();
-    std::string command = "\"" + ProbePath(console ? "crash_report_console_probe.exe" : "crash_report_probe.exe") +
-                          "\" " + scenario + " \"" + out + "\"";
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    HANDLE output = INVALID_HANDLE_VALUE;
-    if (console) {
-        SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-        output = CreateFileA(stdoutFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
-                             FILE_ATTRIBUTE_NORMAL, nullptr);
-        si.dwFlags = STARTF_USESTDHANDLES;
-        si.hStdOutput = output;
-        si.hStdError = output;
-        si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    }
-    PROCESS_INFORMATION pi{};
-    const BOOL started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, console, 0, nullptr, nullptr,
-                                        &si, &pi);
-    if (output != INVALID_HANDLE_VALUE)
-        CloseHandle(output);
-    if (!started) {
-        ADD_FAILURE() << "the probe did not start: " << GetLastError();
-        return run;
-    }
-    if (whileRunning)
-        whileRunning(pi);
-    if (WaitForSingleObject(pi.hProcess, 60000) != WAIT_OBJECT_0) {
-        TerminateProcess(pi.hProcess, 99);
-        ADD_FAILURE() << "the probe did not end";
-    }
-    GetExitCodeProcess(pi.hProcess, &run.exitCode);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    std::ifstream in(out);
-    std::string line;
-    while (std::getline(in, line))
-        run.lines.push_back(line);
-    DeleteFileA(out.c_str());
-    return run;
-}
-
-std::string Dump(const ProbeRun& run)
-{
-    std::string text;
-    for (const std::string& l : run.lines)
-        text += l + "\n";
-    return text;
-}
 
 TEST(Processing, AFrameworkExceptionRunsEveryStepAndTheProgramGoesOn)
 {

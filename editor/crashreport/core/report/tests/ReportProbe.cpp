@@ -19,6 +19,7 @@
 #include "editor/crashreport/core/report/ExceptionProcessing.h"
 #include "editor/crashreport/core/report/ReportBuildingStep.h"
 #include "editor/crashreport/core/report/ZorvikEvents.h"
+#include "editor/crashreport/core/report/tests/RuntimeScenarios.h"
 #include "editor/crashreport/support/ModuleOptions.h"
 #include "framework/Application.h"
 #include "framework/Exceptions.h"
@@ -168,6 +169,7 @@ int main(int argc, char** argv)
     }
     if (scenario == "switched-off")
         SetZorvikLogState(false);
+    const bool runtime = PrepareRuntimeScenario(scenario, Write);
     // "log-html": first the page of an error that happened elsewhere (into
     // the output path + ".html"), then the ordinary fault.
     if (Kind() == "html") {
@@ -192,7 +194,9 @@ int main(int argc, char** argv)
         return false;
     };
     Pump(200);
-    if (Kind() == "av") {
+    if (runtime) {
+        RunRuntimeScenario(scenario, form->Handle(), Write, Pump);
+    } else if (Kind() == "av") {
         volatile int* volatile zero = nullptr;
         *zero = 1;
     } else if (scenario == "manager") {

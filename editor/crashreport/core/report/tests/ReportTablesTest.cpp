@@ -93,3 +93,31 @@ TEST(ReportTables, ModulesAndProcesses)
         EXPECT_NE(BuildModulesTable(sample.Facts, options).find("|140000000|"), std::string::npos);
     }
 }
+
+// A module unloaded between the capture and the report: the list made again
+// for the report takes its record off, while the captured rows still point
+// at it. The report names it (AddressSanitizer watches the native build).
+TEST(ReportTables, RowsOfAModuleUnloadedBeforeTheReportStillNameIt)
+{
+    TZorvikModulesList modules;
+    auto gone = std::make_unique<TZorvikModuleInfo>();
+    gone->Handle = 0x10000000;
+    gone->Path = "C:\\Plugins\\Unloaded.dll";
+    modules.Add(std::move(gone));
+    TZorvikDebugInfo row;
+    row.DebugDetail = ddSourceCode;
+    row.ModuleInfo = modules.Find(0x10000000);
+    row.Address = 0x10001234;
+    row.UnitName = "Plugin.cpp";
+    row.ProcedureName = "Run";
+    row.Line = 12;
+    TReportFacts facts;
+    facts.CallStack.Rows = {row};
+
+    modules.Delete(0x10000000);
+    EXPECT_EQ(modules.Find(0x10000000), nullptr);
+    EXPECT_EQ(modules.Count(), 0u);
+    TZorvikModuleOptions options("x");
+    const std::string table = BuildCallStackTable(facts, options);
+    EXPECT_NE(table.find("|10001234|Unloaded.dll|Plugin.cpp|"), std::string::npos) << table;
+}
