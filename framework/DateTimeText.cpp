@@ -152,20 +152,24 @@ bool TryEncodeTime(int hour, int minute, int second, int millisecond, double& va
     return true;
 }
 
-bool TryStrToDate(const std::string& text, double& value, const TFormatSettings& settings) {
+namespace {
+// The whole text is one date (or time); the value stays as it was otherwise.
+bool ScanWhole(const std::string& text, double& value, const TFormatSettings& settings,
+               bool (*scan)(TScanner&, const TFormatSettings&, double&)) {
     TScanner s{text};
-    double date;
-    if (!ScanDate(s, settings, date) || !s.AtEnd()) return false;
-    value = date;
+    double read;
+    if (!scan(s, settings, read) || !s.AtEnd()) return false;
+    value = read;
     return true;
+}
+}  // namespace
+
+bool TryStrToDate(const std::string& text, double& value, const TFormatSettings& settings) {
+    return ScanWhole(text, value, settings, ScanDate);
 }
 
 bool TryStrToTime(const std::string& text, double& value, const TFormatSettings& settings) {
-    TScanner s{text};
-    double time;
-    if (!ScanTime(s, settings, time) || !s.AtEnd()) return false;
-    value = time;
-    return true;
+    return ScanWhole(text, value, settings, ScanTime);
 }
 
 bool TryStrToDateTime(const std::string& text, double& value, const TFormatSettings& settings) {

@@ -40,11 +40,8 @@ namespace {
 TUvxClipboard* g_clipboard = nullptr;
 TUvxUnitRun g_clipboardUnit;
 
-// The unit has nothing to start; its end runs after main returns.
-struct TUvxClipBrdUnitScope {
-    TUvxClipBrdUnitScope() { g_clipboardUnit.Start(); }
-    ~TUvxClipBrdUnitScope() { EndUvxClipBrdUnit(); }
-} g_clipboardUnitScope;
+// The unit has nothing to start but its run count.
+TUvxUnitScope g_clipboardUnitScope([] { g_clipboardUnit.Start(); }, EndUvxClipBrdUnit);
 }  // namespace
 
 TUvxClipboard* UvxClipboard() {

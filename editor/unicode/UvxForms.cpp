@@ -308,11 +308,7 @@ void StartUvxFormsUnit() {
     }
 }
 
-// Starts with the program's globals, ends after main returns.
-struct TUvxFormsUnitScope {
-    TUvxFormsUnitScope() { StartUvxFormsUnit(); }
-    ~TUvxFormsUnitScope() { EndUvxFormsUnit(); }
-} g_formsUnitScope;
+TUvxUnitScope g_formsUnitScope(StartUvxFormsUnit, EndUvxFormsUnit);
 }  // namespace
 
 // The hook goes first, so no message reaches an application object that is gone.

@@ -154,11 +154,7 @@ void StartUvxMenusUnit() {
     UvxPopupList->FrameworkList = PopupList;
 }
 
-// Starts with the program's globals, ends after main returns.
-struct TUvxMenusUnitScope {
-    TUvxMenusUnitScope() { StartUvxMenusUnit(); }
-    ~TUvxMenusUnitScope() { EndUvxMenusUnit(); }
-} g_menusUnitScope;
+TUvxUnitScope g_menusUnitScope(StartUvxMenusUnit, EndUvxMenusUnit);
 }  // namespace
 
 // Pop-up menus made later stay in the framework's list.

@@ -14,3 +14,16 @@ public:
 private:
     int FRuns = 0;
 };
+
+// Runs a unit's start-up with the program's globals and its end after main
+// returns.
+class TUvxUnitScope {
+public:
+    TUvxUnitScope(void (*start)(), void (*end)()) : FEnd(end) { start(); }
+    ~TUvxUnitScope() { FEnd(); }
+    TUvxUnitScope(const TUvxUnitScope&) = delete;
+    TUvxUnitScope& operator=(const TUvxUnitScope&) = delete;
+
+private:
+    void (*FEnd)();
+};
