@@ -25,8 +25,7 @@ TApplication::TApplication(TComponent* owner) : TComponent(owner) {
 }
 
 void TApplication::Initialize() {
-    char sep[8] = {};
-    if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, sep, sizeof sep) > 1) FormatSettings.DecimalSeparator = sep[0];
+    FormatSettings = GetLocaleFormatSettings(LOCALE_USER_DEFAULT);
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_TREEVIEW_CLASSES | ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&icc);
 }
@@ -250,6 +249,11 @@ void TApplication::SetActive(bool active) {
     FActive = active;
     if (active && OnActivate) OnActivate(this);
     if (!active && OnDeactivate) OnDeactivate(this);
+}
+
+std::string TApplication::CurrentHelpFile() const {
+    TForm* form = ActiveForm();
+    return form && !form->HelpFile.empty() ? form->HelpFile : HelpFile;
 }
 
 bool TApplication::HelpContext(int context) { return HelpCommand(HELP_CONTEXT, context); }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "framework/Classes.h"
+#include "framework/Controls.h"
 
 // The application object has a MessageBox of its own.
 #undef MessageBox
@@ -41,7 +42,8 @@ public:
     explicit TApplication(TComponent* owner);
     std::string ClassName() const override { return "TApplication"; }
 
-    // Reads the user's locale (decimal separator) and the common controls.
+    // Reads the user's locale (separators, date order, morning and afternoon
+    // marks) and the common controls.
     void Initialize();
     const std::string& Title() const { return FTitle; }
     // Also the text of the application window, when it exists.
@@ -118,6 +120,13 @@ public:
     // Help for a context number: OnHelp decides; there is no help system of
     // the framework's own behind it.
     THelpEvent OnHelp;
+    // The program's help file, for OnHelp to open; a form may name its own.
+    std::string HelpFile;
+    // The active form's help file when it names one, else the program's.
+    std::string CurrentHelpFile() const;
+    // The reading order the program's windows take: the message dialogs
+    // place and read their texts from the right under bdRightToLeft.
+    TBiDiMode BiDiMode = bdLeftToRight;
     bool HelpContext(int context);
     // Any help command (HELP_CONTEXT, HELP_FINDER, HELP_HELPONHELP, ...)
     // with its data, through OnHelp; false when no one served it.

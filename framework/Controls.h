@@ -26,6 +26,8 @@ enum : UINT { CM_DIALOGCHAR = 0xB006, CM_ENABLEDCHANGED = 0xB003, CM_FONTCHANGED
 using TShiftState = unsigned;  // ssShift | ssAlt | ssCtrl | mouse buttons
 enum : unsigned { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64 };
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
+// Right to left: texts read from the right and align to the right.
+enum TBiDiMode { bdLeftToRight, bdRightToLeft };
 
 using TNotifyEvent = std::function<void(TObject* sender)>;
 using TKeyEvent = std::function<void(TObject* sender, WORD& key, TShiftState shift)>;

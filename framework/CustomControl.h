@@ -8,8 +8,6 @@
 #include "framework/Font.h"
 #include "framework/Graphics.h"
 
-enum TBiDiMode { bdLeftToRight, bdRightToLeft };
-
 // The font controls take unless told otherwise: its face name.
 struct TFontData {
     char Name[32];

@@ -65,6 +65,9 @@ public:
     void Previous();
     // Frees the form once the messages already queued for it are handled.
     void Release();
+    // The help file of this form's help, when not the program's (see
+    // TApplication::CurrentHelpFile).
+    std::string HelpFile;
 
     TNotifyEvent OnCreate;
     TNotifyEvent OnShow;

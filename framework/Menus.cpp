@@ -476,10 +476,14 @@ HWND TPopupList::Window() {
     return FWindow;
 }
 
+// The list knows its window from the first message on: its default
+// handling during creation must not make another one.
 LRESULT CALLBACK TPopupList::StaticProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE)
-        SetWindowLongPtrA(h, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams));
+    if (msg == WM_NCCREATE) {
+        auto* list = static_cast<TPopupList*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
+        SetWindowLongPtrA(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(list));
+        if (list) list->FWindow = h;
+    }
     auto* self = reinterpret_cast<TPopupList*>(GetWindowLongPtrA(h, GWLP_USERDATA));
     if (!self) return DefWindowProcA(h, msg, wp, lp);
     try {

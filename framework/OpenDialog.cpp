@@ -18,6 +18,11 @@ void TOpenDialog::PrepareRecord(OPENFILENAMEA& ofn, HWND parent) const {
     if (Options & ofPathMustExist) ofn.Flags |= OFN_PATHMUSTEXIST;
     if (Options & ofFileMustExist) ofn.Flags |= OFN_FILEMUSTEXIST;
     if (Options & ofNoValidate) ofn.Flags |= OFN_NOVALIDATE;
+    if (Template) {
+        ofn.Flags |= OFN_ENABLETEMPLATE;
+        ofn.hInstance = TemplateModule ? TemplateModule : GetModuleHandleA(nullptr);
+        ofn.lpTemplateName = Template;
+    }
 }
 
 bool TOpenDialog::ExecuteA(BOOL(WINAPI* func)(OPENFILENAMEA*), HWND parent) {

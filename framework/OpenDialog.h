@@ -48,12 +48,18 @@ public:
     virtual void DoIncludeItem(const OFNOTIFYEXA& ofn, bool& include) {
         if (OnIncludeItem) OnIncludeItem(ofn, include);
     }
+    // A dialog template the system adds to its dialog (a child of the
+    // explorer-style dialog): its name, or an integer resource made with
+    // MAKEINTRESOURCEA; the text stays the caller's. Null: none.
+    LPCSTR Template = nullptr;
+    // The module holding the template; null: the program.
+    HINSTANCE TemplateModule = nullptr;
     std::string InitialDir() const { return FInitialDir; }
     virtual void SetInitialDir(const std::string& value) { FInitialDir = value; }
     // True when the user accepted.
     virtual bool Execute(HWND parent = nullptr);
     // The record as the system call takes it, without the texts: owner,
-    // flags, file buffer length and filter index.
+    // flags, file buffer length, filter index and the template.
     void PrepareRecord(OPENFILENAMEA& ofn, HWND parent) const;
     // The largest file buffer, in characters.
     static constexpr DWORD kMaxFileBuffer = 0x8000;

@@ -71,7 +71,9 @@ int64_t StrToInt64(const std::string& text) {
     return v;
 }
 
-std::string FloatToStr(double value) {
+std::string FloatToStr(double value) { return FloatToStr(value, FormatSettings); }
+
+std::string FloatToStr(double value, const TFormatSettings& settings) {
     if (std::isnan(value) || std::isinf(value)) throw EConvertError("Invalid floating point operation");
     if (value == 0) return "0";
     char buf[64];
@@ -86,7 +88,7 @@ std::string FloatToStr(double value) {
     while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
 
     std::string out = negative ? "-" : "";
-    const char sep = FormatSettings.DecimalSeparator;
+    const char sep = settings.DecimalSeparator;
     if (exponent >= -5 && exponent <= 14) {
         if (exponent < 0) {
             out += '0';
@@ -116,7 +118,9 @@ std::string FloatToStr(double value) {
     return out;
 }
 
-bool TryStrToFloat(const std::string& text, double& value) {
+bool TryStrToFloat(const std::string& text, double& value) { return TryStrToFloat(text, value, FormatSettings); }
+
+bool TryStrToFloat(const std::string& text, double& value, const TFormatSettings& settings) {
     size_t b = 0, e = text.size();
     while (b < e && text[b] == ' ') ++b;
     while (e > b && text[e - 1] == ' ') --e;
@@ -126,7 +130,7 @@ bool TryStrToFloat(const std::string& text, double& value) {
     if (i < e && (text[i] == '+' || text[i] == '-')) c += text[i++];
     int mantissaDigits = 0;
     while (i < e && std::isdigit(static_cast<unsigned char>(text[i]))) c += text[i++], ++mantissaDigits;
-    if (i < e && text[i] == FormatSettings.DecimalSeparator) {
+    if (i < e && text[i] == settings.DecimalSeparator) {
         c += '.';
         ++i;
         while (i < e && std::isdigit(static_cast<unsigned char>(text[i]))) c += text[i++], ++mantissaDigits;

@@ -36,4 +36,6 @@ else
 fi
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-export LANG=C.UTF-8 LC_ALL=C.UTF-8
+# A test may run on another system locale (TQ_WINE_LOCALE, a Linux locale
+# name such as he_IL.UTF-8); Wine takes the locale from these.
+export LANG=${TQ_WINE_LOCALE:-C.UTF-8} LC_ALL=${TQ_WINE_LOCALE:-C.UTF-8}

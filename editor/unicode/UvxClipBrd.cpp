@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "editor/unicode/UvxCodePage.h"
+#include "editor/unicode/UvxUnitRun.h"
 
 namespace {
 struct TOpenScope {
@@ -35,7 +36,21 @@ void TUvxClipboard::SetAsWideText(const std::u16string& value) {
     SetBuffer(CF_UNICODETEXT, value.c_str(), value.size() * 2 + 2);
 }
 
+namespace {
+TUvxClipboard* g_clipboard = nullptr;
+TUvxUnitRun g_clipboardUnit;
+
+// The unit has nothing to start but its run count.
+TUvxUnitScope g_clipboardUnitScope([] { g_clipboardUnit.Start(); }, EndUvxClipBrdUnit);
+}  // namespace
+
 TUvxClipboard* UvxClipboard() {
-    static TUvxClipboard* clipboard = new TUvxClipboard;
-    return clipboard;
+    if (!g_clipboard) g_clipboard = new TUvxClipboard;
+    return g_clipboard;
+}
+
+void EndUvxClipBrdUnit() {
+    if (!g_clipboardUnit.End()) return;
+    delete g_clipboard;
+    g_clipboard = nullptr;
 }

@@ -15,3 +15,6 @@ public:
 
 // The shared wide clipboard (made on the first call).
 TUvxClipboard* UvxClipboard();
+// The unit's end: the shared clipboard is freed. It runs by itself after
+// main returns; a second end does nothing.
+void EndUvxClipBrdUnit();

@@ -134,6 +134,17 @@ bool TUvxOpenDialog::DoExecuteW(BOOL(WINAPI* func)(OPENFILENAMEW*), HWND parent)
     ofn.nFilterIndex = prepared.nFilterIndex;
     ofn.nMaxFile = prepared.nMaxFile;
     ofn.Flags = prepared.Flags;
+    // A template's name in wide text; a resource number passes as it is.
+    ofn.hInstance = prepared.hInstance;
+    std::u16string templateName;
+    if (prepared.Flags & OFN_ENABLETEMPLATE) {
+        if (IS_INTRESOURCE(prepared.lpTemplateName)) {
+            ofn.lpTemplateName = reinterpret_cast<LPCWSTR>(prepared.lpTemplateName);
+        } else {
+            templateName = AnsiToWideSys(prepared.lpTemplateName);
+            ofn.lpTemplateName = WC(templateName);
+        }
+    }
     std::u16string filter = UvxDialog_SystemFilter(GetFilter());
     std::u16string buffer(ofn.nMaxFile + 2, u'\0');
     std::u16string name = GetFileName();

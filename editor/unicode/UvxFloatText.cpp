@@ -1,20 +1,33 @@
 #include "editor/unicode/UvxFloatText.h"
 
-#include <algorithm>
+#include "editor/unicode/UvxSysUtils.h"
 
-#include "framework/SysUtils.h"
+// Written by the application companion whenever the system's settings
+// change; read here, where it decides whether the cached settings are old.
+uint32_t _SettingChangeTime = 0;
 
-std::string ENG_US_FloatToStr(double value) {
-    std::string s = FloatToStr(value);
-    std::replace(s.begin(), s.end(), FormatSettings.DecimalSeparator, '.');
-    return s;
+namespace {
+// English (United States), sorted the default way.
+constexpr uint32_t kLocaleEnglishUS = 0x0409;
+}  // namespace
+
+const TFormatSettings& EnsureLocaleSettingsUS() {
+    static TFormatSettings cached;
+    static uint32_t stamp = 0;
+    static bool read = false;
+    if (!read || stamp != _SettingChangeTime) {
+        TFormatSettings settings = GetLocaleFormatSettings(kLocaleEnglishUS);
+        settings.DecimalSeparator = '.';
+        cached = settings;
+        stamp = _SettingChangeTime;
+        read = true;
+    }
+    return cached;
 }
 
+std::string ENG_US_FloatToStr(double value) { return FloatToStr(value, EnsureLocaleSettingsUS()); }
+
 double ENG_US_StrToFloat(const std::string& s) {
-    TFormatSettings saved = FormatSettings;
-    FormatSettings.DecimalSeparator = '.';
     double value = 0;
-    bool ok = TryStrToFloat(s, value);
-    FormatSettings = saved;
-    return ok ? value : StrToFloat(s);
+    return TryStrToFloat(s, value, EnsureLocaleSettingsUS()) ? value : StrToFloat(s);
 }

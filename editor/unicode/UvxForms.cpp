@@ -17,6 +17,7 @@
 #include "editor/unicode/UvxSyncedStrings.h"
 #include "editor/unicode/UvxSysUtils.h"
 #include "editor/unicode/UvxSystem.h"
+#include "editor/unicode/UvxUnitRun.h"
 #include "framework/Application.h"
 #include "framework/Exceptions.h"
 #include "framework/Filer.h"
@@ -130,6 +131,7 @@ TActionLinkClass TUvxForm::GetActionLinkClass() {
 }
 
 void TUvxForm::WMMenuSelect(WPARAM wParam, LPARAM lParam) {
+    if (!UvxApplication) return TForm::WMMenuSelect(wParam, lParam);  // the unit ended
     if (!FMenu) return;
     UINT flags = HIWORD(wParam);
     if (flags == 0xFFFF && lParam == 0) {
@@ -171,13 +173,22 @@ LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam) {
     }
     return CallNextHookEx(g_hook, code, wParam, lParam);
 }
+
+// The tick count of a setting change, and of the start: never the stamp of
+// the change before, even within the same tick, so that settings cached
+// since then are read again.
+uint32_t NewSettingChangeTime() {
+    uint32_t now = GetTickCount();
+    if (now == _SettingChangeTime) ++now;
+    _SettingChangeTime = now;
+    return now;
+}
 }  // namespace
 
 TUvxApplication::TUvxApplication(TComponent* owner) : TComponent(owner) {
     FHookId = Application->HookMainWindow(
         [this](UINT m, WPARAM w, LPARAM l, LRESULT& r) { return WndProc(m, w, l, r); });
-    FSettingChangeTime = GetTickCount();
-    _SettingChangeTime = FSettingChangeTime;
+    FSettingChangeTime = NewSettingChangeTime();
 }
 
 TUvxApplication::~TUvxApplication() {
@@ -256,8 +267,7 @@ bool TUvxApplication::ProcessMessage(MSG& msg) {
 
 bool TUvxApplication::WndProc(UINT msg, WPARAM, LPARAM lParam, LRESULT& result) {
     if (msg == WM_WININICHANGE) {
-        FSettingChangeTime = GetTickCount();
-        _SettingChangeTime = FSettingChangeTime;
+        FSettingChangeTime = NewSettingChangeTime();
     } else if (msg == WM_CREATE && FTitlePending) {
         // The title set before the window existed is shown now.
         SetTitle(FWideTitle);
@@ -280,18 +290,35 @@ bool TUvxApplication::ExecuteWideHintAction(TBasicAction* action, LRESULT& resul
     return true;
 }
 
-// ---- unit start-up -----------------------------------------------------------------------
+// ---- unit start-up and end -------------------------------------------------------------------
 
-TUvxApplication* UvxApplication = [] {
-    auto* app = new TUvxApplication(nullptr);
+TUvxApplication* UvxApplication = nullptr;
+
+namespace {
+TUvxUnitRun g_formsUnit;
+
+void StartUvxFormsUnit() {
+    if (!g_formsUnit.Start()) return;
+    UvxApplication = new TUvxApplication(nullptr);
     OSVERSIONINFOA vi{};
     vi.dwOSVersionInfoSize = sizeof vi;
     if (GetVersionExA(&vi) && vi.dwPlatformId == VER_PLATFORM_WIN32_NT) {
         g_hook = SetWindowsHookExW(WH_GETMESSAGE, GetMessageHook, nullptr, GetCurrentThreadId());
         if (!g_hook) throw EOSError("Cannot install the message hook", GetLastError());
     }
-    return app;
-}();
+}
+
+TUvxUnitScope g_formsUnitScope(StartUvxFormsUnit, EndUvxFormsUnit);
+}  // namespace
+
+// The hook goes first, so no message reaches an application object that is gone.
+void EndUvxFormsUnit() {
+    if (!g_formsUnit.End()) return;
+    if (g_hook) UnhookWindowsHookEx(g_hook);
+    g_hook = nullptr;
+    delete UvxApplication;
+    UvxApplication = nullptr;
+}
 
 bool IsWideCharAccel(WORD charCode, const std::u16string& caption) {
     return WideCompareText(std::u16string(1, KeyUnicode(charCode)), WideGetHotkey(caption)) == 0;

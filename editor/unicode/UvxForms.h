@@ -70,7 +70,13 @@ private:
     int FHookId = 0;
 };
 
+// Made by the unit's start-up, with the get-message hook on the NT family;
+// null once the unit ended.
 extern TUvxApplication* UvxApplication;
+// The unit's end: the message hook is removed and UvxApplication freed. It
+// runs by itself after main returns; a program may end the unit sooner, and
+// a second end does nothing.
+void EndUvxFormsUnit();
 
 // A control without a window on a main form that is not a Unicode form: its
 // action's update and execute events run UvxApplication->DoIdle.

@@ -10,16 +10,27 @@
 #include "editor/unicode/UvxSysUtils.h"
 #include "editor/unicode/UvxWideStrUtils.h"
 #include "editor/unicode/UvxWindows.h"
+#include "framework/DateTimeText.h"
 #include "framework/Exceptions.h"
 #include "framework/SysUtils.h"
 #include "framework/WinStreams.h"
 #include "framework/WinText.h"
 
+// The system's parser first; what it refuses, the framework's 8-bit parsers
+// may still read in the user's format settings (a time with a fraction of a
+// second, a date in the order and with the separator the settings name).
 HRESULT StrToDateTimeKind(const std::u16string& s, DWORD kind, double& value) {
     DATE date = 0;
     HRESULT hr = VarDateFromStr(const_cast<OLECHAR*>(WC(s)), GetThreadLocale(), kind, &date);
-    if (SUCCEEDED(hr)) value = date;
-    return hr;
+    if (SUCCEEDED(hr)) {
+        value = date;
+        return hr;
+    }
+    std::string ansi = WideToAnsiSys(s);
+    bool read = kind == VAR_TIMEVALUEONLY   ? TryStrToTime(ansi, value)
+                : kind == VAR_DATEVALUEONLY ? TryStrToDate(ansi, value)
+                                            : TryStrToDateTime(ansi, value);
+    return read ? S_OK : hr;
 }
 
 bool UvxTryStrToDateTime(const std::u16string& s, double& value) { return SUCCEEDED(StrToDateTimeKind(s, 0, value)); }

@@ -7,14 +7,27 @@
 #include "editor/unicode/UvxHotkeys.h"
 #include "editor/unicode/UvxSyncedStrings.h"
 #include "editor/unicode/UvxSysUtils.h"
+#include "editor/unicode/UvxUnitRun.h"
 #include "framework/Exceptions.h"
 #include "framework/WideCase.h"
 #include "framework/WinText.h"
 
 bool SysLocaleFarEast() { return GetSystemMetrics(SM_DBCSENABLED) != 0; }
 
+// Hebrew and Arabic support switched on, or a system locale whose language
+// is written right to left.
+bool SysLocaleMiddleEast() {
+    if (GetSystemMetrics(SM_MIDEASTENABLED)) return true;
+    static const WORD kRightToLeft[] = {LANG_ARABIC, LANG_HEBREW, LANG_FARSI, LANG_URDU,
+                                        LANG_SYRIAC, LANG_DIVEHI, LANG_PASHTO, LANG_UIGHUR};
+    WORD language = PRIMARYLANGID(GetSystemDefaultLangID());
+    for (WORD l : kRightToLeft)
+        if (language == l) return true;
+    return false;
+}
+
 void FixMenuBiDiProblem(TMenu* menu) {
-    if (!menu || !GetSystemMetrics(SM_MIDEASTENABLED) || menu->Items()->Count() == 0) return;
+    if (!menu || menu->Items()->Count() == 0 || !SysLocaleMiddleEast()) return;
     for (int i = 0; i < menu->Items()->Count(); ++i) {
         TMenuItem* item = menu->Items()->Items(i);
         if (!item->Visible()) continue;
@@ -130,18 +143,36 @@ void TUvxMainMenu::DoChange(TMenuItem* source, bool rebuild) {
 
 // ---- pop-up menus ----------------------------------------------------------------
 
-TUvxPopupList* UvxPopupList = [] {
-    auto* list = new TUvxPopupList();
-    list->FrameworkList = PopupList;
-    return list;
-}();
+TUvxPopupList* UvxPopupList = nullptr;
 
+namespace {
+TUvxUnitRun g_menusUnit;
+
+void StartUvxMenusUnit() {
+    if (!g_menusUnit.Start()) return;
+    UvxPopupList = new TUvxPopupList();
+    UvxPopupList->FrameworkList = PopupList;
+}
+
+TUvxUnitScope g_menusUnitScope(StartUvxMenusUnit, EndUvxMenusUnit);
+}  // namespace
+
+// Pop-up menus made later stay in the framework's list.
+void EndUvxMenusUnit() {
+    if (!g_menusUnit.End()) return;
+    delete UvxPopupList;
+    UvxPopupList = nullptr;
+}
+
+// Without the layer's list (its unit ended) a pop-up menu stays in the framework's.
 TUvxPopupMenu::TUvxPopupMenu(TComponent* owner) : TPopupMenu(owner) {
+    if (!UvxPopupList) return;
     PopupList->Remove(this);
     UvxPopupList->Add(this);
 }
 
 TUvxPopupMenu::~TUvxPopupMenu() {
+    if (!UvxPopupList) return;
     UvxPopupList->Remove(this);
     PopupList->Add(this);  // the framework's destructor takes it out again
 }
@@ -152,6 +183,7 @@ void TUvxPopupMenu::DoChange(TMenuItem* source, bool rebuild) {
 }
 
 void TUvxPopupMenu::Popup(int x, int y) {
+    if (!UvxPopupList) return TPopupMenu::Popup(x, y);
     TPopupList* saved = PopupList;
     PopupList = UvxPopupList;
     try {
@@ -164,7 +196,7 @@ void TUvxPopupMenu::Popup(int x, int y) {
 }
 
 LRESULT TUvxPopupList::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_MENUSELECT) {
+    if (msg == WM_MENUSELECT && UvxApplication) {
         UINT flags = HIWORD(wParam);
         HMENU menu = reinterpret_cast<HMENU>(lParam);
         for (int i = 0; i < Count(); ++i) {
@@ -179,6 +211,7 @@ LRESULT TUvxPopupList::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         UvxApplication->SetHint(u"");
     } else if (msg == WM_ENTERMENULOOP) {
         PopupList = FrameworkList;
+        for (int i = 0; i < Count(); ++i) FixMenuBiDiProblem(Menus(i));
     }
     return TPopupList::WndProc(msg, wParam, lParam);
 }

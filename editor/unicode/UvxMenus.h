@@ -75,7 +75,11 @@ public:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     TPopupList* FrameworkList = nullptr;
 };
+// Made by the unit's start-up; null once the unit ended.
 extern TUvxPopupList* UvxPopupList;
+// The unit's end: the layer's pop-up list is freed. It runs by itself after
+// main returns; a second end does nothing.
+void EndUvxMenusUnit();
 
 class TUvxMenuActionLink : public TMenuActionLink {
 public:
@@ -102,6 +106,9 @@ std::u16string WideGetMenuItemHint(TMenuItem* item);
 void NoOwnerDrawTopLevelItems(TMainMenu* menu);
 // True on a Far-Eastern system locale (hotkeys written "(&X)").
 bool SysLocaleFarEast();
-// On a Middle-Eastern system locale, writes the first visible top-level
-// item's wide caption again (the system loses it when the menu is mirrored).
+// True on a Middle-Eastern system (Hebrew and Arabic enabled, or a system
+// locale of a language written right to left).
+bool SysLocaleMiddleEast();
+// On a Middle-Eastern system, writes the first visible top-level item's
+// wide caption again (the system loses it when the menu is mirrored).
 void FixMenuBiDiProblem(TMenu* menu);

@@ -45,6 +45,35 @@ SIZE TextSize(HDC dc, const std::u16string& text) {
 }
 
 bool Has(TMsgDlgButtons buttons, TMsgDlgBtn b) { return (buttons & MsgDlgButton(b)) != 0; }
+
+// The system's message font; the framework's dialog font when the system
+// does not tell. The record is read in the size every system knows, the one
+// before Vista added a last field.
+LOGFONTA MessageFont() {
+    constexpr UINT kMetricsSize = 340;
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = kMetricsSize;
+    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, kMetricsSize, &metrics, 0)) return metrics.lfMessageFont;
+    LOGFONTA font{};
+    GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
+    return font;
+}
+
+// A button of the dialog shows in the dialog's font.
+class TUvxMessageButton : public TUvxButton {
+public:
+    TUvxMessageButton(TComponent* owner, HFONT font) : TUvxButton(owner), FFont(font) {}
+    std::string ClassName() const override { return "TUvxButton"; }
+
+protected:
+    void CreateHandleDone() override {
+        TUvxButton::CreateHandleDone();
+        SendMessageW(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(FFont), FALSE);
+    }
+
+private:
+    HFONT FFont;
+};
 }  // namespace
 
 std::u16string UvxMessageCaption(TMsgDlgType type) {
@@ -59,10 +88,14 @@ int UvxButtonModalResult(TMsgDlgBtn button) { return ButtonRow(button).Result; }
 
 TUvxMessageForm::TUvxMessageForm(TComponent* owner) : TUvxForm(owner) {}
 
+TUvxMessageForm::~TUvxMessageForm() { DestroyHandle(); }
+
+// Right to left, the caption reads from the right too.
 void TUvxMessageForm::CreateParams(TCreateParams& params) {
     TUvxForm::CreateParams(params);
     params.Style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_CLIPCHILDREN;
     params.ExStyle |= WS_EX_DLGMODALFRAME;
+    if (BiDiMode == bdRightToLeft) params.ExStyle |= WS_EX_RIGHT | WS_EX_RTLREADING | WS_EX_LEFTSCROLLBAR;
 }
 
 // Divider, caption, divider, message, divider, the button captions without
@@ -103,10 +136,12 @@ TUvxMessageForm* WideCreateMessageDialog(const std::u16string& msg, TMsgDlgType 
     if (defaultButton < 0)
         defaultButton = Has(buttons, mbOK) ? mbOK : Has(buttons, mbYes) ? mbYes : mbRetry;
     auto form = std::make_unique<TUvxMessageForm>(Application);
-    // The controls of the layer draw with the dialog font: the sizes come
-    // from it too.
+    const LOGFONTA font = MessageFont();
+    form->Font.SetHandle(CreateFontIndirectA(&font));
+    form->BiDiMode = Application->BiDiMode;
+    const bool rightToLeft = form->BiDiMode == bdRightToLeft;
     HDC dc = GetDC(nullptr);
-    HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    HGDIOBJ oldFont = SelectObject(dc, form->Font.Handle());
     std::u16string letters;
     for (char16_t c = u'A'; c <= u'Z'; ++c) letters += c;
     for (char16_t c = u'a'; c <= u'z'; ++c) letters += c;
@@ -127,7 +162,8 @@ TUvxMessageForm* WideCreateMessageDialog(const std::u16string& msg, TMsgDlgType 
         buttonWidth = std::max<int>(buttonWidth, r.right - r.left + 8);
     }
     RECT text{0, 0, GetSystemMetrics(SM_CXSCREEN) / 2, 0};
-    Uvx_DrawTextW(dc, WC(msg), static_cast<int>(msg.size()) + 1, &text, DT_CALCRECT | DT_EXPANDTABS | DT_WORDBREAK);
+    Uvx_DrawTextW(dc, WC(msg), static_cast<int>(msg.size()) + 1, &text,
+                  DT_CALCRECT | DT_EXPANDTABS | DT_WORDBREAK | (rightToLeft ? DT_RTLREADING : 0));
     SelectObject(dc, oldFont);
     ReleaseDC(nullptr, dc);
 
@@ -146,19 +182,25 @@ TUvxMessageForm* WideCreateMessageDialog(const std::u16string& msg, TMsgDlgType 
     form->SetCaption(caption);
 
     auto keys = [f = form.get()](TObject*, WORD& key, TShiftState shift) { f->DialogKeyDown(key, shift); };
+    // Right to left the message stands at the right and the icon beside it
+    // at the right edge, mirroring the left-to-right layout.
     if (icon) {
         auto* image = new TUvxImage(form.get());
         image->SetName("Image");
         image->SetParent(form.get());
-        image->SetBounds(hMargin, vMargin, 32, 32);
+        image->SetBounds(rightToLeft ? clientWidth - hMargin - 32 : hMargin, vMargin, 32, 32);
         image->LoadSystemIcon(kTypes[type].Icon);
     }
     form->Message = new TUvxLabel(form.get());
     form->Message->SetName("Message");
     form->Message->SetParent(form.get());
+    form->Message->Font.SetHandle(CreateFontIndirectA(&font));
+    form->Message->BiDiMode = form->BiDiMode;
     form->Message->SetWordWrap(true);
     form->Message->SetCaption(msg);
-    form->Message->SetBounds(iconTextWidth - messageWidth + hMargin, vMargin, messageWidth, messageHeight);
+    int messageLeft = iconTextWidth - messageWidth + hMargin;
+    if (rightToLeft) messageLeft = clientWidth - messageLeft - messageWidth;
+    form->Message->SetBounds(messageLeft, vMargin, messageWidth, messageHeight);
 
     TMsgDlgBtn cancelKind = Has(buttons, mbCancel) ? mbCancel : Has(buttons, mbNo) ? mbNo : mbOK;
     int left = (clientWidth - groupWidth) / 2;
@@ -166,7 +208,7 @@ TUvxMessageForm* WideCreateMessageDialog(const std::u16string& msg, TMsgDlgType 
     for (int b = mbYes; b <= mbHelp; ++b) {
         auto kind = static_cast<TMsgDlgBtn>(b);
         if (!Has(buttons, kind)) continue;
-        auto* button = new TUvxButton(form.get());
+        auto* button = new TUvxMessageButton(form.get(), form->Font.Handle());
         button->SetName(UvxButtonName(kind));
         button->SetParent(form.get());
         button->SetCaption(UvxButtonCaption(kind));
@@ -191,9 +233,10 @@ TUvxMessageForm* WideCreateMessageDialog(const std::u16string& msg, TMsgDlgType 
 }
 
 int WideMessageDlgPosHelp(const std::u16string& msg, TMsgDlgType type, TMsgDlgButtons buttons, int helpCtx, int x,
-                          int y, const std::string&, int defaultButton) {
+                          int y, const std::string& helpFileName, int defaultButton) {
     std::unique_ptr<TUvxMessageForm> form(WideCreateMessageDialog(msg, type, buttons, defaultButton));
     form->HelpContext = helpCtx;
+    form->HelpFile = helpFileName;
     if (x >= 0 || y >= 0)
         form->SetBounds(x >= 0 ? x : form->Left(), y >= 0 ? y : form->Top(), form->Width(), form->Height());
     return form->ShowModal();

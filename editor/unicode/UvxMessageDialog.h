@@ -9,6 +9,7 @@
 #include "editor/unicode/UvxButtons.h"
 #include "editor/unicode/UvxForms.h"
 #include "editor/unicode/UvxLabels.h"
+#include "framework/Font.h"
 #include "framework/WideFormat.h"
 
 enum TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
@@ -27,7 +28,14 @@ int UvxButtonModalResult(TMsgDlgBtn button);
 class TUvxMessageForm : public TUvxForm {
 public:
     explicit TUvxMessageForm(TComponent* owner);
+    // The buttons' windows go before the font they show with.
+    ~TUvxMessageForm() override;
     std::string ClassName() const override { return "TUvxMessageForm"; }
+    // The system's message font (the dialog font where the system does not
+    // tell): the sizes come from it, the message and the buttons show in it.
+    TFont Font;
+    // The application's reading order when the dialog was made.
+    TBiDiMode BiDiMode = bdLeftToRight;
     TUvxLabel* Message = nullptr;
     TUvxButton* DefaultButton = nullptr;
     TUvxButton* CancelButton = nullptr;
@@ -45,6 +53,9 @@ protected:
 // defaultButton -1: OK if present, else Yes if present, else Retry.
 TUvxMessageForm* WideCreateMessageDialog(const std::u16string& msg, TMsgDlgType type, TMsgDlgButtons buttons,
                                          int defaultButton = -1);
+// The help button asks for help on helpCtx with helpFileName as the current
+// help file (the program's when empty); x, y: the left and top, each centred
+// on the screen when negative.
 int WideMessageDlgPosHelp(const std::u16string& msg, TMsgDlgType type, TMsgDlgButtons buttons, int helpCtx, int x,
                           int y, const std::string& helpFileName, int defaultButton = -1);
 int WideMessageDlg(const std::u16string& msg, TMsgDlgType type, TMsgDlgButtons buttons, int helpCtx,

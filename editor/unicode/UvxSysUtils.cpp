@@ -27,7 +27,6 @@ bool Win32PlatformIsUnicode = kPlatform.unicode;
 bool Win32PlatformIsXP = kPlatform.xp;
 bool Win32PlatformIs2003 = kPlatform.s2003;
 bool Win32PlatformIsVista = kPlatform.vista;
-uint32_t _SettingChangeTime = 0;
 
 namespace uvx_testing {
 void ForcePlatformIsUnicode(bool value) { Win32PlatformIsUnicode = value; }

@@ -131,3 +131,11 @@ TEST(Actions, LinkedItemsAndControlsFollowTheAction) {
     EXPECT_EQ(item.Action(), nullptr);
     EXPECT_EQ(list.ActionCount(), 0);
 }
+
+TEST(Menus, ThePopupListMakesItsWindowOnce) {
+    TPopupList list;
+    HWND window = list.Window();
+    ASSERT_TRUE(IsWindow(window)) << "made without making others while it is being made";
+    EXPECT_EQ(list.Window(), window);
+    EXPECT_EQ(SendMessageA(window, WM_NULL, 0, 0), 0);
+}

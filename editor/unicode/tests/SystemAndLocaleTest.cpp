@@ -3,10 +3,14 @@
 #include "editor/unicode/UvxCodePage.h"
 #include "editor/unicode/UvxErrorMessages.h"
 #include "editor/unicode/UvxFiles.h"
+#include "editor/unicode/UvxFloatText.h"
+#include "editor/unicode/UvxForms.h"
 #include "editor/unicode/UvxLocale.h"
 #include "editor/unicode/UvxSystem.h"
 #include "editor/unicode/UvxWideStrUtils.h"
 #include "editor/unicode/tests/EightBitPlatform.h"
+#include "framework/Application.h"
+#include "framework/DateTimeText.h"
 #include "framework/Exceptions.h"
 #include "framework/WinText.h"
 
@@ -101,4 +105,74 @@ TEST(WideLocale, ComparisonsAndCaseOnBothPlatforms) {
         EXPECT_EQ(std::u16string(WStrUpper(text)), wide ? u"CAF\u00C9 \u0416" : u"CAF\u00C9 \u0436");
         EXPECT_EQ(std::u16string(WStrLower(text)), u"caf\u00E9 \u0436");
     }
+}
+
+namespace {
+// Values of the user's locale for the length of a test, put back afterwards
+// (they last beyond the program otherwise).
+class TUserLocaleValue {
+public:
+    explicit TUserLocaleValue(LCTYPE type) : FType(type) {
+        char value[16] = {};
+        GetLocaleInfoA(LOCALE_USER_DEFAULT, type, value, sizeof value);
+        FSaved = value;
+    }
+    ~TUserLocaleValue() { SetLocaleInfoA(LOCALE_USER_DEFAULT, FType, FSaved.c_str()); }
+    bool Set(const char* value) { return SetLocaleInfoA(LOCALE_USER_DEFAULT, FType, value) != 0; }
+    char Saved() const { return FSaved.empty() ? 0 : FSaved[0]; }
+
+private:
+    LCTYPE FType;
+    std::string FSaved;
+};
+
+double Encoded(int y, int mo, int d, int h, int mi, int s, int ms) {
+    double date = 0, time = 0;
+    EXPECT_TRUE(TryEncodeDate(y, mo, d, date));
+    EXPECT_TRUE(TryEncodeTime(h, mi, s, ms, time));
+    return date + time;
+}
+}  // namespace
+
+TEST(WideLocale, WhatTheSystemRefusesTheFrameworksParsersMayRead) {
+    SetThreadLocale(0x409);
+    double v = 0;
+    ASSERT_TRUE(UvxTryStrToTime(u"7:05:09.250", v)) << "a fraction of a second";
+    EXPECT_DOUBLE_EQ(v, Encoded(1899, 12, 30, 7, 5, 9, 250));
+    ASSERT_TRUE(UvxTryStrToDateTime(u"3/15/2024 7:05:09.250 PM", v));
+    EXPECT_DOUBLE_EQ(v, Encoded(2024, 3, 15, 19, 5, 9, 250));
+    EXPECT_DOUBLE_EQ(UvxStrToTime(u"23:59:59.5"), Encoded(1899, 12, 30, 23, 59, 59, 500));
+
+    // The user's format settings (here German) name the order and separator.
+    TFormatSettings saved = FormatSettings;
+    FormatSettings.DateSeparator = '.';
+    FormatSettings.ShortDateFormat = "dd.MM.yyyy";
+    EXPECT_TRUE(ValidDateStr(u"15.03.2024"));
+    EXPECT_DOUBLE_EQ(UvxStrToDate(u"15.03.2024"), 45366.0);
+    FormatSettings = saved;
+    EXPECT_FALSE(ValidDateStr(u"15.03.2024")) << "no date in the English order and separator";
+
+    // Refused by both: the system's reason is the result.
+    EXPECT_EQ(StrToDateTimeKind(u"7:05:09.250\u4E2D", 0, v), DISP_E_TYPEMISMATCH);
+    EXPECT_DOUBLE_EQ(UvxStrToTimeDef(u"25:00:00.5", -1), -1);
+    EXPECT_THROW(UvxStrToDateTime(u"3/15/2024 7:05:09.x"), EConvertError);
+}
+
+TEST(WideLocale, EnglishSettingsAreReadAgainAfterTheSystemTellsOfAChange) {
+    if (GetUserDefaultLCID() != 0x409)
+        GTEST_SKIP() << "the user's locale is not English (United States): changes to it do not reach those settings";
+    ASSERT_NE(UvxApplication, nullptr) << "the application companion watches the system's settings";
+    TUserLocaleValue list(LOCALE_SLIST), decimal(LOCALE_SDECIMAL);
+    EXPECT_EQ(EnsureLocaleSettingsUS().ListSeparator, list.Saved());
+    ASSERT_TRUE(list.Set(";"));
+    ASSERT_TRUE(decimal.Set(","));
+    SendMessageA(Application->Handle(), WM_WININICHANGE, 0, reinterpret_cast<LPARAM>("intl"));
+    EXPECT_EQ(EnsureLocaleSettingsUS().ListSeparator, ';') << "read again after the change";
+    EXPECT_EQ(EnsureLocaleSettingsUS().DecimalSeparator, '.') << "whatever the user chose";
+    EXPECT_EQ(ENG_US_FloatToStr(1.5), "1.5");
+    EXPECT_DOUBLE_EQ(ENG_US_StrToFloat("2.25"), 2.25);
+    ASSERT_TRUE(list.Set("|"));
+    EXPECT_EQ(EnsureLocaleSettingsUS().ListSeparator, ';') << "kept until the system tells of the next change";
+    SendMessageA(Application->Handle(), WM_WININICHANGE, 0, reinterpret_cast<LPARAM>("intl"));
+    EXPECT_EQ(EnsureLocaleSettingsUS().ListSeparator, '|') << "even within the same tick of the clock";
 }

@@ -86,5 +86,7 @@ TEST(EnglishNumbers, ThePointWhateverTheLocaleSays) {
     EXPECT_DOUBLE_EQ(ENG_US_StrToFloat("2,5"), 2.5);  // the locale's own form still reads
     EXPECT_THROW(ENG_US_StrToFloat("x"), EConvertError);
     EXPECT_EQ(FormatSettings.DecimalSeparator, ',');
+    EXPECT_EQ(EnsureLocaleSettingsUS().DecimalSeparator, '.');
+    EXPECT_EQ(EnsureLocaleSettingsUS().ShortDateFormat, "M/d/yyyy");
     FormatSettings = saved;
 }

@@ -252,3 +252,39 @@ TEST(WideFileDialogs, TheWideIncludeItemEventDecidesWhatIsListed) {
     if (listed == 3) GTEST_SKIP() << "this system's dialog asks about the items but lists them all whatever the answer";
     EXPECT_EQ(listed, 2) << "the one left out is not listed";
 }
+
+namespace {
+// The text of the dialog's control 1201, wherever in the dialog it sits.
+BOOL CALLBACK FindExtraPart(HWND h, LPARAM p) {
+    if (GetDlgCtrlID(h) != 1201) return TRUE;
+    wchar_t text[64] = {};
+    GetWindowTextW(h, text, 64);
+    *reinterpret_cast<std::u16string*>(p) = U16(text);
+    return FALSE;
+}
+}  // namespace
+
+TEST(WideFileDialogs, TheProgramsTemplateAddsItsPartByNameOrNumber) {
+    struct Case {
+        LPCSTR name;
+        bool wide;
+        const char16_t* text;
+    } cases[] = {
+        {"UVXOPENEXTRA", true, u"Named extra part"},
+        {MAKEINTRESOURCEA(301), true, u"Numbered extra part"},
+        {"UVXOPENEXTRA", false, u"Named extra part"},
+    };
+    for (const Case& c : cases) {
+        Platform platform(c.wide);
+        TUvxOpenDialog dialog(nullptr);
+        dialog.Template = c.name;
+        std::u16string shown;
+        DialogAnswer::Seen() = [&](HWND d) {
+            EnumChildWindows(d, FindExtraPart, reinterpret_cast<LPARAM>(&shown));
+            if (IS_INTRESOURCE(c.name)) guitest::SaveScreenshot(d, guitest::ScreenshotPath("wide_open_dialog_template"));
+        };
+        DialogAnswer::Plan(u"");
+        EXPECT_FALSE(dialog.Execute());
+        EXPECT_EQ(shown, c.text) << (c.wide ? "wide" : "8-bit");
+    }
+}
