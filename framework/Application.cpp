@@ -213,9 +213,17 @@ void TApplication::ProcessMessages() {
 
 TApplicationExceptionHook ApplicationExceptionHook = nullptr;
 
+TApplicationShowExceptionHook ApplicationShowExceptionHook = nullptr;
+
 void TApplication::HandleException(TObject* sender) {
     if (ApplicationExceptionHook && !ApplicationExceptionHook(sender))
         return;
+    struct TMarker {
+        bool& Flag;
+        bool Before;
+        ~TMarker() { Flag = Before; }
+    } marker{FHandlingException, FHandlingException};
+    FHandlingException = true;
     try {
         throw;
     } catch (EAbort&) {
@@ -235,6 +243,8 @@ void TApplication::HandleException(TObject* sender) {
 }
 
 void TApplication::ShowException(const Exception& e) {
+    if (ApplicationShowExceptionHook && !FHandlingException && !ApplicationShowExceptionHook(e))
+        return;
     std::string msg = e.Message;
     if (!msg.empty() && msg.back() > '.') msg += '.';
     MessageBox(msg, FTitle, MB_OK | MB_ICONSTOP);

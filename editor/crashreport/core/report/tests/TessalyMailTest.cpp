@@ -14,6 +14,7 @@
 #include <string>
 
 #include "ErrorDialogFinder.h"
+#include "TessalyRunner.h"
 #include "editor/crashreport/core/sending/tests/SmtpPeer.h"
 #include "editor/crashreport/support/ModuleOptions.h"
 #include "editor/crashreport/support/OptionsStream.h"
@@ -171,19 +172,7 @@ const MailedCrash& Crash(const std::string& kind, bool survives)
 // file, the procedure and a line number.
 bool HasSeamRow(const std::string& report, const std::string& procedure)
 {
-    static const std::regex lineNumber("\\[[0-9]+\\]");
-    size_t at = 0;
-    while (at < report.size()) {
-        size_t end = report.find("\r\n", at);
-        if (end == std::string::npos)
-            end = report.size();
-        const std::string line = report.substr(at, end - at);
-        if (line.find("|Tessaly.exe ") != std::string::npos && line.find("|CrashTestSeam.cpp") != std::string::npos &&
-            line.find("|" + procedure + " ") != std::string::npos && std::regex_search(line, lineNumber))
-            return true;
-        at = end + 2;
-    }
-    return false;
+    return HasEditorRow(report, "CrashTestSeam.cpp", procedure);
 }
 
 std::string CallStackOf(const std::string& report)
