@@ -71,12 +71,7 @@ TEST_P(TessalyConsent, OnlyAnAgreedReportIsMailedAndEveryOneIsLogged)
     options.SetExceptionDialogType(c.dialog);
     options.SetAutoCloseDialogSecs(20);
     options.SetTerminateBtnOperation(tbNone);
-    options.SetEMailSendMode(esmSMTPClient);
-    options.SetSMTPHost("127.0.0.1");
-    options.SetSMTPPort(peer.Port);
-    options.SetSMTPFrom("tessaly@example.test");
-    options.SetEMailAddresses("bugs@example.test");
-    options.SetEMailSubject("Tessaly crash");
+    MailToPeer(options, peer.Port);
     options.SetCommonSendOptions({});
     options.SetSaveLogFile(true);
     TLogOptions log = options.LogOptions();

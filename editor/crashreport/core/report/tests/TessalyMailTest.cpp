@@ -23,12 +23,6 @@
 
 namespace {
 
-std::string BinaryFolder()
-{
-    const char* dir = std::getenv("TQ_BINARY_DIR");
-    return dir ? std::string(dir) + "\\bin\\" : std::string();
-}
-
 std::string ReportDataFile(const std::string& name)
 {
     const char* source = std::getenv("TQ_SOURCE_DIR");
@@ -78,35 +72,14 @@ MailedCrash RunMailedCrash(const std::string& kind, bool survives)
     TZorvikModuleOptions options("Tessaly.exe");
     options.SetExceptionDialogType(edtMSClassic);
     options.SetAutoCloseDialogSecs(2);
-    options.SetEMailSendMode(esmSMTPClient);
-    options.SetSMTPHost("127.0.0.1");
-    options.SetSMTPPort(peer.Port);
-    options.SetSMTPFrom("tessaly@example.test");
-    options.SetEMailAddresses("bugs@example.test");
-    options.SetEMailSubject("Tessaly crash");
+    MailToPeer(options, peer.Port);
     // Sent without asking, with the screenshot.
     options.SetCommonSendOptions({sndSendScreenshot});
     // The log goes to the test's folder, not beside the editor.
-    options.SetOutputPath(run.folder);
-    const std::string optionFile = run.folder + "TessalyTest.zvo";
-    LastZorvikVersion = ZorvikLogCurrentVersion;
-    options.SaveToFile(optionFile);
-
-    const std::string program = BinaryFolder() + "Tessaly.exe";
-    SetEnvironmentVariableA("TESSALY_TEST_CRASH", kind.c_str());
-    SetEnvironmentVariableA("TESSALY_TEST_CRASH_OPTIONS", optionFile.c_str());
-    std::string command = "\"" + program + "\"";
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
+    const std::string optionFile = SaveTestOptions(options, run.folder);
     PROCESS_INFORMATION pi{};
-    const BOOL started =
-        CreateProcessA(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
-    SetEnvironmentVariableA("TESSALY_TEST_CRASH", nullptr);
-    SetEnvironmentVariableA("TESSALY_TEST_CRASH_OPTIONS", nullptr);
-    if (!started) {
-        ADD_FAILURE() << "Tessaly.exe did not start: " << GetLastError();
+    if (!StartTessaly(pi, kind, optionFile))
         return run;
-    }
     // Watch only: the dialog must close by itself. At most 40 s.
     for (int i = 0; i < 400; ++i) {
         const HWND dialog = FindErrorDialog(pi.dwProcessId);

@@ -1,5 +1,7 @@
 #include "TessalyRunner.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <regex>
 
@@ -8,15 +10,55 @@
 #include "editor/crashreport/support/OptionsStream.h"
 #include "editor/crashreport/support/tests/TestFiles.h"
 
-namespace {
-
-std::string BinaryFolder()
+std::string TessalyBinaryFolder()
 {
     const char* dir = std::getenv("TQ_BINARY_DIR");
     return dir ? std::string(dir) + "\\bin\\" : std::string();
 }
 
-}  // namespace
+std::string SaveTestOptions(TZorvikModuleOptions& options, const std::string& folder)
+{
+    options.SetOutputPath(folder);
+    const std::string optionFile = folder + "TessalyTest.zvo";
+    LastZorvikVersion = ZorvikLogCurrentVersion;
+    options.SaveToFile(optionFile);
+    return optionFile;
+}
+
+void MailToPeer(TZorvikModuleOptions& options, uint16_t port)
+{
+    options.SetEMailSendMode(esmSMTPClient);
+    options.SetSMTPHost("127.0.0.1");
+    options.SetSMTPPort(port);
+    options.SetSMTPFrom("tessaly@example.test");
+    options.SetEMailAddresses("bugs@example.test");
+    options.SetEMailSubject("Tessaly crash");
+}
+
+bool StartTessaly(PROCESS_INFORMATION& pi, const std::string& kind, const std::string& optionFile,
+                  const std::string& noteFile, const std::string& startFolder)
+{
+    const std::string program = TessalyBinaryFolder() + "Tessaly.exe";
+    auto set = [](const char* name, const std::string& value) {
+        SetEnvironmentVariableA(name, value.empty() ? nullptr : value.c_str());
+    };
+    set("TESSALY_TEST_CRASH", kind);
+    set("TESSALY_TEST_CRASH_OPTIONS", optionFile);
+    set("TESSALY_TEST_CRASH_NOTE", noteFile);
+    std::string command = "\"" + program + "\"";
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    pi = PROCESS_INFORMATION{};
+    const BOOL started = CreateProcessA(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                        startFolder.empty() ? nullptr : startFolder.c_str(), &si, &pi);
+    const DWORD error = GetLastError();
+    set("TESSALY_TEST_CRASH", "");
+    set("TESSALY_TEST_CRASH_OPTIONS", "");
+    set("TESSALY_TEST_CRASH_NOTE", "");
+    if (!started)
+        ADD_FAILURE() << "Tessaly.exe did not start: " << error;
+    return started != FALSE;
+}
 
 std::vector<std::string> FolderLogReports(const std::string& folder)
 {
@@ -43,23 +85,9 @@ TTessalyRun RunTessalyFault(const std::string& name, const std::string& kind, TZ
 {
     TTessalyRun run;
     run.Folder = TestFolder("tessaly_fault_" + name);
-    options.SetOutputPath(run.Folder);
-    const std::string optionFile = run.Folder + "TessalyTest.zvo";
-    LastZorvikVersion = ZorvikLogCurrentVersion;
-    options.SaveToFile(optionFile);
-
-    const std::string program = BinaryFolder() + "Tessaly.exe";
-    SetEnvironmentVariableA("TESSALY_TEST_CRASH", kind.c_str());
-    SetEnvironmentVariableA("TESSALY_TEST_CRASH_OPTIONS", optionFile.c_str());
-    std::string command = "\"" + program + "\"";
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
+    const std::string optionFile = SaveTestOptions(options, run.Folder);
     PROCESS_INFORMATION pi{};
-    const BOOL started =
-        CreateProcessA(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
-    SetEnvironmentVariableA("TESSALY_TEST_CRASH", nullptr);
-    SetEnvironmentVariableA("TESSALY_TEST_CRASH_OPTIONS", nullptr);
-    if (!started)
+    if (!StartTessaly(pi, kind, optionFile))
         return run;
     run.ProcessId = pi.dwProcessId;
     for (int i = 0; i < steps.Seconds * 10 && WaitForSingleObject(pi.hProcess, 100) == WAIT_TIMEOUT; ++i) {

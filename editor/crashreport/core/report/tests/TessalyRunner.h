@@ -4,6 +4,7 @@
 // options and the log live in a fresh folder of the test's own.
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -26,6 +27,19 @@ struct TTessalyRunSteps {
     std::function<bool(const TTessalyRun& run)> Done;
     int Seconds = 40;  // the editor is ended after that at the latest
 };
+
+// The folder of the programs (Tessaly.exe), ending in a delimiter.
+std::string TessalyBinaryFolder();
+// Saves the options into the folder, where the editor's log then goes as
+// well; gives the option file's path.
+std::string SaveTestOptions(TZorvikModuleOptions& options, const std::string& folder);
+// Options that mail the report to the tests' SMTP peer on the port.
+void MailToPeer(TZorvikModuleOptions& options, uint16_t port);
+// Starts Tessaly.exe with the seam's variables: the fault, and when not
+// empty the option file and the note file; in the start folder when one is
+// given. False (with a test failure) when it did not start.
+bool StartTessaly(PROCESS_INFORMATION& pi, const std::string& kind, const std::string& optionFile,
+                  const std::string& noteFile = "", const std::string& startFolder = "");
 
 TTessalyRun RunTessalyFault(const std::string& name, const std::string& kind, TZorvikModuleOptions& options,
                             const TTessalyRunSteps& steps);
