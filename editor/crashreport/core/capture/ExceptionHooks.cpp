@@ -217,8 +217,10 @@ LONG WINAPI UnhandledFilter(EXCEPTION_POINTERS* pointers)
                 c.Context = *pointers->ContextRecord;
                 c.ContextValid = true;
                 c.StackPointer = ContextSp(c.Context);
-                // The call stack is built by the processing thread: this
-                // thread's stack may be what ran out.
+                // After an overflow this thread's stack is what ran out: the
+                // processing thread builds the call stack instead.
+                if (r.ExceptionCode != EXCEPTION_STACK_OVERFLOW)
+                    BuildLiveCallStack(c.CallStack, c.Address, c.StackPointer, c.StackTop, c.ThreadId);
             });
             EndFaultingThread();
         }

@@ -351,8 +351,8 @@ bool ProcessException(TProcessingState& state)
             result = true;
         if (state.Handler == fhtZorvikLog) {
             state.Step = 4;
-            // A system fault comes without its call stack: its thread waits,
-            // and its stack (perhaps exhausted) is walked from here.
+            // A stack overflow comes without its call stack: its thread
+            // waits, and its exhausted stack is walked from here.
             if (c.CallStack.Count() == 0 && c.ContextValid && c.StackPointer && c.StackTop)
                 BuildLiveCallStack(c.CallStack, c.Address, c.StackPointer, c.StackTop, c.ThreadId);
             state.ExceptionId = ExceptionIdentifier(
