@@ -218,6 +218,14 @@ TApplicationShowExceptionHook ApplicationShowExceptionHook = nullptr;
 void TApplication::HandleException(TObject* sender) {
     if (ApplicationExceptionHook && !ApplicationExceptionHook(sender))
         return;
+    ShowHandledException(sender);
+}
+
+// The framework's own handling of the exception being handled, in a frame of
+// its own: HandleException itself stays as small as it was, so the return
+// addresses it leaves on the stack after a report lie where a later fault's
+// frames overwrite them, and the same fault twice scans the same stack.
+void TApplication::ShowHandledException(TObject* sender) {
     struct TMarker {
         bool& Flag;
         bool Before;

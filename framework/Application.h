@@ -149,6 +149,7 @@ private:
     // HandleException's own handling is under way: ShowException does not
     // hand the exception to its hook a second time.
     bool FHandlingException = false;
+    [[gnu::noinline]] void ShowHandledException(TObject* sender);
 };
 
 // The hint timer (with the hint windows) sees each message the loop takes
