@@ -212,9 +212,25 @@ void TApplication::ProcessMessages() {
 
 TApplicationExceptionHook ApplicationExceptionHook = nullptr;
 
+TApplicationShowExceptionHook ApplicationShowExceptionHook = nullptr;
+
 void TApplication::HandleException(TObject* sender) {
     if (ApplicationExceptionHook && !ApplicationExceptionHook(sender))
         return;
+    ShowHandledException(sender);
+}
+
+// The framework's own handling of the exception being handled, in a frame of
+// its own: HandleException itself stays as small as it was, so the return
+// addresses it leaves on the stack after a report lie where a later fault's
+// frames overwrite them, and the same fault twice scans the same stack.
+void TApplication::ShowHandledException(TObject* sender) {
+    struct TMarker {
+        bool& Flag;
+        bool Before;
+        ~TMarker() { Flag = Before; }
+    } marker{FHandlingException, FHandlingException};
+    FHandlingException = true;
     try {
         throw;
     } catch (EAbort&) {
@@ -234,6 +250,8 @@ void TApplication::HandleException(TObject* sender) {
 }
 
 void TApplication::ShowException(const Exception& e) {
+    if (ApplicationShowExceptionHook && !FHandlingException && !ApplicationShowExceptionHook(e))
+        return;
     std::string msg = e.Message;
     if (!msg.empty() && msg.back() > '.') msg += '.';
     MessageBox(msg, FTitle, MB_OK | MB_ICONSTOP);

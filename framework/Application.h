@@ -32,6 +32,11 @@ using THelpEvent = std::function<bool(uint16_t command, int data, bool& callHelp
 // is skipped.
 using TApplicationExceptionHook = bool (*)(TObject* sender);
 extern TApplicationExceptionHook ApplicationExceptionHook;
+// Where an exception shown through TApplication::ShowException goes first,
+// unless HandleException is already showing it (the crash-report component
+// sets it); false: the message box is skipped.
+using TApplicationShowExceptionHook = bool (*)(const Exception& e);
+extern TApplicationShowExceptionHook ApplicationShowExceptionHook;
 
 // Whom modal windows belong to: pmNone the application window, the other
 // modes the active form.
@@ -150,6 +155,10 @@ private:
     TForm* FMainForm = nullptr;
     bool FTerminated = false;
     bool FActive = false;
+    // HandleException's own handling is under way: ShowException does not
+    // hand the exception to its hook a second time.
+    bool FHandlingException = false;
+    [[gnu::noinline]] void ShowHandledException(TObject* sender);
 };
 
 // The hint timer (with the hint windows) sees each message the loop takes

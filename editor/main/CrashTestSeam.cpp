@@ -11,6 +11,7 @@
 #include "editor/crashreport/core/capture/CoreState.h"
 #include "editor/crashreport/support/ModuleOptions.h"
 #include "editor/crashreport/support/OptionsStream.h"
+#include "editor/main/MainForm.h"
 #include "framework/Application.h"
 #include "framework/Exceptions.h"
 
@@ -30,12 +31,45 @@ __attribute__((noinline)) void WriteToAddressZero()
     *zero = 1;
 }
 
+// Depth the compiler cannot foresee, so that the recursion is not folded.
+volatile int recursionLimit = 0;
+
+__attribute__((noinline)) int RecurseWithoutEnd(int depth)
+{
+    volatile char frame[512];
+    frame[depth % sizeof frame] = static_cast<char>(depth);
+    if (recursionLimit != 0 && depth >= recursionLimit)
+        return frame[0];
+    // Not a tail call: the frame is read after the call returns.
+    return RecurseWithoutEnd(depth + 1) + frame[depth % sizeof frame];
+}
+
+// Minimises the main window, then stops answering for a minute.
+__attribute__((noinline)) void FreezeMinimised()
+{
+    if (MainForm && MainForm->HandleAllocated())
+        ShowWindow(MainForm->Handle(), SW_MINIMIZE);
+    Application->ProcessMessages();
+    for (int i = 0; i < 600; ++i)
+        Sleep(100);
+}
+
 __attribute__((noinline)) void ProvokeTestCrash(const std::string& kind)
 {
     if (kind == "access-violation")
         WriteToAddressZero();
+    else if (kind == "stack-overflow")
+        RecurseWithoutEnd(0);
+    else if (kind == "freeze")
+        FreezeMinimised();
     else
         ThrowTestException();
+}
+
+std::string SeamKind()
+{
+    const char* value = std::getenv("TESSALY_TEST_CRASH");
+    return value ? value : "";
 }
 
 // Reads an option file written by this version into the options the
@@ -80,19 +114,25 @@ void NoteStartAndMoveAway(const std::string& noteFile)
 
 }  // namespace
 
-void ArmCrashTestSeam()
+void PrepareCrashTestSeam()
 {
     const char* options = std::getenv("TESSALY_TEST_CRASH_OPTIONS");
     if (options && *options)
         LoadTestOptions(options);
-    const char* value = std::getenv("TESSALY_TEST_CRASH");
-    if (!value || !*value)
+    if (SeamKind() == "main-window")
+        MainFormConstructionSeam = [] { ProvokeTestCrash("main-window"); };
+}
+
+
+void ArmCrashTestSeam()
+{
+    const std::string kind = SeamKind();
+    if (kind.empty() || kind == "main-window")
         return;
-    const std::string kind = value;
     const char* note = std::getenv("TESSALY_TEST_CRASH_NOTE");
     if (note && *note)
         NoteStartAndMoveAway(note);
-    if (kind == "access-violation") {
+    if (kind == "access-violation" || kind == "stack-overflow") {
         // Straight away: a system fault nobody handles.
         ProvokeTestCrash(kind);
         return;
@@ -103,4 +143,7 @@ void ArmCrashTestSeam()
         return false;
     });
     PostMessageA(Application->Handle(), TestCrashMessage, 0, 0);
+    // Answered while the first is being processed.
+    if (kind == "second-exception")
+        PostMessageA(Application->Handle(), TestCrashMessage, 0, 0);
 }

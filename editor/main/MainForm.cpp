@@ -41,10 +41,14 @@ std::string ProgramPath() {
 }
 }  // namespace
 
+void (*MainFormConstructionSeam)() = nullptr;
+
 TMainForm::TMainForm(TComponent* owner) : TUvxForm(owner) {
     SetCaption("Tessaly");
     SetBounds(CW_USEDEFAULT, CW_USEDEFAULT, 407, 550);
     CreateLayout();
+    if (MainFormConstructionSeam)
+        MainFormConstructionSeam();
     OnCloseQuery = [this](TObject* s, bool& canClose) { FormCloseQuery(s, canClose); };
     OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
     OnDestroy = [this](TObject* s) { FormDestroy(s); };

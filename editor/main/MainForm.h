@@ -275,6 +275,9 @@ private:
 void applyLanguageTexts(TMainForm* form);
 
 extern TMainForm* MainForm;
+// Run by the main window's constructor once its layout exists; the crash
+// test seam sets it to fail there.
+extern void (*MainFormConstructionSeam)();
 
 namespace mainform_testing {
 // When set, stands in for the process's command line at start-up.

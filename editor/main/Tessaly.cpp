@@ -31,11 +31,16 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     InstallReportBuilding();
     InstallSendingStage();
     InstallDialogStep();
+    // An exception that escapes the start-up or the message loop ends the
+    // program: reported through the application's ShowException, as the
+    // run time's end of the main thread, with exit code 1.
+    int exitCode = 0;
     try {
         Application->Initialize();
         Application->SetTitle("Tessaly");
         LanguageSystem.code = LanguageSystem.readLanguageSetting();
         LanguageSystem.loadLanguage(LanguageSystem.code);
+        PrepareCrashTestSeam();
         // The main window first: it becomes the application's main window.
         // Every dialog exists for the whole run and is shown modally.
         MainForm = Application->CreateForm<TMainForm>();
@@ -53,9 +58,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         Application->Run();
     } catch (Exception& e) {
         Application->ShowException(e);
+        exitCode = 1;
     } catch (std::exception& e) {
         Application->ShowException(Exception(e.what()));
+        exitCode = 1;
     }
     ZorvikCoreDone();
-    return 0;
+    return exitCode;
 }

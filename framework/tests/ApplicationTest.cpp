@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 #include "framework/Application.h"
 #include "framework/Exceptions.h"
 #include "framework/Forms.h"
@@ -34,6 +37,70 @@ TEST(Application, ExceptionInAnEventHandlerReachesTheHandlerAndTheLoopGoesOn) {
     EXPECT_EQ(caught, (std::vector<std::string>{"EConvertError:bang", "EConvertError:bang"}));
     Application->OnException = nullptr;
     delete form;
+}
+
+namespace {
+
+// The first visible message box of this process, answered with OK from
+// another thread within 10 s; its text is kept.
+struct TMessageBoxAnswerer {
+    std::string Text;
+    std::atomic<bool> Answered{false};
+    std::thread Worker;
+    TMessageBoxAnswerer()
+        : Worker([this] {
+              for (int i = 0; i < 200 && !Answered; ++i) {
+                  EnumWindows(Look, reinterpret_cast<LPARAM>(this));
+                  Sleep(50);
+              }
+          }) {}
+    ~TMessageBoxAnswerer() { Worker.join(); }
+    static BOOL CALLBACK Look(HWND window, LPARAM parameter) {
+        auto* self = reinterpret_cast<TMessageBoxAnswerer*>(parameter);
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        char className[16] = {};
+        GetClassNameA(window, className, sizeof className);
+        if (self->Answered || process != GetCurrentProcessId() || !IsWindowVisible(window) ||
+            std::string(className) != "#32770")
+            return TRUE;
+        self->Text = WindowText(GetDlgItem(window, 0xFFFF));
+        self->Answered = true;
+        PostMessageA(window, WM_COMMAND, IDOK, 0);
+        return FALSE;
+    }
+};
+
+int showHookCalls = 0;
+std::string showHookMessage;
+
+}  // namespace
+
+// ShowException asks its hook first (the crash-report component reports
+// there); an exception HandleException is already showing is not handed to
+// it a second time.
+TEST(Application, ShowExceptionAsksItsHookUnlessHandleExceptionShowsIt) {
+    showHookCalls = 0;
+    ApplicationShowExceptionHook = [](const Exception& e) {
+        ++showHookCalls;
+        showHookMessage = e.Message;
+        return false;
+    };
+    Application->ShowException(EConvertError("refused by the hook"));
+    EXPECT_EQ(showHookCalls, 1);
+    EXPECT_EQ(showHookMessage, "refused by the hook");
+    {
+        TMessageBoxAnswerer answerer;
+        try {
+            throw EConvertError("shown by the framework");
+        } catch (...) {
+            Application->HandleException(Application);
+        }
+        answerer.Answered = true;
+        EXPECT_EQ(answerer.Text, "shown by the framework.");
+    }
+    EXPECT_EQ(showHookCalls, 1);
+    ApplicationShowExceptionHook = nullptr;
 }
 
 TEST(Form, CloseQueryCanRefuseAndCloseHides) {

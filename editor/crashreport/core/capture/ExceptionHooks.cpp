@@ -102,13 +102,17 @@ void FillFromCurrentException(TCapture& c, const std::exception_ptr& exception, 
 }
 
 // Runs one capture of the calling thread under the processing lock, once:
-// a fault while the thread is capturing is not captured again.
+// a fault while the thread's own fault is being processed (a message its
+// wait answers, a callback it runs) is neither reported nor handed back to
+// the framework, whose message box would stand beside the report's dialog.
 template <class Fill>
 bool Capture(TCaptureKind kind, Fill&& fill)
 {
     TThreadExceptionData* data = CurrentThreadData();
-    if (!data || InterlockedCompareExchange(&data->Processing, 1, 0) != 0)
+    if (!data)
         return true;
+    if (InterlockedCompareExchange(&data->Processing, 1, 0) != 0)
+        return false;
     TZorvikCoreState& s = ZorvikCore();
     EnterCriticalSection(&s.ProcessingLock);
     // The reserve is given back for the report and taken again after it.
@@ -203,7 +207,10 @@ LONG WINAPI UnhandledFilter(EXCEPTION_POINTERS* pointers)
                 c.Context = *pointers->ContextRecord;
                 c.ContextValid = true;
                 c.StackPointer = ContextSp(c.Context);
-                BuildLiveCallStack(c.CallStack, c.Address, c.StackPointer, c.StackTop, c.ThreadId);
+                // After an overflow this thread's stack is what ran out: the
+                // processing thread builds the call stack instead.
+                if (r.ExceptionCode != EXCEPTION_STACK_OVERFLOW)
+                    BuildLiveCallStack(c.CallStack, c.Address, c.StackPointer, c.StackTop, c.ThreadId);
             });
             EndFaultingThread();
         }
@@ -230,6 +237,10 @@ void TerminateHandler()
 }
 
 bool FrameworkHook(TObject* sender) { return ExceptionManager(sender); }
+
+// An exception shown outside the framework's handler (one that escaped the
+// start-up or the message loop) is reported like one that reached it.
+bool ShowExceptionHook(const Exception& e) { return ExceptionManager(const_cast<Exception*>(&e)); }
 
 }  // namespace
 
@@ -313,12 +324,38 @@ void EndFaultingThread()
     ExitThread(1);
 }
 
+void ReserveOverflowStack()
+{
+    ULONG size = OverflowStackReserve;
+    SetThreadStackGuarantee(&size);
+    // Where the whole stack is committed from the start (no guard page that
+    // moves down as it grows), a guard page at the top of the reserve makes
+    // the system raise the overflow there, with the reserve still free.
+    SYSTEM_INFO system;
+    GetSystemInfo(&system);
+    const uintptr_t page = system.dwPageSize;
+    // The stack is one allocation: the one this frame lies in.
+    const uintptr_t here = reinterpret_cast<uintptr_t>(__builtin_frame_address(0));
+    MEMORY_BASIC_INFORMATION stack{};
+    if (!VirtualQuery(reinterpret_cast<void*>(here), &stack, sizeof stack))
+        return;
+    const uintptr_t guard = reinterpret_cast<uintptr_t>(stack.AllocationBase) + page + OverflowStackReserve;
+    MEMORY_BASIC_INFORMATION at{};
+    if (guard + page >= here - page || !VirtualQuery(reinterpret_cast<void*>(guard), &at, sizeof at) ||
+        at.State != MEM_COMMIT || (at.Protect & (PAGE_GUARD | PAGE_NOACCESS)) != 0)
+        return;
+    DWORD before = 0;
+    VirtualProtect(reinterpret_cast<void*>(guard), page, at.Protect | PAGE_GUARD, &before);
+}
+
 void InstallExceptionHooks()
 {
+    ReserveOverflowStack();
     vectoredHandler = AddVectoredExceptionHandler(1, VectoredHandler);
     previousFilter = SetUnhandledExceptionFilter(UnhandledFilter);
     previousTerminate = std::set_terminate(TerminateHandler);
     ApplicationExceptionHook = FrameworkHook;
+    ApplicationShowExceptionHook = ShowExceptionHook;
 }
 
 void RemoveExceptionHooks()

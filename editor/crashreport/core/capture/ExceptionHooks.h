@@ -1,9 +1,9 @@
 #pragma once
 // The core's places on every exception path of the process: the framework's
-// exception handler (through its hook pointer), the C++ throw (the linker
-// wraps __cxa_throw), a first-chance vectored handler for system exceptions,
-// the unhandled-exception filter, the terminate handler, and the end of a
-// thread in the core's thread wrapper.
+// exception handler and its ShowException (through their hook pointers),
+// the C++ throw (the linker wraps __cxa_throw), a first-chance vectored
+// handler for system exceptions, the unhandled-exception filter, the
+// terminate handler, and the end of a thread in the core's thread wrapper.
 #include <windows.h>
 
 #include <cstdint>
@@ -12,8 +12,16 @@
 #include <typeinfo>
 #include <vector>
 
+// Installs the hooks; the calling (main) thread's stack gets its overflow
+// reserve.
 void InstallExceptionHooks();
 void RemoveExceptionHooks();
+
+// The stack a thread keeps for the report of its own stack overflow: the
+// system raises the overflow while this much is still free, so that the
+// unhandled-exception path can hand the fault to the processing thread.
+constexpr unsigned long OverflowStackReserve = 64 * 1024;
+void ReserveOverflowStack();
 
 // Codes the vectored handler passes over: successes and notices (thread
 // naming, debugger output, the C++ run time's own raise codes).
@@ -21,8 +29,9 @@ bool IsIgnoredExceptionCode(DWORD code);
 // Codes whose first sight also saves the stack copy.
 inline bool SavesStackCopy(DWORD code) { return code >= 0xC0000005 && code <= 0xC000013A; }
 
-// The framework's application handler hands the exception being handled
-// here; true: the framework goes on with its own handling.
+// The framework's application handler (and its ShowException) hands the
+// exception being handled here; true: the framework goes on with its own
+// handling.
 bool ExceptionManager(void* sender);
 // Reports the exception object; `address` (0: where it was thrown, when
 // known) is where the report starts; `output` as TCapture::Output. EAbort is

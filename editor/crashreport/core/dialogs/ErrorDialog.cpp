@@ -152,6 +152,12 @@ void RestoreMainWindow(HWND mainWindow)
     if (!mainWindow || !IsIconic(mainWindow))
         return;
     PostMessageA(mainWindow, WM_SYSCOMMAND, SC_RESTORE, 0);
+    if (GetWindowThreadProcessId(mainWindow, nullptr) != GetCurrentThreadId()) {
+        // Its thread may be the hung one: asked, not waited for.
+        ShowWindowAsync(mainWindow, SW_SHOWNORMAL);
+        SetForegroundWindow(mainWindow);
+        return;
+    }
     MSG msg;
     if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE) && msg.message != WM_QUIT) {
         TranslateMessage(&msg);

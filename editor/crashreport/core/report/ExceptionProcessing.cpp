@@ -128,10 +128,13 @@ void SelectOptions(TProcessingState& state)
 
 bool SendModeSet(const TZorvikModuleOptions& o) { return o.EMailSendMode() != esmNoSend || o.WebSendMode() != wsmNoSend; }
 
-void ComputeMustSend(TProcessingState& state)
+// A report leaves the machine with the user's consent only: the send check
+// the dialog left, or no dialog at all to ask. `asked` is the kind of dialog
+// the report was shown in, kept apart from the state's type, which the
+// display sets back to none when its dialog ends.
+void ComputeMustSend(TProcessingState& state, TExceptionDialogType asked)
 {
-    state.MustSend = SendModeSet(*state.Options) && !state.Duplicate &&
-                     (state.SendChecked || state.DialogType == edtNone);
+    state.MustSend = SendModeSet(*state.Options) && !state.Duplicate && (state.SendChecked || asked == edtNone);
 }
 
 // The faulting thread's and every other shown thread's call stacks join the
@@ -216,6 +219,9 @@ BOOL CALLBACK FindOwnMainWindow(HWND h, LPARAM found)
 }
 
 // The main window comes back from the task bar before anything is shown.
+// The waiting thread is the watchdog's for a frozen main thread: a window of
+// another thread is only asked to show itself, since waiting for the hung
+// thread to answer would hang the report as well.
 void RestoreMainWindow()
 {
     RunOnWaitingThread([] {
@@ -224,6 +230,11 @@ void RestoreMainWindow()
         if (!main || !IsIconic(main))
             return;
         PostMessageA(main, WM_SYSCOMMAND, SC_RESTORE, 0);
+        if (GetWindowThreadProcessId(main, nullptr) != GetCurrentThreadId()) {
+            ShowWindowAsync(main, SW_SHOWNORMAL);
+            SetForegroundWindow(main);
+            return;
+        }
         MSG m;
         while (PeekMessageA(&m, main, 0, 0, PM_REMOVE)) {
             TranslateMessage(&m);
@@ -351,12 +362,16 @@ bool ProcessException(TProcessingState& state)
                     state.CustomErrorMessage = message;
             }
         }
-        ComputeMustSend(state);
+        ComputeMustSend(state, state.DialogType);
         state.Step = 3;
         if (state.Handler == fhtRTL)
             result = true;
         if (state.Handler == fhtZorvikLog) {
             state.Step = 4;
+            // A stack overflow comes without its call stack: its thread
+            // waits, and its exhausted stack is walked from here.
+            if (c.CallStack.Count() == 0 && c.ContextValid && c.StackPointer && c.StackTop)
+                BuildLiveCallStack(c.CallStack, c.Address, c.StackPointer, c.StackTop, c.ThreadId);
             state.ExceptionId = ExceptionIdentifier(
                 steps.IdentifierPieces ? steps.IdentifierPieces(state) : c.ClassName + "|" + FileNameOnly(state.ModuleName),
                 c.CallStack.Rows);
@@ -428,6 +443,7 @@ bool ProcessException(TProcessingState& state)
                 state.Step = 11;
                 if (!state.DialogSetByFilter)
                     state.DialogType = o.ExceptionDialogType();
+                const TExceptionDialogType asked = state.DialogType;
                 KeepActiveWorkArea(state);
                 if (state.DialogType != edtNone) {
                     state.Step = 12;
@@ -466,14 +482,14 @@ bool ProcessException(TProcessingState& state)
                 if (o.LogOptions().Contains(loAppendReproduceText))
                     Call(steps.AddReproduceText, state);
                 // The dialog's answer decides whether the screenshot goes out.
-                ComputeMustSend(state);
+                ComputeMustSend(state, asked);
                 if (state.MustSend)
                     Call(steps.FinishScreenshot, state);
                 Call(steps.FreeScreenshot, state);
                 state.Step = 15;
                 if (o.LogOptions().Contains(loDeleteLogAtVersionChange))
                     Call(steps.DeleteLogAtVersionChange, state);
-                ComputeMustSend(state);
+                ComputeMustSend(state, asked);
                 if (o.SaveLogFile())
                     Call(steps.SaveReportToLog, state);
                 if (state.CopyToClipboard)

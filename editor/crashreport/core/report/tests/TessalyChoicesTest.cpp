@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "editor/crashreport/core/report/tests/ErrorDialogFinder.h"
+#include "editor/crashreport/core/report/tests/TessalyRunner.h"
 #include "editor/crashreport/core/sending/tests/SmtpPeer.h"
 #include "editor/crashreport/support/ModuleOptions.h"
 #include "editor/crashreport/support/OptionsStream.h"
@@ -24,12 +25,6 @@
 #include "framework/testing/GuiTest.h"
 
 namespace {
-
-std::string BinaryFolder()
-{
-    const char* dir = std::getenv("TQ_BINARY_DIR");
-    return dir ? std::string(dir) + "\\bin\\" : std::string();
-}
 
 // One editor started with the notes of the editors it led to.
 struct TStarted {
@@ -85,29 +80,11 @@ EndedRun RunEditor(const std::string& name, TZorvikModuleOptions& options,
     EndedRun run;
     const std::string folder = TestFolder("tessaly_end_" + name);
     run.startFolder = folder.substr(0, folder.size() - 1);
-    options.SetOutputPath(folder);
-    const std::string optionFile = folder + "TessalyTest.zvo";
+    const std::string optionFile = SaveTestOptions(options, folder);
     const std::string notes = folder + "started.txt";
-    LastZorvikVersion = ZorvikLogCurrentVersion;
-    options.SaveToFile(optionFile);
-
-    const std::string program = BinaryFolder() + "Tessaly.exe";
-    SetEnvironmentVariableA("TESSALY_TEST_CRASH", "exception");
-    SetEnvironmentVariableA("TESSALY_TEST_CRASH_OPTIONS", optionFile.c_str());
-    SetEnvironmentVariableA("TESSALY_TEST_CRASH_NOTE", notes.c_str());
-    std::string command = "\"" + program + "\"";
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
-    const BOOL started = CreateProcessA(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                        run.startFolder.c_str(), &si, &pi);
-    SetEnvironmentVariableA("TESSALY_TEST_CRASH", nullptr);
-    SetEnvironmentVariableA("TESSALY_TEST_CRASH_OPTIONS", nullptr);
-    SetEnvironmentVariableA("TESSALY_TEST_CRASH_NOTE", nullptr);
-    if (!started) {
-        ADD_FAILURE() << "Tessaly.exe did not start: " << GetLastError();
+    if (!StartTessaly(pi, "exception", optionFile, notes, run.startFolder))
         return run;
-    }
     for (int i = 0; i < 400 && WaitForSingleObject(pi.hProcess, 100) == WAIT_TIMEOUT; ++i) {
         if (run.dialogShown || !drive)
             continue;
@@ -280,12 +257,7 @@ bool MailComplete(const TSmtpPeer& peer)
 
 void MailOptions(TZorvikModuleOptions& o, const TSmtpPeer& peer)
 {
-    o.SetEMailSendMode(esmSMTPClient);
-    o.SetSMTPHost("127.0.0.1");
-    o.SetSMTPPort(peer.Port);
-    o.SetSMTPFrom("tessaly@example.test");
-    o.SetEMailAddresses("bugs@example.test");
-    o.SetEMailSubject("Tessaly crash");
+    MailToPeer(o, peer.Port);
     o.SetCommonSendOptions({sndSendInSeparatedThread});
 }
 

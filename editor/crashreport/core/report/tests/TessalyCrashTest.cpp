@@ -11,16 +11,11 @@
 #include <vector>
 
 #include "ErrorDialogFinder.h"
+#include "TessalyRunner.h"
 #include "editor/crashreport/support/LogFile.h"
 #include "framework/testing/GuiTest.h"
 
 namespace {
-
-std::string BinaryFolder()
-{
-    const char* dir = std::getenv("TQ_BINARY_DIR");
-    return dir ? std::string(dir) + "\\bin\\" : std::string();
-}
 
 std::vector<std::string> LogReports(const std::string& name)
 {
@@ -33,22 +28,10 @@ std::vector<std::string> LogReports(const std::string& name)
     return reports;
 }
 
-// The call-stack row of the procedure: a table line naming the editor's
-// module, the seam's source file and the procedure, with a line number.
+// The call-stack row of the procedure in the seam's source file.
 bool HasSeamRow(const std::string& report, const std::string& procedure)
 {
-    size_t at = 0;
-    while (at < report.size()) {
-        size_t end = report.find("\r\n", at);
-        if (end == std::string::npos)
-            end = report.size();
-        const std::string line = report.substr(at, end - at);
-        if (line.find("|Tessaly.exe ") != std::string::npos && line.find("|CrashTestSeam.cpp") != std::string::npos &&
-            line.find("|" + procedure + " ") != std::string::npos && line.find('[') != std::string::npos)
-            return true;
-        at = end + 2;
-    }
-    return false;
+    return HasEditorRow(report, "CrashTestSeam.cpp", procedure);
 }
 
 // The cells of the modules table's row for `name`; empty when it has none.
@@ -105,21 +88,11 @@ void CloseErrorDialog(const PROCESS_INFORMATION& pi, TessalyRun& run, const std:
 TessalyRun RunTessaly(const std::string& kind, bool survives)
 {
     TessalyRun run;
-    const std::string program = BinaryFolder() + "Tessaly.exe";
-    const std::string log = BinaryFolder() + "Tessaly.zvf";
+    const std::string log = TessalyBinaryFolder() + "Tessaly.zvf";
     DeleteFileA(log.c_str());
-    SetEnvironmentVariableA("TESSALY_TEST_CRASH", kind.c_str());
-    std::string command = "\"" + program + "\"";
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
-    const BOOL started =
-        CreateProcessA(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
-    SetEnvironmentVariableA("TESSALY_TEST_CRASH", nullptr);
-    if (!started) {
-        ADD_FAILURE() << "Tessaly.exe did not start: " << GetLastError();
+    if (!StartTessaly(pi, kind, ""))
         return run;
-    }
     const std::string screenshot = "crash_tessaly_dialog_" + kind;
     if (survives) {
         for (int i = 0; i < 600 && run.reports.empty(); ++i) {
@@ -164,7 +137,7 @@ TEST(TessalyCrash, AnExceptionIsReportedWithTheEditorsOwnSourceAndTheEditorGoesO
     EXPECT_EQ(main[1], "Tessaly.exe");
     EXPECT_EQ(main[3], "1.0.0.0");
     WIN32_FILE_ATTRIBUTE_DATA file{};
-    ASSERT_TRUE(GetFileAttributesExA((BinaryFolder() + "Tessaly.exe").c_str(), GetFileExInfoStandard, &file));
+    ASSERT_TRUE(GetFileAttributesExA((TessalyBinaryFolder() + "Tessaly.exe").c_str(), GetFileExInfoStandard, &file));
     EXPECT_EQ(main[4], std::to_string(file.nFileSizeLow));
     EXPECT_EQ(run.exitCode, STILL_ACTIVE);
     // The classic dialog came first and was closed with its OK button.

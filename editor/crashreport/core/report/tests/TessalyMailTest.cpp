@@ -14,6 +14,7 @@
 #include <string>
 
 #include "ErrorDialogFinder.h"
+#include "TessalyRunner.h"
 #include "editor/crashreport/core/sending/tests/SmtpPeer.h"
 #include "editor/crashreport/support/ModuleOptions.h"
 #include "editor/crashreport/support/OptionsStream.h"
@@ -21,12 +22,6 @@
 #include "framework/testing/GuiTest.h"
 
 namespace {
-
-std::string BinaryFolder()
-{
-    const char* dir = std::getenv("TQ_BINARY_DIR");
-    return dir ? std::string(dir) + "\\bin\\" : std::string();
-}
 
 std::string ReportDataFile(const std::string& name)
 {
@@ -77,35 +72,14 @@ MailedCrash RunMailedCrash(const std::string& kind, bool survives)
     TZorvikModuleOptions options("Tessaly.exe");
     options.SetExceptionDialogType(edtMSClassic);
     options.SetAutoCloseDialogSecs(2);
-    options.SetEMailSendMode(esmSMTPClient);
-    options.SetSMTPHost("127.0.0.1");
-    options.SetSMTPPort(peer.Port);
-    options.SetSMTPFrom("tessaly@example.test");
-    options.SetEMailAddresses("bugs@example.test");
-    options.SetEMailSubject("Tessaly crash");
+    MailToPeer(options, peer.Port);
     // Sent without asking, with the screenshot.
     options.SetCommonSendOptions({sndSendScreenshot});
     // The log goes to the test's folder, not beside the editor.
-    options.SetOutputPath(run.folder);
-    const std::string optionFile = run.folder + "TessalyTest.zvo";
-    LastZorvikVersion = ZorvikLogCurrentVersion;
-    options.SaveToFile(optionFile);
-
-    const std::string program = BinaryFolder() + "Tessaly.exe";
-    SetEnvironmentVariableA("TESSALY_TEST_CRASH", kind.c_str());
-    SetEnvironmentVariableA("TESSALY_TEST_CRASH_OPTIONS", optionFile.c_str());
-    std::string command = "\"" + program + "\"";
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
+    const std::string optionFile = SaveTestOptions(options, run.folder);
     PROCESS_INFORMATION pi{};
-    const BOOL started =
-        CreateProcessA(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
-    SetEnvironmentVariableA("TESSALY_TEST_CRASH", nullptr);
-    SetEnvironmentVariableA("TESSALY_TEST_CRASH_OPTIONS", nullptr);
-    if (!started) {
-        ADD_FAILURE() << "Tessaly.exe did not start: " << GetLastError();
+    if (!StartTessaly(pi, kind, optionFile))
         return run;
-    }
     // Watch only: the dialog must close by itself. At most 40 s.
     for (int i = 0; i < 400; ++i) {
         const HWND dialog = FindErrorDialog(pi.dwProcessId);
@@ -171,19 +145,7 @@ const MailedCrash& Crash(const std::string& kind, bool survives)
 // file, the procedure and a line number.
 bool HasSeamRow(const std::string& report, const std::string& procedure)
 {
-    static const std::regex lineNumber("\\[[0-9]+\\]");
-    size_t at = 0;
-    while (at < report.size()) {
-        size_t end = report.find("\r\n", at);
-        if (end == std::string::npos)
-            end = report.size();
-        const std::string line = report.substr(at, end - at);
-        if (line.find("|Tessaly.exe ") != std::string::npos && line.find("|CrashTestSeam.cpp") != std::string::npos &&
-            line.find("|" + procedure + " ") != std::string::npos && std::regex_search(line, lineNumber))
-            return true;
-        at = end + 2;
-    }
-    return false;
+    return HasEditorRow(report, "CrashTestSeam.cpp", procedure);
 }
 
 std::string CallStackOf(const std::string& report)
