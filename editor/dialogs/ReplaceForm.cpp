@@ -1,5 +1,4 @@
 #include "editor/dialogs/ReplaceForm.h"
-#include "framework/Application.h"
 
 #include "editor/dialogs/DialogWindow.h"
 #include "editor/document/LanguageSystem.h"
@@ -26,7 +25,7 @@ const int WindowClientWidth = 460;
 const int WindowClientHeight = 214;
 }  // namespace
 
-TReplaceForm::TReplaceForm(TComponent* owner) : TUvxForm(owner) {
+TReplaceForm::TReplaceForm(TComponent* owner) : TSearchWindowForm(owner, 303) {
     if (!ReplaceForm) ReplaceForm = this;
     ReplaceFunction = [this](const uint8_t* p, int32_t n, bool all, int32_t m, const uint8_t* r, int x) {
         return NoReplaceFunction(p, n, all, m, r, x);
@@ -66,10 +65,7 @@ TReplaceForm::TReplaceForm(TComponent* owner) : TUvxForm(owner) {
     Replace->OnClick = [this](TObject* s) { ReplaceClick(s); };
     ReplaceAllButton->OnClick = [this](TObject* s) { ReplaceAllButtonClick(s); };
     CloseButton->OnClick = [this](TObject* s) { CloseButtonClick(s); };
-    for (TEdit* edit : {DataEdit, ReplaceEdit}) {
-        edit->OnKeyDown = [this](TObject* s, WORD& k, TShiftState sh) { DataEditKeyDown(s, k, sh); };
-        edit->OnKeyPress = [this](TObject* s, char& k) { DataEditKeyPress(s, k); };
-    }
+    for (TEdit* edit : {DataEdit, ReplaceEdit}) TakeDataLine(edit);
     DataKind->OnChange = [this](TObject* s) { DataKindChange(s); };
     ReplaceKind->OnChange = [this](TObject* s) { ReplaceKindChange(s); };
     SelectionCheckBox->OnClick = [this](TObject* s) { SelectionCheckBoxClick(s); };
@@ -126,37 +122,6 @@ void TReplaceForm::CreateParams(TCreateParams& params) {
     params.Height = r.bottom - r.top;
 }
 
-void TReplaceForm::EscapeCloses(TWinControl* control) {
-    DialogKeysOn(control, [this] { CloseButtonClick(CloseButton); }, HelpContext);
-}
-
-// The data lines' changes are the window's own; the other controls' reports
-// go back to them through the form. A new showing prepares a new run once the window is active.
-LRESULT TReplaceForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
-        case WM_COMMAND: {
-            const HWND from = reinterpret_cast<HWND>(lParam);
-            if (from && DataEdit && (from == DataEdit->Handle() || from == ReplaceEdit->Handle())) {
-                if (HIWORD(wParam) == EN_CHANGE) DataEditChange(TWinControl::FromHandle(from));
-                return 0;
-            }
-            break;
-        }
-        case WM_SHOWWINDOW:
-            if (wParam) FActivationPending = true;
-            break;
-        case WM_ACTIVATE: {
-            const LRESULT r = TUvxForm::WndProc(msg, wParam, lParam);
-            if (LOWORD(wParam) != WA_INACTIVE && FActivationPending) {
-                FActivationPending = false;
-                FormActivate(this);
-            }
-            return r;
-        }
-    }
-    return TUvxForm::WndProc(msg, wParam, lParam);
-}
-
 void TReplaceForm::Bind(TDataFile& document, EditorView& view, TSearchState& state, TFindReplace& finder) {
     if (FLogic && FFinder == &finder) return;
     FLogic.reset();
@@ -181,8 +146,6 @@ bool TReplaceForm::NoReplaceFunction(const uint8_t*, int32_t, bool, int32_t, con
     DataEdit->SetText(Text("NOREPLACEFUNCTIONERROR"));
     return true;
 }
-
-void TReplaceForm::SelectAllData() { SendMessageA(DataEdit->Handle(), EM_SETSEL, 0, -1); }
 
 bool TReplaceForm::Visible() const { return FHandle && IsWindowVisible(FHandle); }
 void TReplaceForm::SetFoundText(const std::string& text) { FoundLabel->SetCaption(text); }
@@ -259,22 +222,7 @@ void TReplaceForm::ReplaceAllButtonClick(TObject*) {
     AfterPress();
 }
 
-void TReplaceForm::DataEditKeyDown(TObject*, WORD& key, TShiftState) {
-    if (key == VK_RETURN) {
-        key = 0;
-        ReplaceClick(Replace);
-    } else if (key == VK_ESCAPE) {
-        key = 0;
-        CloseButtonClick(CloseButton);
-    } else if (key == VK_F1) {
-        key = 0;
-        Application->HelpContext(HelpContext);
-    }
-}
-
-void TReplaceForm::DataEditKeyPress(TObject*, char& key) {
-    if (key == '\r' || key == 27) key = 0;
-}
+void TReplaceForm::DataEnter() { ReplaceClick(Replace); }
 
 void TReplaceForm::DataEditChange(TObject*) {
     if (FLogic) FLogic->DataChange();
@@ -292,5 +240,3 @@ void TReplaceForm::SelectionCheckBoxClick(TObject*) {
     if (FSettingControls || !FLogic) return;
     FLogic->SelectionBoxClick(SelectionCheckBox->Checked());
 }
-
-void TReplaceForm::CloseButtonClick(TObject*) { ModalResult = mrCancel; }

@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "editor/dialogs/SearchWindowLogic.h"
-#include "editor/unicode/UvxForms.h"
+#include "editor/dialogs/SearchWindowForm.h"
 
 class EditorView;
 class TBevel;
@@ -22,10 +22,8 @@ class TFindReplace;
 class TLabel;
 class TProgressBar;
 
-class TReplaceForm : public TUvxForm, public ReplaceWindowControls {
+class TReplaceForm : public TSearchWindowForm, public ReplaceWindowControls {
 public:
-    // The help key asks for this window's page of the manual.
-    int HelpContext = 303;
     explicit TReplaceForm(TComponent* owner);
     ~TReplaceForm() override;
     std::string ClassName() const override { return "TReplaceForm"; }
@@ -43,20 +41,15 @@ public:
     void Bind(TDataFile& document, EditorView& view, TSearchState& state, TFindReplace& finder);
     // Lets go of them (before they end).
     void Unbind();
-    // Selects the whole search data, as before the window shows.
-    void SelectAllData();
 
-    void FormActivate(TObject* sender);
+    void FormActivate(TObject* sender) override;
     void SearchButtonClick(TObject* sender);
     void ReplaceClick(TObject* sender);
     void ReplaceAllButtonClick(TObject* sender);
-    void DataEditKeyDown(TObject* sender, WORD& key, TShiftState shift);
-    void DataEditKeyPress(TObject* sender, char& key);
-    void DataEditChange(TObject* sender);
+    void DataEditChange(TObject* sender) override;
     void DataKindChange(TObject* sender);
     void ReplaceKindChange(TObject* sender);
     void SelectionCheckBoxClick(TObject* sender);
-    void CloseButtonClick(TObject* sender);
 
     // ReplaceWindowControls.
     bool Visible() const override;
@@ -66,7 +59,6 @@ public:
     void ShowEndReached(bool shown) override;
     void ShowProgress(int percent) override;
 
-    TEdit* DataEdit = nullptr;
     TLabel* Label1 = nullptr;
     TBevel* Bevel1 = nullptr;
     TBevel* Bevel2 = nullptr;
@@ -84,11 +76,11 @@ public:
     TLabel* ReachEndMessage = nullptr;
     TCheckBox* SelectionCheckBox = nullptr;
     TProgressBar* voortgang = nullptr;
-    TButton* CloseButton = nullptr;
 
 protected:
     void CreateParams(TCreateParams& params) override;
-    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    // Enter in either data line replaces.
+    void DataEnter() override;
 
 private:
     // The captions from the language table (at creation and each showing).
@@ -96,12 +88,10 @@ private:
     TReplaceWindowLogic::Input ReadInput();
     // A press of one of the three buttons, once the logic has run.
     void AfterPress();
-    void EscapeCloses(TWinControl* control);
 
     std::unique_ptr<TReplaceWindowLogic> FLogic;
     TSearchState* FState = nullptr;
     TFindReplace* FFinder = nullptr;
-    bool FActivationPending = false;
     bool FSettingControls = false;
 };
 

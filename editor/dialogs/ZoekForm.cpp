@@ -1,5 +1,4 @@
 #include "editor/dialogs/ZoekForm.h"
-#include "framework/Application.h"
 
 #include "editor/dialogs/DialogWindow.h"
 #include "editor/dialogs/SearchWindowLogic.h"
@@ -23,7 +22,7 @@ T* Place(TZoekForm* form, int left, int top, int width, int height) {
 }
 }  // namespace
 
-TZoekForm::TZoekForm(TComponent* owner) : TUvxForm(owner) {
+TZoekForm::TZoekForm(TComponent* owner) : TSearchWindowForm(owner, 301) {
     if (!ZoekForm) ZoekForm = this;
     SearchFunction = [this](const uint8_t* p, int32_t n, bool forward) { return NoSearchFunction(p, n, forward); };
 
@@ -55,8 +54,7 @@ TZoekForm::TZoekForm(TComponent* owner) : TUvxForm(owner) {
     SearchButton->OnClick = [this](TObject* s) { SearchButtonClick(s); };
     Count1->OnClick = [this](TObject* s) { Count1Click(s); };
     CloseButton->OnClick = [this](TObject* s) { CloseButtonClick(s); };
-    DataEdit->OnKeyDown = [this](TObject* s, WORD& k, TShiftState sh) { DataEditKeyDown(s, k, sh); };
-    DataEdit->OnKeyPress = [this](TObject* s, char& k) { DataEditKeyPress(s, k); };
+    TakeDataLine(DataEdit);
     DataKind->OnItemClick = [this](TObject* s) { DataKindClick(s); };
     SearchDirection->OnItemClick = [this](TObject* s) { SearchDirectionClick(s); };
     SelectionCheckBox->OnClick = [this](TObject* s) { SelectionCheckBoxClick(s); };
@@ -106,36 +104,6 @@ void TZoekForm::CreateParams(TCreateParams& params) {
     FixedDialogParams(params, 362, 270);
 }
 
-void TZoekForm::EscapeCloses(TWinControl* control) {
-    DialogKeysOn(control, [this] { CloseButtonClick(CloseButton); }, HelpContext);
-}
-
-// The data lines' changes are the window's own; the other controls' reports
-// go back to them through the form. A new showing prepares a new run once the window is active.
-LRESULT TZoekForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
-        case WM_COMMAND: {
-            if (DataEdit && reinterpret_cast<HWND>(lParam) == DataEdit->Handle()) {
-                if (HIWORD(wParam) == EN_CHANGE) DataEditChange(DataEdit);
-                return 0;
-            }
-            break;
-        }
-        case WM_SHOWWINDOW:
-            if (wParam) FActivationPending = true;
-            break;
-        case WM_ACTIVATE: {
-            const LRESULT r = TUvxForm::WndProc(msg, wParam, lParam);
-            if (LOWORD(wParam) != WA_INACTIVE && FActivationPending) {
-                FActivationPending = false;
-                FormActivate(this);
-            }
-            return r;
-        }
-    }
-    return TUvxForm::WndProc(msg, wParam, lParam);
-}
-
 void TZoekForm::Bind(TDataFile& document, EditorView& view, TSearchState& state, TFindReplace& finder) {
     if (FLogic && FFinder == &finder) return;
     FState = &state;
@@ -157,8 +125,6 @@ bool TZoekForm::NoSearchFunction(const uint8_t*, int32_t, bool) {
     DataEdit->SetText(Text("NOSEARCHFUNCTIONDEFINED"));
     return true;
 }
-
-void TZoekForm::SelectAllData() { SendMessageA(DataEdit->Handle(), EM_SETSEL, 0, -1); }
 
 void TZoekForm::FormActivate(TObject*) {
     ApplyTexts();
@@ -203,24 +169,7 @@ void TZoekForm::Count1Click(TObject*) {
     RunSearch(true);
 }
 
-void TZoekForm::CloseButtonClick(TObject*) { ModalResult = mrCancel; }
-
-void TZoekForm::DataEditKeyDown(TObject*, WORD& key, TShiftState) {
-    if (key == VK_RETURN) {
-        key = 0;
-        SearchButtonClick(SearchButton);
-    } else if (key == VK_ESCAPE) {
-        key = 0;
-        CloseButtonClick(CloseButton);
-    } else if (key == VK_F1) {
-        key = 0;
-        Application->HelpContext(HelpContext);
-    }
-}
-
-void TZoekForm::DataEditKeyPress(TObject*, char& key) {
-    if (key == '\r' || key == 27) key = 0;
-}
+void TZoekForm::DataEnter() { SearchButtonClick(SearchButton); }
 
 void TZoekForm::DataEditChange(TObject*) {
     if (FLogic) FLogic->ResetSearchState();

@@ -8,7 +8,7 @@
 #include <functional>
 #include <memory>
 
-#include "editor/unicode/UvxForms.h"
+#include "editor/dialogs/SearchWindowForm.h"
 
 class EditorView;
 class TBevel;
@@ -22,10 +22,8 @@ class TRadioGroup;
 class TSearchWindowLogic;
 struct TSearchState;
 
-class TZoekForm : public TUvxForm {
+class TZoekForm : public TSearchWindowForm {
 public:
-    // The help key asks for this window's page of the manual.
-    int HelpContext = 301;
     explicit TZoekForm(TComponent* owner);
     ~TZoekForm() override;
     std::string ClassName() const override { return "TZoekForm"; }
@@ -45,28 +43,21 @@ public:
     int FirstByteNumber = 0;
     // The main window's Find Next with this window's data, the window hidden.
     void FindNext();
-    // Selects the whole pattern, as before the window shows.
-    void SelectAllData();
 
-    void FormActivate(TObject* sender);
+    void FormActivate(TObject* sender) override;
     void SearchButtonClick(TObject* sender);
     void Count1Click(TObject* sender);
-    void CloseButtonClick(TObject* sender);
-    void DataEditKeyDown(TObject* sender, WORD& key, TShiftState shift);
-    void DataEditKeyPress(TObject* sender, char& key);
-    void DataEditChange(TObject* sender);
+    void DataEditChange(TObject* sender) override;
     void DataKindClick(TObject* sender);
     void SearchDirectionClick(TObject* sender);
     void SelectionCheckBoxClick(TObject* sender);
 
-    TEdit* DataEdit = nullptr;
     TLabel* Label1 = nullptr;
     TBevel* Bevel1 = nullptr;
     TBevel* Bevel2 = nullptr;
     TBevel* Bevel3 = nullptr;
     TRadioGroup* DataKind = nullptr;
     TButton* SearchButton = nullptr;
-    TButton* CloseButton = nullptr;
     TRadioGroup* SearchDirection = nullptr;
     TButton* Count1 = nullptr;
     TCheckBox* SelectionCheckBox = nullptr;
@@ -77,18 +68,17 @@ public:
 
 protected:
     void CreateParams(TCreateParams& params) override;
-    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    // Enter in the pattern searches.
+    void DataEnter() override;
 
 private:
     // The captions from the language table (at creation and each showing).
     void ApplyTexts();
     void RunSearch(bool count);
-    void EscapeCloses(TWinControl* control);
 
     std::unique_ptr<TSearchWindowLogic> FLogic;
     TSearchState* FState = nullptr;
     TFindReplace* FFinder = nullptr;
-    bool FActivationPending = false;
     bool FSettingControls = false;
 };
 

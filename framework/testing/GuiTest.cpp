@@ -33,7 +33,45 @@ void PutChunk(std::FILE* f, const char* type, const std::vector<uint8_t>& data) 
     be32(static_cast<uint32_t>(crc));
 }
 
+struct TFoundWindow {
+    const char* className;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK FindVisibleOfClass(HWND h, LPARAM p) {
+    auto* search = reinterpret_cast<TFoundWindow*>(p);
+    char cls[64] = {};
+    GetClassNameA(h, cls, sizeof cls);
+    if (_stricmp(cls, search->className) == 0 && IsWindowVisible(h)) {
+        search->found = h;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 }  // namespace
+
+void ShortcutKey(HWND window, HWND target, WORD vk, TShiftState shift) {
+    SetShift(shift);
+    SetForegroundWindow(window);
+    if (!target) target = GetFocus() ? GetFocus() : window;
+    PostMessageA(target, WM_KEYDOWN, vk, 1);
+    PostMessageA(target, WM_KEYUP, vk, 0xC0000001);
+    Application->ProcessMessages();
+    SetShift(0);
+}
+
+HWND FindThreadWindow(const char* className) {
+    TFoundWindow search{className};
+    EnumThreadWindows(GetCurrentThreadId(), FindVisibleOfClass, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND FindChildWindow(HWND parent, const char* className) {
+    TFoundWindow search{className};
+    EnumChildWindows(parent, FindVisibleOfClass, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
 
 void PumpUntilIdle(int settleMs, int maxMs) {
     DWORD start = GetTickCount(), quiet = GetTickCount();

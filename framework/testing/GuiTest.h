@@ -17,6 +17,15 @@ void PressKey(HWND hwnd, WORD vk, TShiftState shift = 0);
 void TypeChar(HWND hwnd, char ch);
 void TypeText(HWND hwnd, const std::string& text);
 void Click(HWND hwnd, int x, int y, TMouseButton button = mbLeft, TShiftState shift = 0);
+// A key through the application's loop, where the menu's shortcuts act: the
+// window comes to the front and the key goes to target (the control with the
+// focus, else the window, when null) with the shift keys read as pressed.
+void ShortcutKey(HWND window, HWND target, WORD vk, TShiftState shift = 0);
+// The first visible top-level window of this thread of that class (a
+// dialog's is "#32770"), or null.
+HWND FindThreadWindow(const char* className);
+// The first visible child window of that class (in any letter case), or null.
+HWND FindChildWindow(HWND parent, const char* className);
 std::string WindowText(HWND hwnd);
 // A pixel of the window's client area as it is on the screen.
 COLORREF PixelAt(HWND hwnd, int x, int y);

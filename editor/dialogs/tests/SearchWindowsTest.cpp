@@ -22,6 +22,7 @@
 #include "editor/main/MainForm.h"
 #include "editor/main/Win32Clipboard.h"
 #include "editor/main/tests/BoxAnswers.h"
+#include "editor/main/tests/MainWindowTesting.h"
 #include "editor/main/tests/SystemDialogs.h"
 #include "framework/Application.h"
 #include "framework/ButtonCtrls.h"
@@ -31,64 +32,21 @@
 #include "framework/RadioGroup.h"
 #include "framework/StdCtrls.h"
 #include "framework/testing/GuiTest.h"
+#include "framework/testing/WhileShown.h"
 
 using namespace boxanswers;
+using guitest::WhileShown;
 
 namespace {
 
 const std::u16string kFile = u"C:\\data\\find.bin";
 
-// Runs steps once the window's modal loop runs; a window the steps leave
-// open is closed so that a fault cannot hang the test.
-struct WhileShown {
-    static std::function<void()>& Steps() {
-        static std::function<void()> steps;
-        return steps;
-    }
-    static TForm*& Dialog() {
-        static TForm* dialog = nullptr;
-        return dialog;
-    }
-    WhileShown(TForm* dialog, std::function<void()> steps) {
-        Steps() = std::move(steps);
-        Dialog() = dialog;
-        dialog->OnShow = [](TObject*) { SetTimer(nullptr, 0, 50, OnTimer); };
-    }
-    ~WhileShown() {
-        if (Dialog()) Dialog()->OnShow = nullptr;
-        Steps() = nullptr;
-    }
-    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR id, DWORD) {
-        KillTimer(nullptr, id);
-        auto steps = std::move(Steps());
-        Steps() = nullptr;
-        if (steps) steps();
-        if (Dialog() && Dialog()->ModalResult == mrNone && IsWindowVisible(Dialog()->Handle()))
-            Dialog()->ModalResult = mrCancel;
-    }
-};
-
-class SearchWindowsTest : public ::testing::Test {
+class SearchWindowsTest : public mainwindowtest::FakeFilesTest {
 protected:
-    void SetUp() override { DataFile.setIO(&io); }
-    void TearDown() override {
-        form.reset();
-        mainform_testing::CommandLine.reset();
-        DataFile.setReadOnly(false);
-        DataFile.newFile();
-        DataFile.setIO(&Win32DocumentIO::Instance());
-        LanguageSystem.code = "EN";
-        LanguageSystem.loadLanguage("EN");
-    }
     TMainForm& Start(const std::string& bytes) {
         // The last main window let go of the language table.
         LanguageSystem.loadLanguage(LanguageSystem.code);
-        io.files[kFile] = std::vector<uint8_t>(bytes.begin(), bytes.end());
-        mainform_testing::CommandLine = u"Tessaly.exe \"" + kFile + u"\"";
-        form = std::make_unique<TMainForm>(nullptr);
-        form->Show();
-        form->SetBounds(0, 0, 1000, 500);
-        guitest::PumpUntilIdle();
+        StartOn(kFile, bytes);
         // The windows exist for the whole run, as at start-up.
         new TZoekForm(form.get());
         new TReplaceForm(form.get());
@@ -102,11 +60,7 @@ protected:
     }
     // A key through the application's loop, where the menu's shortcuts act.
     void ShortcutKey(WORD vk) {
-        SetForegroundWindow(form->Handle());
-        HWND target = GetFocus() ? GetFocus() : form->Handle();
-        PostMessageA(target, WM_KEYDOWN, vk, 1);
-        PostMessageA(target, WM_KEYUP, vk, 0xC0000001);
-        Application->ProcessMessages();
+        guitest::ShortcutKey(form->Handle(), nullptr, vk);
         guitest::PumpUntilIdle();
     }
     // Opens the window by its menu command and runs the steps in it.
@@ -138,8 +92,6 @@ protected:
     std::string LastMessage() { return answers.shown.empty() ? "(none)" : answers.shown.back().text; }
 
     Answerer answers;
-    FakeDocumentIO io;
-    std::unique_ptr<TMainForm> form;
 };
 
 void Click(TWinControl* control) {

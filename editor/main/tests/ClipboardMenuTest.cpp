@@ -22,13 +22,16 @@
 #include "editor/main/DataScreen.h"
 #include "editor/main/MainForm.h"
 #include "editor/main/tests/BoxAnswers.h"
+#include "editor/main/tests/MainWindowTesting.h"
 #include "editor/main/tests/SystemDialogs.h"
 #include "editor/main/tests/ValueDialogPlayer.h"
 #include "editor/unicode/UvxSysUtils.h"
 #include "framework/Application.h"
+#include "framework/testing/FileDialogAnswer.h"
 #include "framework/testing/GuiTest.h"
 
 using namespace boxanswers;
+using guitest::FileDialogAnswer;
 
 namespace {
 
@@ -59,109 +62,30 @@ void PutClip(const std::string& text, UINT format = CF_TEXT) {
     CloseClipboard();
 }
 
-// Answers the system's open dialog from inside its modal loop: the path is
-// typed into its file name field and OK pressed; an empty path cancels.
-struct OpenDialogAnswer {
-    static std::wstring& Path() {
-        static std::wstring path;
-        return path;
-    }
-    static void Plan(const std::wstring& path) {
-        Path() = path;
-        SetTimer(nullptr, 0, 100, Tick);
-    }
-    static BOOL CALLBACK Find(HWND h, LPARAM p) {
-        char cls[32] = {};
-        GetClassNameA(h, cls, sizeof cls);
-        if (std::strcmp(cls, "#32770") == 0 && IsWindowVisible(h)) {
-            *reinterpret_cast<HWND*>(p) = h;
-            return FALSE;
-        }
-        return TRUE;
-    }
-    // The file name field: the first visible edit box of the dialog.
-    static BOOL CALLBACK FindEdit(HWND h, LPARAM p) {
-        char cls[32] = {};
-        GetClassNameA(h, cls, sizeof cls);
-        if (_stricmp(cls, "Edit") == 0 && IsWindowVisible(h)) {
-            *reinterpret_cast<HWND*>(p) = h;
-            return FALSE;
-        }
-        return TRUE;
-    }
-    static int& Ticks() {
-        static int ticks = 0;
-        return ticks;
-    }
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD) {
-        HWND dialog = nullptr;
-        EnumThreadWindows(GetCurrentThreadId(), Find, reinterpret_cast<LPARAM>(&dialog));
-        if (!dialog) return;
-        HWND name = nullptr;
-        EnumChildWindows(dialog, FindEdit, reinterpret_cast<LPARAM>(&name));
-        // The dialog gives up after a while rather than hang the test.
-        if (Path().empty() || !name || ++Ticks() > 50) {
-            if (!Path().empty() && !name && Ticks() <= 50) return;
-            KillTimer(nullptr, id);
-            Ticks() = 0;
-            PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-            return;
-        }
-        KillTimer(nullptr, id);
-        Ticks() = 0;
-        SetWindowTextW(name, Path().c_str());
-        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
-    }
-};
-
-class ClipboardMenuTest : public ::testing::Test {
+class ClipboardMenuTest : public mainwindowtest::FakeFilesTest {
 protected:
     void SetUp() override {
-        DataFile.setIO(&io);
+        FakeFilesTest::SetUp();
         GetGetalForm = new TGetGetalForm(nullptr);
         player.Attach(GetGetalForm);
     }
     void TearDown() override {
         form.reset();
         delete GetGetalForm;
-        mainform_testing::CommandLine.reset();
-        DataFile.setReadOnly(false);
-        DataFile.newFile();
-        DataFile.setIO(&Win32DocumentIO::Instance());
-        LanguageSystem.code = "EN";
-        LanguageSystem.loadLanguage("EN");
+        FakeFilesTest::TearDown();
     }
     TMainForm& Start(const std::vector<uint8_t>& bytes) {
         io.files[kFile] = bytes;
-        mainform_testing::CommandLine = u"Tessaly.exe \"" + kFile + u"\"";
+        mainwindowtest::StartWithFile(kFile);
         form = std::make_unique<TMainForm>(nullptr);
         form->StartProgram = [](const std::string&, const std::string&) {};
-        form->Show();
-        form->SetBounds(0, 0, 1000, 500);
-        guitest::PumpUntilIdle();
+        mainwindowtest::ShowAtTopLeft(*form);
         return *form;
     }
     HWND View() { return form->ByteView->Handle(); }
-    void Command(TMenuItem* item) {
-        TMenuItem* top = item;
-        while (top->Parent() && top->Parent()->Parent()) top = top->Parent();
-        SendMessageA(form->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(top->Handle()), 0);
-        guitest::PumpUntilIdle(5);
-        form->Perform(WM_COMMAND, MAKEWPARAM(item->Command(), 0), 0);
-        guitest::PumpUntilIdle(5);
-    }
+    void Command(TMenuItem* item) { mainwindowtest::MenuCommand(*form, item); }
     void ShortcutKey(WORD vk, TShiftState shift) {
-        BYTE keys[256];
-        GetKeyboardState(keys);
-        keys[VK_CONTROL] = (shift & ssCtrl) ? 0x80 : 0;
-        keys[VK_SHIFT] = (shift & ssShift) ? 0x80 : 0;
-        SetKeyboardState(keys);
-        SetForegroundWindow(form->Handle());
-        PostMessageA(View(), WM_KEYDOWN, vk, 1);
-        PostMessageA(View(), WM_KEYUP, vk, 0xC0000001);
-        Application->ProcessMessages();
-        keys[VK_CONTROL] = keys[VK_SHIFT] = 0;
-        SetKeyboardState(keys);
+        guitest::ShortcutKey(form->Handle(), View(), vk, shift);
         guitest::PumpUntilIdle(5);
     }
     void Select(int32_t first, int32_t last) {
@@ -175,8 +99,6 @@ protected:
 
     Answerer answers;
     valuedialog::Player player;
-    FakeDocumentIO io;
-    std::unique_ptr<TMainForm> form;
 };
 
 }  // namespace
@@ -358,7 +280,7 @@ TEST_F(ClipboardMenuTest, DataTypesFromFileReadsTheChosenFileUpToItsFirstZero) {
         CloseHandle(h);
     }
     f.GotoPosition(0);
-    OpenDialogAnswer::Plan(path);
+    FileDialogAnswer::Plan(std::u16string(path.begin(), path.end()));
     Command(f.N16bitsunsignedFile);
     EXPECT_EQ(Bytes(), (std::vector<uint8_t>{1, 0, 2, 0}));
     // Hexadecimal from a file: refused without advice.
@@ -368,13 +290,13 @@ TEST_F(ClipboardMenuTest, DataTypesFromFileReadsTheChosenFileUpToItsFirstZero) {
         WriteFile(h, "1 23 456", 8, &written, nullptr);
         CloseHandle(h);
     }
-    OpenDialogAnswer::Plan(path);
+    FileDialogAnswer::Plan(std::u16string(path.begin(), path.end()));
     Command(f.HexadecimalFile);
     EXPECT_EQ(answers.shown.back().text, "That is not correct.");
     EXPECT_EQ(Bytes(), (std::vector<uint8_t>{1, 0, 2, 0}));
     // Cancelled: nothing, and no message.
     const size_t boxes = answers.shown.size();
-    OpenDialogAnswer::Plan(L"");
+    FileDialogAnswer::Plan(u"");
     Command(f.N8bitsunsignedFile);
     EXPECT_EQ(answers.shown.size(), boxes);
     DeleteFileW(path.c_str());

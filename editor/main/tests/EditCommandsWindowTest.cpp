@@ -18,6 +18,7 @@
 #include "editor/main/DataScreen.h"
 #include "editor/main/MainForm.h"
 #include "editor/main/tests/BoxAnswers.h"
+#include "editor/main/tests/MainWindowTesting.h"
 #include "editor/main/tests/ValueDialogPlayer.h"
 #include "framework/Application.h"
 #include "framework/ButtonCtrls.h"
@@ -31,10 +32,10 @@ namespace {
 
 const std::u16string kFile = u"C:\\data\\commands.bin";
 
-class EditCommandsWindowTest : public ::testing::Test {
+class EditCommandsWindowTest : public mainwindowtest::FakeFilesTest {
 protected:
     void SetUp() override {
-        DataFile.setIO(&io);
+        FakeFilesTest::SetUp();
         GetGetalForm = new TGetGetalForm(nullptr);
         MoveForm = new TMoveForm(nullptr);
         player.Attach(GetGetalForm);
@@ -44,57 +45,28 @@ protected:
         form.reset();
         delete GetGetalForm;
         delete MoveForm;
-        mainform_testing::CommandLine.reset();
-        DataFile.setReadOnly(false);
-        DataFile.newFile();
-        DataFile.setIO(&Win32DocumentIO::Instance());
-        LanguageSystem.code = "EN";
-        LanguageSystem.loadLanguage("EN");
+        FakeFilesTest::TearDown();
     }
     TMainForm& Start(size_t size) {
         std::vector<uint8_t> bytes(size);
         for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<uint8_t>(i);
         io.files[kFile] = bytes;
-        mainform_testing::CommandLine = u"Tessaly.exe \"" + kFile + u"\"";
+        mainwindowtest::StartWithFile(kFile);
         form = std::make_unique<TMainForm>(nullptr);
         form->StartProgram = [this](const std::string&, const std::string& parameter) { helpStarts.push_back(parameter); };
-        form->Show();
-        form->SetBounds(0, 0, 1000, 500);
-        guitest::PumpUntilIdle();
+        mainwindowtest::ShowAtTopLeft(*form);
         return *form;
     }
     HWND View() { return form->ByteView->Handle(); }
-    // The item's menu opens first, as a person opens it: the commands are
-    // enabled for the state now.
-    void Command(TMenuItem* item) {
-        TMenuItem* top = item;
-        while (top->Parent() && top->Parent()->Parent()) top = top->Parent();
-        SendMessageA(form->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(top->Handle()), 0);
-        guitest::PumpUntilIdle(5);
-        form->Perform(WM_COMMAND, MAKEWPARAM(item->Command(), 0), 0);
-        guitest::PumpUntilIdle(5);
-    }
-    // A key through the application's loop, where the menu's shortcuts act.
+    void Command(TMenuItem* item) { mainwindowtest::MenuCommand(*form, item); }
     void ShortcutKey(WORD vk, TShiftState shift = 0) {
-        BYTE keys[256];
-        GetKeyboardState(keys);
-        keys[VK_CONTROL] = (shift & ssCtrl) ? 0x80 : 0;
-        keys[VK_SHIFT] = (shift & ssShift) ? 0x80 : 0;
-        SetKeyboardState(keys);
-        SetForegroundWindow(form->Handle());
-        PostMessageA(View(), WM_KEYDOWN, vk, 1);
-        PostMessageA(View(), WM_KEYUP, vk, 0xC0000001);
-        Application->ProcessMessages();
-        keys[VK_CONTROL] = keys[VK_SHIFT] = 0;
-        SetKeyboardState(keys);
+        guitest::ShortcutKey(form->Handle(), View(), vk, shift);
         guitest::PumpUntilIdle(5);
     }
     std::string LastBox() { return answers.shown.empty() ? std::string() : answers.shown.back().text; }
 
     Answerer answers;
     Player player;
-    FakeDocumentIO io;
-    std::unique_ptr<TMainForm> form;
     std::vector<std::string> helpStarts;
 };
 

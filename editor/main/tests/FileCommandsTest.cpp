@@ -14,6 +14,7 @@
 #include "editor/main/DataScreen.h"
 #include "editor/main/MainForm.h"
 #include "editor/main/tests/BoxAnswers.h"
+#include "editor/main/tests/MainWindowTesting.h"
 #include "editor/main/tests/SystemDialogs.h"
 #include "editor/unicode/UvxCommandLine.h"
 #include "editor/unicode/UvxForms.h"
@@ -88,18 +89,12 @@ protected:
     }
     void TearDown() override {
         form.reset();
-        mainform_testing::CommandLine.reset();
-        DataFile.setReadOnly(false);
-        DataFile.newFile();
-        LanguageSystem.code = "EN";
-        LanguageSystem.loadLanguage("EN");
+        mainwindowtest::ResetEditor();
     }
     TestForm& Start(const std::u16string& file = u"") {
-        mainform_testing::CommandLine = file.empty() ? u"Tessaly.exe" : u"Tessaly.exe \"" + file + u"\"";
+        mainwindowtest::StartWithFile(file);
         form = std::make_unique<TestForm>(nullptr);
-        form->Show();
-        form->SetBounds(0, 0, 1000, 500);
-        guitest::PumpUntilIdle();
+        mainwindowtest::ShowAtTopLeft(*form);
         return *form;
     }
     HWND View() { return form->ByteView->Handle(); }
@@ -107,19 +102,8 @@ protected:
         form->Perform(WM_COMMAND, MAKEWPARAM(item->Command(), 0), 0);
         guitest::PumpUntilIdle();
     }
-    // A key through the application's loop, where the menu's shortcuts act.
     void ShortcutKey(WORD vk, TShiftState shift) {
-        BYTE keys[256];
-        GetKeyboardState(keys);
-        keys[VK_CONTROL] = (shift & ssCtrl) ? 0x80 : 0;
-        keys[VK_SHIFT] = (shift & ssShift) ? 0x80 : 0;
-        SetKeyboardState(keys);
-        SetForegroundWindow(form->Handle());
-        PostMessageA(View(), WM_KEYDOWN, vk, 1);
-        PostMessageA(View(), WM_KEYUP, vk, 0xC0000001);
-        Application->ProcessMessages();
-        keys[VK_CONTROL] = keys[VK_SHIFT] = 0;
-        SetKeyboardState(keys);
+        guitest::ShortcutKey(form->Handle(), View(), vk, shift);
         guitest::PumpUntilIdle();
     }
     // The captions of the File menu's recent entries, in menu order.

@@ -17,6 +17,7 @@
 #include "editor/main/MainForm.h"
 #include "editor/main/MainMenuLayout.h"
 #include "editor/main/tests/BoxAnswers.h"
+#include "editor/main/tests/MainWindowTesting.h"
 #include "framework/Application.h"
 #include "framework/HeaderControl.h"
 #include "framework/StatusBar.h"
@@ -29,30 +30,14 @@ namespace {
 
 const std::u16string kFile = u"C:\\data\\typed.bin";
 
-class KeysAndMenusTest : public ::testing::Test {
+class KeysAndMenusTest : public mainwindowtest::FakeFilesTest {
 protected:
-    void SetUp() override { DataFile.setIO(&io); }
-    void TearDown() override {
-        form.reset();
-        mainform_testing::CommandLine.reset();
-        DataFile.setReadOnly(false);
-        DataFile.newFile();
-        DataFile.setIO(&Win32DocumentIO::Instance());
-        LanguageSystem.code = "EN";
-        LanguageSystem.loadLanguage("EN");
-    }
     TMainForm& Start(const std::string& bytes) {
         if (form) {
             form.reset();  // its end clears the language table
             LanguageSystem.loadLanguage("EN");
         }
-        io.files[kFile] = std::vector<uint8_t>(bytes.begin(), bytes.end());
-        mainform_testing::CommandLine = u"Tessaly.exe \"" + kFile + u"\"";
-        form = std::make_unique<TMainForm>(nullptr);
-        form->Show();
-        form->SetBounds(0, 0, 1100, 500);
-        guitest::PumpUntilIdle();
-        return *form;
+        return StartOn(kFile, bytes, 1100);
     }
     HWND View() { return form->ByteView->Handle(); }
     std::string Bytes() { return std::string(reinterpret_cast<const char*>(DataFile.data), static_cast<size_t>(DataFile.size)); }
@@ -67,27 +52,12 @@ protected:
         SendMessageA(form->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(top->Handle()), 0);
         guitest::PumpUntilIdle(5);
     }
-    // A key through the application's loop, where the menu's shortcuts act.
-    void ShortcutKey(WORD vk, TShiftState shift = 0) {
-        BYTE keys[256];
-        GetKeyboardState(keys);
-        keys[VK_CONTROL] = (shift & ssCtrl) ? 0x80 : 0;
-        keys[VK_SHIFT] = (shift & ssShift) ? 0x80 : 0;
-        SetKeyboardState(keys);
-        SetForegroundWindow(form->Handle());
-        PostMessageA(View(), WM_KEYDOWN, vk, 1);
-        PostMessageA(View(), WM_KEYUP, vk, 0xC0000001);
-        Application->ProcessMessages();
-        keys[VK_CONTROL] = keys[VK_SHIFT] = 0;
-        SetKeyboardState(keys);
-    }
+    void ShortcutKey(WORD vk, TShiftState shift = 0) { guitest::ShortcutKey(form->Handle(), View(), vk, shift); }
     bool Grayed(TMenuItem* item) {
         return (GetMenuState(item->Parent()->Handle(), item->Command(), MF_BYCOMMAND) & MF_GRAYED) != 0;
     }
 
     Answerer answers;
-    FakeDocumentIO io;
-    std::unique_ptr<TMainForm> form;
 };
 
 }  // namespace

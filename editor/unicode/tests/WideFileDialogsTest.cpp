@@ -11,77 +11,11 @@
 #include "editor/unicode/UvxForms.h"
 #include "framework/Application.h"
 #include "framework/WinText.h"
+#include "framework/testing/FileDialogAnswer.h"
 #include "framework/testing/GuiTest.h"
 
 namespace {
-// Answers the system's file dialog from inside its modal loop: the text is
-// typed into its file name field and OK pressed; an empty text cancels.
-struct DialogAnswer {
-    static std::u16string& Text() {
-        static std::u16string text;
-        return text;
-    }
-    static int& Ticks() {
-        static int ticks = 0;
-        return ticks;
-    }
-    // Where a picture of the dialog goes, once the name is typed.
-    static std::string& Shot() {
-        static std::string shot;
-        return shot;
-    }
-    // Run with the dialog's window once it shows, before the answer.
-    static std::function<void(HWND)>& Seen() {
-        static std::function<void(HWND)> seen;
-        return seen;
-    }
-    static void Plan(const std::u16string& text) {
-        Text() = text;
-        Ticks() = 0;
-        SetTimer(nullptr, 0, 100, Tick);
-    }
-    static BOOL CALLBACK FindDialog(HWND h, LPARAM p) {
-        char cls[32] = {};
-        GetClassNameA(h, cls, sizeof cls);
-        if (std::strcmp(cls, "#32770") == 0 && IsWindowVisible(h)) {
-            *reinterpret_cast<HWND*>(p) = h;
-            return FALSE;
-        }
-        return TRUE;
-    }
-    // The file name field: the first visible edit box of the dialog.
-    static BOOL CALLBACK FindEdit(HWND h, LPARAM p) {
-        char cls[32] = {};
-        GetClassNameA(h, cls, sizeof cls);
-        if (_stricmp(cls, "Edit") == 0 && IsWindowVisible(h)) {
-            *reinterpret_cast<HWND*>(p) = h;
-            return FALSE;
-        }
-        return TRUE;
-    }
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD) {
-        HWND dialog = nullptr;
-        EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
-        HWND name = nullptr;
-        if (dialog) EnumChildWindows(dialog, FindEdit, reinterpret_cast<LPARAM>(&name));
-        if (!name && ++Ticks() <= 50) return;  // not there yet; give up after a while
-        KillTimer(nullptr, id);
-        if (dialog && Seen()) {
-            Seen()(dialog);
-            Seen() = nullptr;
-        }
-        if (!name || Text().empty()) {
-            if (dialog) PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-            return;
-        }
-        SetWindowTextW(name, WC(Text()));
-        if (!Shot().empty()) {
-            guitest::SaveScreenshot(dialog, Shot());
-            Shot().clear();
-        }
-        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    }
-};
+using DialogAnswer = guitest::FileDialogAnswer;
 
 void Touch(const std::u16string& path) {
     HANDLE h = CreateFileW(WC(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
