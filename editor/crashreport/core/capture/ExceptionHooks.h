@@ -8,11 +8,17 @@
 
 #include <cstdint>
 #include <exception>
+#include <functional>
 #include <string>
 #include <typeinfo>
 #include <vector>
 
-void InstallExceptionHooks();
+#include "editor/crashreport/core/capture/Captures.h"
+
+// The per-module hooks (terminate, the framework's); with `processWide` also
+// those every module of the process shares (the vectored handler, the
+// unhandled-exception filter), which only the program's copy installs.
+void InstallExceptionHooks(bool processWide = true);
 void RemoveExceptionHooks();
 
 // Codes the vectored handler passes over: successes and notices (thread
@@ -49,6 +55,9 @@ bool ExceptionIs(const std::exception_ptr& exception)
     }
     return false;
 }
+
+// Runs one capture of the calling thread (nothing when the core is off here).
+bool CaptureInCurrentThread(TCaptureKind kind, const std::function<void(TCapture&)>& fill);
 
 // Captures an exception that ended a thread in the core's wrapper.
 void CaptureThreadException(const std::exception_ptr& exception);
