@@ -10,6 +10,7 @@
 #include "editor/crashreport/core/capture/FreezeWatchdog.h"
 #include "editor/crashreport/core/capture/InternalErrors.h"
 #include "editor/crashreport/core/capture/MemoryReserve.h"
+#include "editor/crashreport/core/capture/SecondaryModule.h"
 #include "editor/crashreport/core/capture/SharedVirtualFile.h"
 #include "editor/crashreport/core/capture/ThreadData.h"
 #include "editor/crashreport/core/capture/ThreadsList.h"
@@ -105,10 +106,17 @@ void Start()
 
     s.CoreSwitch = 1;
     s.Installed = 1;
-    InstallExceptionHooks();
-    InstallFileWriteHook();
-    InstallThreadHooks();
-    StartFreezeWatchdog();
+    // A library whose program carries the core as well hooks only its own
+    // run time and hands its faults to the program's copy, which holds the
+    // hooks the whole process shares, the threads and the watchdog.
+    FindMainInstance(module);
+    s.SecondaryModule = IsSecondaryModule();
+    InstallExceptionHooks(!s.SecondaryModule);
+    if (!s.SecondaryModule) {
+        InstallFileWriteHook();
+        InstallThreadHooks();
+        StartFreezeWatchdog();
+    }
     // From now on every change of an option is published; the options are
     // published once now.
     if (s.Options) {

@@ -25,6 +25,9 @@ struct TStackCopy {
 struct TZorvikCoreState {
     volatile LONG Installed = 0;
     volatile LONG CoreSwitch = 0;  // IsZorvikLogActive
+    // This module is a library and the program carries the core as well:
+    // faults go to the program's copy.
+    bool SecondaryModule = false;
     uint32_t MainThreadId = 0;
     HANDLE MainThread = nullptr;  // a real handle: suspend/resume, context, query
     uintptr_t MainThreadStackTop = 0;

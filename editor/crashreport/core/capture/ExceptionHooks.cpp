@@ -12,6 +12,7 @@
 #include "editor/crashreport/core/capture/CoreState.h"
 #include "editor/crashreport/core/capture/CpuContext.h"
 #include "editor/crashreport/core/capture/MemoryReserve.h"
+#include "editor/crashreport/core/capture/SecondaryModule.h"
 #include "editor/crashreport/core/capture/ThreadData.h"
 #include "editor/crashreport/core/capture/ThreadsList.h"
 #include "framework/Application.h"
@@ -121,7 +122,9 @@ bool Capture(TCaptureKind kind, Fill&& fill)
     try {
         auto c = NewCapture(kind);
         fill(*c);
-        answer = DeliverCapture(std::move(c));
+        // A library's copy of the core hands the fault to the program's.
+        if (!ForwardCapture(*c, answer))
+            answer = DeliverCapture(std::move(c));
     } catch (...) {
     }
     ReserveMemory();
@@ -309,6 +312,13 @@ bool ReportExceptionObject(const std::exception_ptr& exception, uintptr_t addres
     }
 }
 
+bool CaptureInCurrentThread(TCaptureKind kind, const std::function<void(TCapture&)>& fill)
+{
+    if (!CoreOnHere())
+        return true;
+    return Capture(kind, fill);
+}
+
 void CaptureThreadException(const std::exception_ptr& exception)
 {
     if (!CoreOnHere() || ExceptionIs<EAbort>(exception))
@@ -348,11 +358,13 @@ void ReserveOverflowStack()
     VirtualProtect(reinterpret_cast<void*>(guard), page, at.Protect | PAGE_GUARD, &before);
 }
 
-void InstallExceptionHooks()
+void InstallExceptionHooks(bool processWide)
 {
-    ReserveOverflowStack();
-    vectoredHandler = AddVectoredExceptionHandler(1, VectoredHandler);
-    previousFilter = SetUnhandledExceptionFilter(UnhandledFilter);
+    if (processWide) {
+        ReserveOverflowStack();
+        vectoredHandler = AddVectoredExceptionHandler(1, VectoredHandler);
+        previousFilter = SetUnhandledExceptionFilter(UnhandledFilter);
+    }
     previousTerminate = std::set_terminate(TerminateHandler);
     ApplicationExceptionHook = FrameworkHook;
     ApplicationShowExceptionHook = ShowExceptionHook;

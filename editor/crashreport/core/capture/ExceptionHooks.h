@@ -8,13 +8,18 @@
 
 #include <cstdint>
 #include <exception>
+#include <functional>
 #include <string>
 #include <typeinfo>
 #include <vector>
 
-// Installs the hooks; the calling (main) thread's stack gets its overflow
-// reserve.
-void InstallExceptionHooks();
+#include "editor/crashreport/core/capture/Captures.h"
+
+// The per-module hooks (terminate, the framework's); with `processWide` also
+// those every module of the process shares (the vectored handler, the
+// unhandled-exception filter, the calling (main) thread's overflow reserve),
+// which only the program's copy installs.
+void InstallExceptionHooks(bool processWide = true);
 void RemoveExceptionHooks();
 
 // The stack a thread keeps for the report of its own stack overflow: the
@@ -58,6 +63,9 @@ bool ExceptionIs(const std::exception_ptr& exception)
     }
     return false;
 }
+
+// Runs one capture of the calling thread (nothing when the core is off here).
+bool CaptureInCurrentThread(TCaptureKind kind, const std::function<void(TCapture&)>& fill);
 
 // Captures an exception that ended a thread in the core's wrapper.
 void CaptureThreadException(const std::exception_ptr& exception);

@@ -99,7 +99,8 @@ DWORD WINAPI WatchdogRun(LPVOID)
 void StartFreezeWatchdog()
 {
     TZorvikModuleOptions* o = ZorvikCore().Options;
-    if (watchdog || !ZorvikCore().Installed || !o || !o->FreezeActivate())
+    // A library's copy leaves the main thread to the program's watchdog.
+    if (watchdog || !ZorvikCore().Installed || ZorvikCore().SecondaryModule || !o || !o->FreezeActivate())
         return;
     if (!stopEvent)
         stopEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);

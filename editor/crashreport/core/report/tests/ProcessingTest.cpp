@@ -268,6 +268,32 @@ TEST(ProcessingLog, AnAccessViolationWritesTheLogAndEndsWithCode1)
         << message;
 }
 
+// A library that carries the component as well hands its faults to the
+// program's copy, which reports each once, with the library's source line;
+// the library leaves the process-wide hooks to the program.
+TEST(ProcessingLog, ALibrarysFaultIsReportedOnceByTheProgram)
+{
+    struct Case {
+        const char* scenario;
+        bool ends;
+    };
+    for (const Case& k : {Case{"log-module", false}, Case{"log-module-end", true}}) {
+        SCOPED_TRACE(k.scenario);
+        const ProbeRun run = RunProbe(k.scenario);
+        const std::vector<std::string> reports = LogReports(k.scenario);
+        EXPECT_TRUE(run.Has("module start 3")) << Dump(run);
+        EXPECT_TRUE(run.Has("module filter kept")) << Dump(run);
+        EXPECT_EQ(run.Has("alive"), !k.ends) << Dump(run);
+        EXPECT_EQ(run.exitCode, k.ends ? 1u : 0u);
+        ASSERT_EQ(reports.size(), 1u) << Dump(run);
+        EXPECT_EQ(Line(reports[0], "  2.5 Type          : "), "  2.5 Type          : Exception");
+        EXPECT_EQ(Line(reports[0], "  2.6 Message       : "), "  2.6 Message       : Module boom.");
+        EXPECT_EQ(Line(reports[0], "  2.8 Count         : "), "  2.8 Count         : 1");
+        // The call stack names the library's own source.
+        EXPECT_NE(reports[0].find("ProbeModule.cpp"), std::string::npos) << reports[0];
+    }
+}
+
 // The custom data an event handler gives stand in a section of their own
 // right after the report's general part, before its call stack.
 TEST(ProcessingLog, CustomDataFollowTheGeneralPart)

@@ -13,6 +13,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "editor/crashreport/core/AddressLookup.h"
 #include "editor/crashreport/core/capture/CoreState.h"
 #include "editor/crashreport/core/report/CoreExports.h"
 #include "editor/crashreport/core/report/DialogStep.h"
@@ -89,6 +90,15 @@ void NoteEvents()
 }
 
 // The fault the scenario names ("log-" scenarios name it after the prefix).
+// The library beside this program.
+std::string ProbeModulePath()
+{
+    char path[MAX_PATH];
+    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const std::string p(path, n < MAX_PATH ? n : 0);
+    return p.substr(0, p.find_last_of('\\') + 1) + "crash_report_probe_module.dll";
+}
+
 std::string Kind() { return scenario.rfind("log-", 0) == 0 ? scenario.substr(4) : scenario; }
 
 __attribute__((noinline)) void ThrowBoom()
@@ -110,6 +120,33 @@ void Pump(DWORD ms)
         Application->ProcessMessages();
         Sleep(10);
     }
+}
+
+// "module" and "module-end": a library that carries the component too
+// raises an exception (caught there and reported on demand, or escaping);
+// this program's copy of the core reports it, with this program's options.
+void RunModuleScenario()
+{
+    const LPTOP_LEVEL_EXCEPTION_FILTER filter = SetUnhandledExceptionFilter(nullptr);
+    SetUnhandledExceptionFilter(filter);
+    HMODULE module = LoadLibraryA(ProbeModulePath().c_str());
+    auto start = reinterpret_cast<int (*)()>(reinterpret_cast<void*>(GetProcAddress(module, "ProbeModuleStart")));
+    auto fault = reinterpret_cast<int (*)(int)>(reinterpret_cast<void*>(GetProcAddress(module, "ProbeModuleFault")));
+    if (!start || !fault) {
+        Write("module missing\n");
+        return;
+    }
+    if (TZorvikModuleInfo* entry = ModuleInfoByAddr(reinterpret_cast<uintptr_t>(module)); entry && entry->Options) {
+        TBehaviourOptions behaviour = entry->Options->BehaviourOptions();
+        behaviour.Include(boUseMainModuleOptions);
+        entry->Options->SetBehaviourOptions(behaviour);
+    }
+    Write("module start " + std::to_string(start()) + "\n");
+    // The library's copy leaves the process-wide filter to this program's.
+    const LPTOP_LEVEL_EXCEPTION_FILTER after = SetUnhandledExceptionFilter(nullptr);
+    SetUnhandledExceptionFilter(after);
+    Write(std::string("module filter ") + (after == filter ? "kept" : "replaced") + "\n");
+    Write("module answer " + std::to_string(fault(Kind() == "module-end" ? 1 : 0)) + "\n");
 }
 
 }  // namespace
@@ -196,6 +233,8 @@ int main(int argc, char** argv)
     Pump(200);
     if (runtime) {
         RunRuntimeScenario(scenario, form->Handle(), Write, Pump);
+    } else if (Kind() == "module" || Kind() == "module-end") {
+        RunModuleScenario();
     } else if (Kind() == "av") {
         volatile int* volatile zero = nullptr;
         *zero = 1;

@@ -1,0 +1,106 @@
+#include "editor/crashreport/core/capture/SecondaryModule.h"
+
+#include <vector>
+
+#include "editor/crashreport/core/AddressLookup.h"
+#include "editor/crashreport/core/capture/CallStacks.h"
+#include "editor/crashreport/core/capture/Captures.h"
+#include "editor/crashreport/core/capture/CoreState.h"
+#include "editor/crashreport/core/capture/ExceptionHooks.h"
+#include "editor/crashreport/support/ModuleHandles.h"
+
+namespace {
+
+using TCallExceptionManager = int (*)(const TForwardedCapture*);
+
+bool secondary = false;
+TCallExceptionManager mainExceptionManager = nullptr;
+
+bool IsLibrary(uintptr_t module)
+{
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(module);
+    if (!module || dos->e_magic != IMAGE_DOS_SIGNATURE)
+        return false;
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(module + dos->e_lfanew);
+    return nt->Signature == IMAGE_NT_SIGNATURE && (nt->FileHeader.Characteristics & IMAGE_FILE_DLL) != 0;
+}
+
+}  // namespace
+
+void FindMainInstance(uintptr_t module)
+{
+    secondary = false;
+    mainExceptionManager = nullptr;
+    if (!IsLibrary(module))
+        return;
+    // The program is the one module of the process that is not a library.
+    const uintptr_t program = reinterpret_cast<uintptr_t>(GetModuleHandleA(nullptr));
+    if (!program || program == module || !IsZorvikLogModule(program))
+        return;
+    mainExceptionManager = reinterpret_cast<TCallExceptionManager>(reinterpret_cast<void*>(
+        GetProcAddress(reinterpret_cast<HMODULE>(program), "ZorvikLog_CallExceptionManager")));
+    secondary = mainExceptionManager != nullptr;
+}
+
+bool IsSecondaryModule() { return secondary; }
+
+bool ForwardCapture(const TCapture& c, bool& answer)
+{
+    if (!secondary || !mainExceptionManager)
+        return false;
+    TForwardedCapture f{};
+    f.Size = sizeof f;
+    f.Kind = static_cast<uint32_t>(c.Kind);
+    f.ClassName = c.ClassName.c_str();
+    f.Message = c.Message.c_str();
+    f.Address = c.Address;
+    f.Code = c.Code;
+    f.FrameworkObject = c.FrameworkObject;
+    f.Output = c.Output;
+    f.ContextValid = c.ContextValid;
+    f.Context = &c.Context;
+    f.RecordValid = c.RecordValid;
+    f.Record = &c.Record;
+    f.StackPointer = c.StackPointer;
+    f.Module = CurrentModuleHandle();
+    // The stack as it was at the raise, when this thread's last raise is
+    // the one reported: the frames between the raise and the handler are
+    // gone from the live stack.
+    TStackCopy facts;
+    std::vector<uint8_t> bytes;
+    if (CopyLastStack(facts, bytes) && facts.ThreadId == c.ThreadId && facts.Address == c.Address) {
+        f.Stack = bytes.data();
+        f.StackStart = facts.Start;
+        f.StackLength = bytes.size();
+    }
+    answer = mainExceptionManager(&f) != 0;
+    return true;
+}
+
+extern "C" __declspec(dllexport) int ZorvikLog_CallExceptionManager(const TForwardedCapture* f)
+{
+    if (!f || f->Size < sizeof(TForwardedCapture) || secondary)
+        return 1;
+    return CaptureInCurrentThread(static_cast<TCaptureKind>(f->Kind), [f](TCapture& c) {
+        c.ClassName = f->ClassName ? f->ClassName : "";
+        c.Message = f->Message ? f->Message : "";
+        c.Address = f->Address;
+        c.Code = f->Code;
+        c.FrameworkObject = f->FrameworkObject != 0;
+        c.Output = f->Output;
+        if (f->ContextValid && f->Context) {
+            c.Context = *f->Context;
+            c.ContextValid = true;
+        }
+        if (f->RecordValid && f->Record) {
+            c.Record = *f->Record;
+            c.RecordValid = true;
+        }
+        c.StackPointer = f->StackPointer;
+        if (f->Stack && f->StackLength)
+            BuildCopiedCallStack(c.CallStack, c.Address, f->StackStart,
+                                 std::vector<uint8_t>(f->Stack, f->Stack + f->StackLength), c.ThreadId);
+        else
+            BuildCurrentCallStack(c.CallStack, c.Address, c.ThreadId);
+    }) ? 1 : 0;
+}

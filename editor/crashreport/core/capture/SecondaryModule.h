@@ -1,0 +1,49 @@
+#pragma once
+// A library of the process that carries the component as well (a secondary
+// module) hands its faults to the program's copy of the core (the main
+// instance), which reports them. Two modules built with the static C++ run
+// time cannot share an exception object, so what crosses is plain data: the
+// class name, the message, the address, the context and a copy of the stack.
+#include <windows.h>
+
+#include <cstdint>
+
+struct TCapture;
+
+// What a secondary module hands over of one fault (a plain record: both
+// sides read it with their own run time). Size is sizeof the record.
+struct TForwardedCapture {
+    uint32_t Size;
+    uint32_t Kind;  // TCaptureKind
+    const char* ClassName;
+    const char* Message;
+    uintptr_t Address;
+    uint32_t Code;  // the system exception code; 0 for C++ exceptions
+    uint8_t FrameworkObject;
+    uint8_t Output;
+    uint8_t ContextValid;
+    uint8_t RecordValid;
+    const CONTEXT* Context;
+    const EXCEPTION_RECORD* Record;
+    uintptr_t StackPointer;
+    // A copy of the raising thread's stack (null: build from the live stack
+    // at StackPointer).
+    const uint8_t* Stack;
+    uintptr_t StackStart;
+    size_t StackLength;
+    uintptr_t Module;  // the secondary module
+};
+
+// The main instance's entry for a secondary module's fault: reports it in
+// the calling thread; the answer as ExceptionManager's (true: the caller
+// goes on with its own handling).
+extern "C" __declspec(dllexport) int ZorvikLog_CallExceptionManager(const TForwardedCapture* forwarded);
+
+// Start-up of a library: finds the main instance (the program, when it
+// carries crash-report data and the component's entries) and sets the
+// secondary-module flag. Does nothing in the program itself.
+void FindMainInstance(uintptr_t module);
+bool IsSecondaryModule();
+// Hands the capture to the main instance. False when there is none to take
+// it; else `answer` holds the main instance's answer.
+bool ForwardCapture(const TCapture& capture, bool& answer);
