@@ -107,8 +107,9 @@ void Start()
     s.CoreSwitch = 1;
     s.Installed = 1;
     // A library whose program carries the core as well hooks only its own
-    // run time and hands its faults to the program's copy, which holds the
-    // hooks the whole process shares, the threads and the watchdog.
+    // run time and its own thread imports, and hands its faults and its
+    // threads to the program's copy, which holds the hooks the whole process
+    // shares, the threads list the reports show and the watchdog.
     FindMainInstance(module);
     s.SecondaryModule = IsSecondaryModule();
     InstallExceptionHooks(!s.SecondaryModule);
@@ -116,6 +117,10 @@ void Start()
         InstallFileWriteHook();
         InstallThreadHooks();
         StartFreezeWatchdog();
+    } else {
+        const std::string own = ModuleFileName(reinterpret_cast<HMODULE>(module));
+        if (!own.empty())
+            InstallThreadHooks(own);
     }
     // From now on every change of an option is published; the options are
     // published once now.

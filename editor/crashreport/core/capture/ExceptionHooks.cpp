@@ -336,20 +336,27 @@ void EndFaultingThread()
 
 void ReserveOverflowStack()
 {
-    ULONG size = OverflowStackReserve;
-    SetThreadStackGuarantee(&size);
-    // Where the whole stack is committed from the start (no guard page that
-    // moves down as it grows), a guard page at the top of the reserve makes
-    // the system raise the overflow there, with the reserve still free.
-    SYSTEM_INFO system;
-    GetSystemInfo(&system);
-    const uintptr_t page = system.dwPageSize;
     // The stack is one allocation: the one this frame lies in.
     const uintptr_t here = reinterpret_cast<uintptr_t>(__builtin_frame_address(0));
     MEMORY_BASIC_INFORMATION stack{};
     if (!VirtualQuery(reinterpret_cast<void*>(here), &stack, sizeof stack))
         return;
-    const uintptr_t guard = reinterpret_cast<uintptr_t>(stack.AllocationBase) + page + OverflowStackReserve;
+    const uintptr_t base = reinterpret_cast<uintptr_t>(stack.AllocationBase);
+    const uintptr_t top = ThreadStackTop();
+    // A thread made with a small stack keeps all of it for its routine.
+    if (top <= base || top - base < MinimumStackForReserve)
+        return;
+    ULONG size = OverflowStackReserve;
+    SetThreadStackGuarantee(&size);
+    // Where the whole stack is committed from the start (no guard page that
+    // moves down as it grows), a guard page at the top of the reserve makes
+    // the system raise the overflow there, with the reserve still free. A
+    // stack that grows page by page has nothing committed down there yet and
+    // is left alone: its own guard page and the guarantee do the same.
+    SYSTEM_INFO system;
+    GetSystemInfo(&system);
+    const uintptr_t page = system.dwPageSize;
+    const uintptr_t guard = base + page + OverflowStackReserve;
     MEMORY_BASIC_INFORMATION at{};
     if (guard + page >= here - page || !VirtualQuery(reinterpret_cast<void*>(guard), &at, sizeof at) ||
         at.State != MEM_COMMIT || (at.Protect & (PAGE_GUARD | PAGE_NOACCESS)) != 0)

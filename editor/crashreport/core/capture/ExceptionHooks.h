@@ -25,7 +25,11 @@ void RemoveExceptionHooks();
 // The stack a thread keeps for the report of its own stack overflow: the
 // system raises the overflow while this much is still free, so that the
 // unhandled-exception path can hand the fault to the processing thread.
+// The main thread reserves it at start-up, every other thread in the core's
+// thread wrapper before its routine runs; a thread whose whole stack is
+// smaller than MinimumStackForReserve reserves nothing.
 constexpr unsigned long OverflowStackReserve = 64 * 1024;
+constexpr unsigned long MinimumStackForReserve = 4 * OverflowStackReserve;
 void ReserveOverflowStack();
 
 // Codes the vectored handler passes over: successes and notices (thread

@@ -15,6 +15,14 @@ using TCallExceptionManager = int (*)(const TForwardedCapture*);
 
 bool secondary = false;
 TCallExceptionManager mainExceptionManager = nullptr;
+TMainThreadEntries mainThreadEntries;
+
+template <class F>
+F ProgramEntry(uintptr_t program, const char* name)
+{
+    return reinterpret_cast<F>(
+        reinterpret_cast<void*>(GetProcAddress(reinterpret_cast<HMODULE>(program), name)));
+}
 
 bool IsLibrary(uintptr_t module)
 {
@@ -31,18 +39,25 @@ void FindMainInstance(uintptr_t module)
 {
     secondary = false;
     mainExceptionManager = nullptr;
+    mainThreadEntries = TMainThreadEntries();
     if (!IsLibrary(module))
         return;
     // The program is the one module of the process that is not a library.
     const uintptr_t program = reinterpret_cast<uintptr_t>(GetModuleHandleA(nullptr));
     if (!program || program == module || !IsZorvikLogModule(program))
         return;
-    mainExceptionManager = reinterpret_cast<TCallExceptionManager>(reinterpret_cast<void*>(
-        GetProcAddress(reinterpret_cast<HMODULE>(program), "ZorvikLog_CallExceptionManager")));
+    mainExceptionManager = ProgramEntry<TCallExceptionManager>(program, "ZorvikLog_CallExceptionManager");
     secondary = mainExceptionManager != nullptr;
+    if (!secondary)
+        return;
+    mainThreadEntries.Create = ProgramEntry<decltype(mainThreadEntries.Create)>(program, "ZorvikLog_CallCreateThread");
+    mainThreadEntries.Resume = ProgramEntry<decltype(mainThreadEntries.Resume)>(program, "ZorvikLog_CallResumeThread");
+    mainThreadEntries.Exit = ProgramEntry<decltype(mainThreadEntries.Exit)>(program, "ZorvikLog_CallExitThread");
 }
 
 bool IsSecondaryModule() { return secondary; }
+
+const TMainThreadEntries& MainThreadEntries() { return mainThreadEntries; }
 
 bool ForwardCapture(const TCapture& c, bool& answer)
 {

@@ -9,6 +9,7 @@
 #include <cstdint>
 
 struct TCapture;
+struct TForwardedThread;
 
 // What a secondary module hands over of one fault (a plain record: both
 // sides read it with their own run time). Size is sizeof the record.
@@ -44,6 +45,15 @@ extern "C" __declspec(dllexport) int ZorvikLog_CallExceptionManager(const TForwa
 // secondary-module flag. Does nothing in the program itself.
 void FindMainInstance(uintptr_t module);
 bool IsSecondaryModule();
+// The main instance's entries for the threads this module starts, found with
+// its fault entry (each null when this module is not secondary or the
+// program lacks it).
+struct TMainThreadEntries {
+    int (*Create)(const TForwardedThread*) = nullptr;
+    int (*Resume)(HANDLE, const TForwardedThread*) = nullptr;
+    int (*Exit)() = nullptr;
+};
+const TMainThreadEntries& MainThreadEntries();
 // Hands the capture to the main instance. False when there is none to take
 // it; else `answer` holds the main instance's answer.
 bool ForwardCapture(const TCapture& capture, bool& answer);

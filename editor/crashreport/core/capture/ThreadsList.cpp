@@ -5,6 +5,8 @@
 
 #include "editor/crashreport/core/capture/CoreState.h"
 #include "editor/crashreport/core/capture/ExceptionHooks.h"
+#include "editor/crashreport/core/capture/ForwardedThreads.h"
+#include "editor/crashreport/core/capture/SecondaryModule.h"
 #include "editor/crashreport/core/capture/ThreadData.h"
 #include "editor/crashreport/support/Hooking.h"
 #include "editor/crashreport/support/MemoryProbe.h"
@@ -34,14 +36,16 @@ struct TStart {
     void* Parameter = nullptr;
 };
 
-// Runs the thread's routine; an exception escaping it is captured and ends
-// the thread with exit code 1.
+// Runs the thread's routine with room kept for the report of its own stack
+// overflow; an exception escaping it is captured and ends the thread with
+// exit code 1.
 DWORD RunWrapped(TStart* start)
 {
     const TStart s = *start;
     delete start;
     CurrentThreadData();  // the record is taken here, not in a handler
     ZorvikThreads().SetStackTop(GetCurrentThreadId(), ThreadStackTop());
+    ReserveOverflowStack();
     try {
         return s.Routine ? s.Routine(s.Parameter) : s.CrtRoutine(s.Parameter);
     } catch (...) {
@@ -70,6 +74,8 @@ void ListAndStart(HANDLE handle, DWORD id, uintptr_t startAddress, void* paramet
     DuplicateHandle(GetCurrentProcess(), handle, GetCurrentProcess(), &r.Handle, 0, FALSE, DUPLICATE_SAME_ACCESS);
     r.StartAddress = startAddress;
     r.Parameter = parameter;
+    // A library's copy tells the program's, whose reports show the thread.
+    ForwardCreatedThread(r, handle);
     ZorvikThreads().Add(std::move(r));
     if (!(flags & CREATE_SUSPENDED))
         ResumeThread(handle);
@@ -119,26 +125,32 @@ __attribute__((noinline)) DWORD WINAPI HookedResumeThread(HANDLE thread)
     if (Watching()) {
         // Matched by id: a closed or recycled handle never names a record.
         const DWORD id = GetThreadId(thread);
-        if (id)
+        TZorvikThreadRecord record;
+        if (id) {
             ZorvikThreads().NoteResume(id, GetCurrentThreadId(),
                                        reinterpret_cast<uintptr_t>(__builtin_frame_address(0)), ThreadStackTop());
+            if (IsSecondaryModule() && ZorvikThreads().Find(id, record))
+                ForwardResumedThread(thread, record);
+        }
     }
     return realResumeThread(thread);
 }
 
 void WINAPI HookedExitThread(DWORD code)
 {
-    if (ZorvikCore().Installed)
+    if (ZorvikCore().Installed) {
         ZorvikThreads().RemoveThread(GetCurrentThreadId());
+        ForwardThreadExit();
+    }
     realExitThread(code);
 }
 
 template <class F>
-void HookImport(const char* library, const char* name, F replacement, F& real)
+void HookImport(const std::string& module, const char* library, const char* name, F replacement, F& real)
 {
     void* replaced = nullptr;
     try {
-        TryHookDllProcedureEx({""}, library, true, replaced, reinterpret_cast<void*>(replacement), name);
+        TryHookDllProcedureEx({module}, library, true, replaced, reinterpret_cast<void*>(replacement), name);
     } catch (...) {
     }
     if (!real)
@@ -238,15 +250,23 @@ void TZorvikThreadsList::NoteResume(uint32_t id, uint32_t resumer, uintptr_t fro
         if (!ReadMemoryBlock(reinterpret_cast<const void*>(from), copy.data(), copy.size()))
             copy.clear();
     }
+    SetResume(id, resumer, from, std::move(copy));
+}
+
+bool TZorvikThreadsList::SetResume(uint32_t id, uint32_t resumer, uintptr_t start, std::vector<uint8_t> stack)
+{
+    bool found = false;
     AcquireSRWLockExclusive(&FLock);
     for (auto it = FItems.rbegin(); it != FItems.rend(); ++it)
         if (it->ThreadId == id) {
             it->ResumerId = resumer;
-            it->SavedStackStart = from;
-            it->SavedStack = std::move(copy);
+            it->SavedStackStart = start;
+            it->SavedStack = std::move(stack);
+            found = true;
             break;
         }
     ReleaseSRWLockExclusive(&FLock);
+    return found;
 }
 
 void TZorvikThreadsList::SetStackTop(uint32_t id, uintptr_t top)
@@ -266,16 +286,16 @@ TZorvikThreadsList& ZorvikThreads()
     return list;
 }
 
-void InstallThreadHooks()
+void InstallThreadHooks(const std::string& moduleName)
 {
     realCreateThread = Kernel32<TCreateThread>("CreateThread");
     realResumeThread = Kernel32<TResumeThread>("ResumeThread");
     realExitThread = Kernel32<TExitThread>("ExitThread");
     realBeginThreadEx = reinterpret_cast<TBeginThreadEx>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("msvcrt.dll"), "_beginthreadex")));
-    HookImport("kernel32.dll", "CreateThread", &HookedCreateThread, realCreateThread);
-    HookImport("kernel32.dll", "ResumeThread", &HookedResumeThread, realResumeThread);
-    HookImport("kernel32.dll", "ExitThread", &HookedExitThread, realExitThread);
+    HookImport(moduleName, "kernel32.dll", "CreateThread", &HookedCreateThread, realCreateThread);
+    HookImport(moduleName, "kernel32.dll", "ResumeThread", &HookedResumeThread, realResumeThread);
+    HookImport(moduleName, "kernel32.dll", "ExitThread", &HookedExitThread, realExitThread);
     if (realBeginThreadEx)
-        HookImport("msvcrt.dll", "_beginthreadex", &HookedBeginThreadEx, realBeginThreadEx);
+        HookImport(moduleName, "msvcrt.dll", "_beginthreadex", &HookedBeginThreadEx, realBeginThreadEx);
 }

@@ -1,11 +1,13 @@
 #pragma once
 // Every thread of the process the core knows: the main thread first, then
 // each thread made through CreateThread or _beginthreadex (hooked in the
-// import tables of the program), with the stack of the thread that resumed
-// it. The core's own threads are not listed.
+// import tables of the program, and of each library that carries the core
+// as well, whose copy tells the program's), with the stack of the thread
+// that resumed it. The core's own threads are not listed.
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 struct TZorvikThreadRecord {
@@ -35,6 +37,9 @@ public:
     bool Find(uint32_t id, TZorvikThreadRecord& record) const;
     // Notes the resume of a thread: who resumed it and that one's stack.
     void NoteResume(uint32_t id, uint32_t resumer, uintptr_t from, uintptr_t top);
+    // The same with the stack already copied (`start`: where the copy began);
+    // false when the thread is not listed.
+    bool SetResume(uint32_t id, uint32_t resumer, uintptr_t start, std::vector<uint8_t> stack);
     void SetStackTop(uint32_t id, uintptr_t top);
 
 private:
@@ -45,5 +50,7 @@ private:
 TZorvikThreadsList& ZorvikThreads();
 
 // Hooks CreateThread, _beginthreadex, ResumeThread and ExitThread in the
-// program's import tables.
-void InstallThreadHooks();
+// import tables of the module of that file name (empty: the program). A
+// library that hands its faults to the program's copy hooks only its own:
+// its hooks tell the program's copy of each thread as well.
+void InstallThreadHooks(const std::string& moduleName = "");

@@ -4,6 +4,8 @@
 
 #include <fstream>
 
+#include "editor/crashreport/support/LogFile.h"
+
 std::string ProbePath(const char* name)
 {
     char path[MAX_PATH];
@@ -74,3 +76,33 @@ std::string Dump(const ProbeRun& run)
         text += l + "\n";
     return text;
 }
+
+std::vector<std::string> LogReports(const std::string& scenario)
+{
+    const std::string name = ProbeOutput(scenario) + ".zvf";
+    std::vector<std::string> reports;
+    if (GetFileAttributesA(name.c_str()) == INVALID_FILE_ATTRIBUTES)
+        return reports;
+    {
+        TLogFile log(name, true);
+        for (int32_t i = 0; i < log.GetCount(); ++i)
+            reports.push_back(log.GetItem(i));
+    }
+    DeleteFileA(name.c_str());
+    return reports;
+}
+
+std::string Line(const std::string& report, const std::string& start)
+{
+    size_t at = 0;
+    while (at < report.size()) {
+        size_t end = report.find("\r\n", at);
+        if (end == std::string::npos)
+            end = report.size();
+        if (report.compare(at, start.size(), start) == 0)
+            return report.substr(at, end - at);
+        at = end + 2;
+    }
+    return "";
+}
+

@@ -32,3 +32,8 @@ ProbeRun RunProbe(const std::string& scenario,
                   const std::string& stdoutFile = "");
 // The lines, for a failure's message.
 std::string Dump(const ProbeRun& run);
+// The reports of a "log-" scenario's log, read back with the log reader
+// (the log is deleted then).
+std::vector<std::string> LogReports(const std::string& scenario);
+// The line of the report that starts with the text; "" when none.
+std::string Line(const std::string& report, const std::string& start);

@@ -174,37 +174,6 @@ TEST(WaitingThread, ARoutineRunsAtOnceWithoutAProcessingThread)
     EXPECT_EQ(runs, 1);
 }
 
-// The reports of a probe run's log, read back with the log reader.
-std::vector<std::string> LogReports(const std::string& scenario)
-{
-    const std::string name = ProbeOutput(scenario) + ".zvf";
-    std::vector<std::string> reports;
-    if (GetFileAttributesA(name.c_str()) == INVALID_FILE_ATTRIBUTES)
-        return reports;
-    {
-        TLogFile log(name, true);
-        for (int32_t i = 0; i < log.GetCount(); ++i)
-            reports.push_back(log.GetItem(i));
-    }
-    DeleteFileA(name.c_str());
-    return reports;
-}
-
-// The line of the report that starts with the text; "" when none.
-std::string Line(const std::string& report, const std::string& start)
-{
-    size_t at = 0;
-    while (at < report.size()) {
-        size_t end = report.find("\r\n", at);
-        if (end == std::string::npos)
-            end = report.size();
-        if (report.compare(at, start.size(), start) == 0)
-            return report.substr(at, end - at);
-        at = end + 2;
-    }
-    return "";
-}
-
 TEST(ProcessingLog, AFrameworkExceptionIsReportedInTheLogAndTheProgramGoesOn)
 {
     const ProbeRun run = RunProbe("log-boom");

@@ -122,17 +122,41 @@ void Pump(DWORD ms)
     }
 }
 
+template <class F>
+F ModuleEntry(HMODULE module, const char* name)
+{
+    return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+// Exceptions of this program reported on demand, each from a place of its
+// own (the same place would make the second a duplicate of the first).
+__attribute__((noinline)) void ReportWhileTheThreadWaits()
+{
+    ExceptionManager(std::make_exception_ptr(Exception("While the thread waits")), 0, emkOther, 0);
+}
+
+__attribute__((noinline)) void ReportAfterTheThreadEnded()
+{
+    ExceptionManager(std::make_exception_ptr(Exception("After the thread ended")), 0, emkOther, 0);
+}
+
 // "module" and "module-end": a library that carries the component too
 // raises an exception (caught there and reported on demand, or escaping);
 // this program's copy of the core reports it, with this program's options.
+// "module-thread": a thread the library starts fails. "module-threads": a
+// thread the library starts waits while this program reports an exception,
+// then ends through ExitThread, and this program reports another.
 void RunModuleScenario()
 {
     const LPTOP_LEVEL_EXCEPTION_FILTER filter = SetUnhandledExceptionFilter(nullptr);
     SetUnhandledExceptionFilter(filter);
     HMODULE module = LoadLibraryA(ProbeModulePath().c_str());
-    auto start = reinterpret_cast<int (*)()>(reinterpret_cast<void*>(GetProcAddress(module, "ProbeModuleStart")));
-    auto fault = reinterpret_cast<int (*)(int)>(reinterpret_cast<void*>(GetProcAddress(module, "ProbeModuleFault")));
-    if (!start || !fault) {
+    auto start = ModuleEntry<int (*)()>(module, "ProbeModuleStart");
+    auto fault = ModuleEntry<int (*)(int)>(module, "ProbeModuleFault");
+    auto threadFault = ModuleEntry<int (*)()>(module, "ProbeModuleThreadFault");
+    auto startThread = ModuleEntry<unsigned (*)()>(module, "ProbeModuleStartThread");
+    auto endThread = ModuleEntry<int (*)()>(module, "ProbeModuleEndThread");
+    if (!start || !fault || !threadFault || !startThread || !endThread) {
         Write("module missing\n");
         return;
     }
@@ -146,7 +170,55 @@ void RunModuleScenario()
     const LPTOP_LEVEL_EXCEPTION_FILTER after = SetUnhandledExceptionFilter(nullptr);
     SetUnhandledExceptionFilter(after);
     Write(std::string("module filter ") + (after == filter ? "kept" : "replaced") + "\n");
-    Write("module answer " + std::to_string(fault(Kind() == "module-end" ? 1 : 0)) + "\n");
+    if (Kind() == "module-thread") {
+        Write("module thread exit " + std::to_string(threadFault()) + "\n");
+    } else if (Kind() == "module-threads") {
+        const unsigned id = startThread();
+        Write("module thread " + std::to_string(id) + "\n");
+        Sleep(300);  // the thread reaches its wait
+        ReportWhileTheThreadWaits();
+        Write("module thread exit " + std::to_string(endThread()) + "\n");
+        // The library has closed its handle of the thread: once no copy of
+        // the core keeps one either, the ended thread is gone from the system.
+        HANDLE ended = OpenThread(SYNCHRONIZE, FALSE, id);
+        Write(std::string("module thread ") + (ended ? "kept" : "gone") + "\n");
+        if (ended)
+            CloseHandle(ended);
+        ReportAfterTheThreadEnded();
+    } else {
+        Write("module answer " + std::to_string(fault(Kind() == "module-end" ? 1 : 0)) + "\n");
+    }
+}
+
+// "thread-overflow": a worker thread of this program recurses without end.
+volatile int recursionLimit = 0;
+
+__attribute__((noinline)) int RecurseInWorker(int depth)
+{
+    volatile char frame[512];
+    frame[depth % sizeof frame] = static_cast<char>(depth);
+    if (recursionLimit != 0 && depth >= recursionLimit)
+        return frame[0];
+    // Not a tail call: the frame is read after the call returns.
+    return RecurseInWorker(depth + 1) + frame[depth % sizeof frame];
+}
+
+DWORD WINAPI OverflowingWorker(LPVOID) { return static_cast<DWORD>(RecurseInWorker(0)); }
+
+void RunWorkerOverflow()
+{
+    DWORD id = 0;
+    HANDLE worker = CreateThread(nullptr, 0, OverflowingWorker, nullptr, 0, &id);
+    if (!worker) {
+        Write("worker missing\n");
+        return;
+    }
+    Write("worker " + std::to_string(id) + "\n");
+    DWORD code = static_cast<DWORD>(-1);
+    if (WaitForSingleObject(worker, 60000) != WAIT_OBJECT_0 || !GetExitCodeThread(worker, &code))
+        code = static_cast<DWORD>(-1);
+    CloseHandle(worker);
+    Write("worker exit " + std::to_string(static_cast<int>(code)) + "\n");
 }
 
 }  // namespace
@@ -233,8 +305,10 @@ int main(int argc, char** argv)
     Pump(200);
     if (runtime) {
         RunRuntimeScenario(scenario, form->Handle(), Write, Pump);
-    } else if (Kind() == "module" || Kind() == "module-end") {
+    } else if (Kind().rfind("module", 0) == 0) {
         RunModuleScenario();
+    } else if (Kind() == "thread-overflow") {
+        RunWorkerOverflow();
     } else if (Kind() == "av") {
         volatile int* volatile zero = nullptr;
         *zero = 1;
