@@ -6,8 +6,8 @@
 #include "editor/crashreport/core/capture/CoreState.h"
 #include "editor/crashreport/core/capture/ExceptionHooks.h"
 #include "editor/crashreport/core/capture/ThreadData.h"
-#include "editor/crashreport/support/Hooking.h"
-#include "editor/crashreport/support/MemoryProbe.h"
+#include "editor/crashreport/support/hooking/Hooking.h"
+#include "editor/crashreport/support/system/MemoryProbe.h"
 
 namespace {
 

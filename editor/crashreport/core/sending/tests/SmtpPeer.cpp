@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include "editor/crashreport/support/tests/TestFiles.h"
+#include "editor/crashreport/support/testing/TestFiles.h"
 
 namespace {
 
