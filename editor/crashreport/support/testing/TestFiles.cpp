@@ -50,6 +50,10 @@ std::string UnixPath(const std::string& path) {
     return p;
 }
 
+std::string SourceTreeFile(const std::string& path) {
+    return HostPath(Env("TQ_SOURCE_DIR") + "/" + path);
+}
+
 std::string TestFolder(const std::string& name) {
     std::string folder = ScratchRoot() + name;
     std::string out;

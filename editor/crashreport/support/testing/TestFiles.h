@@ -7,6 +7,8 @@
 std::string TestFolder(const std::string& name);
 // The Linux path of a file the test sees (Wine shows the root as drive Z:).
 std::string UnixPath(const std::string& path);
+// A file of the source tree (a path from its root) as the test names it.
+std::string SourceTreeFile(const std::string& path);
 
 void WriteTestFile(const std::string& path, const std::string& bytes);
 std::string ReadTestFile(const std::string& path);

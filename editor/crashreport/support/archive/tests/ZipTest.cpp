@@ -3,7 +3,6 @@
 #include <unzip.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstdio>
 #include <random>
 #include <set>
@@ -20,14 +19,7 @@ namespace {
 
 // A fixture from tests/data, as the program under test names it.
 std::string DataFile(const std::string& name) {
-    const char* source = std::getenv("TQ_SOURCE_DIR");
-    std::string path = std::string(source ? source : ".") + "/editor/crashreport/support/archive/tests/data/" + name;
-#ifdef _WIN32
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-#endif
-    return path;
+    return SourceTreeFile("editor/crashreport/support/archive/tests/data/" + name);
 }
 
 struct SourceFile {
