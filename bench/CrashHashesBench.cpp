@@ -16,9 +16,9 @@
 #include <vector>
 
 #include "bench/BenchTable.h"
-#include "editor/crashreport/support/Base64.h"
-#include "editor/crashreport/support/Crc.h"
-#include "editor/crashreport/support/Md5.h"
+#include "editor/crashreport/support/archive/Base64.h"
+#include "editor/crashreport/support/archive/Crc.h"
+#include "editor/crashreport/support/archive/Md5.h"
 
 #if !defined(_WIN32)
 #include <unistd.h>

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <vector>
 
-#include "editor/crashreport/core/DebugSection.h"
+#include "editor/crashreport/core/lookup/DebugSection.h"
 #include "tools/crashdata/DebugSectionWriter.h"
 
 namespace {

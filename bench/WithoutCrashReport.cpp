@@ -2,8 +2,8 @@
 // start-up and shut-down calls do nothing here. The start-up benchmark
 // compares Tessaly.exe with this program. A component entry that the editor
 // starts with gets its empty stand-in here as well.
-#include "editor/crashreport/core/AddressLookup.h"
 #include "editor/crashreport/core/capture/CoreState.h"
+#include "editor/crashreport/core/lookup/AddressLookup.h"
 #include "editor/crashreport/core/report/DialogStep.h"
 #include "editor/crashreport/core/report/ExceptionProcessing.h"
 #include "editor/crashreport/core/report/ReportBuildingStep.h"

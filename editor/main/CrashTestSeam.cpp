@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "editor/crashreport/core/AddressLookup.h"
-#include "editor/crashreport/core/ModuleInfo.h"
 #include "editor/crashreport/core/capture/CoreState.h"
-#include "editor/crashreport/support/ModuleOptions.h"
-#include "editor/crashreport/support/OptionsStream.h"
+#include "editor/crashreport/core/lookup/AddressLookup.h"
+#include "editor/crashreport/core/lookup/ModuleInfo.h"
+#include "editor/crashreport/support/options/ModuleOptions.h"
+#include "editor/crashreport/support/options/OptionsStream.h"
 #include "editor/main/MainForm.h"
 #include "framework/Application.h"
 #include "framework/Exceptions.h"

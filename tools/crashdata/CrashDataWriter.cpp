@@ -3,9 +3,9 @@
 #include <cstring>
 #include <ctime>
 
-#include "editor/crashreport/support/BlockCipher.h"
-#include "editor/crashreport/support/ModuleOptions.h"
-#include "editor/crashreport/support/ZLibBuffer.h"
+#include "editor/crashreport/support/archive/BlockCipher.h"
+#include "editor/crashreport/support/archive/ZLibBuffer.h"
+#include "editor/crashreport/support/options/ModuleOptions.h"
 #include "framework/Streams.h"
 
 namespace {

@@ -4,8 +4,8 @@
 
 #include <cstdlib>
 
-#include "editor/crashreport/core/DebugSection.h"
-#include "editor/crashreport/support/BlockCipher.h"
+#include "editor/crashreport/core/lookup/DebugSection.h"
+#include "editor/crashreport/support/archive/BlockCipher.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 // Writes the debug information of a module's crash-report data in the layout
-// the address lookup reads (see editor/crashreport/core/DebugSection.h), and
+// the address lookup reads (see editor/crashreport/core/lookup/DebugSection.h), and
 // turns the build tools' function names into the class and procedure the
 // report shows.
 #include <cstdint>

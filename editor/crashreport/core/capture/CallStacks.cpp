@@ -4,8 +4,8 @@
 
 #include <cstring>
 
-#include "editor/crashreport/core/AddressLookup.h"
-#include "editor/crashreport/support/MemoryProbe.h"
+#include "editor/crashreport/core/lookup/AddressLookup.h"
+#include "editor/crashreport/support/system/MemoryProbe.h"
 
 namespace {
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "editor/crashreport/core/AddressLookup.h"
 #include "editor/crashreport/core/capture/ExceptionHooks.h"
 #include "editor/crashreport/core/capture/FileWriteHook.h"
 #include "editor/crashreport/core/capture/FilterCache.h"
@@ -14,11 +13,12 @@
 #include "editor/crashreport/core/capture/SharedVirtualFile.h"
 #include "editor/crashreport/core/capture/ThreadData.h"
 #include "editor/crashreport/core/capture/ThreadsList.h"
-#include "editor/crashreport/support/MemoryProbe.h"
-#include "editor/crashreport/support/ModuleHandles.h"
-#include "editor/crashreport/support/ModuleOptions.h"
-#include "editor/crashreport/support/SafeExec.h"
-#include "editor/crashreport/support/SystemFacts.h"
+#include "editor/crashreport/core/lookup/AddressLookup.h"
+#include "editor/crashreport/support/options/ModuleOptions.h"
+#include "editor/crashreport/support/system/MemoryProbe.h"
+#include "editor/crashreport/support/system/ModuleHandles.h"
+#include "editor/crashreport/support/system/SafeExec.h"
+#include "editor/crashreport/support/system/SystemFacts.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <mutex>
 
 #include "editor/crashreport/core/capture/CoreState.h"
-#include "editor/crashreport/support/Hooking.h"
+#include "editor/crashreport/support/hooking/Hooking.h"
 
 namespace {
 

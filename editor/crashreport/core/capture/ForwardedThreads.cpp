@@ -6,7 +6,7 @@
 #include "editor/crashreport/core/capture/SecondaryModule.h"
 #include "editor/crashreport/core/capture/ThreadData.h"
 #include "editor/crashreport/core/capture/ThreadsList.h"
-#include "editor/crashreport/support/MemoryProbe.h"
+#include "editor/crashreport/support/system/MemoryProbe.h"
 
 namespace {
 

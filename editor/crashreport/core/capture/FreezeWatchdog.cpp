@@ -12,8 +12,8 @@
 #include "editor/crashreport/core/capture/ProcessWindows.h"
 #include "editor/crashreport/core/capture/ThreadData.h"
 #include "editor/crashreport/core/capture/ThreadsList.h"
-#include "editor/crashreport/support/ComponentThreads.h"
-#include "editor/crashreport/support/MemoryProbe.h"
+#include "editor/crashreport/support/system/ComponentThreads.h"
+#include "editor/crashreport/support/system/MemoryProbe.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "editor/crashreport/support/ModuleOptions.h"
+#include "editor/crashreport/support/options/ModuleOptions.h"
 
 class TZorvikModuleOptionsEx : public TZorvikModuleOptions {
 public:

@@ -9,17 +9,17 @@
 #include <mutex>
 #include <typeinfo>
 
-#include "editor/crashreport/core/AddressLookup.h"
 #include "editor/crashreport/core/capture/CallStacks.h"
 #include "editor/crashreport/core/capture/CoreState.h"
 #include "editor/crashreport/core/capture/ExceptionHooks.h"
 #include "editor/crashreport/core/capture/ThreadData.h"
-#include "editor/crashreport/core/ModuleInfo.h"
-#include "editor/crashreport/support/MemoryProbe.h"
-#include "editor/crashreport/support/SafeExec.h"
-#include "editor/crashreport/support/SystemFacts.h"
-#include "editor/crashreport/support/WorkingFiles.h"
-#include "editor/crashreport/support/ZorvikSockets.h"
+#include "editor/crashreport/core/lookup/AddressLookup.h"
+#include "editor/crashreport/core/lookup/ModuleInfo.h"
+#include "editor/crashreport/support/files/WorkingFiles.h"
+#include "editor/crashreport/support/net/ZorvikSockets.h"
+#include "editor/crashreport/support/system/MemoryProbe.h"
+#include "editor/crashreport/support/system/SafeExec.h"
+#include "editor/crashreport/support/system/SystemFacts.h"
 #include "framework/Exceptions.h"
 
 volatile bool ShowInternalSendErrors = true;

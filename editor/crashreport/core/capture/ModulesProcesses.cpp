@@ -6,10 +6,10 @@
 #include <algorithm>
 #include <memory>
 
-#include "editor/crashreport/core/AddressLookup.h"
-#include "editor/crashreport/core/ModuleImage.h"
 #include "editor/crashreport/core/capture/ModuleTexts.h"
-#include "editor/crashreport/support/ModuleHandles.h"
+#include "editor/crashreport/core/lookup/AddressLookup.h"
+#include "editor/crashreport/core/lookup/ModuleImage.h"
+#include "editor/crashreport/support/system/ModuleHandles.h"
 
 namespace {
 

@@ -2,12 +2,12 @@
 
 #include <vector>
 
-#include "editor/crashreport/core/AddressLookup.h"
 #include "editor/crashreport/core/capture/CallStacks.h"
 #include "editor/crashreport/core/capture/Captures.h"
 #include "editor/crashreport/core/capture/CoreState.h"
 #include "editor/crashreport/core/capture/ExceptionHooks.h"
-#include "editor/crashreport/support/ModuleHandles.h"
+#include "editor/crashreport/core/lookup/AddressLookup.h"
+#include "editor/crashreport/support/system/ModuleHandles.h"
 
 namespace {
 

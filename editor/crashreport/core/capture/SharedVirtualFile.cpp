@@ -7,7 +7,7 @@
 
 #include "editor/crashreport/core/capture/FreezeWatchdog.h"
 #include "editor/crashreport/core/capture/InternalErrors.h"
-#include "editor/crashreport/support/OptionsStream.h"
+#include "editor/crashreport/support/options/OptionsStream.h"
 #include "framework/Streams.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <functional>
 #include <vector>
 
-#include "editor/crashreport/core/DebugInfoTypes.h"
+#include "editor/crashreport/core/lookup/DebugInfoTypes.h"
 
 // Memory the scan cannot trust.
 struct TScanMemory {

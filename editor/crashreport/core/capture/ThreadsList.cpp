@@ -8,8 +8,8 @@
 #include "editor/crashreport/core/capture/ForwardedThreads.h"
 #include "editor/crashreport/core/capture/SecondaryModule.h"
 #include "editor/crashreport/core/capture/ThreadData.h"
-#include "editor/crashreport/support/Hooking.h"
-#include "editor/crashreport/support/MemoryProbe.h"
+#include "editor/crashreport/support/hooking/Hooking.h"
+#include "editor/crashreport/support/system/MemoryProbe.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include "editor/crashreport/core/dialogs/DialogWindowServices.h"
 #include "editor/crashreport/core/dialogs/ErrorDialog.h"
 #include "editor/crashreport/core/dialogs/ErrorDialogRules.h"
-#include "editor/crashreport/support/DrawBmp.h"
-#include "editor/crashreport/support/ModuleOptions.h"
+#include "editor/crashreport/support/listview/DrawBmp.h"
+#include "editor/crashreport/support/options/ModuleOptions.h"
 #include "framework/SysUtils.h"
 
 namespace {

@@ -10,9 +10,9 @@
 #include "editor/crashreport/core/dialogs/DialogStateFile.h"
 #include "editor/crashreport/core/dialogs/DialogWindowServices.h"
 #include "editor/crashreport/core/dialogs/ErrorDialog.h"
+#include "editor/crashreport/support/listview/DrawBmp.h"
+#include "editor/crashreport/support/options/ModuleOptions.h"
 #include "framework/SysUtils.h"
-#include "editor/crashreport/support/DrawBmp.h"
-#include "editor/crashreport/support/ModuleOptions.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/crashreport/support/OptionTypes.h"
+#include "editor/crashreport/support/options/OptionTypes.h"
 
 struct TLayoutRect {
     int32_t Left = 0, Top = 0, Width = 0, Height = 0;

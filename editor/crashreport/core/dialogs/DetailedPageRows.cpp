@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "editor/crashreport/core/ModuleInfo.h"
-#include "editor/crashreport/support/ModuleOptions.h"
+#include "editor/crashreport/core/lookup/ModuleInfo.h"
+#include "editor/crashreport/support/options/ModuleOptions.h"
 
 namespace {
 

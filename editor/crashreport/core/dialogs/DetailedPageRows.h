@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "editor/crashreport/core/DebugInfoTypes.h"
+#include "editor/crashreport/core/lookup/DebugInfoTypes.h"
 #include "editor/crashreport/core/report/ReportFacts.h"
-#include "editor/crashreport/support/OptionTypes.h"
+#include "editor/crashreport/support/options/OptionTypes.h"
 
 class TZorvikModuleOptions;
 

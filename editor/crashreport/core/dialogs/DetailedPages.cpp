@@ -11,9 +11,9 @@
 #include "editor/crashreport/core/dialogs/DialogWindowServices.h"
 #include "editor/crashreport/core/dialogs/IdeRecordSend.h"
 #include "editor/crashreport/core/report/RichText.h"
-#include "editor/crashreport/support/ListViewItems.h"
-#include "editor/crashreport/support/ModuleOptions.h"
-#include "editor/crashreport/support/SystemFacts.h"
+#include "editor/crashreport/support/listview/ListViewItems.h"
+#include "editor/crashreport/support/options/ModuleOptions.h"
+#include "editor/crashreport/support/system/SystemFacts.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "editor/crashreport/support/OptionTypes.h"
+#include "editor/crashreport/support/options/OptionTypes.h"
 
 struct TDialogFlags {
     uint8_t DialogType = edtNone;  // the display repeats while it is not edtNone

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "editor/crashreport/support/CommonStrings.h"
+#include "editor/crashreport/support/texts/CommonStrings.h"
 
 const char* const WrapSeparators = " !%()-?[]{}\xA7\xB0";
 

@@ -1,6 +1,6 @@
 #include "editor/crashreport/core/dialogs/DialogState.h"
 
-#include "editor/crashreport/support/ProfileFiles.h"
+#include "editor/crashreport/support/files/ProfileFiles.h"
 
 TDialogState& DialogState()
 {

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "editor/crashreport/core/dialogs/DialogFlags.h"
-#include "editor/crashreport/support/OptionTypes.h"
+#include "editor/crashreport/support/options/OptionTypes.h"
 
 class TZorvikModuleOptions;
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/crashreport/support/TextCollection.h"
+#include "editor/crashreport/support/texts/TextCollection.h"
 
 extern const char* const DialogStateFileName;  // "ZorvikLog.ini"
 

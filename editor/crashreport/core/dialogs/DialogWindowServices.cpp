@@ -4,8 +4,8 @@
 #include <cstddef>
 
 #include "editor/crashreport/core/dialogs/DialogServiceRules.h"
-#include "editor/crashreport/support/ModuleOptions.h"
-#include "editor/crashreport/support/SystemFacts.h"
+#include "editor/crashreport/support/options/ModuleOptions.h"
+#include "editor/crashreport/support/system/SystemFacts.h"
 
 namespace {
 

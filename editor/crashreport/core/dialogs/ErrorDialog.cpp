@@ -4,7 +4,7 @@
 #include "editor/crashreport/core/dialogs/ErrorDialogRules.h"
 #include "editor/crashreport/core/dialogs/ErrorDisplay.h"
 #include "editor/crashreport/core/dialogs/RequestDialog.h"
-#include "editor/crashreport/support/ModuleOptions.h"
+#include "editor/crashreport/support/options/ModuleOptions.h"
 
 namespace {
 

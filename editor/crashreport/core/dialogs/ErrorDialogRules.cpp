@@ -1,7 +1,7 @@
 #include "editor/crashreport/core/dialogs/ErrorDialogRules.h"
 
 #include "editor/crashreport/core/dialogs/DialogFlags.h"
-#include "editor/crashreport/support/ModuleOptions.h"
+#include "editor/crashreport/support/options/ModuleOptions.h"
 #include "framework/SysUtils.h"
 
 bool SendModeSet(const TZorvikModuleOptions& o)

@@ -3,7 +3,7 @@
 #include "editor/crashreport/core/dialogs/DialogWindowServices.h"
 #include "editor/crashreport/core/dialogs/ErrorDialog.h"
 #include "editor/crashreport/core/dialogs/ErrorDialogRules.h"
-#include "editor/crashreport/support/ModuleOptions.h"
+#include "editor/crashreport/support/options/ModuleOptions.h"
 #include "framework/SysUtils.h"
 
 namespace {

@@ -3,10 +3,10 @@
 #include <vector>
 
 #include "editor/crashreport/core/report/CpuSection.h"
-#include "editor/crashreport/support/AsmSize.h"
-#include "editor/crashreport/support/CommonStrings.h"
-#include "editor/crashreport/support/DisAsm.h"
-#include "editor/crashreport/support/ModuleOptions.h"
+#include "editor/crashreport/support/disasm/DisAsm.h"
+#include "editor/crashreport/support/hooking/AsmSize.h"
+#include "editor/crashreport/support/options/ModuleOptions.h"
+#include "editor/crashreport/support/texts/CommonStrings.h"
 #include "framework/SysUtils.h"
 
 // The listing reaches 70 bytes to either side of the exception address: at

@@ -8,18 +8,18 @@
 #include <typeinfo>
 #include <vector>
 
-#include "editor/crashreport/core/AddressLookup.h"
 #include "editor/crashreport/core/capture/CallStacks.h"
 #include "editor/crashreport/core/capture/ExceptionHooks.h"
 #include "editor/crashreport/core/capture/ThreadData.h"
+#include "editor/crashreport/core/lookup/AddressLookup.h"
 #include "editor/crashreport/core/report/ExceptionProcessing.h"
 #include "editor/crashreport/core/report/ProcessingTexts.h"
 #include "editor/crashreport/core/report/ReportTables.h"
 #include "editor/crashreport/core/sending/WebErrorPage.h"
-#include "editor/crashreport/support/MemoryProbe.h"
-#include "editor/crashreport/support/ModuleHandles.h"
-#include "editor/crashreport/support/ModuleOptions.h"
-#include "editor/crashreport/support/SystemFacts.h"
+#include "editor/crashreport/support/options/ModuleOptions.h"
+#include "editor/crashreport/support/system/MemoryProbe.h"
+#include "editor/crashreport/support/system/ModuleHandles.h"
+#include "editor/crashreport/support/system/SystemFacts.h"
 #include "framework/StringList.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include "editor/crashreport/core/capture/CoreState.h"
 #include "editor/crashreport/core/capture/StackScan.h"
 #include "editor/crashreport/core/sending/SendTypes.h"
-#include "editor/crashreport/support/OptionTypes.h"
+#include "editor/crashreport/support/options/OptionTypes.h"
 #include "framework/Exceptions.h"
 
 class TStrings;

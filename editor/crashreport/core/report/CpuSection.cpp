@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "editor/crashreport/support/ModuleOptions.h"
+#include "editor/crashreport/support/options/ModuleOptions.h"
 #include "framework/SysUtils.h"
 
 namespace {

@@ -18,8 +18,8 @@
 
 #include "editor/crashreport/core/capture/Captures.h"
 #include "editor/crashreport/core/report/ProcessingTexts.h"
-#include "editor/crashreport/support/ExceptionFilters.h"
-#include "editor/crashreport/support/OptionTypes.h"
+#include "editor/crashreport/support/options/ExceptionFilters.h"
+#include "editor/crashreport/support/options/OptionTypes.h"
 
 class TZorvikModuleOptions;
 

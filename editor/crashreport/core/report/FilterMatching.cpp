@@ -2,8 +2,8 @@
 
 #include <functional>
 
-#include "editor/crashreport/support/ModuleOptions.h"
-#include "editor/crashreport/support/ObjectTests.h"
+#include "editor/crashreport/support/objects/ObjectTests.h"
+#include "editor/crashreport/support/options/ModuleOptions.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <exception>
 #include <new>
 
-#include "editor/crashreport/support/EnvVariables.h"
-#include "editor/crashreport/support/ModuleOptions.h"
+#include "editor/crashreport/support/options/ModuleOptions.h"
+#include "editor/crashreport/support/system/EnvVariables.h"
 #include "framework/Exceptions.h"
 #include "framework/SysUtils.h"
 

@@ -8,9 +8,9 @@
 #include <memory>
 #include <string>
 
-#include "editor/crashreport/core/sending/SendTypes.h"
 #include "editor/crashreport/core/report/CallbackSlot.h"
-#include "editor/crashreport/support/LogFile.h"
+#include "editor/crashreport/core/sending/SendTypes.h"
+#include "editor/crashreport/support/log/LogFile.h"
 
 class TZorvikModuleOptions;
 

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "editor/crashreport/core/AddressLookup.h"
+#include "editor/crashreport/core/lookup/AddressLookup.h"
 #include "editor/crashreport/core/report/CoreExports.h"
 #include "editor/crashreport/core/report/ExceptionProcessing.h"
 #include "editor/crashreport/core/report/FilterMatching.h"
@@ -13,8 +13,8 @@
 #include "editor/crashreport/core/report/ReportServices.h"
 #include "editor/crashreport/core/report/ScreenshotCapture.h"
 #include "editor/crashreport/core/report/ZorvikEvents.h"
-#include "editor/crashreport/support/ModuleOptions.h"
-#include "editor/crashreport/support/SafeExec.h"
+#include "editor/crashreport/support/options/ModuleOptions.h"
+#include "editor/crashreport/support/system/SafeExec.h"
 #include "framework/StringList.h"
 
 namespace {

@@ -7,9 +7,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "editor/crashreport/core/ModuleInfo.h"
-#include "editor/crashreport/support/Crc.h"
-#include "editor/crashreport/support/LogItem.h"
+#include "editor/crashreport/core/lookup/ModuleInfo.h"
+#include "editor/crashreport/support/archive/Crc.h"
+#include "editor/crashreport/support/log/LogItem.h"
 
 namespace {
 

@@ -2,14 +2,14 @@
 
 #include <windows.h>
 
-#include "editor/crashreport/core/ModuleImage.h"
 #include "editor/crashreport/core/capture/CoreState.h"
+#include "editor/crashreport/core/lookup/ModuleImage.h"
 #include "editor/crashreport/core/report/CoreExports.h"
 #include "editor/crashreport/core/report/ExceptionProcessing.h"
 #include "editor/crashreport/core/report/ReportGatherer.h"
 #include "editor/crashreport/core/report/ReportValues.h"
-#include "editor/crashreport/support/CommonStrings.h"
-#include "editor/crashreport/support/ModuleOptions.h"
+#include "editor/crashreport/support/options/ModuleOptions.h"
+#include "editor/crashreport/support/texts/CommonStrings.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "editor/crashreport/core/sending/SendContext.h"
-#include "editor/crashreport/support/LocalFiles.h"
+#include "editor/crashreport/support/files/LocalFiles.h"
 #include "framework/StringList.h"
 #include "framework/SysUtils.h"
 

@@ -7,8 +7,8 @@
 #include "editor/crashreport/core/report/ReportFiles.h"
 #include "editor/crashreport/core/report/ReportServices.h"
 #include "editor/crashreport/core/sending/SendContext.h"
-#include "editor/crashreport/support/CommonStrings.h"
-#include "editor/crashreport/support/LogFile.h"
+#include "editor/crashreport/support/log/LogFile.h"
+#include "editor/crashreport/support/texts/CommonStrings.h"
 
 void SaveTempXMLCopy(const TSendContext& context, const std::string& password)
 {

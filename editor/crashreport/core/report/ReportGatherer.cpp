@@ -6,17 +6,17 @@
 #include <exception>
 #include <typeinfo>
 
-#include "editor/crashreport/core/AddressLookup.h"
-#include "editor/crashreport/core/ModuleImage.h"
 #include "editor/crashreport/core/capture/CoreState.h"
 #include "editor/crashreport/core/capture/CpuContext.h"
 #include "editor/crashreport/core/capture/ModulesProcesses.h"
 #include "editor/crashreport/core/capture/ThreadsList.h"
+#include "editor/crashreport/core/lookup/AddressLookup.h"
+#include "editor/crashreport/core/lookup/ModuleImage.h"
 #include "editor/crashreport/core/report/ReportText.h"
 #include "editor/crashreport/core/report/SystemReportFacts.h"
-#include "editor/crashreport/support/MemoryProbe.h"
-#include "editor/crashreport/support/ObjectTests.h"
-#include "editor/crashreport/support/SystemFacts.h"
+#include "editor/crashreport/support/objects/ObjectTests.h"
+#include "editor/crashreport/support/system/MemoryProbe.h"
+#include "editor/crashreport/support/system/SystemFacts.h"
 #include "framework/Exceptions.h"
 
 namespace {

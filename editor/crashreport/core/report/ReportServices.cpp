@@ -2,10 +2,10 @@
 
 #include <windows.h>
 
-#include "editor/crashreport/support/CommonStrings.h"
-#include "editor/crashreport/support/ModuleOptions.h"
-#include "editor/crashreport/support/SafeExec.h"
-#include "editor/crashreport/support/WorkingFiles.h"
+#include "editor/crashreport/support/files/WorkingFiles.h"
+#include "editor/crashreport/support/options/ModuleOptions.h"
+#include "editor/crashreport/support/system/SafeExec.h"
+#include "editor/crashreport/support/texts/CommonStrings.h"
 
 std::string ZorvikOutputLogFile(const TZorvikModuleOptions& options)
 {

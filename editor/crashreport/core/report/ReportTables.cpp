@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "editor/crashreport/core/capture/ModuleTexts.h"
-#include "editor/crashreport/core/ModuleInfo.h"
+#include "editor/crashreport/core/lookup/ModuleInfo.h"
 #include "editor/crashreport/core/report/ReportValues.h"
-#include "editor/crashreport/support/CommonStrings.h"
-#include "editor/crashreport/support/ModuleOptions.h"
+#include "editor/crashreport/support/options/ModuleOptions.h"
+#include "editor/crashreport/support/texts/CommonStrings.h"
 #include "framework/SysUtils.h"
 
 namespace {

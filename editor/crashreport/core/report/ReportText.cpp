@@ -4,10 +4,10 @@
 #include "editor/crashreport/core/report/CpuSection.h"
 #include "editor/crashreport/core/report/ReportTables.h"
 #include "editor/crashreport/core/report/ReportValues.h"
-#include "editor/crashreport/support/CommonStrings.h"
-#include "editor/crashreport/support/Crc.h"
-#include "editor/crashreport/support/LogItem.h"
-#include "editor/crashreport/support/ModuleOptions.h"
+#include "editor/crashreport/support/archive/Crc.h"
+#include "editor/crashreport/support/log/LogItem.h"
+#include "editor/crashreport/support/options/ModuleOptions.h"
+#include "editor/crashreport/support/texts/CommonStrings.h"
 #include "framework/SysUtils.h"
 
 namespace {

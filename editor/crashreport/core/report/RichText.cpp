@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "editor/crashreport/support/CommonStrings.h"
+#include "editor/crashreport/support/texts/CommonStrings.h"
 #include "framework/SysUtils.h"
 
 // Positions below are 1-based character positions in the line as it stands

@@ -7,7 +7,7 @@
 #include "editor/crashreport/core/capture/CoreState.h"
 #include "editor/crashreport/core/report/ColourOctree.h"
 #include "editor/crashreport/core/report/ScreenshotPng.h"
-#include "editor/crashreport/support/ModuleOptions.h"
+#include "editor/crashreport/support/options/ModuleOptions.h"
 #include "framework/Exceptions.h"
 #include "framework/WinStreams.h"
 

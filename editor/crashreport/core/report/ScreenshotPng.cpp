@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "editor/crashreport/support/Crc.h"
+#include "editor/crashreport/support/archive/Crc.h"
 #include "framework/Exceptions.h"
 
 namespace {

@@ -6,9 +6,9 @@
 
 #include <memory>
 
-#include "editor/crashreport/core/ModuleImage.h"
+#include "editor/crashreport/core/lookup/ModuleImage.h"
 #include "editor/crashreport/core/report/ReportValues.h"
-#include "editor/crashreport/support/SystemFacts.h"
+#include "editor/crashreport/support/system/SystemFacts.h"
 #include "framework/SysUtils.h"
 
 namespace {

@@ -2,11 +2,11 @@
 
 #include <windows.h>
 
-#include "editor/crashreport/core/AddressLookup.h"
+#include "editor/crashreport/core/lookup/AddressLookup.h"
 #include "editor/crashreport/core/report/ExceptionProcessing.h"
 #include "editor/crashreport/core/report/ZorvikEvents.h"
-#include "editor/crashreport/support/ModuleHandles.h"
-#include "editor/crashreport/support/ModuleOptions.h"
+#include "editor/crashreport/support/options/ModuleOptions.h"
+#include "editor/crashreport/support/system/ModuleHandles.h"
 
 #define ZORVIK_EXPORT extern "C" __declspec(dllexport)
 

@@ -1,6 +1,6 @@
 #include "editor/crashreport/core/sending/MailClientText.h"
 
-#include "editor/crashreport/support/CommonStrings.h"
+#include "editor/crashreport/support/texts/CommonStrings.h"
 #include "framework/SysUtils.h"
 
 std::string MailtoEncode(const std::string& text) {

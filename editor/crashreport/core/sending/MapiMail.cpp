@@ -3,10 +3,10 @@
 #include <windows.h>
 #include <mapi.h>
 
-#include "editor/crashreport/support/CommonStrings.h"
-#include "editor/crashreport/support/EnvVariables.h"
-#include "editor/crashreport/support/ModuleOptions.h"
-#include "editor/crashreport/support/SystemFacts.h"
+#include "editor/crashreport/support/options/ModuleOptions.h"
+#include "editor/crashreport/support/system/EnvVariables.h"
+#include "editor/crashreport/support/system/SystemFacts.h"
+#include "editor/crashreport/support/texts/CommonStrings.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <cmath>
 #include <cstdio>
 
-#include "editor/crashreport/support/CommonStrings.h"
-#include "editor/crashreport/support/EnvVariables.h"
-#include "editor/crashreport/support/ModuleOptions.h"
+#include "editor/crashreport/support/options/ModuleOptions.h"
+#include "editor/crashreport/support/system/EnvVariables.h"
+#include "editor/crashreport/support/texts/CommonStrings.h"
 
 std::string ZorvikLogErrorCodeName(TZorvikLogErrorCode code) {
     static const char* const Names[] = {"eeNone",          "eeShowError",    "eeLogError",     "eeEmailMAPIError",

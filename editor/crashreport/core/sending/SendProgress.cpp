@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "editor/crashreport/support/MessageTypes.h"
+#include "editor/crashreport/support/texts/MessageTypes.h"
 
 namespace {
 

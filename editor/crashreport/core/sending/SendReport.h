@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "editor/crashreport/core/sending/SendContext.h"
-#include "editor/crashreport/support/OptionTypes.h"
+#include "editor/crashreport/support/options/OptionTypes.h"
 
 // Runs the send inline, or hands the context to a new send thread when the
 // options ask for one and the processing does not run inline. The processing

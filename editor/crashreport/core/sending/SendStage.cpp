@@ -11,7 +11,7 @@
 #include "editor/crashreport/core/report/ZorvikEvents.h"
 #include "editor/crashreport/core/sending/SendReport.h"
 #include "editor/crashreport/core/sending/WebErrorReply.h"
-#include "editor/crashreport/support/ModuleOptions.h"
+#include "editor/crashreport/support/options/ModuleOptions.h"
 
 namespace {
 

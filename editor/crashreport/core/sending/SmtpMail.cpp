@@ -1,16 +1,16 @@
 #include "editor/crashreport/core/sending/SmtpMail.h"
 
-#include "editor/crashreport/support/ZorvikSockets.h"
+#include "editor/crashreport/support/net/ZorvikSockets.h"
 
 #include <windows.h>
 
 #include "editor/crashreport/core/capture/CoreServiceTexts.h"
 #include "editor/crashreport/core/sending/SendProgress.h"
 #include "editor/crashreport/core/sending/SmtpMessage.h"
-#include "editor/crashreport/support/EnvVariables.h"
-#include "editor/crashreport/support/LocalFiles.h"
-#include "editor/crashreport/support/MessageTypes.h"
-#include "editor/crashreport/support/SystemFacts.h"
+#include "editor/crashreport/support/files/LocalFiles.h"
+#include "editor/crashreport/support/system/EnvVariables.h"
+#include "editor/crashreport/support/system/SystemFacts.h"
+#include "editor/crashreport/support/texts/MessageTypes.h"
 #include "framework/SysUtils.h"
 
 namespace {

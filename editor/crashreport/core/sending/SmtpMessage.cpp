@@ -1,7 +1,7 @@
 #include "editor/crashreport/core/sending/SmtpMessage.h"
 
-#include "editor/crashreport/support/Base64.h"
-#include "editor/crashreport/support/CommonStrings.h"
+#include "editor/crashreport/support/archive/Base64.h"
+#include "editor/crashreport/support/texts/CommonStrings.h"
 #include "framework/SysUtils.h"
 
 const char* const SmtpBoundary = "=_xcjvnxkbhvfkxzhfdbvzldjhfv";

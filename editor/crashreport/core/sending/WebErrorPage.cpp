@@ -5,9 +5,9 @@
 #include <mutex>
 #include <random>
 
-#include "editor/crashreport/support/CommonStrings.h"
-#include "editor/crashreport/support/MessageTypes.h"
-#include "editor/crashreport/support/ModuleOptions.h"
+#include "editor/crashreport/support/options/ModuleOptions.h"
+#include "editor/crashreport/support/texts/CommonStrings.h"
+#include "editor/crashreport/support/texts/MessageTypes.h"
 #include "framework/SysUtils.h"
 
 const char* const HTMLTag = "<%HTML_TAG%>";

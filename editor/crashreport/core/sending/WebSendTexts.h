@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "editor/crashreport/support/MessageTypes.h"
+#include "editor/crashreport/support/texts/MessageTypes.h"
 #include "editor/crashreport/support/web/HttpConnection.h"
 #include "editor/crashreport/support/web/TrackerSendReport.h"
 

@@ -6,9 +6,9 @@
 
 #include "editor/crashreport/core/sending/SendProgress.h"
 #include "editor/crashreport/core/sending/WebSendTexts.h"
-#include "editor/crashreport/support/EnvVariables.h"
-#include "editor/crashreport/support/ModuleOptions.h"
-#include "editor/crashreport/support/SystemFacts.h"
+#include "editor/crashreport/support/options/ModuleOptions.h"
+#include "editor/crashreport/support/system/EnvVariables.h"
+#include "editor/crashreport/support/system/SystemFacts.h"
 #include "editor/crashreport/support/web/HttpUrl.h"
 #include "editor/crashreport/support/web/WebSettings.h"
 #include "editor/crashreport/support/web/WebUploads.h"

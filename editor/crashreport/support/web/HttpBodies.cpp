@@ -3,7 +3,7 @@
 #include <random>
 #include <vector>
 
-#include "editor/crashreport/support/LocalFiles.h"
+#include "editor/crashreport/support/files/LocalFiles.h"
 #include "editor/crashreport/support/web/HttpUrl.h"
 #include "framework/StringList.h"
 #include "framework/SysUtils.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "editor/crashreport/support/Base64.h"
+#include "editor/crashreport/support/archive/Base64.h"
 #include "editor/crashreport/support/web/HtmlForms.h"
 #include "editor/crashreport/support/web/HttpUrl.h"
 #include "framework/Exceptions.h"

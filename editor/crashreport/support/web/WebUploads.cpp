@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "editor/crashreport/support/Base64.h"
+#include "editor/crashreport/support/archive/Base64.h"
 #include "editor/crashreport/support/web/HttpBodies.h"
 #include "editor/crashreport/support/web/HttpUrl.h"
 #include "editor/crashreport/support/web/WebSettings.h"

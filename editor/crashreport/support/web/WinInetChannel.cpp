@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "editor/crashreport/support/SystemFacts.h"
+#include "editor/crashreport/support/system/SystemFacts.h"
 #include "editor/crashreport/support/web/WebSettings.h"
 #include "editor/crashreport/support/web/WinInetLibrary.h"
 

@@ -12,12 +12,12 @@
 #include <string>
 
 #include "editor/crashreport/core/capture/Captures.h"
-#include "editor/crashreport/core/AddressLookup.h"
 #include "editor/crashreport/core/capture/CoreState.h"
 #include "editor/crashreport/core/capture/ModulesProcesses.h"
 #include "editor/crashreport/core/capture/ProcessWindows.h"
 #include "editor/crashreport/core/capture/ThreadsList.h"
-#include "editor/crashreport/support/ModuleOptions.h"
+#include "editor/crashreport/core/lookup/AddressLookup.h"
+#include "editor/crashreport/support/options/ModuleOptions.h"
 #include "framework/Application.h"
 #include "framework/Forms.h"
 

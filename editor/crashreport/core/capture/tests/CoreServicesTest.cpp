@@ -9,8 +9,6 @@
 #include <regex>
 #include <stdexcept>
 
-#include "editor/crashreport/core/AddressLookup.h"
-#include "editor/crashreport/core/ModuleInfo.h"
 #include "editor/crashreport/core/capture/Captures.h"
 #include "editor/crashreport/core/capture/CoreState.h"
 #include "editor/crashreport/core/capture/ExceptionHooks.h"
@@ -20,8 +18,10 @@
 #include "editor/crashreport/core/capture/ModulesProcesses.h"
 #include "editor/crashreport/core/capture/ProcessWindows.h"
 #include "editor/crashreport/core/capture/SharedVirtualFile.h"
+#include "editor/crashreport/core/lookup/AddressLookup.h"
+#include "editor/crashreport/core/lookup/ModuleInfo.h"
 #include "editor/crashreport/core/sending/SmtpMail.h"
-#include "editor/crashreport/support/SystemFacts.h"
+#include "editor/crashreport/support/system/SystemFacts.h"
 #include "framework/Exceptions.h"
 
 namespace {

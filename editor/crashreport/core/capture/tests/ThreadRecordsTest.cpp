@@ -16,7 +16,7 @@
 #include "editor/crashreport/core/capture/ExceptionHooks.h"
 #include "editor/crashreport/core/sending/SendContext.h"
 #include "editor/crashreport/core/sending/SendReport.h"
-#include "editor/crashreport/support/ModuleOptions.h"
+#include "editor/crashreport/support/options/ModuleOptions.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include "editor/crashreport/core/dialogs/ClassicDialogLayout.h"
 #include "editor/crashreport/core/dialogs/ErrorDialog.h"
 #include "editor/crashreport/core/dialogs/tests/DialogDriver.h"
-#include "editor/crashreport/support/ModuleOptions.h"
-#include "editor/crashreport/support/WorkingFiles.h"
+#include "editor/crashreport/support/files/WorkingFiles.h"
+#include "editor/crashreport/support/options/ModuleOptions.h"
 #include "framework/testing/GuiTest.h"
 
 namespace {

@@ -9,16 +9,16 @@
 #include <string>
 #include <vector>
 
-#include "editor/crashreport/core/ModuleInfo.h"
 #include "editor/crashreport/core/dialogs/DetailedDialog.h"
+#include "editor/crashreport/core/dialogs/DetailedLayout.h"
+#include "editor/crashreport/core/dialogs/DetailedPages.h"
 #include "editor/crashreport/core/dialogs/DialogState.h"
 #include "editor/crashreport/core/dialogs/DialogStateFile.h"
 #include "editor/crashreport/core/dialogs/ErrorDialog.h"
-#include "editor/crashreport/core/dialogs/DetailedLayout.h"
-#include "editor/crashreport/core/dialogs/DetailedPages.h"
-#include "editor/crashreport/support/LogFile.h"
-#include "editor/crashreport/support/ModuleOptions.h"
-#include "editor/crashreport/support/tests/LogSamples.h"
+#include "editor/crashreport/core/lookup/ModuleInfo.h"
+#include "editor/crashreport/support/log/LogFile.h"
+#include "editor/crashreport/support/log/tests/LogSamples.h"
+#include "editor/crashreport/support/options/ModuleOptions.h"
 #include "framework/testing/GuiTest.h"
 
 using namespace guitest;

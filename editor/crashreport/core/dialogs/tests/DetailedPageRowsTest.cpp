@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "editor/crashreport/core/ModuleInfo.h"
 #include "editor/crashreport/core/dialogs/DetailedPageRows.h"
-#include "editor/crashreport/support/ModuleOptions.h"
+#include "editor/crashreport/core/lookup/ModuleInfo.h"
+#include "editor/crashreport/support/options/ModuleOptions.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "editor/crashreport/core/dialogs/DialogWindowServices.h"
-#include "editor/crashreport/support/ModuleOptions.h"
+#include "editor/crashreport/support/options/ModuleOptions.h"
 #include "framework/testing/GuiTest.h"
 
 using namespace guitest;

@@ -5,7 +5,7 @@
 
 #include "editor/crashreport/core/dialogs/DialogFlags.h"
 #include "editor/crashreport/core/dialogs/ErrorDialogRules.h"
-#include "editor/crashreport/support/ModuleOptions.h"
+#include "editor/crashreport/support/options/ModuleOptions.h"
 
 namespace {
 

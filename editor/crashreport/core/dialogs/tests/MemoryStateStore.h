@@ -5,7 +5,7 @@
 #include <string>
 #include <tuple>
 
-#include "editor/crashreport/support/TextCollection.h"
+#include "editor/crashreport/support/texts/TextCollection.h"
 
 class TMemoryStateStore : public TProfileStore {
 public:

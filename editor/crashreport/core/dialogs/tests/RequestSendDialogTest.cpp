@@ -12,7 +12,7 @@
 #include "editor/crashreport/core/dialogs/RequestDialog.h"
 #include "editor/crashreport/core/dialogs/SendDialog.h"
 #include "editor/crashreport/core/dialogs/tests/DialogDriver.h"
-#include "editor/crashreport/support/ModuleOptions.h"
+#include "editor/crashreport/support/options/ModuleOptions.h"
 #include "framework/testing/GuiTest.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include "editor/crashreport/core/report/CpuSection.h"
 #include "editor/crashreport/core/report/tests/ReportFixtures.h"
-#include "editor/crashreport/support/ModuleOptions.h"
+#include "editor/crashreport/support/options/ModuleOptions.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -3,7 +3,7 @@
 #include <stdexcept>
 
 #include "editor/crashreport/core/report/FilterMatching.h"
-#include "editor/crashreport/support/ModuleOptions.h"
+#include "editor/crashreport/support/options/ModuleOptions.h"
 #include "framework/Exceptions.h"
 
 namespace {

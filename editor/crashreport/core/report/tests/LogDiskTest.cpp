@@ -9,9 +9,9 @@
 
 #include "editor/crashreport/core/report/ReportServices.h"
 #include "editor/crashreport/core/report/tests/ReportSamples.h"
-#include "editor/crashreport/support/ModuleOptions.h"
-#include "editor/crashreport/support/WorkingFiles.h"
-#include "editor/crashreport/support/tests/TestFiles.h"
+#include "editor/crashreport/support/files/WorkingFiles.h"
+#include "editor/crashreport/support/options/ModuleOptions.h"
+#include "editor/crashreport/support/testing/TestFiles.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 
 #include "editor/crashreport/core/report/LogSaving.h"
 #include "editor/crashreport/core/report/tests/ReportSamples.h"
-#include "editor/crashreport/support/ModuleOptions.h"
+#include "editor/crashreport/support/options/ModuleOptions.h"
 #include "framework/Streams.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <fstream>
 
-#include "editor/crashreport/support/LogFile.h"
+#include "editor/crashreport/support/log/LogFile.h"
 
 std::string ProbePath(const char* name)
 {

@@ -14,7 +14,7 @@
 
 #include "editor/crashreport/core/report/ExceptionProcessing.h"
 #include "editor/crashreport/core/report/tests/ProbeRuns.h"
-#include "editor/crashreport/support/LogFile.h"
+#include "editor/crashreport/support/log/LogFile.h"
 #include "framework/testing/GuiTest.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <exception>
 #include <typeinfo>
 
-#include "editor/crashreport/core/ModuleInfo.h"
+#include "editor/crashreport/core/lookup/ModuleInfo.h"
 #include "editor/crashreport/core/report/ProcessingTexts.h"
 
 namespace {

@@ -5,11 +5,11 @@
 #include <algorithm>
 
 #include "editor/crashreport/core/report/ReportFiles.h"
-#include "editor/crashreport/core/sending/SendContext.h"
 #include "editor/crashreport/core/report/tests/ReportSamples.h"
-#include "editor/crashreport/support/LogFile.h"
-#include "editor/crashreport/support/ModuleOptions.h"
-#include "editor/crashreport/support/tests/TestFiles.h"
+#include "editor/crashreport/core/sending/SendContext.h"
+#include "editor/crashreport/support/log/LogFile.h"
+#include "editor/crashreport/support/options/ModuleOptions.h"
+#include "editor/crashreport/support/testing/TestFiles.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 
 #include "editor/crashreport/core/report/ReportFiles.h"
 #include "editor/crashreport/core/sending/SendContext.h"
-#include "editor/crashreport/support/LocalFiles.h"
-#include "editor/crashreport/support/ModuleOptions.h"
-#include "editor/crashreport/support/tests/TestFiles.h"
+#include "editor/crashreport/support/files/LocalFiles.h"
+#include "editor/crashreport/support/options/ModuleOptions.h"
+#include "editor/crashreport/support/testing/TestFiles.h"
 
 namespace {
 

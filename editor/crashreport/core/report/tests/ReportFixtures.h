@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/crashreport/core/ModuleInfo.h"
+#include "editor/crashreport/core/lookup/ModuleInfo.h"
 #include "editor/crashreport/core/report/ReportFacts.h"
 
 // Blocks of bytes at addresses; everything else is unreadable.

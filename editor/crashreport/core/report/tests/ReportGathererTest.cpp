@@ -8,9 +8,9 @@
 #include <regex>
 #include <stdexcept>
 
-#include "editor/crashreport/core/ModuleImage.h"
 #include "editor/crashreport/core/capture/CallStacks.h"
 #include "editor/crashreport/core/capture/ThreadsList.h"
+#include "editor/crashreport/core/lookup/ModuleImage.h"
 #include "editor/crashreport/core/report/CoreExports.h"
 #include "editor/crashreport/core/report/ExceptionProcessing.h"
 #include "editor/crashreport/core/report/ReportBuildingStep.h"
@@ -18,9 +18,9 @@
 #include "editor/crashreport/core/report/ReportText.h"
 #include "editor/crashreport/core/report/ReportValues.h"
 #include "editor/crashreport/core/report/SystemReportFacts.h"
-#include "editor/crashreport/support/CommonStrings.h"
-#include "editor/crashreport/support/ModuleOptions.h"
-#include "editor/crashreport/support/SystemFacts.h"
+#include "editor/crashreport/support/options/ModuleOptions.h"
+#include "editor/crashreport/support/system/SystemFacts.h"
+#include "editor/crashreport/support/texts/CommonStrings.h"
 #include "framework/Exceptions.h"
 #include "framework/SysUtils.h"
 

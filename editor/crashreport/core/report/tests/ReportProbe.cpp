@@ -13,15 +13,15 @@
 #include <stdexcept>
 #include <string>
 
-#include "editor/crashreport/core/AddressLookup.h"
 #include "editor/crashreport/core/capture/CoreState.h"
+#include "editor/crashreport/core/lookup/AddressLookup.h"
 #include "editor/crashreport/core/report/CoreExports.h"
 #include "editor/crashreport/core/report/DialogStep.h"
 #include "editor/crashreport/core/report/ExceptionProcessing.h"
 #include "editor/crashreport/core/report/ReportBuildingStep.h"
 #include "editor/crashreport/core/report/ZorvikEvents.h"
 #include "editor/crashreport/core/report/tests/RuntimeScenarios.h"
-#include "editor/crashreport/support/ModuleOptions.h"
+#include "editor/crashreport/support/options/ModuleOptions.h"
 #include "framework/Application.h"
 #include "framework/Exceptions.h"
 #include "framework/Forms.h"

@@ -1,6 +1,6 @@
 #include "editor/crashreport/core/report/tests/ReportSamples.h"
 
-#include "editor/crashreport/support/LogItem.h"
+#include "editor/crashreport/support/log/LogItem.h"
 
 std::string TestReport(const std::string& id, const std::string& version, const std::string& message)
 {

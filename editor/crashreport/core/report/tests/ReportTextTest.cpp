@@ -3,8 +3,8 @@
 #include "editor/crashreport/core/report/ReportText.h"
 #include "editor/crashreport/core/report/ReportValues.h"
 #include "editor/crashreport/core/report/tests/ReportFixtures.h"
-#include "editor/crashreport/support/CommonStrings.h"
-#include "editor/crashreport/support/ModuleOptions.h"
+#include "editor/crashreport/support/options/ModuleOptions.h"
+#include "editor/crashreport/support/texts/CommonStrings.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "editor/crashreport/core/report/RichText.h"
-#include "editor/crashreport/support/CommonStrings.h"
+#include "editor/crashreport/support/texts/CommonStrings.h"
 
 namespace {
 

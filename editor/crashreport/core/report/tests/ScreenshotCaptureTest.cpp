@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "editor/crashreport/core/report/ScreenshotCapture.h"
-#include "editor/crashreport/support/tests/TestFiles.h"
+#include "editor/crashreport/support/testing/TestFiles.h"
 #include "framework/Graphic.h"
 #include "framework/WinStreams.h"
 #include "framework/testing/GuiTest.h"

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "editor/crashreport/core/report/ScreenshotPng.h"
-#include "editor/crashreport/support/tests/TestFiles.h"
+#include "editor/crashreport/support/testing/TestFiles.h"
 #include "framework/Exceptions.h"
 #include "viewer/png/PngObject.h"
 

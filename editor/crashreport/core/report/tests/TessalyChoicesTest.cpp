@@ -19,9 +19,9 @@
 #include "editor/crashreport/core/report/tests/ErrorDialogFinder.h"
 #include "editor/crashreport/core/report/tests/TessalyRunner.h"
 #include "editor/crashreport/core/sending/tests/SmtpPeer.h"
-#include "editor/crashreport/support/ModuleOptions.h"
-#include "editor/crashreport/support/OptionsStream.h"
-#include "editor/crashreport/support/tests/TestFiles.h"
+#include "editor/crashreport/support/options/ModuleOptions.h"
+#include "editor/crashreport/support/options/OptionsStream.h"
+#include "editor/crashreport/support/testing/TestFiles.h"
 #include "framework/testing/GuiTest.h"
 
 namespace {

@@ -12,7 +12,7 @@
 
 #include "ErrorDialogFinder.h"
 #include "TessalyRunner.h"
-#include "editor/crashreport/support/LogFile.h"
+#include "editor/crashreport/support/log/LogFile.h"
 #include "framework/testing/GuiTest.h"
 
 namespace {

@@ -6,9 +6,9 @@
 #include <regex>
 
 #include "ErrorDialogFinder.h"
-#include "editor/crashreport/support/LogFile.h"
-#include "editor/crashreport/support/OptionsStream.h"
-#include "editor/crashreport/support/tests/TestFiles.h"
+#include "editor/crashreport/support/log/LogFile.h"
+#include "editor/crashreport/support/options/OptionsStream.h"
+#include "editor/crashreport/support/testing/TestFiles.h"
 
 std::string TessalyBinaryFolder()
 {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/crashreport/support/ModuleOptions.h"
+#include "editor/crashreport/support/options/ModuleOptions.h"
 
 struct TTessalyRun {
     std::string Folder;                // the options and the log are here

@@ -5,8 +5,8 @@
 #include <cstdlib>
 
 #include "editor/crashreport/core/sending/MapiMail.h"
-#include "editor/crashreport/support/ModuleOptions.h"
-#include "editor/crashreport/support/tests/TestFiles.h"
+#include "editor/crashreport/support/options/ModuleOptions.h"
+#include "editor/crashreport/support/testing/TestFiles.h"
 
 namespace {
 

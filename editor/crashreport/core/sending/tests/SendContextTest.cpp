@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "editor/crashreport/core/sending/SendContext.h"
-#include "editor/crashreport/support/ModuleOptions.h"
+#include "editor/crashreport/support/options/ModuleOptions.h"
 
 namespace {
 

@@ -11,9 +11,9 @@
 #include "editor/crashreport/core/dialogs/SendDialog.h"
 #include "editor/crashreport/core/sending/SendReport.h"
 #include "editor/crashreport/core/sending/tests/SmtpPeer.h"
-#include "editor/crashreport/support/MessageTypes.h"
-#include "editor/crashreport/support/ModuleOptions.h"
-#include "editor/crashreport/support/tests/TestFiles.h"
+#include "editor/crashreport/support/options/ModuleOptions.h"
+#include "editor/crashreport/support/testing/TestFiles.h"
+#include "editor/crashreport/support/texts/MessageTypes.h"
 #include "framework/testing/GuiTest.h"
 
 // The mail road drives the real send-progress dialog: the status line with

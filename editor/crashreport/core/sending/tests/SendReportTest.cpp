@@ -7,11 +7,11 @@
 
 #include "editor/crashreport/core/sending/SendReport.h"
 #include "editor/crashreport/core/sending/tests/SmtpPeer.h"
-#include "editor/crashreport/support/Base64.h"
-#include "editor/crashreport/support/MessageTypes.h"
-#include "editor/crashreport/support/ModuleOptions.h"
-#include "editor/crashreport/support/SystemFacts.h"
-#include "editor/crashreport/support/tests/TestFiles.h"
+#include "editor/crashreport/support/archive/Base64.h"
+#include "editor/crashreport/support/options/ModuleOptions.h"
+#include "editor/crashreport/support/system/SystemFacts.h"
+#include "editor/crashreport/support/testing/TestFiles.h"
+#include "editor/crashreport/support/texts/MessageTypes.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "editor/crashreport/core/report/ExceptionProcessing.h"
 #include "editor/crashreport/core/sending/SendStage.h"
 #include "editor/crashreport/core/sending/tests/SmtpPeer.h"
-#include "editor/crashreport/support/ModuleOptions.h"
+#include "editor/crashreport/support/options/ModuleOptions.h"
 
 // The processing's Send step mails the report of the exception processed.
 TEST(SendStage, ProcessingSendStepMailsTheReport) {

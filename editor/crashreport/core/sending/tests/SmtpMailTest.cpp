@@ -4,9 +4,9 @@
 
 #include "editor/crashreport/core/sending/SmtpMail.h"
 #include "editor/crashreport/core/sending/tests/SmtpPeer.h"
-#include "editor/crashreport/support/Base64.h"
-#include "editor/crashreport/support/ZorvikSockets.h"
-#include "editor/crashreport/support/tests/TestFiles.h"
+#include "editor/crashreport/support/archive/Base64.h"
+#include "editor/crashreport/support/net/ZorvikSockets.h"
+#include "editor/crashreport/support/testing/TestFiles.h"
 
 namespace {
 

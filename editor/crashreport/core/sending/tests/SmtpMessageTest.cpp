@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "editor/crashreport/core/sending/SmtpMessage.h"
-#include "editor/crashreport/support/Base64.h"
+#include "editor/crashreport/support/archive/Base64.h"
 
 TEST(SmtpMessage, FromHeaderAndEnvelopeSender) {
     struct Case {

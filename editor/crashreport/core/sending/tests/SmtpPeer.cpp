@@ -1,12 +1,11 @@
 #include "editor/crashreport/core/sending/tests/SmtpPeer.h"
 
 #include <chrono>
-#include <cstdlib>
 #include <thread>
 
 #include <windows.h>
 
-#include "editor/crashreport/support/tests/TestFiles.h"
+#include "editor/crashreport/support/testing/TestFiles.h"
 
 namespace {
 
@@ -20,14 +19,7 @@ int PeerNumber() {
 }  // namespace
 
 std::string SendingDataFile(const std::string& name) {
-    const char* source = std::getenv("TQ_SOURCE_DIR");
-    std::string path = std::string(source ? source : ".") + "/editor/crashreport/core/sending/tests/data/" + name;
-#ifdef _WIN32
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-#endif
-    return path;
+    return SourceTreeFile("editor/crashreport/core/sending/tests/data/" + name);
 }
 
 TSmtpPeer::TSmtpPeer(const std::vector<std::string>& rules) {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "editor/crashreport/core/sending/WebErrorPage.h"
-#include "editor/crashreport/support/ModuleOptions.h"
+#include "editor/crashreport/support/options/ModuleOptions.h"
 
 TEST(WebErrorPage, TemplateTitleTagAndIdentifier) {
     struct Case {

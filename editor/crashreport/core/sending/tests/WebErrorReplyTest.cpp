@@ -5,7 +5,7 @@
 
 #include "editor/crashreport/core/sending/WebErrorPage.h"
 #include "editor/crashreport/core/sending/WebErrorReply.h"
-#include "editor/crashreport/support/tests/TestFiles.h"
+#include "editor/crashreport/support/testing/TestFiles.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <windows.h>
 
 #include "editor/crashreport/core/sending/WebSending.h"
-#include "editor/crashreport/support/MessageTypes.h"
-#include "editor/crashreport/support/ModuleOptions.h"
-#include "editor/crashreport/support/tests/TestFiles.h"
+#include "editor/crashreport/support/options/ModuleOptions.h"
+#include "editor/crashreport/support/testing/TestFiles.h"
+#include "editor/crashreport/support/texts/MessageTypes.h"
 #include "editor/crashreport/support/web/WebSettings.h"
 #include "editor/crashreport/support/web/tests/LocalServers.h"
 

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <thread>
 
-#include "editor/crashreport/support/tests/TestFiles.h"
+#include "editor/crashreport/support/testing/TestFiles.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 #include "editor/crashreport/support/web/tests/SiteScripts.h"
 
 #include <cctype>
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
+#include "editor/crashreport/support/testing/TestFiles.h"
 #include "framework/SysUtils.h"
 
 namespace {
@@ -234,14 +234,7 @@ TScriptAnswer TSiteScript::Answer(const TRecordedRequest& request) const {
 }
 
 std::string WebDataFile(const std::string& name) {
-    const char* source = std::getenv("TQ_SOURCE_DIR");
-    std::string path = std::string(source != nullptr ? source : ".") + "/editor/crashreport/support/web/tests/data/" + name;
-#ifdef _WIN32
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-#endif
-    return path;
+    return SourceTreeFile("editor/crashreport/support/web/tests/data/" + name);
 }
 
 std::string ReadWholeTestFile(const std::string& path) {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "editor/crashreport/support/tests/TestFiles.h"
+#include "editor/crashreport/support/testing/TestFiles.h"
 #include "editor/crashreport/support/web/WinInetChannel.h"
 #include "editor/crashreport/support/web/tests/FakeChannel.h"
 #include "editor/crashreport/support/web/tests/LocalServers.h"

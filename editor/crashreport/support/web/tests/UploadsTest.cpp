@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "editor/crashreport/support/tests/TestFiles.h"
+#include "editor/crashreport/support/testing/TestFiles.h"
 #include "editor/crashreport/support/web/WebSettings.h"
 #include "editor/crashreport/support/web/WebUploads.h"
 #include "editor/crashreport/support/web/tests/LocalServers.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "editor/crashreport/support/tests/LoopbackPeers.h"
-#include "editor/crashreport/support/tests/TestFiles.h"
+#include "editor/crashreport/support/testing/LoopbackPeers.h"
+#include "editor/crashreport/support/testing/TestFiles.h"
 #include "editor/crashreport/support/web/WebSettings.h"
 #include "editor/crashreport/support/web/WebUploads.h"
 #include "editor/crashreport/support/web/WinInetChannel.h"
