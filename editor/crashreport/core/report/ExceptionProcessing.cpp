@@ -181,7 +181,13 @@ void AddOtherThreads(TProcessingState& state)
         if (!read || !ContextIp(*context) || !ContextSp(*context))
             continue;
         const std::vector<uint8_t> copy(stack.begin(), stack.begin() + static_cast<ptrdiff_t>(length));
+        // The thread's instruction pointer is looked up as the exact place it
+        // runs at, but the row is no exception row: the block is captioned
+        // as a running thread, not as the one that failed.
+        const size_t before = c.CallStack.Rows.size();
         BuildCopiedCallStack(c.CallStack, ContextIp(*context), ContextSp(*context), copy, id, 1);
+        for (size_t i = before; i < c.CallStack.Rows.size(); ++i)
+            c.CallStack.Rows[i].ExceptionRow = false;
         if (!record.SavedStack.empty())
             BuildCopiedCallStack(c.CallStack, 0, record.SavedStackStart, record.SavedStack, id, 0);
     }

@@ -128,6 +128,9 @@ TEST(ThreadReports, ALibrarysThreadShowsInTheProgramsReportsUntilItEnds)
     const std::vector<std::string> waiting = Block(reports[0], "Thread: ID=" + id + ";");
     ASSERT_FALSE(waiting.empty()) << CallStackPart(reports[0]);
     EXPECT_NE(waiting[0].find("Priority=0;"), std::string::npos) << waiting[0];
+    // Another thread than the one that failed is captioned as running.
+    EXPECT_NE(waiting[0].find("Running Thread: ID=" + id + ";"), std::string::npos) << waiting[0];
+    EXPECT_EQ(waiting[0].find("Exception Thread"), std::string::npos) << waiting[0];
     EXPECT_TRUE(HasRow(waiting, "ProbeModule.cpp", "WaitInModuleThread")) << Joined(waiting);
     EXPECT_EQ(reports[1].find("ID=" + id + ";"), std::string::npos) << CallStackPart(reports[1]);
 }
