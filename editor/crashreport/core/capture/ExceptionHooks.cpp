@@ -55,6 +55,8 @@ __attribute__((noinline)) void NoteThrow(void* object, const std::type_info* typ
     RtlCaptureContext(&data->Context);
     data->ContextValid = true;
     SaveStackCopy(stackPosition, address);
+    // A library's copy of the core tells the program's of the raise as well.
+    ForwardRaise(*data, type);
 }
 
 // The capture of the calling thread, started with the common facts.

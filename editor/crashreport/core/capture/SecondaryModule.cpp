@@ -6,15 +6,18 @@
 #include "editor/crashreport/core/capture/Captures.h"
 #include "editor/crashreport/core/capture/CoreState.h"
 #include "editor/crashreport/core/capture/ExceptionHooks.h"
+#include "editor/crashreport/core/capture/ThreadData.h"
 #include "editor/crashreport/core/lookup/AddressLookup.h"
 #include "editor/crashreport/support/system/ModuleHandles.h"
 
 namespace {
 
 using TCallExceptionManager = int (*)(const TForwardedCapture*);
+using TCallGeneralRaise = int (*)(const TForwardedRaise*);
 
 bool secondary = false;
 TCallExceptionManager mainExceptionManager = nullptr;
+TCallGeneralRaise mainGeneralRaise = nullptr;
 TMainThreadEntries mainThreadEntries;
 
 template <class F>
@@ -39,6 +42,7 @@ void FindMainInstance(uintptr_t module)
 {
     secondary = false;
     mainExceptionManager = nullptr;
+    mainGeneralRaise = nullptr;
     mainThreadEntries = TMainThreadEntries();
     if (!IsLibrary(module))
         return;
@@ -50,6 +54,7 @@ void FindMainInstance(uintptr_t module)
     secondary = mainExceptionManager != nullptr;
     if (!secondary)
         return;
+    mainGeneralRaise = ProgramEntry<TCallGeneralRaise>(program, "ZorvikLog_CallGeneralRaise");
     mainThreadEntries.Create = ProgramEntry<decltype(mainThreadEntries.Create)>(program, "ZorvikLog_CallCreateThread");
     mainThreadEntries.Resume = ProgramEntry<decltype(mainThreadEntries.Resume)>(program, "ZorvikLog_CallResumeThread");
     mainThreadEntries.Exit = ProgramEntry<decltype(mainThreadEntries.Exit)>(program, "ZorvikLog_CallExitThread");
@@ -58,6 +63,25 @@ void FindMainInstance(uintptr_t module)
 bool IsSecondaryModule() { return secondary; }
 
 const TMainThreadEntries& MainThreadEntries() { return mainThreadEntries; }
+
+void ForwardRaise(TThreadExceptionData& data, const std::type_info* type)
+{
+    // A throw of this module's own processing stays here, and so does one
+    // raised while the main instance is told of another.
+    if (!secondary || !mainGeneralRaise || data.Processing)
+        return;
+    if (InterlockedCompareExchange(&data.Forwarding, 1, 0) != 0)
+        return;
+    TForwardedRaise r{};
+    r.Size = sizeof r;
+    r.ThreadId = GetCurrentThreadId();
+    r.Address = data.PendingAddress;
+    r.RaisePosition = data.RaisePosition;
+    r.ClassName = type ? type->name() : "";
+    r.Context = data.ContextValid ? &data.Context : nullptr;
+    mainGeneralRaise(&r);
+    InterlockedExchange(&data.Forwarding, 0);
+}
 
 bool ForwardCapture(const TCapture& c, bool& answer)
 {
@@ -118,4 +142,30 @@ extern "C" __declspec(dllexport) int ZorvikLog_CallExceptionManager(const TForwa
         else
             BuildCurrentCallStack(c.CallStack, c.Address, c.ThreadId);
     }) ? 1 : 0;
+}
+
+extern "C" __declspec(dllexport) int ZorvikLog_CallGeneralRaise(const TForwardedRaise* r)
+{
+    if (!r || r->Size < sizeof(TForwardedRaise) || secondary || !ZorvikCore().Installed)
+        return 0;
+    // The stack above the raise position is read live: only the raising
+    // thread itself may hand it over.
+    if (r->ThreadId != GetCurrentThreadId())
+        return 0;
+    TThreadExceptionData* data = CurrentThreadData();
+    if (!data)
+        return 0;
+    // The object belongs to the library's run time: no pending object here,
+    // only where it was raised.
+    data->PendingType = nullptr;
+    data->PendingObject = nullptr;
+    data->PendingAddress = r->Address;
+    data->RaisePosition = r->RaisePosition;
+    data->ExceptionStackPointer = r->RaisePosition;
+    if (r->Context) {
+        data->Context = *r->Context;
+        data->ContextValid = true;
+    }
+    SaveStackCopy(r->RaisePosition, r->Address);
+    return 1;
 }

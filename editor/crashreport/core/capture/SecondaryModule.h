@@ -7,8 +7,10 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <typeinfo>
 
 struct TCapture;
+struct TThreadExceptionData;
 struct TForwardedThread;
 
 // What a secondary module hands over of one fault (a plain record: both
@@ -40,6 +42,29 @@ struct TForwardedCapture {
 // goes on with its own handling).
 extern "C" __declspec(dllexport) int ZorvikLog_CallExceptionManager(const TForwardedCapture* forwarded);
 
+// What a secondary module hands over of one C++ throw (a plain record, as
+// TForwardedCapture). Size is sizeof the record. The raise is the calling
+// thread's own, so the main instance reads the stack above the raise
+// position live; the pointers stay the library's and are only read during
+// the call.
+struct TForwardedRaise {
+    uint32_t Size;
+    uint32_t ThreadId;       // the raising thread: the caller
+    uintptr_t Address;       // the raise address (the throwing call)
+    uintptr_t RaisePosition; // the stack address the stack copy starts from
+    // The thrown type's name as the library's run time gives it (text: the
+    // type itself means nothing to the main instance's run time).
+    const char* ClassName;
+    const CONTEXT* Context;  // the context at the throw; null: none
+};
+
+// The main instance's entry for a secondary module's throw: in the calling
+// thread the raise becomes the last one, as a throw of the program would
+// (its address the last exception's, the stack from the raise position the
+// last stack copy). 1 when taken; 0 for another thread's raise, a bad record,
+// a core not installed, or when this module is secondary itself.
+extern "C" __declspec(dllexport) int ZorvikLog_CallGeneralRaise(const TForwardedRaise* raise);
+
 // Start-up of a library: finds the main instance (the program, when it
 // carries crash-report data and the component's entries) and sets the
 // secondary-module flag. Does nothing in the program itself.
@@ -54,6 +79,10 @@ struct TMainThreadEntries {
     int (*Exit)() = nullptr;
 };
 const TMainThreadEntries& MainThreadEntries();
+// Tells the main instance of a throw this module's hook has noted in the
+// thread's record (nothing in the main instance, and nothing for a throw
+// inside this module's own processing or its telling of another throw).
+void ForwardRaise(TThreadExceptionData& data, const std::type_info* type);
 // Hands the capture to the main instance. False when there is none to take
 // it; else `answer` holds the main instance's answer.
 bool ForwardCapture(const TCapture& capture, bool& answer);

@@ -22,6 +22,7 @@ struct alignas(16) TThreadExceptionData {
     volatile LONG Processing;   // a capture of this thread is under way
     volatile LONG Pausing;      // this thread has others suspended
     volatile LONG EndOfThread;  // the end-of-thread handling runs
+    volatile LONG Forwarding;   // a throw is being told to the main instance
     EXCEPTION_POINTERS* LastFiltered;
     uint32_t ThreadId;
 };

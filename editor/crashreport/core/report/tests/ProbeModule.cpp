@@ -12,6 +12,8 @@ namespace {
 
 __attribute__((noinline)) void ThrowModuleBoom() { throw Exception("Module boom"); }
 
+__attribute__((noinline)) void ThrowCaughtModuleBoom() { throw Exception("Caught module boom"); }
+
 // An exception nobody in this library catches: the library's run time ends
 // the thread through its terminate path.
 __attribute__((noinline)) void EscapeModuleBoom() noexcept { ThrowModuleBoom(); }
@@ -63,6 +65,17 @@ extern "C" __declspec(dllexport) int ProbeModuleFault(int how)
         return StandardZorvikNotify(std::current_exception(), 0) ? 1 : 0;
     }
     return -1;
+}
+
+// An exception thrown and caught here, never reported: 1 when caught.
+extern "C" __declspec(dllexport) int ProbeModuleCaughtThrow()
+{
+    try {
+        ThrowCaughtModuleBoom();
+    } catch (const Exception&) {
+        return 1;
+    }
+    return 0;
 }
 
 // A thread of this library whose routine throws; its exit code once it has

@@ -263,6 +263,42 @@ TEST(ProcessingLog, ALibrarysFaultIsReportedOnceByTheProgram)
     }
 }
 
+// A library that carries the component throws and catches an exception of
+// its own: nothing is reported, but the program's copy learns of the raise.
+// The program's last exception lies in the library, and the call stack the
+// program rebuilds from its last stack copy starts at the library's throwing
+// procedure and goes up through the library to the program's caller.
+TEST(Processing, ALibrarysCaughtThrowBecomesTheProgramsLastException)
+{
+    const ProbeRun run = RunProbe("module-raise");
+    ASSERT_TRUE(run.Has("module start 3")) << Dump(run);
+    EXPECT_TRUE(run.Has("module caught 1")) << Dump(run);
+    EXPECT_TRUE(run.Has("alive")) << Dump(run);
+    EXPECT_EQ(run.Find("step "), -1) << Dump(run);
+    EXPECT_TRUE(run.Has("last address in crash_report_probe_module.dll")) << Dump(run);
+    // The rows of the text table, in order.
+    std::vector<std::string> rows;
+    for (const std::string& line : run.lines)
+        if (line.rfind("last stack |", 0) == 0)
+            rows.push_back(line);
+    const auto row = [&](const char* file, const char* procedure) {
+        for (size_t i = 0; i < rows.size(); ++i)
+            if (rows[i].find(file) != std::string::npos && rows[i].find(procedure) != std::string::npos)
+                return static_cast<int>(i);
+        return -1;
+    };
+    const int thrower = row("ProbeModule.cpp", "ThrowCaughtModuleBoom");
+    const int catcher = row("ProbeModule.cpp", "ProbeModuleCaughtThrow");
+    // The program's code that called the library (the scenario's procedure
+    // may be inlined into main).
+    const int caller = row("ReportProbe.cpp", "|");
+    ASSERT_GE(thrower, 0) << Dump(run);
+    // The first row below the headings is the raise.
+    EXPECT_EQ(thrower, 1) << Dump(run);
+    EXPECT_GT(catcher, thrower) << Dump(run);
+    EXPECT_GT(caller, catcher) << Dump(run);
+}
+
 // The custom data an event handler gives stand in a section of their own
 // right after the report's general part, before its call stack.
 TEST(ProcessingLog, CustomDataFollowTheGeneralPart)

@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <memory>
 #include <stdexcept>
 #include <string>
 
@@ -140,12 +141,40 @@ __attribute__((noinline)) void ReportAfterTheThreadEnded()
     ExceptionManager(std::make_exception_ptr(Exception("After the thread ended")), 0, emkOther, 0);
 }
 
+// The file name (without folder) of the module that holds the address.
+std::string ModuleNameAt(uintptr_t address)
+{
+    HMODULE module = nullptr;
+    char name[MAX_PATH] = {};
+    if (!address ||
+        !GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                            reinterpret_cast<LPCSTR>(address), &module))
+        return "none";
+    const DWORD n = GetModuleFileNameA(module, name, MAX_PATH);
+    const std::string path(name, n < MAX_PATH ? n : 0);
+    return path.substr(path.find_last_of('\\') + 1);
+}
+
+// This program's view of the last exception: the module of its address and
+// the call stack of the last stack copy as a text table, a line each.
+void WriteLastException()
+{
+    Write("last address in " + ModuleNameAt(GetLastExceptionAddress()) + "\n");
+    const std::unique_ptr<TZorvikStackList> stack = GetLastExceptionCallStack();
+    TStringList text;
+    CallStackToStrings(stack.get(), text);
+    for (int i = 0; i < text.Count(); ++i)
+        Write("last stack " + text.Get(i) + "\n");
+}
+
 // "module" and "module-end": a library that carries the component too
 // raises an exception (caught there and reported on demand, or escaping);
 // this program's copy of the core reports it, with this program's options.
 // "module-thread": a thread the library starts fails. "module-threads": a
 // thread the library starts waits while this program reports an exception,
 // then ends through ExitThread, and this program reports another.
+// "module-raise": the library throws and catches an exception of its own;
+// this program then reads its last exception.
 void RunModuleScenario()
 {
     const LPTOP_LEVEL_EXCEPTION_FILTER filter = SetUnhandledExceptionFilter(nullptr);
@@ -156,7 +185,8 @@ void RunModuleScenario()
     auto threadFault = ModuleEntry<int (*)()>(module, "ProbeModuleThreadFault");
     auto startThread = ModuleEntry<unsigned (*)()>(module, "ProbeModuleStartThread");
     auto endThread = ModuleEntry<int (*)()>(module, "ProbeModuleEndThread");
-    if (!start || !fault || !threadFault || !startThread || !endThread) {
+    auto caughtThrow = ModuleEntry<int (*)()>(module, "ProbeModuleCaughtThrow");
+    if (!start || !fault || !threadFault || !startThread || !endThread || !caughtThrow) {
         Write("module missing\n");
         return;
     }
@@ -170,7 +200,10 @@ void RunModuleScenario()
     const LPTOP_LEVEL_EXCEPTION_FILTER after = SetUnhandledExceptionFilter(nullptr);
     SetUnhandledExceptionFilter(after);
     Write(std::string("module filter ") + (after == filter ? "kept" : "replaced") + "\n");
-    if (Kind() == "module-thread") {
+    if (Kind() == "module-raise") {
+        Write("module caught " + std::to_string(caughtThrow()) + "\n");
+        WriteLastException();
+    } else if (Kind() == "module-thread") {
         Write("module thread exit " + std::to_string(threadFault()) + "\n");
     } else if (Kind() == "module-threads") {
         const unsigned id = startThread();
