@@ -220,6 +220,8 @@ void TApplication::HandleException(TObject* sender) {
     ShowHandledException(sender);
 }
 
+void TApplication::HandleExceptionUnreported(TObject* sender) { ShowHandledException(sender); }
+
 // The framework's own handling of the exception being handled, in a frame of
 // its own: HandleException itself stays as small as it was, so the return
 // addresses it leaves on the stack after a report lie where a later fault's

@@ -113,6 +113,9 @@ public:
 
     // Hands the exception being handled to OnException, or shows it.
     void HandleException(TObject* sender);
+    // The same without the hooks: for an error that is the input's matter
+    // (a file too large for memory), not a fault of the program to report.
+    void HandleExceptionUnreported(TObject* sender);
     void ShowException(const Exception& e);
     int MessageBox(const std::string& text, const std::string& caption, UINT flags);
 

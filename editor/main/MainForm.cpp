@@ -15,6 +15,7 @@
 #include "editor/unicode/UvxPaths.h"
 #include "editor/unicode/UvxSystem.h"
 #include "framework/Application.h"
+#include "framework/Exceptions.h"
 #include "framework/HeaderControl.h"
 #include "framework/Menus.h"
 #include "framework/StatusBar.h"
@@ -91,12 +92,15 @@ TMainForm::TMainForm(TComponent* owner) : TUvxForm(owner) {
         // Only the first parameter, as one path; a failed load has told the
         // user already and leaves an unnamed new document.
         // A file too large for memory raises the out-of-memory error: it is
-        // shown here and the window starts on the new document, which the
-        // failed load left as it was.
+        // shown here, as the file's matter rather than a fault to report, and
+        // the window starts on the new document, which the failed load left
+        // as it was.
         std::u16string path = WideParamStrOf(commandLine, 1);
         bool loaded = false;
         try {
             loaded = DataFile.loadFromFile(path);
+        } catch (const EOutOfMemory&) {
+            Application->HandleExceptionUnreported(this);
         } catch (...) {
             Application->HandleException(this);
         }

@@ -17,6 +17,7 @@
 #include "editor/unicode/UvxPaths.h"
 #include "editor/unicode/UvxSysUtils.h"
 #include "framework/Application.h"
+#include "framework/Exceptions.h"
 #include "framework/FileAge.h"
 #include "framework/WinText.h"
 
@@ -104,6 +105,9 @@ bool TMainForm::OpenFile(const std::u16string& path, bool repaint) {
     bool loaded = false;
     try {
         loaded = DataFile.loadFromFile(path);
+    } catch (const EOutOfMemory&) {
+        // The file's size, not a fault of the program: told, not reported.
+        Application->HandleExceptionUnreported(this);
     } catch (...) {
         Application->HandleException(this);
     }

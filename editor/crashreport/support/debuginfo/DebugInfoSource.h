@@ -110,6 +110,6 @@ std::string DebugModuleFileName(uintptr_t module);
 bool ModuleImageBytes(uintptr_t module, const uint8_t*& image, size_t& size);
 
 namespace zorvik_testing {
-// Gives a module handle a file name (tests of builds without a loader).
+// Gives a module handle a file name (tests: a handle no loader knows).
 void SetDebugModuleFileName(uintptr_t module, const std::string& fileName);
 }  // namespace zorvik_testing
