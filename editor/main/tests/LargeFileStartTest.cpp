@@ -15,9 +15,11 @@
 #include "editor/document/LanguageSystem.h"
 #include "editor/document/Win32DocumentIO.h"
 #include "editor/document/tests/FakeDocumentIO.h"
+#include "editor/main/EditorSettings.h"
 #include "editor/main/MainForm.h"
 #include "framework/Application.h"
 #include "framework/Exceptions.h"
+#include "framework/Registry.h"
 #include "framework/WinText.h"
 #include "framework/testing/GuiTest.h"
 
@@ -135,10 +137,19 @@ std::u16string AnswerBox(HWND box) {
     return text;
 }
 
+// The editor starts from its default settings (English texts), whatever an
+// earlier run left in the registry, and what its runs write goes with it.
 class LargeFileStartTest : public ::testing::Test {
 protected:
+    void SetUp() override { RemoveSettings(); }
     void TearDown() override {
         if (!name.empty()) DeleteFileW(WC(name));
+        RemoveSettings();
+    }
+    static void RemoveSettings() {
+        TRegistry reg;
+        reg.DeleteKey(SettingsKey);
+        reg.DeleteKey(OlderSettingsKey);
     }
     std::u16string name;
 };
