@@ -95,7 +95,7 @@ void FillFromCurrentException(TCapture& c, const std::exception_ptr& exception, 
     TStackCopy facts;
     std::vector<uint8_t> bytes;
     if (pending && CopyLastStack(facts, bytes) && facts.ThreadId == c.ThreadId)
-        BuildCopiedCallStack(c.CallStack, c.Address, facts.Start, bytes, c.ThreadId);
+        BuildCopiedCallStack(c.CallStack, c.Address, facts.Start, bytes, c.ThreadId, 1);
     else
         BuildCurrentCallStack(c.CallStack, c.Address, c.ThreadId);
     if (data) {

@@ -138,7 +138,7 @@ extern "C" __declspec(dllexport) int ZorvikLog_CallExceptionManager(const TForwa
         c.StackPointer = f->StackPointer;
         if (f->Stack && f->StackLength)
             BuildCopiedCallStack(c.CallStack, c.Address, f->StackStart,
-                                 std::vector<uint8_t>(f->Stack, f->Stack + f->StackLength), c.ThreadId);
+                                 std::vector<uint8_t>(f->Stack, f->Stack + f->StackLength), c.ThreadId, 1);
         else
             BuildCurrentCallStack(c.CallStack, c.Address, c.ThreadId);
     }) ? 1 : 0;

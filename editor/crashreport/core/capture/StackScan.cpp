@@ -179,8 +179,10 @@ void CleanStackRows(TZorvikStackList& list, size_t first)
                 if (j == n)
                     continue;
             }
+            // The exception's own row stays (it marks the exception thread's
+            // block); the scan's row of the same call site goes instead.
             if (rows[j].Address == rows[i].Address)
-                rows[i].DebugDetail = ddNone;
+                (rows[i].ExceptionRow ? rows[j] : rows[i]).DebugDetail = ddNone;
         }
     }
     // Rows stranded between a call target (a procedure's first line) and the

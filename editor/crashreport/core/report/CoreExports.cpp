@@ -158,7 +158,7 @@ std::unique_ptr<TZorvikStackList> GetLastExceptionCallStack()
     if (!CopyLastStack(facts, bytes))
         return nullptr;
     auto list = std::make_unique<TZorvikStackList>();
-    BuildCopiedCallStack(*list, facts.Address, facts.Start, bytes, facts.ThreadId);
+    BuildCopiedCallStack(*list, facts.Address, facts.Start, bytes, facts.ThreadId, 1);
     return list;
 }
 

@@ -95,15 +95,19 @@ TEST(ThreadReports, AFaultInALibrarysThreadIsReportedOnceByTheProgramWithItsStar
     EXPECT_EQ(Line(r, "  2.5 Type          : "), "  2.5 Type          : Exception");
     EXPECT_EQ(Line(r, "  2.6 Message       : "), "  2.6 Message       : Module thread boom.");
     // The faulting thread's block (its rows come from the stack copy of the
-    // throw): the thread is listed, so its priority was read; below its own
-    // rows follow those of the library code that started it.
+    // throw) comes first, captioned as the exception thread: the thread is
+    // listed, so its priority was read. The library code that started it
+    // follows in a block of its own, captioned as the calling thread.
     const std::vector<std::string> faulting = Block(r, "Thread: ID=");
     ASSERT_FALSE(faulting.empty()) << CallStackPart(r);
+    EXPECT_NE(faulting[0].find("*Exception Thread: ID="), std::string::npos) << faulting[0];
     EXPECT_EQ(faulting[0].find("Priority=??"), std::string::npos) << faulting[0];
     EXPECT_NE(faulting[0].find("Priority=0;"), std::string::npos) << faulting[0];
     EXPECT_TRUE(HasRow(faulting, "ProbeModule.cpp", "ThrowInModuleThread")) << Joined(faulting);
-    EXPECT_TRUE(HasRow(faulting, "ProbeModule.cpp", "StartModuleThread")) << Joined(faulting);
-    EXPECT_TRUE(HasRow(faulting, "ProbeModule.cpp", "ProbeModuleThreadFault")) << Joined(faulting);
+    const std::vector<std::string> starter = Block(r, "Calling Thread: ID=");
+    ASSERT_FALSE(starter.empty()) << CallStackPart(r);
+    EXPECT_TRUE(HasRow(starter, "ProbeModule.cpp", "StartModuleThread")) << Joined(starter);
+    EXPECT_TRUE(HasRow(starter, "ProbeModule.cpp", "ProbeModuleThreadFault")) << Joined(starter);
 }
 
 // A library's thread that waits shows in the program's report among the
