@@ -38,6 +38,18 @@ bool CoreOnHere()
     return s.Installed && s.CoreSwitch && IsZorvikLogActiveInThread(GetCurrentThreadId());
 }
 
+}  // namespace
+
+void NoteRaise(TThreadExceptionData& data, uintptr_t address, uintptr_t stackPosition)
+{
+    data.PendingAddress = address;
+    data.RaisePosition = stackPosition;
+    data.ExceptionStackPointer = stackPosition;
+    SaveStackCopy(stackPosition, address);
+}
+
+namespace {
+
 // Notes a throw: where, what, the context and a copy of the stack.
 __attribute__((noinline)) void NoteThrow(void* object, const std::type_info* type, uintptr_t returnAddress,
                                          uintptr_t stackPosition)
@@ -46,15 +58,11 @@ __attribute__((noinline)) void NoteThrow(void* object, const std::type_info* typ
     if (!data)
         return;
     // The call instruction (5 bytes in both widths) before the return address.
-    const uintptr_t address = returnAddress - 5;
+    NoteRaise(*data, returnAddress - 5, stackPosition);
     data->PendingType = type;
     data->PendingObject = object;
-    data->PendingAddress = address;
-    data->RaisePosition = stackPosition;
-    data->ExceptionStackPointer = stackPosition;
     RtlCaptureContext(&data->Context);
     data->ContextValid = true;
-    SaveStackCopy(stackPosition, address);
     // A library's copy of the core tells the program's of the raise as well.
     ForwardRaise(*data, type);
 }

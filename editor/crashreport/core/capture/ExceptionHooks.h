@@ -15,6 +15,8 @@
 
 #include "editor/crashreport/core/capture/Captures.h"
 
+struct TThreadExceptionData;
+
 // The per-module hooks (terminate, the framework's); with `processWide` also
 // those every module of the process shares (the vectored handler, the
 // unhandled-exception filter, the calling (main) thread's overflow reserve),
@@ -31,6 +33,10 @@ void RemoveExceptionHooks();
 constexpr unsigned long OverflowStackReserve = 64 * 1024;
 constexpr unsigned long MinimumStackForReserve = 4 * OverflowStackReserve;
 void ReserveOverflowStack();
+
+// Notes a raise of the calling thread: its address becomes the pending one
+// and the stack from `stackPosition` upwards the last stack copy.
+void NoteRaise(TThreadExceptionData& data, uintptr_t address, uintptr_t stackPosition);
 
 // Codes the vectored handler passes over: successes and notices (thread
 // naming, debugger output, the C++ run time's own raise codes).

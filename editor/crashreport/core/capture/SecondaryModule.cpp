@@ -157,15 +157,12 @@ extern "C" __declspec(dllexport) int ZorvikLog_CallGeneralRaise(const TForwarded
         return 0;
     // The object belongs to the library's run time: no pending object here,
     // only where it was raised.
+    NoteRaise(*data, r->Address, r->RaisePosition);
     data->PendingType = nullptr;
     data->PendingObject = nullptr;
-    data->PendingAddress = r->Address;
-    data->RaisePosition = r->RaisePosition;
-    data->ExceptionStackPointer = r->RaisePosition;
     if (r->Context) {
         data->Context = *r->Context;
         data->ContextValid = true;
     }
-    SaveStackCopy(r->RaisePosition, r->Address);
     return 1;
 }
