@@ -6,38 +6,8 @@
 #include "editor/crashreport/core/capture/SecondaryModule.h"
 #include "editor/crashreport/core/capture/ThreadData.h"
 #include "editor/crashreport/core/capture/ThreadsList.h"
-#include "editor/crashreport/support/system/MemoryProbe.h"
 
 namespace {
-
-// What the system tells of a thread (its information class 0).
-struct TThreadBasicInformation {
-    LONG ExitStatus;
-    void* TebBaseAddress;
-    void* UniqueProcess;
-    void* UniqueThread;
-    ULONG_PTR AffinityMask;
-    LONG Priority;
-    LONG BasePriority;
-};
-
-using TQueryThread = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
-
-// The top of another thread's stack, from its thread information block: a
-// library's thread has not run when it is told here, so its own copy of
-// the core does not know the top yet. 0 when it cannot be read.
-uintptr_t StackTopOf(HANDLE thread)
-{
-    static const auto query = reinterpret_cast<TQueryThread>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationThread")));
-    TThreadBasicInformation info{};
-    if (!query || !thread || query(thread, 0, &info, sizeof info, nullptr) < 0 || !info.TebBaseAddress)
-        return 0;
-    NT_TIB tib{};
-    if (!ReadMemoryBlock(info.TebBaseAddress, &tib, sizeof tib))
-        return 0;
-    return reinterpret_cast<uintptr_t>(tib.StackBase);
-}
 
 // The main instance keeps track only while installed, and not for a
 // thread that has others paused (the processing resuming what it paused).
@@ -95,7 +65,9 @@ extern "C" __declspec(dllexport) int ZorvikLog_CallCreateThread(const TForwarded
     r.ResumerId = f->ResumerId;
     r.StartAddress = f->StartAddress;
     r.Parameter = f->Parameter;
-    r.StackTop = f->StackTop ? f->StackTop : StackTopOf(r.Handle);
+    // 0 while the thread has not run: read from the thread when a report
+    // needs it.
+    r.StackTop = f->StackTop;
     r.SavedStackStart = f->SavedStackStart;
     r.SavedStack = SavedStackOf(*f);
     ZorvikThreads().Add(std::move(r));

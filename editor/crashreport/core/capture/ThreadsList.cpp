@@ -13,6 +13,36 @@
 
 namespace {
 
+// What the system tells of a thread (its information class 0).
+struct TThreadBasicInformation {
+    LONG ExitStatus;
+    void* TebBaseAddress;
+    void* UniqueProcess;
+    void* UniqueThread;
+    ULONG_PTR AffinityMask;
+    LONG Priority;
+    LONG BasePriority;
+};
+
+using TQueryThread = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
+
+}  // namespace
+
+uintptr_t StackTopOf(HANDLE thread)
+{
+    static const auto query = reinterpret_cast<TQueryThread>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationThread")));
+    TThreadBasicInformation info{};
+    if (!query || !thread || query(thread, 0, &info, sizeof info, nullptr) < 0 || !info.TebBaseAddress)
+        return 0;
+    NT_TIB tib{};
+    if (!ReadMemoryBlock(info.TebBaseAddress, &tib, sizeof tib))
+        return 0;
+    return reinterpret_cast<uintptr_t>(tib.StackBase);
+}
+
+namespace {
+
 using TCreateThread = HANDLE(WINAPI*)(LPSECURITY_ATTRIBUTES, SIZE_T, LPTHREAD_START_ROUTINE, LPVOID, DWORD, LPDWORD);
 using TBeginThreadEx = uintptr_t(__cdecl*)(void*, unsigned, unsigned(__stdcall*)(void*), void*, unsigned, unsigned*);
 using TResumeThread = DWORD(WINAPI*)(HANDLE);

@@ -49,6 +49,11 @@ private:
 
 TZorvikThreadsList& ZorvikThreads();
 
+// The top of another thread's stack, from its thread information block (a
+// record's top is 0 until its own thread has run, as for a library's thread
+// told to the program's copy). 0 when it cannot be read.
+uintptr_t StackTopOf(HANDLE thread);
+
 // Hooks CreateThread, _beginthreadex, ResumeThread and ExitThread in the
 // import tables of the module of that file name (empty: the program). A
 // library that hands its faults to the program's copy hooks only its own:

@@ -160,9 +160,11 @@ void AddOtherThreads(TProcessingState& state)
         if (id == mainId || id == c.ThreadId || id == GetCurrentThreadId() || !ZorvikThreads().Find(id, record))
             continue;
         // The list keeps its handles to itself: the thread is opened anew.
-        HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME | THREAD_GET_CONTEXT, FALSE, id);
+        HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME | THREAD_GET_CONTEXT | THREAD_QUERY_INFORMATION, FALSE, id);
         if (!thread)
             continue;
+        if (!record.StackTop)
+            record.StackTop = StackTopOf(thread);
         std::memset(context, 0, sizeof(CONTEXT));
         context->ContextFlags = CaptureContextFlags;
         size_t length = 0;
